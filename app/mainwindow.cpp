@@ -1,0 +1,75 @@
+#include "app/mainwindow.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+
+#include "app/messagetexts.h"
+#include "app/transferscope.h"
+#include "model/parameterset.h"
+#include "ui/mainform.h"
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent)
+    , ui(new MainForm)
+{
+    ui->setupUi(this);
+    // The port state is read from this caption, so it must be the open
+    // caption of the language in use from the start.
+    ui->openButton->setText(openCaption());
+
+    connect(&serialPort, &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
+    // Queued: the port is closed from this handler, which must not happen
+    // inside the port's own read notification.
+    connect(&serialPort, &QSerialPort::errorOccurred, this, &MainWindow::serialPort_errorOccurred,
+            Qt::QueuedConnection);
+
+    m_pages.bind(*ui);
+    for (int n = 1; n <= 8; ++n) {
+        m_channelValues.append(ui->find<QLineEdit>(n == 1 ? QStringLiteral("lineEdit")
+                                                          : QStringLiteral("lineEdit_%1").arg(n)));
+        m_upperBars.append(ui->find<QProgressBar>(QStringLiteral("progressBar_%10").arg(n)));
+        m_lowerBars.append(ui->find<QProgressBar>(QStringLiteral("progressBar_%11").arg(n)));
+    }
+
+    fillPortList();
+    ui->tabWidget->setCurrentIndex(0);
+
+    refreshTimer = new QTimer(this);
+    connect(refreshTimer, &QTimer::timeout, this, &MainWindow::ui_Display);
+    refreshTimer->start(100);
+}
+
+// The port closes with the member's destruction; no goodbye is sent on this
+// path.
+MainWindow::~MainWindow()
+{
+    delete ui;
+}
+
+QString MainWindow::openCaption() const
+{
+    return portTexts(params().LangChinese).openCaption;
+}
+
+bool MainWindow::portIsOpen() const
+{
+    return ui->openButton->text() != openCaption();
+}
+
+void MainWindow::showPortMessage(const QString &text)
+{
+    QMessageBox::about(nullptr, portTexts(params().LangChinese).title, text);
+}
+
+QVector<QAbstractButton *> MainWindow::transferButtons() const
+{
+    return {ui->toolButton_Read, ui->toolButton_Load, ui->toolButton_Send,
+            ui->toolButton_Save, ui->toolButton_Reset, ui->pushButton_Reset2};
+}

@@ -1,0 +1,233 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QSerialPort>
+#include <QString>
+#include <QVector>
+
+#include "link/framecodec.h"
+#include "ui/pagerefresh.h"
+
+class MainForm;
+class QLineEdit;
+class QProgressBar;
+class QAbstractButton;
+class QComboBox;
+class QTimer;
+class QWidget;
+
+// The controller of the one window: every user action, timer tick and inbound
+// notification arrives here as a slot. Slots stay thin; the logic they glue to
+// the widgets and the port lives in model/, link/ and files/.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // For tests and tools that drive the window by object name.
+    MainForm *form() const { return ui; }
+    QSerialPort &port() { return serialPort; }
+    bool transferRunning() const { return m_transferRunning; }
+
+private slots:
+    // Port connection
+    void on_openButton_clicked();
+
+    // Inbound stream and Read
+    void serialPort_readyRead();
+    int byteArrayToInt(QByteArray b, int a);
+    void on_toolButton_Read_clicked();
+
+    // Files and commands
+    void on_toolButton_Load_clicked();
+    void on_toolButton_Send_clicked();
+    void on_toolButton_Save_clicked();
+    void on_toolButton_Reset_clicked();
+
+    // Live monitor
+    void Servo_Display();
+    void Recieve_Display();
+
+    // Page refresh
+    void Rev_Display();
+    void EPA_Display();
+    void SubTrim_Display();
+    void FS_Display();
+    void Delay_Display();
+    void Aux_Display();
+    void DR_Display();
+    void Parameter_Display();
+    void Atti_Display();
+    void Elev_Display();
+    void Vtype_Display();
+    void Prm_Display();
+    void DRCure_Display();
+    void THcure_Display();
+    void ui_Display();
+
+    // Editing: each stores its editor's value into one member
+    void on_comboBox_rev1_currentIndexChanged(int value);
+    void on_comboBox_rev2_currentIndexChanged(int value);
+    void on_comboBox_rev3_currentIndexChanged(int value);
+    void on_comboBox_rev4_currentIndexChanged(int value);
+    void on_comboBox_rev5_currentIndexChanged(int value);
+    void on_comboBox_rev6_currentIndexChanged(int value);
+    void on_comboBox_rev7_currentIndexChanged(int value);
+    void on_comboBox_rev8_currentIndexChanged(int value);
+    void on_spinBox_sub1_valueChanged(int value);
+    void on_spinBox_sub2_valueChanged(int value);
+    void on_spinBox_sub3_valueChanged(int value);
+    void on_spinBox_sub4_valueChanged(int value);
+    void on_spinBox_sub5_valueChanged(int value);
+    void on_spinBox_sub6_valueChanged(int value);
+    void on_spinBox_sub7_valueChanged(int value);
+    void on_spinBox_sub8_valueChanged(int value);
+    void on_spinBox_Lepa1_valueChanged(int value);
+    void on_spinBox_Lepa2_valueChanged(int value);
+    void on_spinBox_Lepa3_valueChanged(int value);
+    void on_spinBox_Lepa4_valueChanged(int value);
+    void on_spinBox_Lepa5_valueChanged(int value);
+    void on_spinBox_Lepa6_valueChanged(int value);
+    void on_spinBox_Lepa7_valueChanged(int value);
+    void on_spinBox_Lepa8_valueChanged(int value);
+    void on_spinBox_Repa1_valueChanged(int value);
+    void on_spinBox_Repa2_valueChanged(int value);
+    void on_spinBox_Repa3_valueChanged(int value);
+    void on_spinBox_Repa4_valueChanged(int value);
+    void on_spinBox_Repa5_valueChanged(int value);
+    void on_spinBox_Repa6_valueChanged(int value);
+    void on_spinBox_Repa7_valueChanged(int value);
+    void on_spinBox_Repa8_valueChanged(int value);
+    void on_spinBox_FS1_valueChanged(int value);
+    void on_spinBox_FS2_valueChanged(int value);
+    void on_spinBox_FS3_valueChanged(int value);
+    void on_spinBox_FS4_valueChanged(int value);
+    void on_spinBox_FS5_valueChanged(int value);
+    void on_spinBox_FS6_valueChanged(int value);
+    void on_spinBox_FS7_valueChanged(int value);
+    void on_spinBox_FS8_valueChanged(int value);
+    void on_spinBox_delay1_valueChanged(int value);
+    void on_spinBox_delay2_valueChanged(int value);
+    void on_spinBox_delay3_valueChanged(int value);
+    void on_spinBox_delay4_valueChanged(int value);
+    void on_spinBox_delay5_valueChanged(int value);
+    void on_spinBox_delay6_valueChanged(int value);
+    void on_spinBox_delay7_valueChanged(int value);
+    void on_spinBox_delay8_valueChanged(int value);
+    void on_comboBox_AUX5_currentIndexChanged(int value);
+    void on_comboBox_AUX6_currentIndexChanged(int value);
+    void on_comboBox_AUX7_currentIndexChanged(int value);
+    void on_comboBox_AUX8_currentIndexChanged(int value);
+    void on_comboBox_DR_MIX1_currentIndexChanged(int value);
+    void on_comboBox_DR_MIX2_currentIndexChanged(int value);
+    void on_comboBox_DR_CH2_currentIndexChanged(int value);
+    void on_comboBox_DR_SW2_currentIndexChanged(int value);
+    void on_comboBox_AttiM_currentIndexChanged(int value);
+    void on_spinBox_Atti1_valueChanged(int value);
+    void on_spinBox_Atti2_valueChanged(int value);
+    void on_spinBox_Atti3_valueChanged(int value);
+    void on_spinBox_Atti4_valueChanged(int value);
+    void on_spinBox_Atti5_valueChanged(int value);
+    void on_spinBox_Atti6_valueChanged(int value);
+    void on_comboBox_EleMix_currentIndexChanged(int value);
+    void on_spinBox_Elev01_valueChanged(int value);
+    void on_spinBox_Elev02_valueChanged(int value);
+    void on_spinBox_Elev03_valueChanged(int value);
+    void on_spinBox_Elev04_valueChanged(int value);
+    void on_spinBox_Elev05_valueChanged(int value);
+    void on_spinBox_Elev06_valueChanged(int value);
+    void on_comboBox_RuMix_currentIndexChanged(int value);
+    void on_spinBox_Ru1_valueChanged(int value);
+    void on_spinBox_Ru2_valueChanged(int value);
+    void on_spinBox_Ru3_valueChanged(int value);
+    void on_spinBox_Ru4_valueChanged(int value);
+    void on_comboBox_PRM01_Mix_currentIndexChanged(int value);
+    void on_comboBox_PRM02_Mix_currentIndexChanged(int value);
+    void on_comboBox_PRM03_Mix_currentIndexChanged(int value);
+    void on_comboBox_PRM04_Mix_currentIndexChanged(int value);
+    void on_comboBox_PRM01_Master_currentIndexChanged(int value);
+    void on_comboBox_PRM02_Master_currentIndexChanged(int value);
+    void on_comboBox_PRM03_Master_currentIndexChanged(int value);
+    void on_comboBox_PRM04_Master_currentIndexChanged(int value);
+    void on_comboBox_PRM01_Slave_currentIndexChanged(int value);
+    void on_comboBox_PRM02_Slave_currentIndexChanged(int value);
+    void on_comboBox_PRM03_Slave_currentIndexChanged(int value);
+    void on_comboBox_PRM04_Slave_currentIndexChanged(int value);
+    void on_spinBox_PRM01_Data1_valueChanged(int value);
+    void on_spinBox_PRM02_Data1_valueChanged(int value);
+    void on_spinBox_PRM03_Data1_valueChanged(int value);
+    void on_spinBox_PRM04_Data1_valueChanged(int value);
+    void on_spinBox_PRM01_Data2_valueChanged(int value);
+    void on_spinBox_PRM02_Data2_valueChanged(int value);
+    void on_spinBox_PRM03_Data2_valueChanged(int value);
+    void on_spinBox_PRM04_Data2_valueChanged(int value);
+    void on_spinBox_PRM01_Data3_valueChanged(int value);
+    void on_spinBox_PRM02_Data3_valueChanged(int value);
+    void on_spinBox_PRM03_Data3_valueChanged(int value);
+    void on_spinBox_PRM04_Data3_valueChanged(int value);
+    void on_comboBox_THCURE_MIX_currentIndexChanged(int value);
+    void on_spinBox_THCURE_Data01_valueChanged(int value);
+    void on_spinBox_THCURE_Data02_valueChanged(int value);
+    void on_spinBox_THCURE_Data03_valueChanged(int value);
+    void on_spinBox_THCURE_Data04_valueChanged(int value);
+    void on_spinBox_THCURE_Data05_valueChanged(int value);
+    void on_spinBox_THCURE_Data06_valueChanged(int value);
+    void on_spinBox_THCURE_Data07_valueChanged(int value);
+    void on_doubleSpinBox_Volt_valueChanged(double value);
+    void on_doubleSpinBox_rxVolt_valueChanged(double value);
+    void on_doubleSpinBox_extVolt_valueChanged(double value);
+    void on_spinBox_Rssi_valueChanged(int value);
+    void on_spinBox_Mode_valueChanged(int value);
+    void on_spinBox_Vertion_valueChanged(int value);
+
+    // Editing: dual rates, routed by DrCh and DrPosi
+    void on_comboBox_DR_CH1_currentIndexChanged(int index);
+    void on_comboBox_DR_POSI_currentIndexChanged(int index);
+    void on_spinBox_DR_UP1_valueChanged(int value);
+    void on_spinBox_DR_DOWN1_valueChanged(int value);
+    void on_spinBox_DR_RATE_valueChanged(int value);
+    void on_spinBox_DR_EXP_valueChanged(int value);
+
+    // Defaults, frames, dual-rate view, sanitizer
+    void RestData();
+    void RestData2();
+    void SendData1();
+    void SendData2();
+    void SendData3();
+    void SendData4();
+    void Dr_DataSelet();
+    void FalseSaveData();
+
+    void on_pushButton_Reset2_clicked();
+    void StkTrim_Display();
+
+    // A device that vanishes while open closes the port.
+    void serialPort_errorOccurred(QSerialPort::SerialPortError error);
+
+private:
+    class TransferScope;
+
+    void fillPortList();
+    bool portIsOpen() const;
+    QString openCaption() const;
+    void showPortMessage(const QString &text);
+    void closePort(bool sayGoodbye);
+    void sendFrame(FrameKind kind);
+    void sendFramesAndFinish();
+    void writeToPort(const QByteArray &bytes);
+    QVector<QAbstractButton *> transferButtons() const;
+
+    MainForm *ui;
+    QSerialPort serialPort;
+    QTimer *refreshTimer = nullptr;
+    QString loadPath;
+
+    PageRefresher m_pages;
+    QVector<QLineEdit *> m_channelValues;
+    QVector<QProgressBar *> m_upperBars;
+    QVector<QProgressBar *> m_lowerBars;
+    bool m_transferRunning = false;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// Texts built at the moment of use from the language flag (nonzero selects
+// Chinese). The form's own texts are always the Chinese ones.
+struct PortTexts
+{
+    QString openCaption;  // port closed
+    QString closeCaption; // port open
+    QString title;
+    QString cannotOpen;   // opening the port failed
+    QString needsPort;    // a command needs the port, but it is closed
+};
+
+struct FileTexts
+{
+    QString saveTitle;
+    QString saveFilter;
+    QString openTitle;
+    QString openFilter;
+    QString errorTitle;
+    QString errorText;
+};
+
+PortTexts portTexts(int langChinese);
+FileTexts fileTexts(int langChinese);

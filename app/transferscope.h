@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QApplication>
+
+#include "app/mainwindow.h"
+
+// Held by a transfer command for its whole run. Only one transfer runs at a
+// time: while it does, every transfer button is disabled and a busy cursor
+// shows, so the frames of two commands can never interleave on the wire.
+class MainWindow::TransferScope
+{
+public:
+    explicit TransferScope(MainWindow *window)
+        : m_window(window)
+        , m_started(!window->m_transferRunning)
+    {
+        if (!m_started)
+            return;
+        m_window->m_transferRunning = true;
+        for (QAbstractButton *b : m_window->transferButtons())
+            b->setEnabled(false);
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    }
+    ~TransferScope() { finish(); }
+    TransferScope(const TransferScope &) = delete;
+    TransferScope &operator=(const TransferScope &) = delete;
+
+    // False when another transfer was already running: the caller returns.
+    bool started() const { return m_started; }
+
+    // Ends the transfer early, e.g. before a message box is shown.
+    void finish()
+    {
+        if (!m_started)
+            return;
+        m_started = false;
+        m_window->m_transferRunning = false;
+        for (QAbstractButton *b : m_window->transferButtons())
+            b->setEnabled(true);
+        QApplication::restoreOverrideCursor();
+    }
+
+private:
+    MainWindow *m_window;
+    bool m_started;
+};

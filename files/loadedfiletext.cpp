@@ -1,0 +1,7 @@
+#include "files/loadedfiletext.h"
+
+QString &loadedFileText()
+{
+    static QString text;
+    return text;
+}

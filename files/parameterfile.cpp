@@ -1,0 +1,124 @@
+#include "files/parameterfile.h"
+
+#include <QBuffer>
+#include <QDebug>
+#include <QFile>
+#include <QSaveFile>
+#include <QTextStream>
+
+#include "link/framecodec.h"
+#include "model/parameterset.h"
+
+namespace {
+
+// Last character of each frame, checked together with the frame letter.
+QChar terminator(FrameKind kind)
+{
+    switch (kind) {
+    case FrameKind::S:
+        return QLatin1Char('Y');
+    case FrameKind::G:
+        return QLatin1Char('Z');
+    case FrameKind::H:
+        return QLatin1Char('X');
+    case FrameKind::I:
+        break;
+    }
+    return QLatin1Char('V');
+}
+
+bool hasFrameAt(const QString &text, FrameKind kind)
+{
+    const int offset = kFrameLength * int(kind);
+    const int last = offset + kFrameLength - 1;
+    return text.size() > last && text.at(offset) == frameLayout(kind).letter
+            && text.at(last) == terminator(kind);
+}
+
+// Decodes the frame of kind when it is in place; a nonzero debugLine writes
+// "Blength0<n>:<length>" first.
+bool decodeIfPresent(const QString &text, FrameKind kind, int debugLine, ParameterSet &p)
+{
+    if (!hasFrameAt(text, kind))
+        return false;
+    if (debugLine)
+        qDebug("Blength%02d:%d", debugLine, text.size());
+    decodeFrameFields(kind, text, kFrameLength * int(kind), p);
+    return true;
+}
+
+} // namespace
+
+QByteArray parameterFileBytes(const ParameterFrames &frames)
+{
+    QByteArray bytes;
+    bytes.reserve(kParameterFileLength);
+    for (const QString &frame : {frames.FrameS, frames.FrameG, frames.FrameH, frames.FrameI})
+        bytes += frame.toLatin1();
+    return bytes;
+}
+
+QString readParameterFileText(QIODevice &device, qint64 maxBytes)
+{
+    QByteArray head = device.read(qMax<qint64>(0, maxBytes));
+    QBuffer buffer(&head);
+    buffer.open(QIODevice::ReadOnly);
+    QTextStream stream(&buffer);
+    return stream.readAll();
+}
+
+bool readParameterFileText(const QString &path, QString *text, QString *errorString, qint64 maxBytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (errorString)
+            *errorString = file.errorString();
+        return false;
+    }
+    *text = readParameterFileText(file, maxBytes);
+    return true;
+}
+
+FileDecodeResult decodeParameterFile(const QString &text, ParameterSet &p)
+{
+    FileDecodeResult result;
+    const int length = text.size();
+    result.length = length;
+    qDebug("Blength00:%d", length);
+
+    // A frame counts only at its fixed offset, and only once the text is
+    // longer than the pair (S, G) or the triple (S, G, H) it belongs to: an S
+    // frame alone is not enough.
+    if (length > 2 * kFrameLength - 1) {
+        result.s = decodeIfPresent(text, FrameKind::S, 1, p);
+        result.g = decodeIfPresent(text, FrameKind::G, 2, p);
+    }
+    if (length > 3 * kFrameLength - 1) {
+        result.h = decodeIfPresent(text, FrameKind::H, 3, p);
+        result.i = decodeIfPresent(text, FrameKind::I, 0, p);
+    }
+    return result;
+}
+
+bool writeParameterFile(const QString &path, const QByteArray &bytes, QString *errorString)
+{
+    QSaveFile file(path);
+    const auto fail = [&](const QString &reason) {
+        if (errorString)
+            *errorString = reason;
+        file.cancelWriting();
+        return false;
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    if (file.write(bytes) != bytes.size())
+        return fail(file.errorString());
+    if (!file.flush())
+        return fail(file.errorString());
+    if (!file.commit()) {
+        if (errorString)
+            *errorString = file.errorString();
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QIODevice;
+struct ParameterFrames;
+struct ParameterSet;
+
+// A parameter file is the four frames S, G, H, I back to back: 324 ASCII
+// bytes, nothing before, between or after them.
+constexpr int kParameterFileLength = 324;
+
+// Upper bound on what a load reads. Everything past the I frame is ignored,
+// so a prefix of this size decodes exactly like the whole file.
+constexpr qint64 kParameterFileReadLimit = 4096;
+
+// The bytes of a parameter file for the frames as they stand (Latin-1).
+QByteArray parameterFileBytes(const ParameterFrames &frames);
+
+// Reads at most maxBytes from device and returns them as text, decoded the
+// way a text stream with the default codec would. Never reads a huge file
+// whole; the length of the result is the length of what was read.
+QString readParameterFileText(QIODevice &device, qint64 maxBytes = kParameterFileReadLimit);
+
+// Opens path read-only and reads it as above. Returns false (and leaves text
+// alone) when the file cannot be opened.
+bool readParameterFileText(const QString &path, QString *text, QString *errorString = nullptr,
+                           qint64 maxBytes = kParameterFileReadLimit);
+
+struct FileDecodeResult
+{
+    int length = 0; // length of the decoded text in characters
+    bool s = false;
+    bool g = false;
+    bool h = false;
+    bool i = false;
+    bool any() const { return s || g || h || i; }
+};
+
+// Decodes every frame of text that sits at its fixed offset with its letter
+// and terminator in place, into p. Only recognised frames are written, so when
+// nothing is recognised (result.any() is false) p is left exactly as it was
+// and the caller reports the file as unreadable. Writes the "Blength" debug
+// lines. Does not sanitize and does not recompute the dual-rate view.
+FileDecodeResult decodeParameterFile(const QString &text, ParameterSet &p);
+
+// Replaces the file at path with bytes atomically: the old file survives any
+// failure (unwritable directory, full disk). Every write and the final flush
+// are checked, since a full disk may only show up when the data leaves the
+// buffer. On failure returns false and, when errorString is given, says why.
+bool writeParameterFile(const QString &path, const QByteArray &bytes, QString *errorString = nullptr);

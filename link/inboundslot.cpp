@@ -1,0 +1,32 @@
+// Everything the transmitter sends arrives here, one chunk per notification.
+#include "app/mainwindow.h"
+
+#include <QDebug>
+
+#include "link/inboundparser.h"
+#include "link/livevalues.h"
+#include "model/parameterset.h"
+
+void MainWindow::serialPort_readyRead()
+{
+    const QByteArray chunk = serialPort.readAll();
+    if (chunk.isEmpty())
+        return;
+
+    const InboundResult result = decodeChunk(chunk, params(), liveValues());
+    if (result.blockNumber > 0)
+        qDebug("ReadFlag:%d", result.blockNumber);
+    if (result.refreshPages)
+        ui_Display();
+
+    // Every chunk, understood or not, is acknowledged; the transmitter paces
+    // its parameter blocks by these acknowledgements.
+    Dr_DataSelet();
+    FalseSaveData();
+    writeToPort("WWW");
+}
+
+int MainWindow::byteArrayToInt(QByteArray b, int a)
+{
+    return bytesToWord(b, a);
+}

@@ -1,0 +1,7 @@
+#include "link/livevalues.h"
+
+LiveValues &liveValues()
+{
+    static LiveValues instance;
+    return instance;
+}

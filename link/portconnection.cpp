@@ -1,0 +1,88 @@
+// Opening and closing the port, the port list and the connection lamp.
+#include "app/mainwindow.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QIcon>
+#include <QPushButton>
+#include <QSerialPortInfo>
+#include <QToolButton>
+
+#include "app/messagetexts.h"
+#include "link/portlist.h"
+#include "model/parameterset.h"
+#include "ui/mainform.h"
+
+namespace {
+const QString kLampOff = QStringLiteral(":/myImage/images/red.png");
+const QString kLampOn = QStringLiteral(":/myImage/images/green.png");
+} // namespace
+
+void MainWindow::fillPortList()
+{
+    ui->portNameBox->clear();
+    ui->portNameBox->addItems(availablePortNames());
+}
+
+void MainWindow::on_openButton_clicked()
+{
+    const PortTexts texts = portTexts(params().LangChinese);
+    if (portIsOpen()) {
+        closePort(true);
+        return;
+    }
+
+    serialPort.setPortName(ui->portNameBox->currentText());
+    serialPort.setBaudRate(QSerialPort::Baud115200);
+    serialPort.setDataBits(QSerialPort::Data8);
+    serialPort.setParity(QSerialPort::NoParity);
+    serialPort.setStopBits(QSerialPort::OneStop);
+    serialPort.setFlowControl(QSerialPort::NoFlowControl);
+    if (!serialPort.open(QIODevice::ReadWrite)) {
+        serialPort.clearError();
+        showPortMessage(texts.cannotOpen);
+        return;
+    }
+    ui->portNameBox->setEnabled(false);
+    ui->openButton->setText(texts.closeCaption);
+    ui->toolButton_led->setIcon(QIcon(kLampOn));
+    writeToPort("OK");
+}
+
+// The closed state: channels centred at once, the list usable and rescanned.
+// sayGoodbye is false when the device has gone away and nothing can be sent.
+void MainWindow::closePort(bool sayGoodbye)
+{
+    if (sayGoodbye && serialPort.isOpen()) {
+        serialPort.write("DIS");
+        // Give the three bytes a bounded chance to reach the line before the
+        // port goes away.
+        serialPort.waitForBytesWritten(100);
+    }
+    serialPort.close();
+    serialPort.clearError();
+
+    for (int ch = 0; ch < 8; ++ch)
+        channelOutput(ch).of(params()) = 1000;
+    Servo_Display();
+
+    ui->portNameBox->setEnabled(true);
+    ui->openButton->setText(openCaption());
+    ui->toolButton_led->setIcon(QIcon(kLampOff));
+    fillPortList();
+}
+
+void MainWindow::serialPort_errorOccurred(QSerialPort::SerialPortError error)
+{
+    const bool deviceGone = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
+    if (deviceGone && serialPort.isOpen() && portIsOpen())
+        closePort(false);
+}
+
+void MainWindow::writeToPort(const QByteArray &bytes)
+{
+    // Writes to a closed port are dropped silently, as a command that runs on
+    // after the user closed the port expects.
+    if (serialPort.isOpen())
+        serialPort.write(bytes);
+}

@@ -1,0 +1,105 @@
+// The commands that move a whole configuration over the link: Write, the two
+// resets and Read, and the four frame senders they share.
+#include "app/mainwindow.h"
+
+#include "app/messagetexts.h"
+#include "app/transferscope.h"
+#include "link/framecodec.h"
+#include "link/waitms.h"
+#include "model/parameterset.h"
+
+namespace {
+constexpr int kDebounceMs = 200;
+constexpr int kFramePauseMs = 800;
+constexpr int kReadPauseMs = 500;
+} // namespace
+
+void MainWindow::sendFrame(FrameKind kind)
+{
+    // Rebuilding and writing happen with no event processing in between, so
+    // the frame string is never seen half-built.
+    writeToPort(rebuildFrame(kind, params(), frames()));
+    waitMs(kFramePauseMs);
+}
+
+void MainWindow::SendData1() { sendFrame(FrameKind::S); }
+void MainWindow::SendData2() { sendFrame(FrameKind::G); }
+void MainWindow::SendData3() { sendFrame(FrameKind::H); }
+void MainWindow::SendData4() { sendFrame(FrameKind::I); }
+
+void MainWindow::sendFramesAndFinish()
+{
+    SendData1();
+    SendData2();
+    SendData3();
+    SendData4();
+    writeToPort("WWW");
+}
+
+void MainWindow::on_toolButton_Send_clicked()
+{
+    TransferScope transfer(this);
+    if (!transfer.started())
+        return;
+    waitMs(kDebounceMs);
+    if (!portIsOpen()) {
+        transfer.finish();
+        showPortMessage(portTexts(params().LangChinese).needsPort);
+        return;
+    }
+    sendFramesAndFinish();
+}
+
+// Factory reset holds the stick trims for its whole run, so live packets that
+// arrive during the pauses cannot replace the factory trims in the I frame.
+void MainWindow::on_toolButton_Reset_clicked()
+{
+    TransferScope transfer(this);
+    if (!transfer.started())
+        return;
+    params().TrimHold = 1;
+    waitMs(kDebounceMs);
+    if (!portIsOpen()) {
+        transfer.finish();
+        showPortMessage(portTexts(params().LangChinese).needsPort);
+    } else {
+        RestData();
+        RestData2();
+        sendFramesAndFinish();
+    }
+    params().TrimHold = 0;
+}
+
+void MainWindow::on_pushButton_Reset2_clicked()
+{
+    TransferScope transfer(this);
+    if (!transfer.started())
+        return;
+    waitMs(kDebounceMs);
+    if (!portIsOpen()) {
+        transfer.finish();
+        showPortMessage(portTexts(params().LangChinese).needsPort);
+        return;
+    }
+    RestData();
+    RestData2();
+    sendFramesAndFinish();
+}
+
+// The transmitter answers "RR" with its parameter blocks, one per chunk, each
+// after the acknowledgement of the previous one; serialPort_readyRead handles
+// them whenever they come.
+void MainWindow::on_toolButton_Read_clicked()
+{
+    TransferScope transfer(this);
+    if (!transfer.started())
+        return;
+    waitMs(kDebounceMs);
+    if (!portIsOpen()) {
+        transfer.finish();
+        showPortMessage(portTexts(params().LangChinese).needsPort);
+        return;
+    }
+    writeToPort("RR");
+    waitMs(kReadPauseMs);
+}

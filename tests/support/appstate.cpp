@@ -1,0 +1,35 @@
+#include "support/appstate.h"
+
+#include <QMetaObject>
+
+#include "files/loadedfiletext.h"
+#include "link/framecodec.h"
+#include "link/livevalues.h"
+#include "model/parameterset.h"
+
+void resetAppState()
+{
+    params() = ParameterSet();
+    liveValues() = LiveValues();
+    frames() = ParameterFrames();
+    loadedFileText().clear();
+}
+
+bool invokeSlot(MainWindow &w, const char *slot)
+{
+    return QMetaObject::invokeMethod(&w, slot, Qt::DirectConnection);
+}
+
+QStringList differingMembers(const ParameterSet &a, const ParameterSet &b)
+{
+    QStringList out;
+    for (const IntParameter &p : intParameters()) {
+        if (p.ref.of(a) != p.ref.of(b))
+            out.append(p.name);
+    }
+    for (const VoltParameter &v : voltParameters()) {
+        if (!qFuzzyCompare(a.*v.ref + 1.0, b.*v.ref + 1.0))
+            out.append(v.name);
+    }
+    return out;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QString>
+#include <QTimer>
+
+#include "app/mainwindow.h"
+#include "ui/mainform.h"
+
+// Puts every process-wide value (ParameterSet, live values, frame strings,
+// last loaded file) back to its start-up state, so each test starts afresh.
+void resetAppState();
+
+// Clicks a button from the event loop, so the test keeps control while the
+// command runs its nested waits.
+inline void clickLater(MainWindow &w, const QString &name)
+{
+    auto *button = w.form()->find<QAbstractButton>(name);
+    Q_ASSERT_X(button, "clickLater", qPrintable(name));
+    QTimer::singleShot(0, button, &QAbstractButton::click);
+}
+
+// Runs a window slot by name, also private ones (they are invokable).
+bool invokeSlot(MainWindow &w, const char *slot);
+
+// All ParameterSet members that differ between a and b, by name.
+QStringList differingMembers(const struct ParameterSet &a, const struct ParameterSet &b);

@@ -1,0 +1,273 @@
+// The window against a transmitter played on a pseudo-terminal: the real
+// QSerialPort, the exact bytes on the wire.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
+#include "app/mainwindow.h"
+#include "link/framecodec.h"
+#include "model/defaults.h"
+#include "model/parameterset.h"
+#include "support/appstate.h"
+#include "support/faketransmitter.h"
+#include "support/modalwatcher.h"
+#include "ui/mainform.h"
+
+namespace {
+
+const QByteArray kFactoryS = "S0010000078787878787878787070707070707070707070707070707042421042424242421302352Y";
+const QByteArray kFactoryG = "G41E2D3C4855680DCDCDCDCDC140A642A6A6674747474747474740074747474747474740135006D2Z";
+const QByteArray kFactoryH = "H7474747474747474003747474015747474001020314253647407474747474747474110140380000X";
+const QByteArray kFactoryI = "I8888888800000000000000000000000000000000000000000000000000000000000000000000000V";
+
+QImage iconImage(const QIcon &icon)
+{
+    return icon.pixmap(QSize(40, 40)).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+QStringList kindsAfter(const FakeTransmitter &tx, int first)
+{
+    return tx.kinds().mid(first);
+}
+
+} // namespace
+
+class TestSerialCommands : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<FakeTransmitter> tx;
+    std::unique_ptr<MainWindow> w;
+
+    bool openPort()
+    {
+        w->form()->openButton->click();
+        return tx->waitForMessage(QStringLiteral("OK"), 5000);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (!FakeTransmitter::isSupported())
+            QSKIP("pseudo-terminals are not available here");
+    }
+
+    void init()
+    {
+        resetAppState();
+        tx = std::make_unique<FakeTransmitter>();
+        QVERIFY2(tx->isOpen(), qPrintable(tx->errorString()));
+        qputenv("KELVO_EXTRA_PORTS", tx->devicePath().toLocal8Bit());
+        w = std::make_unique<MainWindow>();
+        qunsetenv("KELVO_EXTRA_PORTS");
+        QCOMPARE(w->form()->portNameBox->currentText(), tx->devicePath());
+    }
+
+    void cleanup()
+    {
+        w.reset();
+        tx.reset();
+    }
+
+    void openSaysOkAndShowsTheOpenState()
+    {
+        QVERIFY(openPort());
+        QCOMPARE(tx->allBytes(), QByteArray("OK"));
+        QCOMPARE(w->form()->openButton->text(), QStringLiteral("关闭串口"));
+        QVERIFY(!w->form()->portNameBox->isEnabled());
+        QCOMPARE(iconImage(w->form()->toolButton_led->icon()), iconImage(QIcon(QStringLiteral(":/myImage/images/green.png"))));
+        QVERIFY(w->port().isOpen());
+        QCOMPARE(w->port().baudRate(), 115200);
+    }
+
+    void failedOpenShowsTheMessageAndStaysClosed()
+    {
+        ModalWatcher watcher;
+        w->form()->portNameBox->clear();
+        w->form()->portNameBox->addItem(QStringLiteral("/dev/no-such-port-here"));
+        w->form()->openButton->click();
+        QCOMPARE(watcher.messageBoxes().size(), 1);
+        QCOMPARE(watcher.messageBoxes().at(0).title, QStringLiteral("提示"));
+        QCOMPARE(watcher.messageBoxes().at(0).text, QStringLiteral("无法打开串口！"));
+        QCOMPARE(w->form()->openButton->text(), QStringLiteral("打开串口"));
+        QVERIFY(w->form()->portNameBox->isEnabled());
+        // A failed open does not rescan the list.
+        QCOMPARE(w->form()->portNameBox->itemText(0), QStringLiteral("/dev/no-such-port-here"));
+    }
+
+    void closeSaysDisAndCentresTheChannels()
+    {
+        QVERIFY(openPort());
+        LiveFeed feed;
+        feed.channels = {1500, 600, 1000, 1000, 2000, 0, 1200, 1300};
+        tx->startLiveStream(20, feed);
+        QTRY_COMPARE_WITH_TIMEOUT(params().ChOut1, 1500, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(w->form()->find<QLineEdit>(QStringLiteral("lineEdit"))->text(), QStringLiteral("1500"), 5000);
+        tx->stopLiveStream();
+
+        w->form()->openButton->click();
+        QVERIFY(tx->waitForMessage(QStringLiteral("DIS"), 3000));
+        QVERIFY(!w->port().isOpen());
+        for (int ch = 0; ch < 8; ++ch)
+            QCOMPARE(channelOutput(ch).of(params()), 1000);
+        // Shown at once, not at the next refresh.
+        QCOMPARE(w->form()->find<QLineEdit>(QStringLiteral("lineEdit"))->text(), QStringLiteral("1000"));
+        QCOMPARE(w->form()->openButton->text(), QStringLiteral("打开串口"));
+        QVERIFY(w->form()->portNameBox->isEnabled());
+        QCOMPARE(iconImage(w->form()->toolButton_led->icon()), iconImage(QIcon(QStringLiteral(":/myImage/images/red.png"))));
+    }
+
+    void writeSendsTheFourFramesPacedThenWww()
+    {
+        QVERIFY(openPort());
+        params().Sub1 = 20;
+        params().Elev2 = -100;
+        const int first = tx->messages().size();
+        QElapsedTimer clock;
+        clock.start();
+        const qint64 clickAt = tx->elapsedMs();
+        clickLater(*w, QStringLiteral("toolButton_Send"));
+        QVERIFY(tx->waitForMessage(QStringLiteral("WWW"), 10000));
+        QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning(), 5000);
+
+        // The tool answers every chunk with WWW, but nothing was sent to it,
+        // so these are exactly the command's own five writes.
+        QCOMPARE(kindsAfter(*tx, first), (QStringList{"S", "G", "H", "I", "WWW"}));
+        const auto msgs = tx->messages().mid(first);
+        QCOMPARE(msgs.at(0).bytes.size(), 81);
+        QCOMPARE(msgs.at(0).bytes.mid(9, 2), QByteArray("8C"));
+        QCOMPARE(msgs.at(1).bytes.mid(19, 2), QByteArray("14"));
+        QCOMPARE(msgs.at(0).bytes, frames().FrameS.toLatin1());
+        QCOMPARE(msgs.at(3).bytes, frames().FrameI.toLatin1());
+        // About 200 ms after the click, then about 800 ms apart; generous
+        // bounds, the machine is shared.
+        QVERIFY(msgs.at(0).atMs - clickAt >= 150);
+        for (int i = 1; i < 5; ++i) {
+            const qint64 gap = msgs.at(i).atMs - msgs.at(i - 1).atMs;
+            QVERIFY2(gap >= 700 && gap < 3000, qPrintable(QString::number(gap)));
+        }
+        QVERIFY(w->form()->toolButton_Send->isEnabled());
+    }
+
+    void factoryResetSendsFactoryFramesDespiteLiveTrims()
+    {
+        QVERIFY(openPort());
+        params().Sub3 = 50;
+        params().Mode = 3;
+        LiveFeed feed;
+        feed.trim1 = 100;
+        feed.trim2 = 140;
+        feed.trim3 = 60;
+        feed.trim4 = 200;
+        tx->startLiveStream(20, feed);
+        QTRY_COMPARE_WITH_TIMEOUT(params().Trim4, 200, 5000);
+
+        const int first = tx->messages().size();
+        clickLater(*w, QStringLiteral("toolButton_Reset"));
+        QTRY_COMPARE_WITH_TIMEOUT(params().TrimHold, 1, 2000);
+        QVERIFY(tx->waitForMessage(QStringLiteral("I"), 10000));
+        QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning(), 5000);
+        tx->stopLiveStream();
+
+        QVector<QByteArray> sent;
+        for (const auto &m : tx->messages().mid(first)) {
+            if (m.kind.size() == 1)
+                sent.append(m.bytes);
+        }
+        QCOMPARE(sent, (QVector<QByteArray>{kFactoryS, kFactoryG, kFactoryH, kFactoryI}));
+        QVERIFY(tx->kinds().mid(first).contains(QStringLiteral("WWW")));
+        QCOMPARE(params().TrimHold, 0);
+        QCOMPARE(params().Mode, 2);
+        // Live trims are taken again once the reset is over.
+        tx->startLiveStream(20, feed);
+        QTRY_COMPARE_WITH_TIMEOUT(params().Trim4, 200, 5000);
+    }
+
+    void commandsNeedAnOpenPort_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("write") << "toolButton_Send";
+        QTest::newRow("factory reset") << "toolButton_Reset";
+        QTest::newRow("reset data") << "pushButton_Reset2";
+        QTest::newRow("read") << "toolButton_Read";
+    }
+    void commandsNeedAnOpenPort()
+    {
+        QFETCH(QString, button);
+        ModalWatcher watcher;
+        params().Sub2 = 33;
+        const ParameterSet before = params();
+        const QString frameS = frames().FrameS;
+        auto *b = w->form()->find<QAbstractButton>(button);
+        clickLater(*w, button);
+        QTRY_VERIFY_WITH_TIMEOUT(!b->isEnabled(), 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(watcher.messageBoxes().size(), 1, 5000);
+        QCOMPARE(watcher.messageBoxes().at(0).title, QStringLiteral("提示"));
+        QCOMPARE(watcher.messageBoxes().at(0).text, QStringLiteral("无法打开串口！"));
+        QTRY_VERIFY_WITH_TIMEOUT(b->isEnabled(), 2000);
+        QCOMPARE(differingMembers(params(), before), QStringList());
+        QCOMPARE(frames().FrameS, frameS);
+        QCOMPARE(params().TrimHold, 0);
+        QCOMPARE(tx->allBytes(), QByteArray());
+    }
+
+    void englishTextsFollowTheLanguageFlag()
+    {
+        params().LangChinese = 0;
+        MainWindow english;
+        QCOMPARE(english.form()->openButton->text(), QStringLiteral("OPEN"));
+        ModalWatcher watcher;
+        clickLater(english, QStringLiteral("toolButton_Send"));
+        QTRY_COMPARE_WITH_TIMEOUT(watcher.messageBoxes().size(), 1, 5000);
+        QCOMPARE(watcher.messageBoxes().at(0).title, QStringLiteral("Note"));
+        QCOMPARE(watcher.messageBoxes().at(0).text, QStringLiteral("Please open the serial port!"));
+    }
+
+    void aSecondCommandDuringATransferDoesNotStart()
+    {
+        QVERIFY(openPort());
+        const int first = tx->messages().size();
+        clickLater(*w, QStringLiteral("toolButton_Send"));
+        QTRY_VERIFY_WITH_TIMEOUT(w->transferRunning(), 2000);
+        QVERIFY(QApplication::overrideCursor());
+        for (const char *name : {"toolButton_Send", "toolButton_Reset", "pushButton_Reset2", "toolButton_Read",
+                                 "toolButton_Save", "toolButton_Load"})
+            QVERIFY2(!w->form()->find<QAbstractButton>(QLatin1String(name))->isEnabled(), name);
+        QVERIFY(w->form()->openButton->isEnabled());
+
+        QTest::qWait(400);
+        // Even when invoked behind the disabled buttons' back.
+        invokeSlot(*w, "on_toolButton_Read_clicked");
+        invokeSlot(*w, "on_pushButton_Reset2_clicked");
+        QVERIFY(tx->waitForMessage(QStringLiteral("WWW"), 10000));
+        QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning(), 5000);
+        QTest::qWait(300);
+        QCOMPARE(kindsAfter(*tx, first), (QStringList{"S", "G", "H", "I", "WWW"}));
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(w->form()->toolButton_Read->isEnabled());
+    }
+
+    void anUnpluggedDeviceClosesThePort()
+    {
+        QVERIFY(openPort());
+        QSignalSpy errors(&w->port(), &QSerialPort::errorOccurred);
+        tx->closeMaster();
+        QTRY_COMPARE_WITH_TIMEOUT(w->form()->openButton->text(), QStringLiteral("打开串口"), 5000);
+        QVERIFY(!w->port().isOpen());
+        QVERIFY(w->form()->portNameBox->isEnabled());
+        QCOMPARE(iconImage(w->form()->toolButton_led->icon()), iconImage(QIcon(QStringLiteral(":/myImage/images/red.png"))));
+        // The error stream stops instead of spinning the GUI thread.
+        const int seen = errors.count();
+        QTest::qWait(300);
+        QVERIFY2(errors.count() - seen < 5, qPrintable(QString::number(errors.count())));
+        QVERIFY(seen < 200);
+    }
+};
+
+QTEST_MAIN(TestSerialCommands)
+#include "tst_serialcommands.moc"

@@ -1,0 +1,48 @@
+# Shared by run.sh and test.sh: installs what a fresh Debian/Ubuntu machine is
+# missing (only when something is missing) and builds into build/.
+# shellcheck shell=bash
+
+KELVO_PACKAGES=(cmake g++ make qtbase5-dev libqt5serialport5-dev fonts-wqy-microhei)
+
+kelvo_missing_packages() {
+    local missing=()
+    local pkg
+    for pkg in "${KELVO_PACKAGES[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    echo "${missing[@]}"
+}
+
+kelvo_install_packages() {
+    if ! command -v dpkg-query >/dev/null 2>&1; then
+        echo "Not a Debian-based system: install Qt 5.15 (Widgets, SerialPort), CMake and a C++17 compiler yourself." >&2
+        return 0
+    fi
+    local missing
+    missing=$(kelvo_missing_packages)
+    [ -z "$missing" ] && return 0
+
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if command -v sudo >/dev/null 2>&1; then
+            sudo=(sudo)
+        else
+            echo "Missing packages ($missing) and no root rights or sudo to install them." >&2
+            return 1
+        fi
+    fi
+    echo "Installing: $missing"
+    # A fresh machine has no package lists yet.
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    # shellcheck disable=SC2086
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
+}
+
+kelvo_build() {
+    local jobs
+    jobs=$(nproc 2>/dev/null || echo 2)
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build -j "$jobs"
+}

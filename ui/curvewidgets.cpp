@@ -1,0 +1,99 @@
+#include "ui/curvewidgets.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include "model/parameterset.h"
+#include "ui/curvegeometry.h"
+
+namespace {
+
+constexpr int kRepaintIntervalMs = 100;
+
+void setPen(QPainter &painter, int width, Qt::GlobalColor colour)
+{
+    QPen pen = painter.pen();
+    pen.setWidth(width);
+    pen.setColor(colour);
+    painter.setPen(pen);
+}
+
+QPainterPath segmentPath(const CurveSegment &s)
+{
+    QPainterPath path(QPointF(s.start));
+    path.cubicTo(QPointF(s.control1), QPointF(s.control2), QPointF(s.end));
+    return path;
+}
+
+QVector<int> throttlePoints(const ParameterSet &p)
+{
+    return {p.ThCure1, p.ThCure2, p.ThCure3, p.ThCure4, p.ThCure5, p.ThCure6, p.ThCure7};
+}
+
+} // namespace
+
+cureWidget::cureWidget(QWidget *parent)
+    : QWidget(parent)
+    , timer(new QTimer(this))
+{
+    connect(timer, &QTimer::timeout, this, &cureWidget::creatData);
+    timer->start(kRepaintIntervalMs);
+}
+
+void cureWidget::creatData()
+{
+    update();
+}
+
+void cureWidget::paintEvent(QPaintEvent *)
+{
+    const ThrottlePlot plot = throttleCurveGeometry(throttlePoints(params()), size());
+    QPainter painter(this);
+
+    setPen(painter, 4, Qt::green);
+    painter.fillRect(curveBackgroundRect(), Qt::white);
+    painter.drawRect(throttleFrameRect());
+
+    setPen(painter, 1, Qt::green);
+    painter.drawLines(plot.gridDashes);
+
+    setPen(painter, 4, Qt::black);
+    for (const PlotLabel &label : throttleScaleLabels())
+        painter.drawText(label.baseline, label.text);
+
+    setPen(painter, 4, Qt::red);
+    // Six separate strokes, one per pair of neighbouring points.
+    for (int i = 1; i < plot.curve.size(); ++i)
+        painter.drawLine(plot.curve.at(i - 1), plot.curve.at(i));
+}
+
+mWidget::mWidget(QWidget *parent)
+    : QWidget(parent)
+    , timer(new QTimer(this))
+{
+    connect(timer, &QTimer::timeout, this, &mWidget::creatData);
+    timer->start(kRepaintIntervalMs);
+}
+
+void mWidget::creatData()
+{
+    update();
+}
+
+void mWidget::paintEvent(QPaintEvent *)
+{
+    const ParameterSet &p = params();
+    const DualRatePlot plot = dualRateCurveGeometry(p.DrRateShown, p.DrExpShown, size());
+    QPainter painter(this);
+
+    setPen(painter, 4, Qt::green);
+    painter.fillRect(curveBackgroundRect(), Qt::white);
+    painter.drawRect(dualRateFrameRect());
+
+    setPen(painter, 2, Qt::green);
+    painter.drawLines(plot.axisDashes);
+
+    setPen(painter, 4, Qt::red);
+    painter.drawPath(segmentPath(plot.left));
+    painter.drawPath(segmentPath(plot.right));
+}

@@ -1,0 +1,228 @@
+#include "ui/formbuilder.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPalette>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "ui/curvewidgets.h"
+#include "ui/formstyles.h"
+
+using namespace FormTables;
+
+namespace {
+
+// The one caption the user may type into.
+const char kWritableCaption[] = "lineEdit_36";
+const int kWritableCaptionPx = 22;
+
+// Column cells share their column's height evenly, so that captions and
+// editors of one row stand level whatever their natural heights.
+void fillRow(QWidget *widget)
+{
+    QSizePolicy policy = widget->sizePolicy();
+    policy.setVerticalPolicy(QSizePolicy::Preferred);
+    widget->setSizePolicy(policy);
+}
+
+// comboBox_rev1 also carries its colours as a palette.
+void applyEditorPalette(QWidget *widget)
+{
+    QPalette palette = widget->palette();
+    const QColor blue(85, 170, 255);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Text, Qt::white);
+        palette.setColor(group, QPalette::ButtonText, Qt::white);
+        palette.setColor(group, QPalette::Button, blue);
+        palette.setColor(group, QPalette::Base, blue);
+        palette.setColor(group, QPalette::Window, blue);
+    }
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+void FormBuilder::setText(QWidget *widget, const QStringList &texts)
+{
+    m_form.m_texts.append({widget, texts});
+}
+
+QLineEdit *FormBuilder::lineEdit(QWidget *parent, const QString &name, const QRect &geometry,
+                                 const QString &styleSheet, const QString &text)
+{
+    auto *edit = add(new QLineEdit(parent), name, geometry);
+    edit->setStyleSheet(styleSheet);
+    edit->setAlignment(Qt::AlignCenter);
+    setText(edit, {text});
+    return edit;
+}
+
+QLineEdit *FormBuilder::caption(QWidget *parent, const Caption &caption, const QRect &geometry, int fontPx)
+{
+    const bool writable = caption.name == QLatin1String(kWritableCaption);
+    auto *edit = lineEdit(parent, caption.name, geometry,
+                          FormStyle::caption(writable ? kWritableCaptionPx : fontPx), caption.text);
+    edit->setReadOnly(!writable);
+    return edit;
+}
+
+QWidget *FormBuilder::editor(QWidget *parent, const Editor &spec)
+{
+    static const QStringList largeText = largeTextEditors();
+    QWidget *widget = nullptr;
+    switch (spec.kind) {
+    case EditorKind::Spin: {
+        auto *box = new QSpinBox(parent);
+        box->setRange(int(spec.minimum), int(spec.maximum));
+        box->setSingleStep(1);
+        box->setValue(int(spec.initial));
+        widget = box;
+        break;
+    }
+    case EditorKind::DoubleSpin: {
+        auto *box = new QDoubleSpinBox(parent);
+        box->setDecimals(1);
+        box->setRange(spec.minimum, spec.maximum);
+        box->setSingleStep(0.1);
+        box->setValue(spec.initial);
+        widget = box;
+        break;
+    }
+    case EditorKind::Combo: {
+        auto *box = new QComboBox(parent);
+        const QStringList items = spec.items();
+        for (int i = 0; i < items.size(); ++i)
+            box->addItem(QString());
+        setText(box, items);
+        widget = box;
+        break;
+    }
+    }
+    add(widget, spec.name);
+    widget->setStyleSheet(FormStyle::editor(largeText.contains(spec.name) ? 22 : 20));
+    if (spec.name == QLatin1String("comboBox_rev1"))
+        applyEditorPalette(widget);
+    return widget;
+}
+
+void FormBuilder::column(QWidget *group, const Column &spec, int spacing)
+{
+    ++m_columns;
+    const QString suffix = m_columns == 1 ? QString() : QStringLiteral("_%1").arg(m_columns);
+    auto *holder = add(new QWidget(group), QStringLiteral("verticalLayoutWidget") + suffix, spec.geometry);
+    auto *layout = new QVBoxLayout(holder);
+    layout->setObjectName(QStringLiteral("verticalLayout") + suffix);
+    layout->setContentsMargins(0, 0, 0, 0);
+    if (spacing >= 0)
+        layout->setSpacing(spacing);
+    m_form.m_layouts.insert(layout->objectName(), layout);
+
+    for (const Caption &item : spec.captions) {
+        QLineEdit *edit = caption(holder, item, QRect());
+        fillRow(edit);
+        layout->addWidget(edit);
+    }
+    for (const Editor &item : spec.editors) {
+        QWidget *edit = editor(holder, item);
+        fillRow(edit);
+        layout->addWidget(edit);
+    }
+}
+
+void FormBuilder::group(QWidget *frame, const Group &spec)
+{
+    auto *box = add(new QGroupBox(frame), spec.name, spec.geometry);
+    box->setFont(FormStyle::arial(spec.titlePointSize, true));
+    box->setStyleSheet(FormStyle::groupTitle());
+    setText(box, {spec.title});
+
+    for (const Column &c : spec.columns)
+        column(box, c, spec.spacing);
+    for (const LooseRow &row : spec.looseRows) {
+        caption(box, row.caption, row.captionGeometry);
+        lineEdit(box, row.valueName, row.valueGeometry, FormStyle::trimValue(), QStringLiteral("0"));
+    }
+}
+
+void FormBuilder::monitor(QWidget *frame)
+{
+    for (int channel = 1; channel <= 8; ++channel) {
+        const MonitorColumn m = monitorColumn(channel);
+        lineEdit(frame, m.valueName, m.valueGeometry, FormStyle::monitorValue(), QStringLiteral("0"));
+        lineEdit(frame, m.nameName, m.nameGeometry, FormStyle::monitorName(),
+                 QStringLiteral("CH%1").arg(channel))
+            ->setReadOnly(true);
+
+        struct Bar
+        {
+            const QString &name;
+            const QRect &geometry;
+            int maximum;
+            int value;
+            QString style;
+        };
+        const Bar bars[] = {
+            {m.upperBarName, m.upperBarGeometry, 1010, 10, FormStyle::upperBar()},
+            {m.lowerBarName, m.lowerBarGeometry, 1000, 1000, FormStyle::lowerBar()},
+        };
+        for (const Bar &spec : bars) {
+            auto *bar = add(new QProgressBar(frame), spec.name, spec.geometry);
+            bar->setStyleSheet(spec.style);
+            bar->setRange(0, spec.maximum);
+            bar->setValue(spec.value);
+            bar->setOrientation(Qt::Vertical);
+            bar->setInvertedAppearance(false);
+            bar->setTextVisible(false);
+            bar->setTextDirection(QProgressBar::BottomToTop);
+        }
+    }
+}
+
+void FormBuilder::curveWidgets()
+{
+    auto *rates = add(new mWidget(m_form.widget(QStringLiteral("groupBox_19"))),
+                      QStringLiteral("widget_3"), QRect(220, 90, 280, 280));
+    rates->setStyleSheet(FormStyle::curveWidget());
+    auto *throttle = add(new cureWidget(m_form.widget(QStringLiteral("groupBox_18"))),
+                         QStringLiteral("widget_4"), QRect(210, 80, 300, 300));
+    throttle->setStyleSheet(FormStyle::curveWidget());
+}
+
+void FormBuilder::resetButton(QWidget *group)
+{
+    auto *button = add(new QPushButton(group), QStringLiteral("pushButton_Reset2"), QRect(10, 130, 281, 61));
+    button->setStyleSheet(FormStyle::commandButton(FormStyle::Button::Push));
+    setText(button, {QStringLiteral("重置数据")});
+    m_form.pushButton_Reset2 = button;
+}
+
+void FormBuilder::addPage(QTabWidget *tabs, const Page &page)
+{
+    auto *tab = add(new QWidget(), page.name);
+    tab->setStyleSheet(FormStyle::page(page.name == QLatin1String("tab_2")));
+    auto *frame = add(new QFrame(tab), page.frameName, page.frameGeometry);
+    frame->setStyleSheet(FormStyle::pageFrame());
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setFrameShadow(QFrame::Raised);
+
+    for (const Group &g : page.groups)
+        group(frame, g);
+
+    // Contents that are not columns of captions and editors.
+    if (page.name == QLatin1String("tab"))
+        monitor(frame);
+    if (page.name == QLatin1String("tab_4"))
+        curveWidgets();
+    if (QWidget *resetGroup = m_form.widget(QStringLiteral("groupBox_23")); resetGroup && !m_form.pushButton_Reset2)
+        resetButton(resetGroup);
+
+    tabs->addTab(tab, QString());
+    setText(tab, {page.title});
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include "ui/formtables.h"
+#include "ui/mainform.h"
+
+class QLineEdit;
+class QTabWidget;
+
+// Creates the widgets of a MainForm from the form tables: names them,
+// registers them by name, and queues their texts for the text routine.
+class FormBuilder
+{
+public:
+    explicit FormBuilder(MainForm &form) : m_form(form) {}
+
+    // Names the widget, records it under that name and returns it.
+    template<class T>
+    T *add(T *widget, const QString &name)
+    {
+        widget->setObjectName(name);
+        m_form.m_widgets.insert(name, widget);
+        return widget;
+    }
+    template<class T>
+    T *add(T *widget, const QString &name, const QRect &geometry)
+    {
+        widget->setGeometry(geometry);
+        return add(widget, name);
+    }
+
+    // The text(s) the text routine puts on a widget.
+    void setText(QWidget *widget, const QStringList &texts);
+
+    // A line edit with centred text; captions are read-only.
+    QLineEdit *lineEdit(QWidget *parent, const QString &name, const QRect &geometry,
+                        const QString &styleSheet, const QString &text);
+    QLineEdit *caption(QWidget *parent, const FormTables::Caption &caption, const QRect &geometry,
+                       int fontPx = 20);
+
+    // Creates a page without parent with its frame and group boxes, and adds
+    // it to the tab widget with an empty title.
+    void addPage(QTabWidget *tabs, const FormTables::Page &page);
+
+private:
+    QWidget *editor(QWidget *parent, const FormTables::Editor &spec);
+    void group(QWidget *frame, const FormTables::Group &spec);
+    void column(QWidget *group, const FormTables::Column &spec, int spacing);
+    void monitor(QWidget *frame);
+    void curveWidgets();
+    void resetButton(QWidget *group);
+
+    MainForm &m_form;
+    int m_columns = 0;
+};

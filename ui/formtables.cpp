@@ -1,0 +1,396 @@
+#include "ui/formtables.h"
+
+#include "ui/formvocabulary.h"
+
+namespace FormTables {
+namespace {
+
+namespace V = FormVocabulary;
+
+constexpr int kChannels = 8;
+constexpr int kDefaultSpacing = -1;
+constexpr int kTitlePointSize = 11;
+constexpr int kColumnTop = 30;      // below the group box title
+constexpr int kColumnGap = 5;
+
+Editor spin(const QString &name, int minimum, int maximum, int initial)
+{
+    return {name, EditorKind::Spin, double(minimum), double(maximum), double(initial), nullptr};
+}
+
+Editor voltage(const QString &name)
+{
+    return {name, EditorKind::DoubleSpin, 0.0, 99.9, 11.0, nullptr};
+}
+
+Editor combo(const QString &name, Vocabulary items)
+{
+    return {name, EditorKind::Combo, 0, 0, 0, items};
+}
+
+QVector<Caption> captions(const QStringList &names, const QStringList &texts)
+{
+    QVector<Caption> result;
+    for (int i = 0; i < names.size(); ++i)
+        result.append({names.at(i), texts.at(i)});
+    return result;
+}
+
+Column captionColumn(const QRect &geometry, const QVector<Caption> &items)
+{
+    return {geometry, items, {}};
+}
+
+Column editorColumn(const QRect &geometry, const QVector<Editor> &items)
+{
+    return {geometry, {}, items};
+}
+
+// ---- Page 1: one column of eight rows per parameter, row n is channel n ----
+
+struct ChannelColumn
+{
+    const char *pattern;       // object name with %1 for the channel
+    EditorKind kind;
+    int minimum;
+    int maximum;
+    int initial;
+    Vocabulary items;
+    Vocabulary firstFourItems; // rows 1..4 when they differ
+};
+
+struct BasicGroup
+{
+    const char *name;
+    int x;
+    int width;
+    const char *title;
+    int titlePointSize;
+    QVector<ChannelColumn> columns;
+};
+
+const int kBasicTop = 10;
+const int kBasicHeight = 470;
+const int kBasicSpacing = 5;
+
+// Editors whose start value differs from the rest of their column.
+struct InitialOverride
+{
+    const char *name;
+    int initial;
+};
+const InitialOverride kBasicOverrides[] = {{"spinBox_FS3", 0}};
+
+Editor channelEditor(const ChannelColumn &column, int channel)
+{
+    const QString name = QString::fromLatin1(column.pattern).arg(channel);
+    if (column.kind == EditorKind::Combo)
+        return combo(name, channel <= 4 && column.firstFourItems ? column.firstFourItems : column.items);
+    int initial = column.initial;
+    for (const InitialOverride &o : kBasicOverrides) {
+        if (name == QLatin1String(o.name))
+            initial = o.initial;
+    }
+    return spin(name, column.minimum, column.maximum, initial);
+}
+
+// Columns share the width of their group box side by side.
+QRect sharedColumn(int groupWidth, int groupHeight, int index, int count)
+{
+    const int width = (groupWidth - 20 - (count - 1) * kColumnGap) / count;
+    return {10 + index * (width + kColumnGap), kColumnTop, width, groupHeight - kColumnTop - 10};
+}
+
+Page basicMenu()
+{
+    Page page{QStringLiteral("tab_2"), QStringLiteral("基础菜单"), QStringLiteral("frame_2"),
+              QRect(10, 10, 1060, 490), {}};
+
+    Group channels{QStringLiteral("groupBox"), QRect(10, kBasicTop, 110, kBasicHeight),
+                   QStringLiteral("通道"), kBasicSpacing, kTitlePointSize, {}, {}};
+    QVector<Caption> names;
+    const QStringList captionNames = {"lineEdit_28", "lineEdit_29", "lineEdit_31", "lineEdit_32",
+                                      "lineEdit_33", "lineEdit_34", "lineEdit_35", "lineEdit_36"};
+    for (int n = 1; n <= kChannels; ++n)
+        names.append({captionNames.at(n - 1), QStringLiteral("CH%1:").arg(n)});
+    channels.columns.append(captionColumn(sharedColumn(110, kBasicHeight, 0, 1), names));
+    page.groups.append(channels);
+
+    const BasicGroup groups[] = {
+        {"groupBox_2", 130, 120, "舵机相位", kTitlePointSize,
+         {{"comboBox_rev%1", EditorKind::Combo, 0, 0, 0, V::phase, nullptr}}},
+        {"groupBox_3", 265, 120, "中点微调", 12,
+         {{"spinBox_sub%1", EditorKind::Spin, -100, 100, 0, nullptr, nullptr}}},
+        {"groupBox_4", 405, 215, "舵机行程量--L---R---", kTitlePointSize,
+         {{"spinBox_Lepa%1", EditorKind::Spin, 0, 120, 96, nullptr, nullptr},
+          {"spinBox_Repa%1", EditorKind::Spin, 0, 120, 96, nullptr, nullptr}}},
+        {"groupBox_14", 640, 120, "失控保护", kTitlePointSize,
+         {{"spinBox_FS%1", EditorKind::Spin, 0, 100, 50, nullptr, nullptr}}},
+        {"groupBox_5", 780, 120, "舵机延迟", kTitlePointSize,
+         {{"spinBox_delay%1", EditorKind::Spin, 0, 100, 100, nullptr, nullptr}}},
+        {"groupBox_6", 915, 140, "辅助通道", kTitlePointSize,
+         {{"comboBox_AUX%1", EditorKind::Combo, 0, 0, 0, V::auxSource, V::reserved}}},
+    };
+    for (const BasicGroup &spec : groups) {
+        Group group{QString::fromLatin1(spec.name), QRect(spec.x, kBasicTop, spec.width, kBasicHeight),
+                    QString::fromUtf8(spec.title), kBasicSpacing, spec.titlePointSize, {}, {}};
+        const int count = spec.columns.size();
+        for (int c = 0; c < count; ++c) {
+            QVector<Editor> editors;
+            for (int n = 1; n <= kChannels; ++n)
+                editors.append(channelEditor(spec.columns.at(c), n));
+            group.columns.append(editorColumn(sharedColumn(spec.width, kBasicHeight, c, count), editors));
+        }
+        page.groups.append(group);
+    }
+    return page;
+}
+
+// ---- Pages with caption/editor pairs ----
+
+// A group box with one caption column and one editor column.
+Group pairedGroup(const QString &name, const QRect &geometry, const QString &title, int spacing,
+                  const QRect &captionRect, const QVector<Caption> &captionItems,
+                  const QRect &editorRect, const QVector<Editor> &editorItems)
+{
+    return {name, geometry, title, spacing, kTitlePointSize,
+            {captionColumn(captionRect, captionItems), editorColumn(editorRect, editorItems)}, {}};
+}
+
+Page advancedMenu1()
+{
+    Page page{QStringLiteral("tab_3"), QStringLiteral("高级菜单1"), QStringLiteral("frame_4"),
+              QRect(2, 10, 1060, 490), {}};
+
+    page.groups.append(pairedGroup(
+        QStringLiteral("groupBox_8"), QRect(5, 10, 220, 350), QStringLiteral("大小舵设置"), 0,
+        QRect(10, 30, 100, 310),
+        captions({"lineEdit_53", "lineEdit_54", "lineEdit_55", "lineEdit_56", "lineEdit_57"},
+                 {"混控:", "通道:", "开关:", "上档:", "下档:"}),
+        QRect(110, 30, 100, 310),
+        {combo("comboBox_DR_MIX1", V::onOff), combo("comboBox_DR_CH1", V::dualRateChannel),
+         combo("comboBox_DR_SW1", V::dualRateSwitch), spin("spinBox_DR_UP1", 0, 100, 100),
+         spin("spinBox_DR_DOWN1", 0, 100, 100)}));
+
+    QVector<Editor> attitudes{combo("comboBox_AttiM", V::attitudeChannel)};
+    const int attitudeStart[] = {14, 29, 44, 56, 69, 88};
+    for (int i = 0; i < 6; ++i)
+        attitudes.append(spin(QStringLiteral("spinBox_Atti%1").arg(i + 1), 0, 100, attitudeStart[i]));
+    page.groups.append(pairedGroup(
+        QStringLiteral("groupBox_7"), QRect(240, 10, 221, 470), QStringLiteral("姿态选择"),
+        kDefaultSpacing, QRect(10, 30, 95, 430),
+        captions({"lineEdit_45", "lineEdit_46", "lineEdit_47", "lineEdit_48", "lineEdit_49",
+                  "lineEdit_50", "lineEdit_51"},
+                 {"通道:", "姿态1:", "姿态2:", "姿态3:", "姿态4:", "姿态5:", "姿态6:"}),
+        QRect(110, 30, 101, 430), attitudes));
+
+    Group elevon = pairedGroup(
+        QStringLiteral("groupBox_10"), QRect(470, 10, 330, 350), QStringLiteral("升降副翼混控"), 0,
+        QRect(10, 30, 100, 300),
+        captions({"lineEdit_73", "lineEdit_74", "lineEdit_75", "lineEdit_76", "lineEdit_77"},
+                 {"混控:", "副翼1:", "副翼2:", "升降2:", "升降1:"}),
+        QRect(110, 30, 101, 300),
+        {combo("comboBox_EleMix", V::onOff), spin("spinBox_Elev01", -100, 100, 100),
+         spin("spinBox_Elev02", -100, 100, 100), spin("spinBox_Elev03", -100, 100, 100),
+         spin("spinBox_Elev04", -100, 100, -100)});
+    // The second pair of aileron values stands beside the first, without captions.
+    elevon.columns.append(editorColumn(QRect(220, 90, 101, 121),
+                                       {spin("spinBox_Elev05", -100, 100, 100),
+                                        spin("spinBox_Elev06", -100, 100, 100)}));
+    page.groups.append(elevon);
+
+    page.groups.append(pairedGroup(
+        QStringLiteral("groupBox_13"), QRect(810, 10, 240, 350), QStringLiteral("V型尾翼混控"), 0,
+        QRect(10, 30, 110, 300),
+        captions({"lineEdit_78", "lineEdit_95", "lineEdit_96", "lineEdit_97", "lineEdit_98"},
+                 {"混控:", "升降1:", "升降2:", "尾舵2:", "尾舵1:"}),
+        QRect(125, 30, 105, 300),
+        {combo("comboBox_RuMix", V::onOff), spin("spinBox_Ru1", -100, 100, 50),
+         spin("spinBox_Ru2", -100, 100, -50), spin("spinBox_Ru3", -100, 100, 50),
+         spin("spinBox_Ru4", -100, 100, 50)}));
+    return page;
+}
+
+Page advancedMenu2()
+{
+    Page page{QStringLiteral("tab_4"), QStringLiteral("高级菜单2"), QStringLiteral("frame_5"),
+              QRect(10, 10, 1060, 490), {}};
+
+    // The curve plots sit to the right of the columns (see the builder).
+    page.groups.append(pairedGroup(
+        QStringLiteral("groupBox_19"), QRect(10, 10, 510, 471), QStringLiteral("大小舵曲线"),
+        kDefaultSpacing, QRect(10, 30, 100, 431),
+        captions({"lineEdit_146", "lineEdit_142", "lineEdit_141", "lineEdit_143", "lineEdit_144",
+                  "lineEdit_145"},
+                 {"混控:", " 通道:", "开关:", " 位置:", "比率:", "指数:"}),
+        QRect(110, 30, 100, 431),
+        {combo("comboBox_DR_MIX2", V::onOff), combo("comboBox_DR_CH2", V::dualRateChannel),
+         combo("comboBox_DR_SW2", V::dualRateSwitch), combo("comboBox_DR_POSI", V::switchPosition),
+         spin("spinBox_DR_RATE", 0, 100, 100), spin("spinBox_DR_EXP", -100, 100, 100)}));
+
+    QVector<Editor> points{combo("comboBox_THCURE_MIX", V::onOff)};
+    const int pointStart[] = {0, 16, 33, 50, 67, 84, 100};
+    QStringList pointTexts{QStringLiteral("混控:")};
+    for (int i = 0; i < 7; ++i) {
+        points.append(spin(QStringLiteral("spinBox_THCURE_Data0%1").arg(i + 1), 0, 100, pointStart[i]));
+        pointTexts.append(QStringLiteral("曲线点%1:").arg(i + 1));
+    }
+    page.groups.append(pairedGroup(
+        QStringLiteral("groupBox_18"), QRect(530, 10, 520, 471), QStringLiteral("油门曲线"),
+        kDefaultSpacing, QRect(10, 30, 100, 431),
+        captions({"lineEdit_130", "lineEdit_126", "lineEdit_125", "lineEdit_127", "lineEdit_128",
+                  "lineEdit_129", "lineEdit_131", "lineEdit_132"},
+                 pointTexts),
+        QRect(110, 30, 95, 431), points));
+    return page;
+}
+
+// ---- Page 4: four programmable mixes of one shape ----
+
+struct MixSpec
+{
+    const char *group;
+    int x;
+    int height;
+    const char *title;
+    int spacing;
+    int offsetMinimum;          // lower limit of the upper and lower side values
+    QStringList captionNames;
+};
+
+Page mixSettings()
+{
+    Page page{QStringLiteral("tab_5"), QStringLiteral("混控设置"), QStringLiteral("frame_8"),
+              QRect(10, 10, 1060, 490), {}};
+
+    const MixSpec mixes[] = {
+        {"groupBox_11", 10, 481, "可编程混控一", 0, -100,
+         {"lineEdit_80", "lineEdit_83", "lineEdit_79", "lineEdit_84", "lineEdit_85", "lineEdit_86"}},
+        {"groupBox_12", 270, 477, "可编程混控二", 0, -100,
+         {"lineEdit_94", "lineEdit_90", "lineEdit_89", "lineEdit_91", "lineEdit_92", "lineEdit_93"}},
+        {"groupBox_15", 530, 477, "可编程混控三", kDefaultSpacing, 0,
+         {"lineEdit_106", "lineEdit_102", "lineEdit_101", "lineEdit_103", "lineEdit_104", "lineEdit_105"}},
+        {"groupBox_21", 790, 477, "可编程混控四", kDefaultSpacing, 0,
+         {"lineEdit_119", "lineEdit_120", "lineEdit_121", "lineEdit_122", "lineEdit_123", "lineEdit_124"}},
+    };
+    const QStringList texts = {"混控:", "主控:", "被控:", "偏置:", "上边:", "下边:"};
+
+    int number = 1;
+    for (const MixSpec &mix : mixes) {
+        const QString prefix = QStringLiteral("PRM0%1_").arg(number++);
+        const int columnHeight = mix.height - kColumnTop - 10;
+        page.groups.append(pairedGroup(
+            QString::fromLatin1(mix.group), QRect(mix.x, 5, 250, mix.height), QString::fromUtf8(mix.title),
+            mix.spacing, QRect(10, kColumnTop, 110, columnHeight), captions(mix.captionNames, texts),
+            QRect(125, kColumnTop, 115, columnHeight),
+            {combo("comboBox_" + prefix + "Mix", V::mixState),
+             combo("comboBox_" + prefix + "Master", V::mixChannel),
+             combo("comboBox_" + prefix + "Slave", V::mixChannel),
+             spin("spinBox_" + prefix + "Data1", -100, 100, 100),
+             spin("spinBox_" + prefix + "Data2", mix.offsetMinimum, 100, 100),
+             spin("spinBox_" + prefix + "Data3", mix.offsetMinimum, 100, 100)}));
+    }
+    return page;
+}
+
+// ---- Page 5: system settings ----
+
+Page systemSettings()
+{
+    Page page{QStringLiteral("tab_6"), QStringLiteral("系统设置"), QStringLiteral("frame_7"),
+              QRect(10, 10, 1060, 490), {}};
+
+    page.groups.append(pairedGroup(
+        QStringLiteral("groupBox_17"), QRect(20, 10, 350, 470), QStringLiteral("报警设置"),
+        kDefaultSpacing, QRect(10, 30, 199, 236),
+        captions({"lineEdit_63", "lineEdit_68", "lineEdit_66", "lineEdit_67"},
+                 {"遥控器电压:", "接收机电压:", "动力电池电压:", "RSSI信号:"}),
+        QRect(210, 30, 129, 236),
+        {voltage("doubleSpinBox_Volt"), voltage("doubleSpinBox_rxVolt"),
+         voltage("doubleSpinBox_extVolt"), spin("spinBox_Rssi", -100, 0, -100)}));
+
+    Group version = pairedGroup(
+        QStringLiteral("groupBox_20"), QRect(380, 10, 350, 470), QStringLiteral(" 版本 / 模式"),
+        kDefaultSpacing, QRect(10, 30, 199, 176),
+        captions({"lineEdit_64", "lineEdit_65", "lineEdit_69"},
+                 {"遥控器摇杆模式:", "遥控器固件版本:", "电脑调参APP版本:"}),
+        QRect(210, 30, 129, 176),
+        {spin("spinBox_Mode", 1, 4, 2), spin("spinBox_Vertion", 0, 1000, 0),
+         combo("comboBox_PRM02_Master_2", V::programVersion)});
+    const QStringList trimCaptions = {"lineEdit_70", "lineEdit_71", "lineEdit_72", "lineEdit_81"};
+    const QStringList trimTexts = {"    微调一:", "  微调二:", " 微调三:", " 微调四:"};
+    for (int i = 0; i < 4; ++i) {
+        const int y = 220 + 60 * i;
+        version.looseRows.append({{trimCaptions.at(i), trimTexts.at(i)}, QRect(10, y, 199, 56),
+                                  QStringLiteral("lineEdit_Trim_%1").arg(i + 1), QRect(210, y, 129, 56)});
+    }
+    page.groups.append(version);
+
+    // Holds only the second reset button, placed by the builder.
+    page.groups.append({QStringLiteral("groupBox_23"), QRect(740, 10, 300, 470),
+                        QStringLiteral("重置数据"), kDefaultSpacing, kTitlePointSize, {}, {}});
+    return page;
+}
+
+} // namespace
+
+QVector<Page> pages()
+{
+    return {
+        {QStringLiteral("tab"), QStringLiteral("舵量显示"), QStringLiteral("frame_3"),
+         QRect(10, 10, 1060, 490), {}},
+        basicMenu(),
+        advancedMenu1(),
+        advancedMenu2(),
+        mixSettings(),
+        systemSettings(),
+    };
+}
+
+MonitorColumn monitorColumn(int channel)
+{
+    const int dx = 135 * (channel - 1);
+    const QStringList names = {"lineEdit_9", "lineEdit_19", "lineEdit_20", "lineEdit_21",
+                               "lineEdit_22", "lineEdit_23", "lineEdit_24", "lineEdit_25"};
+    return {channel == 1 ? QStringLiteral("lineEdit") : QStringLiteral("lineEdit_%1").arg(channel),
+            QRect(20 + dx, 10, 80, 50),
+            names.at(channel - 1),
+            QRect(30 + dx, 60, 60, 31),
+            QStringLiteral("progressBar_%10").arg(channel),
+            QRect(35 + dx, 105, 50, 180),
+            QStringLiteral("progressBar_%11").arg(channel),
+            QRect(35 + dx, 285, 50, 180)};
+}
+
+QStringList largeTextEditors()
+{
+    return {
+        // basic menu: the channel-8 row and one end point
+        "comboBox_rev8", "spinBox_sub8", "spinBox_Lepa2", "spinBox_Lepa8", "spinBox_Repa8",
+        "spinBox_FS8", "spinBox_delay8", "comboBox_AUX8",
+        // elevon mix
+        "comboBox_EleMix", "spinBox_Elev01", "spinBox_Elev02",
+        // programmable mix 2, all but its switch
+        "comboBox_PRM02_Master", "comboBox_PRM02_Slave", "spinBox_PRM02_Data1",
+        "spinBox_PRM02_Data2", "spinBox_PRM02_Data3",
+        // system settings
+        "doubleSpinBox_Volt", "doubleSpinBox_rxVolt", "doubleSpinBox_extVolt", "spinBox_Rssi",
+        "spinBox_Mode", "spinBox_Vertion", "comboBox_PRM02_Master_2",
+    };
+}
+
+QVector<InitialIndex> initialIndexes()
+{
+    return {
+        {"portNameBox", -1},          {"tabWidget", 5},
+        {"comboBox_rev3", 1},         {"comboBox_AUX5", 1},
+        {"comboBox_AUX6", 3},         {"comboBox_AUX8", 2},
+        {"comboBox_AttiM", 4},        {"comboBox_DR_SW2", 0},
+        {"comboBox_PRM04_Master", 1}, {"comboBox_PRM04_Slave", 5},
+        {"comboBox_PRM03_Slave", 3},  {"comboBox_PRM01_Slave", 3},
+        {"comboBox_PRM02_Master", 1}, {"comboBox_PRM02_Slave", 5},
+        {"comboBox_PRM02_Master_2", 0},
+    };
+}
+
+} // namespace FormTables

@@ -1,0 +1,187 @@
+#include "ui/mainform.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMetaObject>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include "ui/formbuilder.h"
+#include "ui/formstyles.h"
+
+using namespace FormTables;
+
+namespace {
+
+const char kWindowTitle[] = "KELVO&MIRAQ-V4.9";
+
+enum class StripItem { OpenButton, PortSelector, Caption, Value, Lamp, Command };
+
+// The top strip in creation order.
+struct StripWidget
+{
+    const char *name;
+    StripItem kind;
+    QRect geometry;
+    const char *text;
+    const char *icon;
+};
+
+const StripWidget kStrip[] = {
+    {"openButton", StripItem::OpenButton, QRect(630, 5, 100, 90), "打开串口", nullptr},
+    {"portNameBox", StripItem::PortSelector, QRect(740, 35, 120, 40), nullptr, nullptr},
+    {"lineEdit_26", StripItem::Caption, QRect(920, 2, 85, 25), "遥控:", nullptr},
+    {"lineEdit_27", StripItem::Caption, QRect(920, 28, 85, 25), "动力:", nullptr},
+    {"lineEdit_30", StripItem::Caption, QRect(920, 54, 85, 25), "信号:", nullptr},
+    {"lineEdit_RSSI", StripItem::Value, QRect(1010, 54, 85, 25), "null", nullptr},
+    {"lineEdit_TX", StripItem::Value, QRect(1010, 2, 85, 25), " 0.0V", nullptr},
+    {"lineEdit_EXT", StripItem::Value, QRect(1010, 28, 85, 25), " 0.0V", nullptr},
+    {"toolButton_led", StripItem::Lamp, QRect(870, 35, 40, 40), nullptr, ":/myImage/images/red.png"},
+    {"toolButton_Reset", StripItem::Command, QRect(500, 5, 110, 90), "出厂设置", ":/myImage/images/Reset.png"},
+    {"toolButton_Read", StripItem::Command, QRect(20, 5, 110, 90), " 读取数据", ":/myImage/images/Receive.png"},
+    {"toolButton_Load", StripItem::Command, QRect(140, 5, 110, 90), "加载数据", ":/myImage/images/open.png"},
+    {"toolButton_Save", StripItem::Command, QRect(380, 5, 110, 91), "保存数据", ":/myImage/images/save.png"},
+    {"toolButton_Send", StripItem::Command, QRect(260, 5, 110, 90), "写入数据", ":/myImage/images/Send.png"},
+    {"lineEdit_37", StripItem::Caption, QRect(920, 80, 85, 25), "接收:", nullptr},
+    {"lineEdit_RX", StripItem::Value, QRect(1010, 80, 85, 25), " 0.0V", nullptr},
+};
+
+const int kStripCaptionPx = 14;
+const QSize kCommandIconSize(60, 60);
+const QSize kLampIconSize(40, 40);
+
+void buildStrip(FormBuilder &build, MainForm &form, QWidget *frame)
+{
+    for (const StripWidget &item : kStrip) {
+        const QString name = QString::fromLatin1(item.name);
+        const QString text = QString::fromUtf8(item.text);
+        switch (item.kind) {
+        case StripItem::OpenButton:
+            form.openButton = build.add(new QPushButton(frame), name, item.geometry);
+            form.openButton->setStyleSheet(FormStyle::commandButton(FormStyle::Button::Push));
+            build.setText(form.openButton, {text});
+            break;
+        case StripItem::PortSelector:
+            form.portNameBox = build.add(new QComboBox(frame), name, item.geometry);
+            form.portNameBox->setFont(FormStyle::arial(16, true));
+            form.portNameBox->setStyleSheet(FormStyle::portSelector());
+            break;
+        case StripItem::Caption:
+            build.caption(frame, {name, text}, item.geometry, kStripCaptionPx);
+            break;
+        case StripItem::Value:
+            build.lineEdit(frame, name, item.geometry, FormStyle::stripValue(), text);
+            break;
+        case StripItem::Lamp:
+            form.toolButton_led = build.add(new QToolButton(frame), name, item.geometry);
+            form.toolButton_led->setStyleSheet(FormStyle::lamp());
+            form.toolButton_led->setIcon(QIcon(QString::fromLatin1(item.icon)));
+            form.toolButton_led->setIconSize(kLampIconSize);
+            break;
+        case StripItem::Command: {
+            auto *button = build.add(new QToolButton(frame), name, item.geometry);
+            button->setStyleSheet(FormStyle::commandButton(name == QLatin1String("toolButton_Reset")
+                                                               ? FormStyle::Button::ToolReset
+                                                               : FormStyle::Button::Tool));
+            button->setIcon(QIcon(QString::fromLatin1(item.icon)));
+            button->setIconSize(kCommandIconSize);
+            button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+            build.setText(button, {text});
+            break;
+        }
+        }
+    }
+    form.toolButton_Read = form.find<QToolButton>(QStringLiteral("toolButton_Read"));
+    form.toolButton_Load = form.find<QToolButton>(QStringLiteral("toolButton_Load"));
+    form.toolButton_Send = form.find<QToolButton>(QStringLiteral("toolButton_Send"));
+    form.toolButton_Save = form.find<QToolButton>(QStringLiteral("toolButton_Save"));
+    form.toolButton_Reset = form.find<QToolButton>(QStringLiteral("toolButton_Reset"));
+}
+
+void buildTabWidget(FormBuilder &build, MainForm &form)
+{
+    QTabWidget *tabs = build.add(new QTabWidget(form.centralwidget), QStringLiteral("tabWidget"),
+                                 QRect(10, 110, 1080, 560));
+    tabs->setFocusPolicy(Qt::NoFocus);
+    tabs->setContextMenuPolicy(Qt::NoContextMenu);
+    tabs->setFont(FormStyle::arial(11, true));
+    tabs->setStyleSheet(FormStyle::tabBar());
+    tabs->setTabPosition(QTabWidget::North);
+    tabs->setTabShape(QTabWidget::Rounded);
+    tabs->setIconSize(QSize(100, 100));
+    tabs->setElideMode(Qt::ElideMiddle);
+    tabs->setDocumentMode(true);
+    tabs->setTabsClosable(false);
+    tabs->setMovable(true);
+    tabs->setTabBarAutoHide(false);
+    form.tabWidget = tabs;
+
+    for (const Page &page : pages())
+        build.addPage(tabs, page);
+}
+
+// Puts one queued text on its widget, whatever kind of widget it is.
+void applyText(QTabWidget *tabs, QWidget *widget, const QStringList &texts)
+{
+    if (auto *combo = qobject_cast<QComboBox *>(widget)) {
+        for (int i = 0; i < texts.size() && i < combo->count(); ++i)
+            combo->setItemText(i, texts.at(i));
+    } else if (auto *group = qobject_cast<QGroupBox *>(widget)) {
+        group->setTitle(texts.value(0));
+    } else if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
+        button->setText(texts.value(0));
+    } else if (auto *edit = qobject_cast<QLineEdit *>(widget)) {
+        edit->setText(texts.value(0));
+    } else if (const int index = tabs->indexOf(widget); index >= 0) {
+        tabs->setTabText(index, texts.value(0));
+    }
+}
+
+} // namespace
+
+void MainForm::setupUi(QMainWindow *window)
+{
+    FormBuilder build(*this);
+
+    window->setObjectName(QStringLiteral("MainWindow"));
+    window->resize(1100, 680);
+    window->setMinimumSize(QSize(0, 0));
+    window->setMaximumSize(QSize(11100, 8000));
+    m_widgets.insert(window->objectName(), window);
+
+    centralwidget = build.add(new QWidget(window), QStringLiteral("centralwidget"));
+    centralwidget->setStyleSheet(FormStyle::window());
+    auto *strip = build.add(new QFrame(centralwidget), QStringLiteral("frame"), QRect(0, 0, 1200, 110));
+    strip->setFrameShape(QFrame::StyledPanel);
+    strip->setFrameShadow(QFrame::Raised);
+    buildStrip(build, *this, strip);
+
+    buildTabWidget(build, *this);
+    window->setCentralWidget(centralwidget);
+
+    retranslateUi(window);
+
+    for (const InitialIndex &initial : initialIndexes()) {
+        const QString name = QString::fromLatin1(initial.name);
+        if (auto *combo = find<QComboBox>(name))
+            combo->setCurrentIndex(initial.index);
+        else if (auto *tabs = find<QTabWidget>(name))
+            tabs->setCurrentIndex(initial.index);
+    }
+
+    // Last, so that building the form never runs an edit slot.
+    QMetaObject::connectSlotsByName(window);
+}
+
+void MainForm::retranslateUi(QMainWindow *window)
+{
+    window->setWindowTitle(QString::fromUtf8(kWindowTitle));
+    for (const FormText &text : qAsConst(m_texts))
+        applyText(tabWidget, text.widget, text.texts);
+}
