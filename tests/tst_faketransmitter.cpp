@@ -383,6 +383,24 @@ private slots:
         QCOMPARE(reader.chunks.first().size(), 20);
     }
 
+    // Without its own slave descriptor the master hangs up each time the
+    // tool closes; the transmitter still hears the tool's next session.
+    void survivesHangUpWithoutOwnSlave()
+    {
+        FakeTransmitter tx;
+        tx.closeSlave();
+        for (const char *command : {"OK", "RR"}) {
+            QSerialPort port;
+            QVERIFY(openPort(port, tx));
+            port.write(command);
+            QVERIFY(port.waitForBytesWritten(1000));
+            QVERIFY(tx.waitForMessage(QString::fromLatin1(command)));
+            port.close();
+            QTest::qWait(120);
+        }
+        QCOMPARE(tx.kinds(), (QStringList{"OK", "RR"}));
+    }
+
     // Unplugging: once the master is gone the port reports errors. A pty
     // keeps signalling readable, so they come in a burst.
     void closeMasterMakesThePortFail()

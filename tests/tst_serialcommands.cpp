@@ -34,6 +34,14 @@ QStringList kindsAfter(const FakeTransmitter &tx, int first)
     return tx.kinds().mid(first);
 }
 
+// A command runs its pauses in nested event loops below the test's own wait,
+// so what happens during a command is observed from a timer inside it.
+template<class F>
+void duringCommand(int afterMs, F probe)
+{
+    QTimer::singleShot(afterMs, probe);
+}
+
 } // namespace
 
 class TestSerialCommands : public QObject
@@ -169,7 +177,8 @@ private slots:
 
         const int first = tx->messages().size();
         clickLater(*w, QStringLiteral("toolButton_Reset"));
-        QTRY_COMPARE_WITH_TIMEOUT(params().TrimHold, 1, 2000);
+        int holdDuringReset = -1;
+        duringCommand(1500, [&] { holdDuringReset = params().TrimHold; });
         QVERIFY(tx->waitForMessage(QStringLiteral("I"), 10000));
         QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning(), 5000);
         tx->stopLiveStream();
@@ -181,6 +190,7 @@ private slots:
         }
         QCOMPARE(sent, (QVector<QByteArray>{kFactoryS, kFactoryG, kFactoryH, kFactoryI}));
         QVERIFY(tx->kinds().mid(first).contains(QStringLiteral("WWW")));
+        QCOMPARE(holdDuringReset, 1);
         QCOMPARE(params().TrimHold, 0);
         QCOMPARE(params().Mode, 2);
         // Live trims are taken again once the reset is over.
@@ -205,8 +215,10 @@ private slots:
         const QString frameS = frames().FrameS;
         auto *b = w->form()->find<QAbstractButton>(button);
         clickLater(*w, button);
-        QTRY_VERIFY_WITH_TIMEOUT(!b->isEnabled(), 2000);
+        bool enabledDuringDebounce = true;
+        duringCommand(100, [&] { enabledDuringDebounce = b->isEnabled(); });
         QTRY_COMPARE_WITH_TIMEOUT(watcher.messageBoxes().size(), 1, 5000);
+        QVERIFY(!enabledDuringDebounce);
         QCOMPARE(watcher.messageBoxes().at(0).title, QStringLiteral("提示"));
         QCOMPARE(watcher.messageBoxes().at(0).text, QStringLiteral("无法打开串口！"));
         QTRY_VERIFY_WITH_TIMEOUT(b->isEnabled(), 2000);
@@ -233,21 +245,33 @@ private slots:
         QVERIFY(openPort());
         const int first = tx->messages().size();
         clickLater(*w, QStringLiteral("toolButton_Send"));
-        QTRY_VERIFY_WITH_TIMEOUT(w->transferRunning(), 2000);
-        QVERIFY(QApplication::overrideCursor());
-        for (const char *name : {"toolButton_Send", "toolButton_Reset", "pushButton_Reset2", "toolButton_Read",
-                                 "toolButton_Save", "toolButton_Load"})
-            QVERIFY2(!w->form()->find<QAbstractButton>(QLatin1String(name))->isEnabled(), name);
-        QVERIFY(w->form()->openButton->isEnabled());
-
-        QTest::qWait(400);
-        // Even when invoked behind the disabled buttons' back.
-        invokeSlot(*w, "on_toolButton_Read_clicked");
-        invokeSlot(*w, "on_pushButton_Reset2_clicked");
+        QStringList enabledDuring;
+        bool running = false;
+        bool busyCursor = false;
+        bool openButtonUsable = false;
+        duringCommand(400, [&] {
+            running = w->transferRunning();
+            busyCursor = QApplication::overrideCursor() != nullptr;
+            openButtonUsable = w->form()->openButton->isEnabled();
+            for (const char *name : {"toolButton_Send", "toolButton_Reset", "pushButton_Reset2", "toolButton_Read",
+                                     "toolButton_Save", "toolButton_Load"}) {
+                if (w->form()->find<QAbstractButton>(QLatin1String(name))->isEnabled())
+                    enabledDuring << QLatin1String(name);
+            }
+            // Clicks on disabled buttons do nothing; invoking the slots behind
+            // their back must not start a transfer either.
+            w->form()->toolButton_Reset->click();
+            invokeSlot(*w, "on_toolButton_Read_clicked");
+            invokeSlot(*w, "on_pushButton_Reset2_clicked");
+        });
         QVERIFY(tx->waitForMessage(QStringLiteral("WWW"), 10000));
         QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning(), 5000);
         QTest::qWait(300);
         QCOMPARE(kindsAfter(*tx, first), (QStringList{"S", "G", "H", "I", "WWW"}));
+        QVERIFY(running);
+        QVERIFY(busyCursor);
+        QVERIFY(openButtonUsable);
+        QCOMPARE(enabledDuring, QStringList());
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY(w->form()->toolButton_Read->isEnabled());
     }

@@ -5,6 +5,7 @@
 #include <QMetaType>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <QVector>
 
@@ -108,8 +109,10 @@ public:
     void stopLiveStream();
     int livePacketsSent() const { return livePacketsSent_; }
 
-    // Unplugging. closeMaster() ends the line: the tool's side reads EOF or
-    // EIO from then on. closeSlave() drops the slave descriptor this object
+    // Unplugging. closeMaster() ends the line for good: the tool's port stays
+    // open but reports errors without pause (QSerialPort: ReadError, then
+    // ResourceError once it tries to write) until the tool closes it, and it
+    // cannot be opened again. send() returns false from then on. closeSlave() drops the slave descriptor this object
     // keeps so that the master stays usable while the tool has the port
     // closed; without it the master reports a hang-up whenever the tool closes.
     void closeMaster();

@@ -1,0 +1,469 @@
+#include <QBuffer>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+
+#include "files/parameterfile.h"
+#include "link/framecodec.h"
+#include "model/defaults.h"
+#include "model/parameterset.h"
+
+#ifdef Q_OS_LINUX
+#include <unistd.h>
+#endif
+
+namespace {
+
+constexpr FrameKind kKinds[] = {FrameKind::S, FrameKind::G, FrameKind::H, FrameKind::I};
+
+// A configuration that differs from the start and factory values in every
+// frame, with every value inside its encoding's range.
+ParameterSet editedSet()
+{
+    ParameterSet p;
+    restoreFactoryFirst(p);
+    restoreFactorySecond(p);
+    p.Rev5 = 1;
+    p.Sub1 = 20;
+    p.Sub7 = -100;
+    p.Lepa2 = 120;
+    p.FS8 = 7;
+    p.Aux6 = 5;
+    p.TxVolt = 7.4;
+    p.Mode = 3;
+    p.AttiM = 1;
+    p.Elev2 = -30;
+    p.Ru4 = -99;
+    p.Delay6 = 0;
+    p.DrMix = 1;
+    p.DrCh = 2;
+    p.DrUpShown = 61;
+    p.DrDownShown = 62;
+    p.Prm2Data3 = -100;
+    p.Prm1Slave = 7;
+    p.DrRateUp[2] = 61;
+    p.DrRateDown[2] = 62;
+    p.Prm4Data2 = 100;
+    p.ThCureExtra = 3;
+    p.ThCure4 = 77;
+    p.DrPosi = 1;
+    p.DrExpDown[2] = -55;
+    p.ExtVolt = 4.5;
+    p.RssiAlarm = -40;
+    p.DrSw = 2;
+    p.RxVolt = 6.1;
+    p.Trim3 = 7;
+    p.Trim1 = 238;
+    return p;
+}
+
+QByteArray fileBytesFor(ParameterSet p)
+{
+    ParameterFrames f;
+    for (FrameKind kind : kKinds)
+        rebuildFrame(kind, p, f);
+    return parameterFileBytes(f);
+}
+
+// Members whose values differ; doubles compare bitwise-equal or both NaN.
+QStringList differingMembers(const ParameterSet &a, const ParameterSet &b)
+{
+    QStringList out;
+    for (const IntParameter &param : intParameters()) {
+        if (param.ref.of(a) != param.ref.of(b))
+            out << param.name;
+    }
+    for (const VoltParameter &v : voltParameters()) {
+        const double x = a.*v.ref;
+        const double y = b.*v.ref;
+        if (!(x == y || (std::isnan(x) && std::isnan(y))))
+            out << v.name;
+    }
+    for (int ch = 0; ch < 8; ++ch) {
+        if (channelOutput(ch).of(a) != channelOutput(ch).of(b))
+            out << QStringLiteral("ChOut%1").arg(ch + 1);
+    }
+    if (a.LangChinese != b.LangChinese || a.TrimHold != b.TrimHold)
+        out << QStringLiteral("flags");
+    return out;
+}
+
+ParameterSet markedSet()
+{
+    ParameterSet p;
+    for (const IntParameter &param : intParameters())
+        param.ref.of(p) = 7777;
+    return p;
+}
+
+QStringList g_debugLines;
+
+void captureDebug(QtMsgType type, const QMessageLogContext &, const QString &msg)
+{
+    if (type == QtDebugMsg)
+        g_debugLines << msg;
+}
+
+FileDecodeResult decodeCapturing(const QString &text, ParameterSet &p, QStringList *lines)
+{
+    g_debugLines.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(captureDebug);
+    const FileDecodeResult result = decodeParameterFile(text, p);
+    qInstallMessageHandler(previous);
+    *lines = g_debugLines;
+    return result;
+}
+
+#ifdef Q_OS_LINUX
+// A small tmpfs for the duration of a test; unmounted however the test ends.
+class TmpfsMount
+{
+public:
+    TmpfsMount(const QString &dir, const QString &options) : m_dir(dir)
+    {
+        if (geteuid() != 0)
+            return;
+        m_mounted = QProcess::execute(QStringLiteral("mount"),
+                                      {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                       options, QStringLiteral("tmpfs"), dir})
+                == 0;
+    }
+    ~TmpfsMount()
+    {
+        if (m_mounted)
+            QProcess::execute(QStringLiteral("umount"), {m_dir});
+    }
+    bool isMounted() const { return m_mounted; }
+    bool remountReadOnly()
+    {
+        return QProcess::execute(QStringLiteral("mount"),
+                                 {QStringLiteral("-o"), QStringLiteral("remount,ro"), m_dir})
+                == 0;
+    }
+
+private:
+    QString m_dir;
+    bool m_mounted = false;
+};
+#endif
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray("<unreadable>");
+    return file.readAll();
+}
+
+bool writeRaw(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+}
+
+} // namespace
+
+class TestParameterFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void savedBytes();
+    void saveThenDecode();
+    void thresholdsAndMarkers_data();
+    void thresholdsAndMarkers();
+    void nonHexField();
+    void randomBytesChangeNothing();
+    void hugeFileReadBounded();
+    void writeReplacesFile();
+    void writeIntoMissingDirectoryFails();
+    void writeIntoReadOnlyDirectoryKeepsOldFile();
+    void writeOnFullDiskKeepsOldFile();
+};
+
+void TestParameterFile::savedBytes()
+{
+    const QByteArray bytes = fileBytesFor(ParameterSet());
+    QCOMPARE(bytes.size(), kParameterFileLength);
+    const QVector<QPair<int, char>> markers = {{0, 'S'},   {80, 'Y'},  {81, 'G'},  {161, 'Z'},
+                                               {162, 'H'}, {242, 'X'}, {243, 'I'}, {323, 'V'}};
+    for (const auto &m : markers)
+        QCOMPARE(bytes.at(m.first), m.second);
+    QVERIFY(!bytes.contains('\n'));
+    QVERIFY(!bytes.contains('\r'));
+    QCOMPARE(bytes.mid(77, 3), QByteArray("7E1")); // start-up voltage and stick mode
+}
+
+void TestParameterFile::saveThenDecode()
+{
+    const ParameterSet original = editedSet();
+    ParameterSet saved = original;
+    ParameterFrames f;
+    for (FrameKind kind : kKinds)
+        rebuildFrame(kind, saved, f);
+    const QByteArray bytes = parameterFileBytes(f);
+
+    ParameterSet loaded;
+    const FileDecodeResult result = decodeParameterFile(QString::fromLatin1(bytes), loaded);
+    QVERIFY(result.s && result.g && result.h && result.i);
+    QCOMPARE(result.length, kParameterFileLength);
+
+    // Every transmitted member comes back; DrRateShown and DrExpShown are not
+    // in any frame and Vertion is never saved.
+    QStringList differ = differingMembers(saved, loaded);
+    differ.removeAll(QStringLiteral("DrRateShown"));
+    differ.removeAll(QStringLiteral("DrExpShown"));
+    QCOMPARE(differ, QStringList());
+
+    ParameterFrames again;
+    for (FrameKind kind : kKinds)
+        QCOMPARE(rebuildFrame(kind, loaded, again), frameString(f, kind).toLatin1());
+    QCOMPARE(loaded.ExtVolt, 4.5);
+    QCOMPARE(loaded.RxVolt, 6.1);
+    QCOMPARE(loaded.TxVolt, 7.4);
+}
+
+void TestParameterFile::thresholdsAndMarkers_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("recognised"); // letters of the frames decoded
+
+    const QString file = QString::fromLatin1(fileBytesFor(editedSet()));
+    const QString sFrame = file.left(81);
+    QTest::newRow("whole file") << file << "SGHI";
+    QTest::newRow("trailing text ignored") << file + QStringLiteral("garbage\n") << "SGHI";
+    QTest::newRow("S frame alone") << sFrame << "";
+    QTest::newRow("S frame padded to 161") << sFrame + QString(80, QLatin1Char('0')) << "";
+    QTest::newRow("161 characters") << file.left(161) << "";
+    QTest::newRow("162 characters") << file.left(162) << "SG";
+    QTest::newRow("242 characters") << file.left(242) << "SG";
+    QTest::newRow("243 characters") << file.left(243) << "SGH";
+    QTest::newRow("323 characters") << file.left(323) << "SGH";
+
+    QString damagedS = file;
+    damagedS[80] = QLatin1Char('X');
+    QTest::newRow("S damaged at 80") << damagedS << "GHI";
+    QString damagedG = file;
+    damagedG[81] = QLatin1Char('S');
+    QTest::newRow("G letter damaged") << damagedG << "SHI";
+    QString damagedI = file;
+    damagedI[323] = QLatin1Char('0');
+    QTest::newRow("I terminator damaged") << damagedI << "SGH";
+
+    QString lineEnds;
+    for (int k = 0; k < 4; ++k)
+        lineEnds += file.mid(81 * k, 81) + QLatin1Char('\n');
+    QTest::newRow("line end after each frame") << lineEnds << "S";
+    QString crlf;
+    for (int k = 0; k < 4; ++k)
+        crlf += file.mid(81 * k, 81) + QStringLiteral("\r\n");
+    QTest::newRow("CR LF after each frame") << crlf << "S";
+    QTest::newRow("empty") << QString() << "";
+}
+
+void TestParameterFile::thresholdsAndMarkers()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, recognised);
+
+    const ParameterSet edited = editedSet();
+    const ParameterSet before = markedSet();
+    ParameterSet p = before;
+    QStringList lines;
+    const FileDecodeResult result = decodeCapturing(text, p, &lines);
+
+    QCOMPARE(result.length, text.size());
+    QCOMPARE(result.s, recognised.contains(QLatin1Char('S')));
+    QCOMPARE(result.g, recognised.contains(QLatin1Char('G')));
+    QCOMPARE(result.h, recognised.contains(QLatin1Char('H')));
+    QCOMPARE(result.i, recognised.contains(QLatin1Char('I')));
+    QCOMPARE(result.any(), !recognised.isEmpty());
+
+    QStringList expectedLines{QStringLiteral("Blength00:%1").arg(text.size())};
+    if (result.s)
+        expectedLines << QStringLiteral("Blength01:%1").arg(text.size());
+    if (result.g)
+        expectedLines << QStringLiteral("Blength02:%1").arg(text.size());
+    if (result.h)
+        expectedLines << QStringLiteral("Blength03:%1").arg(text.size());
+    QCOMPARE(lines, expectedLines);
+
+    // One representative member per frame: decoded or left alone.
+    QCOMPARE(p.Sub1, result.s ? edited.Sub1 : 7777);
+    QCOMPARE(p.Elev2, result.g ? edited.Elev2 : 7777);
+    QCOMPARE(p.DrExpDown[2], result.h ? edited.DrExpDown[2] : 7777);
+    QCOMPARE(p.Trim1, result.i ? edited.Trim1 : 7777);
+    if (!result.any())
+        QCOMPARE(differingMembers(p, before), QStringList());
+}
+
+void TestParameterFile::nonHexField()
+{
+    QString text = QString::fromLatin1(fileBytesFor(editedSet()));
+    text.replace(9, 2, QStringLiteral("ZZ"));   // Sub1
+    text.replace(81 + 1, 1, QStringLiteral("Q")); // AttiM, a digit field
+    text.replace(162 + 68, 3, QStringLiteral("1A0")); // ExtVoltTenths digits read base 16
+    ParameterSet p;
+    QVERIFY(decodeParameterFile(text, p).any());
+    QCOMPARE(p.Sub1, -120);
+    QCOMPARE(p.AttiM, 0);
+    QCOMPARE(p.ExtVoltTenths, 200);
+    QCOMPARE(p.ExtVolt, 20.0);
+    sanitizeParameters(p);
+    QCOMPARE(p.Sub1, 0);
+}
+
+void TestParameterFile::randomBytesChangeNothing()
+{
+    QRandomGenerator rng(324);
+    for (int size : {324, 2000}) {
+        QByteArray junk(size, Qt::Uninitialized);
+        for (char &c : junk)
+            c = char(rng.bounded(256));
+        QBuffer buffer(&junk);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        const QString text = readParameterFileText(buffer);
+
+        const ParameterSet before = editedSet();
+        ParameterSet p = before;
+        const FileDecodeResult result = decodeParameterFile(text, p);
+        QVERIFY(!result.any());
+        QCOMPARE(differingMembers(p, before), QStringList());
+    }
+}
+
+void TestParameterFile::hugeFileReadBounded()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("huge.txt"));
+    const QByteArray head = fileBytesFor(editedSet());
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(head), qint64(head.size()));
+        const QByteArray block(1 << 20, 'A');
+        for (int i = 0; i < 50; ++i)
+            QCOMPARE(file.write(block), qint64(block.size()));
+    }
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString fromDevice = readParameterFileText(file);
+    QCOMPARE(file.pos(), kParameterFileReadLimit);
+    QCOMPARE(fromDevice.size(), int(kParameterFileReadLimit));
+
+    QString text;
+    QVERIFY(readParameterFileText(path, &text));
+    QCOMPARE(text, fromDevice);
+    QVERIFY(text.startsWith(QString::fromLatin1(head)));
+
+    ParameterSet p;
+    const FileDecodeResult result = decodeParameterFile(text, p);
+    QVERIFY(result.s && result.g && result.h && result.i);
+    QCOMPARE(result.length, int(kParameterFileReadLimit));
+    QCOMPARE(p.Trim1, 238);
+
+    QString untouched = QStringLiteral("keep");
+    QVERIFY(!readParameterFileText(dir.filePath(QStringLiteral("missing.txt")), &untouched));
+    QCOMPARE(untouched, QStringLiteral("keep"));
+}
+
+void TestParameterFile::writeReplacesFile()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("set.dat"));
+    QVERIFY(writeRaw(path, QByteArray(1000, 'x')));
+    const QByteArray bytes = fileBytesFor(editedSet());
+    QString error;
+    QVERIFY2(writeParameterFile(path, bytes, &error), qPrintable(error));
+    QCOMPARE(readAll(path), bytes);
+}
+
+void TestParameterFile::writeIntoMissingDirectoryFails()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString notADirectory = dir.filePath(QStringLiteral("plain"));
+    QVERIFY(writeRaw(notADirectory, "content"));
+    QString error;
+    QVERIFY(!writeParameterFile(notADirectory + QStringLiteral("/set.dat"), "S", &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(readAll(notADirectory), QByteArray("content"));
+}
+
+void TestParameterFile::writeIntoReadOnlyDirectoryKeepsOldFile()
+{
+#ifdef Q_OS_LINUX
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("set.dat"));
+    const QByteArray old("old parameter file");
+    const QByteArray bytes = fileBytesFor(editedSet());
+    QString error;
+
+    if (geteuid() == 0) {
+        // Permissions do not stop root; a read-only mount does.
+        TmpfsMount mount(dir.path(), QStringLiteral("size=64k"));
+        if (!mount.isMounted())
+            QSKIP("cannot mount a tmpfs here");
+        QVERIFY(writeRaw(path, old));
+        QVERIFY(mount.remountReadOnly());
+        QVERIFY(!writeParameterFile(path, bytes, &error));
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(readAll(path), old);
+    } else {
+        QVERIFY(writeRaw(path, old));
+        const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ExeOwner;
+        QVERIFY(QFile::setPermissions(dir.path(), readOnly));
+        const bool written = writeParameterFile(path, bytes, &error);
+        QFile::setPermissions(dir.path(), readOnly | QFile::WriteOwner);
+        QVERIFY(!written);
+        QCOMPARE(readAll(path), old);
+    }
+#else
+    QSKIP("needs Linux mounts or permissions");
+#endif
+}
+
+void TestParameterFile::writeOnFullDiskKeepsOldFile()
+{
+#ifdef Q_OS_LINUX
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    TmpfsMount mount(dir.path(), QStringLiteral("size=64k"));
+    if (!mount.isMounted())
+        QSKIP("cannot mount a small tmpfs (needs root)");
+
+    const QString path = dir.filePath(QStringLiteral("set.dat"));
+    const QByteArray old = fileBytesFor(ParameterSet());
+    QVERIFY(writeRaw(path, old));
+    {
+        // Fill the rest of the file system.
+        QFile filler(dir.filePath(QStringLiteral("filler")));
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(4096, 'f');
+        int blocks = 0;
+        while (filler.write(block) == block.size() && blocks < 1000)
+            ++blocks;
+        QVERIFY(blocks < 1000);
+    }
+
+    QString error;
+    QVERIFY(!writeParameterFile(path, fileBytesFor(editedSet()), &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(readAll(path), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{QStringLiteral("filler"), QStringLiteral("set.dat")}));
+#else
+    QSKIP("needs a Linux tmpfs");
+#endif
+}
+
+QTEST_GUILESS_MAIN(TestParameterFile)
+#include "tst_parameterfile.moc"
