@@ -34,8 +34,9 @@ MainWindow::MainWindow(QWidget *parent)
     for (int n = 1; n <= 8; ++n) {
         m_channelValues.append(ui->find<QLineEdit>(n == 1 ? QStringLiteral("lineEdit")
                                                           : QStringLiteral("lineEdit_%1").arg(n)));
-        m_upperBars.append(ui->find<QProgressBar>(QStringLiteral("progressBar_%10").arg(n)));
-        m_lowerBars.append(ui->find<QProgressBar>(QStringLiteral("progressBar_%11").arg(n)));
+        const QString bar = QStringLiteral("progressBar_") + QString::number(n);
+        m_upperBars.append(ui->find<QProgressBar>(bar + QLatin1Char('0')));
+        m_lowerBars.append(ui->find<QProgressBar>(bar + QLatin1Char('1')));
     }
 
     fillPortList();

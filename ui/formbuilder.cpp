@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "ui/curvewidgets.h"
+#include "ui/fixedchoicemodel.h"
 #include "ui/formstyles.h"
 
 using namespace FormTables;
@@ -98,6 +99,8 @@ QWidget *FormBuilder::editor(QWidget *parent, const Editor &spec)
     case EditorKind::Combo: {
         auto *box = new QComboBox(parent);
         const QStringList items = spec.items();
+        if (items.size() == 1)
+            box->setModel(new FixedChoiceModel(box));
         for (int i = 0; i < items.size(); ++i)
             box->addItem(QString());
         setText(box, items);

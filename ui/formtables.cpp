@@ -356,9 +356,9 @@ MonitorColumn monitorColumn(int channel)
             QRect(20 + dx, 10, 80, 50),
             names.at(channel - 1),
             QRect(30 + dx, 60, 60, 31),
-            QStringLiteral("progressBar_%10").arg(channel),
+            QStringLiteral("progressBar_%1").arg(channel) + QLatin1Char('0'),
             QRect(35 + dx, 105, 50, 180),
-            QStringLiteral("progressBar_%11").arg(channel),
+            QStringLiteral("progressBar_%1").arg(channel) + QLatin1Char('1'),
             QRect(35 + dx, 285, 50, 180)};
 }
 

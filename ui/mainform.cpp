@@ -145,8 +145,16 @@ void applyText(QTabWidget *tabs, QWidget *widget, const QStringList &texts)
 
 } // namespace
 
+// The icons and style sheets are compiled into the core library; a static
+// library must register them explicitly before first use.
+static void loadResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
 void MainForm::setupUi(QMainWindow *window)
 {
+    loadResources();
     FormBuilder build(*this);
 
     window->setObjectName(QStringLiteral("MainWindow"));

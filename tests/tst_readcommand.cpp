@@ -1,0 +1,238 @@
+// Read against a transmitter on a pseudo-terminal: the nineteen blocks, the
+// acknowledgements that pace them, and what a following Write carries.
+#include "link/parameterblocks.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QSpinBox>
+#include <QtTest>
+#include <memory>
+
+#include "app/mainwindow.h"
+#include "link/framecodec.h"
+#include "link/livevalues.h"
+#include "model/defaults.h"
+#include "model/dualrate.h"
+#include "model/parameterset.h"
+#include "support/appstate.h"
+#include "support/faketransmitter.h"
+#include "support/modalwatcher.h"
+#include "ui/mainform.h"
+
+namespace {
+
+// A configuration in which nearly every member differs from its start value
+// and stays inside its valid range.
+ParameterSet unusualConfiguration()
+{
+    ParameterSet p;
+    for (const IntParameter &param : intParameters()) {
+        if (!param.checked)
+            continue;
+        const int span = param.validMax - param.validMin;
+        int v = param.validMin + (param.start - param.validMin + 1 + span / 3) % (span + 1);
+        param.ref.of(p) = v;
+    }
+    // Values every editor can show, so the page refresh leaves them alone.
+    p.AttiM = 2;
+    p.DrCh = 2;
+    p.DrSw = 0;
+    p.DrPosi = 1;
+    p.ThCureMix = 1;
+    p.Mode = 3;
+    p.Prm1Master = 6;
+    p.Prm2Master = 7;
+    p.Prm1Slave = 2;
+    p.Prm2Slave = 4;
+    p.Prm3Master = 5;
+    p.Prm4Master = 3;
+    p.Prm3Slave = 1;
+    p.Prm4Slave = 0;
+    p.Prm3Data2 = 40;
+    p.Prm3Data3 = 20;
+    p.Prm4Data2 = 70;
+    p.Prm4Data3 = 10;
+    p.TxVoltTenths = 74;
+    p.RxVoltTenths = 48;
+    p.ExtVoltTenths = 123;
+    p.TxVolt = 7.4;
+    p.RxVolt = 4.8;
+    p.ExtVolt = 12.3;
+    p.Vertion = 321;
+    selectDualRate(p);
+    return p;
+}
+
+struct CapturedDebug
+{
+    static QStringList &lines()
+    {
+        static QStringList l;
+        return l;
+    }
+    static void handler(QtMsgType, const QMessageLogContext &, const QString &msg) { lines().append(msg); }
+};
+
+} // namespace
+
+class TestReadCommand : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<FakeTransmitter> tx;
+    std::unique_ptr<MainWindow> w;
+
+    void openPort()
+    {
+        w->form()->openButton->click();
+        QVERIFY(tx->waitForMessage(QStringLiteral("OK"), 5000));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (!FakeTransmitter::isSupported())
+            QSKIP("pseudo-terminals are not available here");
+    }
+
+    void init()
+    {
+        resetAppState();
+        tx = std::make_unique<FakeTransmitter>();
+        QVERIFY2(tx->isOpen(), qPrintable(tx->errorString()));
+        qputenv("KELVO_EXTRA_PORTS", tx->devicePath().toLocal8Bit());
+        w = std::make_unique<MainWindow>();
+        qunsetenv("KELVO_EXTRA_PORTS");
+    }
+
+    void cleanup()
+    {
+        w.reset();
+        tx.reset();
+    }
+
+    void readTakesTheWholeConfigurationAndWriteSendsItBack()
+    {
+        openPort();
+        const ParameterSet remote = unusualConfiguration();
+        tx->setConfiguration(remote);
+        tx->answerReads(true);
+
+        CapturedDebug::lines().clear();
+        const QtMessageHandler previous = qInstallMessageHandler(CapturedDebug::handler);
+        const int first = tx->messages().size();
+        clickLater(*w, QStringLiteral("toolButton_Read"));
+        QTRY_COMPARE_WITH_TIMEOUT(tx->replyBlocksSent(), 19, 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(!tx->replyInProgress(), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning(), 5000);
+        qInstallMessageHandler(previous);
+
+        // "RR", then one acknowledgement per block.
+        QCOMPARE(tx->kinds().mid(first).first(), QStringLiteral("RR"));
+        QCOMPARE(tx->kinds().mid(first).count(QStringLiteral("WWW")), 19);
+        QStringList flags;
+        for (const QString &line : CapturedDebug::lines()) {
+            if (line.startsWith(QLatin1String("ReadFlag:")))
+                flags << line;
+        }
+        QCOMPARE(flags.size(), 19);
+        QCOMPARE(flags.first(), QStringLiteral("ReadFlag:1"));
+        QCOMPARE(flags.at(6), QStringLiteral("ReadFlag:7"));
+        QCOMPARE(flags.last(), QStringLiteral("ReadFlag:19"));
+
+        // The selected channel and the shown dual-rate values are not
+        // transferred; DrCh stays as it was and the view is rebuilt from it.
+        ParameterSet expected = remote;
+        expected.DrCh = 0;
+        selectDualRate(expected);
+        QCOMPARE(differingMembers(params(), expected), QStringList());
+        QCOMPARE(w->form()->find<QSpinBox>(QStringLiteral("spinBox_Vertion"))->value(), 321);
+
+        // Let the pages settle, then Write: the frames carry exactly that.
+        QTest::qWait(250);
+        QCOMPARE(differingMembers(params(), expected), QStringList());
+        const int before = tx->messages().size();
+        clickLater(*w, QStringLiteral("toolButton_Send"));
+        QVERIFY(tx->waitForMessage(QStringLiteral("I"), 10000));
+        QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning(), 5000);
+
+        ParameterSet reference = expected;
+        ParameterFrames referenceFrames;
+        QVector<QByteArray> sent;
+        for (const auto &m : tx->messages().mid(before)) {
+            if (m.kind.size() == 1)
+                sent << m.bytes;
+        }
+        QVector<QByteArray> wanted;
+        for (FrameKind k : {FrameKind::S, FrameKind::G, FrameKind::H, FrameKind::I})
+            wanted << rebuildFrame(k, reference, referenceFrames);
+        QCOMPARE(sent, wanted);
+    }
+
+    void readWithAPartialReplyKeepsWhatArrived()
+    {
+        openPort();
+        ParameterSet remote;
+        remote.Sub4 = -77;
+        remote.Lepa2 = 12;
+        auto blocks = encodeParameterBlocks(remote);
+        blocks.resize(3); // the transmitter stops after block 3
+        tx->setReadReply(blocks);
+        tx->answerReads(true);
+        clickLater(*w, QStringLiteral("toolButton_Read"));
+        QTRY_COMPARE_WITH_TIMEOUT(params().Lepa2, 12, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning(), 5000);
+        QCOMPARE(params().Sub4, -77);
+        QCOMPARE(params().Delay1, 100);
+    }
+
+    // Whatever arrives, the window survives, every member ends inside its
+    // range and the frames keep their length.
+    void randomChunksNeverCorruptTheConfiguration()
+    {
+        openPort();
+        QRandomGenerator rng(20261207);
+        const QVector<QByteArray> blocks = encodeParameterBlocks(unusualConfiguration());
+        const int first = tx->messages().size();
+        int sent = 0;
+        for (int i = 0; i < 600; ++i) {
+            QByteArray chunk;
+            const int pick = rng.bounded(4);
+            if (pick == 0) {
+                chunk = blocks.at(rng.bounded(blocks.size()));
+                // Corrupt a data byte now and then: out-of-range values.
+                chunk[3 + rng.bounded(chunk.size() - 4)] = char(rng.bounded(256));
+            } else {
+                static const int lengths[] = {1, 7, 8, 12, 19, 20, 21, 40, 64};
+                chunk.resize(lengths[rng.bounded(9)]);
+                for (char &c : chunk)
+                    c = char(rng.bounded(256));
+                if (pick == 1 && chunk.size() >= 12) {
+                    chunk[0] = char(0xFE);
+                    chunk[chunk.size() - 1] = char(0xFE);
+                }
+            }
+            tx->send(chunk);
+            ++sent;
+            QTest::qWait(3);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(tx->kinds().mid(first).count(QStringLiteral("WWW")) > 0, 5000);
+        QTest::qWait(300);
+        for (const IntParameter &p : intParameters()) {
+            if (!p.checked)
+                continue;
+            const int v = p.ref.of(params());
+            QVERIFY2(v >= p.validMin && v <= p.validMax, qPrintable(p.name + QLatin1Char('=') + QString::number(v)));
+        }
+        for (FrameKind k : {FrameKind::S, FrameKind::G, FrameKind::H, FrameKind::I})
+            QCOMPARE(rebuildFrame(k, params(), frames()).size(), kFrameLength);
+        // Chunks can merge on the way, so at most one acknowledgement each.
+        QVERIFY(tx->kinds().mid(first).count(QStringLiteral("WWW")) <= sent);
+        QVERIFY(w->port().isOpen());
+    }
+};
+
+QTEST_MAIN(TestReadCommand)
+#include "tst_readcommand.moc"
