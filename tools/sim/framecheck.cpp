@@ -1,5 +1,7 @@
 #include "sim/framecheck.h"
 
+#include <QVector>
+
 namespace {
 
 // Text that must stand at a fixed place in a frame of one kind.
@@ -7,16 +9,20 @@ struct FixedText
 {
     FrameKind kind;
     int position;
-    const char *text;
+    QByteArray text;
 };
 
-const FixedText kFixedTexts[] = {
-    {FrameKind::S, 80, "Y"},
-    {FrameKind::G, 36, "6"},
-    {FrameKind::G, 77, "6D2Z"},
-    {FrameKind::H, 76, "0000X"},
-    {FrameKind::I, 9, "00000000000000000000000000000000000000000000000000000000000000000000000V"},
-};
+const QVector<FixedText> &fixedTexts()
+{
+    static const QVector<FixedText> texts{
+        {FrameKind::S, 80, "Y"},
+        {FrameKind::G, 36, "6"},
+        {FrameKind::G, 77, "6D2Z"},
+        {FrameKind::H, 76, "0000X"},
+        {FrameKind::I, 9, QByteArray(71, '0') + 'V'},
+    };
+    return texts;
+}
 
 bool isUpperHex(char c)
 {
@@ -53,8 +59,8 @@ QString frameProblem(const QByteArray &frame)
         return QStringLiteral("not a frame letter");
     if (frame.size() != kFrameLength)
         return QStringLiteral("%1 bytes instead of %2").arg(frame.size()).arg(kFrameLength);
-    for (const FixedText &fixed : kFixedTexts) {
-        const QByteArray expected(fixed.text);
+    for (const FixedText &fixed : fixedTexts()) {
+        const QByteArray &expected = fixed.text;
         if (fixed.kind == kind && frame.mid(fixed.position, expected.size()) != expected) {
             return QStringLiteral("\"%1\" at %2 instead of \"%3\"")
                     .arg(QString::fromLatin1(frame.mid(fixed.position, expected.size())))
