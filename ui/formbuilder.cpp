@@ -221,10 +221,10 @@ void FormBuilder::addPage(QTabWidget *tabs, const Page &page)
     // Contents that are not columns of captions and editors.
     if (page.name == QLatin1String("tab"))
         monitor(frame);
-    if (page.name == QLatin1String("tab_4"))
+    else if (page.name == QLatin1String("tab_4"))
         curveWidgets();
-    if (QWidget *resetGroup = m_form.widget(QStringLiteral("groupBox_23")); resetGroup && !m_form.pushButton_Reset2)
-        resetButton(resetGroup);
+    else if (page.name == QLatin1String("tab_6"))
+        resetButton(m_form.widget(QStringLiteral("groupBox_23")));
 
     tabs->addTab(tab, QString());
     setText(tab, {page.title});

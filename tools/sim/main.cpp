@@ -1,0 +1,116 @@
+// A virtual transmitter for trying the configuration tool without hardware.
+//
+//   kelvo-miraq-sim                    on a pseudo-terminal (Linux, macOS);
+//                                      prints "PORT <device path>" first
+//   kelvo-miraq-sim --port COM7        on a serial port (one end of a virtual
+//                                      null-modem pair, or a real cable)
+//   --config FILE   keeps the configuration in FILE across runs
+//   --rate N        live packets per second (default 50)
+//   --quiet         no log of what arrives
+//
+// The tool lists the device paths in KELVO_EXTRA_PORTS ahead of the system's
+// ports: KELVO_EXTRA_PORTS=/dev/pts/4 kelvo-miraq-config
+
+#include "sim/simulatedtransmitter.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+#include <memory>
+
+#include "sim/ptyport.h"
+#include "sim/quitonsignal.h"
+#include "sim/seriallink.h"
+
+namespace {
+
+constexpr int kMaxRate = 500;
+
+// The parameter-file code the simulator shares with the tool writes debug
+// lines meant for the tool's developers; the simulator has its own log.
+void dropDebugOutput(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtDebugMsg || type == QtInfoMsg)
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+int fail(const QString &message)
+{
+    std::fprintf(stderr, "kelvo-miraq-sim: %s\n", qPrintable(message));
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("kelvo-miraq-sim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("4.9"));
+    qInstallMessageHandler(dropDebugOutput);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Virtual KELVO&MIRAQ transmitter for the configuration tool."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption portOption(QStringLiteral("port"),
+                                        QStringLiteral("Serial port to use instead of a pseudo-terminal."),
+                                        QStringLiteral("name"));
+    const QCommandLineOption configOption(QStringLiteral("config"),
+                                          QStringLiteral("Parameter file that keeps the configuration across runs."),
+                                          QStringLiteral("file"));
+    const QCommandLineOption rateOption(QStringLiteral("rate"),
+                                        QStringLiteral("Live packets per second (default 50)."),
+                                        QStringLiteral("n"), QStringLiteral("50"));
+    const QCommandLineOption quietOption(QStringLiteral("quiet"), QStringLiteral("Do not log what arrives."));
+    parser.addOptions({portOption, configOption, rateOption, quietOption});
+    parser.process(app);
+
+    SimulatorOptions options;
+    bool rateOk = false;
+    options.packetsPerSecond = parser.value(rateOption).toInt(&rateOk);
+    if (!rateOk || options.packetsPerSecond < 1 || options.packetsPerSecond > kMaxRate)
+        return fail(QStringLiteral("--rate takes a number from 1 to %1").arg(kMaxRate));
+    options.configPath = parser.value(configOption);
+
+    std::unique_ptr<SimLink> link;
+    if (parser.isSet(portOption))
+        link = std::make_unique<SerialLink>(parser.value(portOption));
+    else
+        link = std::make_unique<PtyPort>();
+    if (!link->open())
+        return fail(QStringLiteral("cannot open %1: %2")
+                            .arg(parser.isSet(portOption) ? parser.value(portOption) : QStringLiteral("a pseudo-terminal"),
+                                 link->errorString()));
+
+    SimulatedTransmitter transmitter(options);
+    if (!parser.isSet(quietOption)) {
+        QObject::connect(&transmitter, &SimulatedTransmitter::logLine, [](const QString &line) {
+            std::fprintf(stderr, "%s\n", qPrintable(line));
+            std::fflush(stderr);
+        });
+    }
+    QObject::connect(link.get(), &SimLink::received, &transmitter, &SimulatedTransmitter::receive);
+    QObject::connect(&transmitter, &SimulatedTransmitter::transmit, link.get(), &SimLink::write);
+    QObject::connect(&transmitter, &SimulatedTransmitter::lineReset, link.get(), &SimLink::discardUnread);
+    quitOnTerminationSignals(app);
+
+    // The first line is for scripts; keep its form.
+    QTextStream out(stdout);
+    out << "PORT " << link->devicePath() << '\n';
+    out << "Virtual transmitter on " << link->devicePath()
+        << ": start the tool with KELVO_EXTRA_PORTS=" << link->devicePath()
+        << " and open that port. Ctrl-C stops.\n";
+    out.flush();
+
+    transmitter.start();
+    const int result = app.exec();
+    transmitter.stop();
+    link->close();
+    if (!parser.isSet(quietOption))
+        std::fprintf(stderr, "kelvo-miraq-sim: stopped\n");
+    return result;
+}
