@@ -217,6 +217,7 @@ private:
     void closePort(bool sayGoodbye);
     void sendFrame(FrameKind kind);
     void sendFramesAndFinish();
+    bool debounceAndCheckPort(TransferScope &transfer);
     void writeToPort(const QByteArray &bytes);
     QVector<QAbstractButton *> transferButtons() const;
 

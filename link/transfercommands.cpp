@@ -36,18 +36,23 @@ void MainWindow::sendFramesAndFinish()
     writeToPort("WWW");
 }
 
+// The debounce every transfer starts with, then the port check. Returns false
+// after telling the user when the port is closed.
+bool MainWindow::debounceAndCheckPort(TransferScope &transfer)
+{
+    waitMs(kDebounceMs);
+    if (portIsOpen())
+        return true;
+    transfer.finish();
+    showPortMessage(portTexts(params().LangChinese).needsPort);
+    return false;
+}
+
 void MainWindow::on_toolButton_Send_clicked()
 {
     TransferScope transfer(this);
-    if (!transfer.started())
-        return;
-    waitMs(kDebounceMs);
-    if (!portIsOpen()) {
-        transfer.finish();
-        showPortMessage(portTexts(params().LangChinese).needsPort);
-        return;
-    }
-    sendFramesAndFinish();
+    if (transfer.started() && debounceAndCheckPort(transfer))
+        sendFramesAndFinish();
 }
 
 // Factory reset holds the stick trims for its whole run, so live packets that
@@ -58,11 +63,7 @@ void MainWindow::on_toolButton_Reset_clicked()
     if (!transfer.started())
         return;
     params().TrimHold = 1;
-    waitMs(kDebounceMs);
-    if (!portIsOpen()) {
-        transfer.finish();
-        showPortMessage(portTexts(params().LangChinese).needsPort);
-    } else {
+    if (debounceAndCheckPort(transfer)) {
         RestData();
         RestData2();
         sendFramesAndFinish();
@@ -70,20 +71,16 @@ void MainWindow::on_toolButton_Reset_clicked()
     params().TrimHold = 0;
 }
 
+// The same factory values, but live trims that arrive meanwhile may go out
+// in place of the factory trims.
 void MainWindow::on_pushButton_Reset2_clicked()
 {
     TransferScope transfer(this);
-    if (!transfer.started())
-        return;
-    waitMs(kDebounceMs);
-    if (!portIsOpen()) {
-        transfer.finish();
-        showPortMessage(portTexts(params().LangChinese).needsPort);
-        return;
+    if (transfer.started() && debounceAndCheckPort(transfer)) {
+        RestData();
+        RestData2();
+        sendFramesAndFinish();
     }
-    RestData();
-    RestData2();
-    sendFramesAndFinish();
 }
 
 // The transmitter answers "RR" with its parameter blocks, one per chunk, each
@@ -92,14 +89,8 @@ void MainWindow::on_pushButton_Reset2_clicked()
 void MainWindow::on_toolButton_Read_clicked()
 {
     TransferScope transfer(this);
-    if (!transfer.started())
-        return;
-    waitMs(kDebounceMs);
-    if (!portIsOpen()) {
-        transfer.finish();
-        showPortMessage(portTexts(params().LangChinese).needsPort);
-        return;
+    if (transfer.started() && debounceAndCheckPort(transfer)) {
+        writeToPort("RR");
+        waitMs(kReadPauseMs);
     }
-    writeToPort("RR");
-    waitMs(kReadPauseMs);
 }

@@ -94,7 +94,10 @@ int main(int argc, char *argv[])
         });
     }
     QObject::connect(link.get(), &SimLink::received, &transmitter, &SimulatedTransmitter::receive);
-    QObject::connect(&transmitter, &SimulatedTransmitter::transmit, link.get(), &SimLink::write);
+    QObject::connect(&transmitter, &SimulatedTransmitter::transmit, link.get(), [&](const QByteArray &bytes) {
+        if (!link->write(bytes))
+            transmitter.lineStalled();
+    });
     QObject::connect(&transmitter, &SimulatedTransmitter::lineReset, link.get(), &SimLink::discardUnread);
     quitOnTerminationSignals(app);
 

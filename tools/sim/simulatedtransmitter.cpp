@@ -153,16 +153,7 @@ void SimulatedTransmitter::handle(const ToolMessage &message)
         log(QStringLiteral("OK"), QStringLiteral("connected, streaming %1 packets/s").arg(options_.packetsPerSecond));
         break;
     case ToolMessage::Disconnect:
-        connected_ = false;
-        liveTimer_.stop();
-        if (replyActive_) {
-            replyActive_ = false;
-            blockTimer_.stop();
-            stallTimer_.stop();
-        }
-        unanswered_ = 0;
-        emit lineReset();
-        log(QStringLiteral("DIS"), QStringLiteral("disconnected, quiet until the next OK"));
+        goQuiet(QStringLiteral("DIS"));
         break;
     case ToolMessage::ReadRequest:
         startReply();
@@ -182,6 +173,27 @@ void SimulatedTransmitter::handle(const ToolMessage &message)
         log(QStringLiteral("?"), QStringLiteral("%1 unrecognised bytes: %2").arg(message.bytes.size()).arg(preview(message.bytes)));
         break;
     }
+}
+
+void SimulatedTransmitter::lineStalled()
+{
+    if (connected_ || replyActive_)
+        goQuiet(QStringLiteral("line"));
+}
+
+void SimulatedTransmitter::goQuiet(const QString &why)
+{
+    connected_ = false;
+    liveTimer_.stop();
+    if (replyActive_) {
+        replyActive_ = false;
+        blockTimer_.stop();
+        stallTimer_.stop();
+    }
+    unanswered_ = 0;
+    emit lineReset();
+    log(why, why == QLatin1String("DIS") ? QStringLiteral("disconnected, quiet until the next OK")
+                                         : QStringLiteral("nobody reads the line: quiet until the next OK"));
 }
 
 void SimulatedTransmitter::handleFrame(const QByteArray &frame)

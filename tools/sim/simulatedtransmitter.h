@@ -63,6 +63,9 @@ public:
 
 public slots:
     void receive(const QByteArray &bytes);
+    // The line takes no more bytes: nobody has read it for a long while (the
+    // tool ended without "DIS"). Quiet until the next "OK", as after "DIS".
+    void lineStalled();
 
 signals:
     void transmit(const QByteArray &bytes);
@@ -72,6 +75,7 @@ signals:
 
 private:
     void handle(const ToolMessage &message);
+    void goQuiet(const QString &why);
     void handleFrame(const QByteArray &frame);
     void startReply();
     void sendNextBlock();
