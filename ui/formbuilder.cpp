@@ -74,31 +74,31 @@ QLineEdit *FormBuilder::caption(QWidget *parent, const Caption &caption, const Q
     return edit;
 }
 
-QWidget *FormBuilder::editor(QWidget *parent, const Editor &spec)
+QWidget *FormBuilder::editor(QWidget *parent, const Editor &entry)
 {
     static const QStringList largeText = largeTextEditors();
     QWidget *widget = nullptr;
-    switch (spec.kind) {
+    switch (entry.kind) {
     case EditorKind::Spin: {
         auto *box = new QSpinBox(parent);
-        box->setRange(int(spec.minimum), int(spec.maximum));
+        box->setRange(int(entry.minimum), int(entry.maximum));
         box->setSingleStep(1);
-        box->setValue(int(spec.initial));
+        box->setValue(int(entry.initial));
         widget = box;
         break;
     }
     case EditorKind::DoubleSpin: {
         auto *box = new QDoubleSpinBox(parent);
         box->setDecimals(1);
-        box->setRange(spec.minimum, spec.maximum);
+        box->setRange(entry.minimum, entry.maximum);
         box->setSingleStep(0.1);
-        box->setValue(spec.initial);
+        box->setValue(entry.initial);
         widget = box;
         break;
     }
     case EditorKind::Combo: {
         auto *box = new QComboBox(parent);
-        const QStringList items = spec.items();
+        const QStringList items = entry.items();
         if (items.size() == 1)
             box->setModel(new FixedChoiceModel(box));
         for (int i = 0; i < items.size(); ++i)
@@ -108,18 +108,18 @@ QWidget *FormBuilder::editor(QWidget *parent, const Editor &spec)
         break;
     }
     }
-    add(widget, spec.name);
-    widget->setStyleSheet(FormStyle::editor(largeText.contains(spec.name) ? 22 : 20));
-    if (spec.name == QLatin1String("comboBox_rev1"))
+    add(widget, entry.name);
+    widget->setStyleSheet(FormStyle::editor(largeText.contains(entry.name) ? 22 : 20));
+    if (entry.name == QLatin1String("comboBox_rev1"))
         applyEditorPalette(widget);
     return widget;
 }
 
-void FormBuilder::column(QWidget *group, const Column &spec, int spacing)
+void FormBuilder::column(QWidget *group, const Column &entry, int spacing)
 {
     ++m_columns;
     const QString suffix = m_columns == 1 ? QString() : QStringLiteral("_%1").arg(m_columns);
-    auto *holder = add(new QWidget(group), QStringLiteral("verticalLayoutWidget") + suffix, spec.geometry);
+    auto *holder = add(new QWidget(group), QStringLiteral("verticalLayoutWidget") + suffix, entry.geometry);
     auto *layout = new QVBoxLayout(holder);
     layout->setObjectName(QStringLiteral("verticalLayout") + suffix);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -127,28 +127,28 @@ void FormBuilder::column(QWidget *group, const Column &spec, int spacing)
         layout->setSpacing(spacing);
     m_form.m_layouts.insert(layout->objectName(), layout);
 
-    for (const Caption &item : spec.captions) {
+    for (const Caption &item : entry.captions) {
         QLineEdit *edit = caption(holder, item, QRect());
         fillRow(edit);
         layout->addWidget(edit);
     }
-    for (const Editor &item : spec.editors) {
+    for (const Editor &item : entry.editors) {
         QWidget *edit = editor(holder, item);
         fillRow(edit);
         layout->addWidget(edit);
     }
 }
 
-void FormBuilder::group(QWidget *frame, const Group &spec)
+void FormBuilder::group(QWidget *frame, const Group &entry)
 {
-    auto *box = add(new QGroupBox(frame), spec.name, spec.geometry);
-    box->setFont(FormStyle::arial(spec.titlePointSize, true));
+    auto *box = add(new QGroupBox(frame), entry.name, entry.geometry);
+    box->setFont(FormStyle::arial(entry.titlePointSize, true));
     box->setStyleSheet(FormStyle::groupTitle());
-    setText(box, {spec.title});
+    setText(box, {entry.title});
 
-    for (const Column &c : spec.columns)
-        column(box, c, spec.spacing);
-    for (const LooseRow &row : spec.looseRows) {
+    for (const Column &c : entry.columns)
+        column(box, c, entry.spacing);
+    for (const LooseRow &row : entry.looseRows) {
         caption(box, row.caption, row.captionGeometry);
         lineEdit(box, row.valueName, row.valueGeometry, FormStyle::trimValue(), QStringLiteral("0"));
     }
@@ -175,11 +175,11 @@ void FormBuilder::monitor(QWidget *frame)
             {m.upperBarName, m.upperBarGeometry, 1010, 10, FormStyle::upperBar()},
             {m.lowerBarName, m.lowerBarGeometry, 1000, 1000, FormStyle::lowerBar()},
         };
-        for (const Bar &spec : bars) {
-            auto *bar = add(new QProgressBar(frame), spec.name, spec.geometry);
-            bar->setStyleSheet(spec.style);
-            bar->setRange(0, spec.maximum);
-            bar->setValue(spec.value);
+        for (const Bar &entry : bars) {
+            auto *bar = add(new QProgressBar(frame), entry.name, entry.geometry);
+            bar->setStyleSheet(entry.style);
+            bar->setRange(0, entry.maximum);
+            bar->setValue(entry.value);
             bar->setOrientation(Qt::Vertical);
             bar->setInvertedAppearance(false);
             bar->setTextVisible(false);

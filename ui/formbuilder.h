@@ -46,9 +46,9 @@ public:
     void addPage(QTabWidget *tabs, const FormTables::Page &page);
 
 private:
-    QWidget *editor(QWidget *parent, const FormTables::Editor &spec);
-    void group(QWidget *frame, const FormTables::Group &spec);
-    void column(QWidget *group, const FormTables::Column &spec, int spacing);
+    QWidget *editor(QWidget *parent, const FormTables::Editor &entry);
+    void group(QWidget *frame, const FormTables::Group &entry);
+    void column(QWidget *group, const FormTables::Column &entry, int spacing);
     void monitor(QWidget *frame);
     void curveWidgets();
     void resetButton(QWidget *group);

@@ -131,15 +131,15 @@ Page basicMenu()
         {"groupBox_6", 915, 140, "辅助通道", kTitlePointSize,
          {{"comboBox_AUX%1", EditorKind::Combo, 0, 0, 0, V::auxSource, V::reserved}}},
     };
-    for (const BasicGroup &spec : groups) {
-        Group group{QString::fromLatin1(spec.name), QRect(spec.x, kBasicTop, spec.width, kBasicHeight),
-                    QString::fromUtf8(spec.title), kBasicSpacing, spec.titlePointSize, {}, {}};
-        const int count = spec.columns.size();
+    for (const BasicGroup &entry : groups) {
+        Group group{QString::fromLatin1(entry.name), QRect(entry.x, kBasicTop, entry.width, kBasicHeight),
+                    QString::fromUtf8(entry.title), kBasicSpacing, entry.titlePointSize, {}, {}};
+        const int count = entry.columns.size();
         for (int c = 0; c < count; ++c) {
             QVector<Editor> editors;
             for (int n = 1; n <= kChannels; ++n)
-                editors.append(channelEditor(spec.columns.at(c), n));
-            group.columns.append(editorColumn(sharedColumn(spec.width, kBasicHeight, c, count), editors));
+                editors.append(channelEditor(entry.columns.at(c), n));
+            group.columns.append(editorColumn(sharedColumn(entry.width, kBasicHeight, c, count), editors));
         }
         page.groups.append(group);
     }

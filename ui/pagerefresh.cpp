@@ -19,7 +19,7 @@ struct Binding
     double P::*volt = nullptr;
 };
 
-struct GroupSpec
+struct GroupDisplay
 {
     PageGroup group;
     QVector<Binding> editors;
@@ -72,9 +72,9 @@ QStringList mixComboBoxes()
     return out;
 }
 
-const QVector<GroupSpec> &groupSpecs()
+const QVector<GroupDisplay> &displayGroups()
 {
-    static const QVector<GroupSpec> specs = {
+    static const QVector<GroupDisplay> groups = {
         {PageGroup::Rev,
          family("comboBox_rev%1", 1, {&P::Rev1, &P::Rev2, &P::Rev3, &P::Rev4, &P::Rev5, &P::Rev6, &P::Rev7, &P::Rev8}),
          names("comboBox_rev%1", 1, 8)},
@@ -144,7 +144,7 @@ const QVector<GroupSpec> &groupSpecs()
                  + family("spinBox_THCURE_Data0%1", 1, {&P::ThCure1, &P::ThCure2, &P::ThCure3, &P::ThCure4, &P::ThCure5, &P::ThCure6, &P::ThCure7}),
          {QStringLiteral("comboBox_THCURE_MIX")}},
     };
-    return specs;
+    return groups;
 }
 
 bool readStyleSheet(const QString &path, QString *out)
@@ -176,16 +176,16 @@ QStringList trimTexts(const ParameterSet &p)
 
 void PageRefresher::bind(const MainForm &form)
 {
-    for (const GroupSpec &spec : groupSpecs()) {
-        auto &editors = m_editors[size_t(spec.group)];
-        for (const Binding &b : spec.editors) {
+    for (const GroupDisplay &display : displayGroups()) {
+        auto &editors = m_editors[size_t(display.group)];
+        for (const Binding &b : display.editors) {
             QWidget *w = form.widget(b.widget);
             Q_ASSERT_X(w, "PageRefresher::bind", qPrintable(b.widget));
             if (w)
                 editors.append({w, b.member, b.volt});
         }
-        auto &hover = m_hover[size_t(spec.group)];
-        for (const QString &name : spec.styled) {
+        auto &hover = m_hover[size_t(display.group)];
+        for (const QString &name : display.styled) {
             if (auto *box = form.find<QComboBox>(name))
                 hover.append({box, 0});
         }
