@@ -93,6 +93,16 @@ private slots:
         QCOMPARE(w->port().baudRate(), 115200);
     }
 
+    // Quitting with the port open releases it without the goodbye.
+    void closingTheWindowSaysNoGoodbye()
+    {
+        QVERIFY(openPort());
+        w.reset();
+        QTest::qWait(300);
+        QCOMPARE(tx->count(QStringLiteral("DIS")), 0);
+        QCOMPARE(tx->allBytes(), QByteArray("OK"));
+    }
+
     void failedOpenShowsTheMessageAndStaysClosed()
     {
         ModalWatcher watcher;
