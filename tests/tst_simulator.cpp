@@ -315,8 +315,15 @@ private slots:
         QCOMPARE(reply.config.Vertion, factory.Vertion);
     }
 
-    void disconnectSilencesTheStreamUntilOk()
+    void goingQuietLastsUntilOk_data()
     {
+        QTest::addColumn<bool>("stalled");
+        QTest::newRow("DIS") << false;
+        QTest::newRow("nobody reads the line") << true;
+    }
+    void goingQuietLastsUntilOk()
+    {
+        QFETCH(bool, stalled);
         SimulatorOptions options;
         options.packetsPerSecond = 100;
         Harness h(options);
@@ -326,7 +333,10 @@ private slots:
 
         h.sim.receive("OK");
         QTRY_VERIFY_WITH_TIMEOUT(h.sent.size() >= 5, 5000);
-        h.sim.receive("DIS");
+        if (stalled)
+            h.sim.lineStalled();
+        else
+            h.sim.receive("DIS");
         QCOMPARE(resets.count(), 1);
         QVERIFY(!h.sim.isConnected());
         const int quiet = h.sent.size();
