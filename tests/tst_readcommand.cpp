@@ -16,7 +16,7 @@
 #include "model/dualrate.h"
 #include "model/parameterset.h"
 #include "support/appstate.h"
-#include "support/faketransmitter.h"
+#include "support/fakeportrig.h"
 #include "support/modalwatcher.h"
 #include "ui/mainform.h"
 
@@ -81,14 +81,11 @@ class TestReadCommand : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<FakeTransmitter> tx;
-    std::unique_ptr<MainWindow> w;
+    FakePortRig rig;
+    std::unique_ptr<FakeTransmitter> &tx = rig.tx;
+    std::unique_ptr<MainWindow> &w = rig.w;
 
-    void openPort()
-    {
-        w->form()->openButton->click();
-        QVERIFY(tx->waitForMessage(QStringLiteral("OK"), 5000));
-    }
+    bool openPort() { return rig.openPort(); }
 
 private slots:
     void initTestCase()
@@ -97,25 +94,12 @@ private slots:
             QSKIP("pseudo-terminals are not available here");
     }
 
-    void init()
-    {
-        resetAppState();
-        tx = std::make_unique<FakeTransmitter>();
-        QVERIFY2(tx->isOpen(), qPrintable(tx->errorString()));
-        qputenv("KELVO_EXTRA_PORTS", tx->devicePath().toLocal8Bit());
-        w = std::make_unique<MainWindow>();
-        qunsetenv("KELVO_EXTRA_PORTS");
-    }
-
-    void cleanup()
-    {
-        w.reset();
-        tx.reset();
-    }
+    void init() { QVERIFY2(rig.start(), qPrintable(rig.error)); }
+    void cleanup() { rig.stop(); }
 
     void readTakesTheWholeConfigurationAndWriteSendsItBack()
     {
-        openPort();
+        QVERIFY(openPort());
         const ParameterSet remote = unusualConfiguration();
         tx->setConfiguration(remote);
         tx->answerReads(true);
@@ -173,7 +157,7 @@ private slots:
 
     void readWithAPartialReplyKeepsWhatArrived()
     {
-        openPort();
+        QVERIFY(openPort());
         ParameterSet remote;
         remote.Sub4 = -77;
         remote.Lepa2 = 12;
@@ -192,7 +176,7 @@ private slots:
     // range and the frames keep their length.
     void randomChunksNeverCorruptTheConfiguration()
     {
-        openPort();
+        QVERIFY(openPort());
         QRandomGenerator rng(20261207);
         const QVector<QByteArray> blocks = encodeParameterBlocks(unusualConfiguration());
         const int first = tx->messages().size();

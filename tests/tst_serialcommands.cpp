@@ -13,7 +13,7 @@
 #include "model/defaults.h"
 #include "model/parameterset.h"
 #include "support/appstate.h"
-#include "support/faketransmitter.h"
+#include "support/fakeportrig.h"
 #include "support/modalwatcher.h"
 #include "ui/mainform.h"
 
@@ -49,14 +49,11 @@ class TestSerialCommands : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<FakeTransmitter> tx;
-    std::unique_ptr<MainWindow> w;
+    FakePortRig rig;
+    std::unique_ptr<FakeTransmitter> &tx = rig.tx;
+    std::unique_ptr<MainWindow> &w = rig.w;
 
-    bool openPort()
-    {
-        w->form()->openButton->click();
-        return tx->waitForMessage(QStringLiteral("OK"), 5000);
-    }
+    bool openPort() { return rig.openPort(); }
 
 private slots:
     void initTestCase()
@@ -65,22 +62,8 @@ private slots:
             QSKIP("pseudo-terminals are not available here");
     }
 
-    void init()
-    {
-        resetAppState();
-        tx = std::make_unique<FakeTransmitter>();
-        QVERIFY2(tx->isOpen(), qPrintable(tx->errorString()));
-        qputenv("KELVO_EXTRA_PORTS", tx->devicePath().toLocal8Bit());
-        w = std::make_unique<MainWindow>();
-        qunsetenv("KELVO_EXTRA_PORTS");
-        QCOMPARE(w->form()->portNameBox->currentText(), tx->devicePath());
-    }
-
-    void cleanup()
-    {
-        w.reset();
-        tx.reset();
-    }
+    void init() { QVERIFY2(rig.start(), qPrintable(rig.error)); }
+    void cleanup() { rig.stop(); }
 
     void openSaysOkAndShowsTheOpenState()
     {

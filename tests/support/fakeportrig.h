@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "app/mainwindow.h"
+#include "support/faketransmitter.h"
+
+// A fresh window whose port list starts with a fresh transmitter on a
+// pseudo-terminal, for the tests that talk to the tool over a real port.
+struct FakePortRig
+{
+    std::unique_ptr<FakeTransmitter> tx;
+    std::unique_ptr<MainWindow> w;
+
+    // Resets the process-wide state and builds both; false (see error) when
+    // no pseudo-terminal could be opened.
+    bool start();
+    void stop();
+    // Presses the open button and waits for the tool's "OK".
+    bool openPort();
+
+    QString error;
+};
