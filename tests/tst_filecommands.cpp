@@ -23,7 +23,7 @@
 #include "link/framecodec.h"
 #include "model/parameterset.h"
 #include "support/appstate.h"
-#include "support/faketransmitter.h"
+#include "support/fakeportrig.h"
 #include "support/modalwatcher.h"
 #include "ui/mainform.h"
 
@@ -155,19 +155,17 @@ class TestFileCommands : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<FakeTransmitter> tx;
-    std::unique_ptr<MainWindow> w;
+    FakePortRig rig;
+    std::unique_ptr<FakeTransmitter> &tx = rig.tx;
+    std::unique_ptr<MainWindow> &w = rig.w;
     std::unique_ptr<QTemporaryDir> dir;
     QString startDirectory;
     QStringList mounts;
+    QString lockedDirectory; // made read-only by a test, unlocked in cleanup
 
     QString pathIn(const QString &name) const { return dir->filePath(name); }
 
-    bool openPort()
-    {
-        w->form()->openButton->click();
-        return tx->waitForMessage(QStringLiteral("OK"), 5000);
-    }
+    bool openPort() { return rig.openPort(); }
 
     // Mounts a small tmpfs inside the test directory (root only, Linux).
     QString mountTmpfs(const QString &name)
@@ -213,28 +211,24 @@ private slots:
 
     void init()
     {
-        resetAppState();
         debugLog().clear();
         dir = std::make_unique<QTemporaryDir>();
         QVERIFY(dir->isValid());
         // The dialogs start in "./": make that a known place.
         QVERIFY(QDir::setCurrent(dir->path()));
-        tx = std::make_unique<FakeTransmitter>();
-        QVERIFY2(tx->isOpen(), qPrintable(tx->errorString()));
-        qputenv("KELVO_EXTRA_PORTS", tx->devicePath().toLocal8Bit());
-        w = std::make_unique<MainWindow>();
-        qunsetenv("KELVO_EXTRA_PORTS");
-        QCOMPARE(w->form()->portNameBox->currentText(), tx->devicePath());
+        QVERIFY2(rig.start(), qPrintable(rig.error));
     }
 
     void cleanup()
     {
-        w.reset();
-        tx.reset();
+        rig.stop();
         QDir::setCurrent(startDirectory);
         for (const QString &m : qAsConst(mounts))
             run(QStringLiteral("umount"), {m});
         mounts.clear();
+        if (!lockedDirectory.isEmpty())
+            QFile::setPermissions(lockedDirectory, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        lockedDirectory.clear();
         dir.reset();
         params().LangChinese = 1;
     }
@@ -609,6 +603,7 @@ private slots:
             where = pathIn(QStringLiteral("locked"));
             QVERIFY(QDir().mkpath(where));
             QVERIFY(writeFile(where + "/old.txt", "the old configuration"));
+            lockedDirectory = where;
             QVERIFY(QFile::setPermissions(where, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
                                                      | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
         }
@@ -628,8 +623,6 @@ private slots:
         QCOMPARE(frames().FrameS, before);
         QCOMPARE(readAll(where + "/old.txt"), QByteArray("the old configuration"));
         QCOMPARE(QDir(where).entryList(QDir::Files | QDir::Hidden), QStringList{"old.txt"});
-        if (!isRoot())
-            QFile::setPermissions(where, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     void saveOnAFullDiskKeepsTheOldFile()
