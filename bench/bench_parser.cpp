@@ -7,7 +7,7 @@
 
 // Decoding cost of the inbound stream: the live packets that arrive all the
 // time, and a full Read reply.
-class bench_Parser : public QObject
+class BenchParser : public QObject
 {
     Q_OBJECT
 
@@ -35,7 +35,7 @@ QVector<QByteArray> livePackets()
 
 } // namespace
 
-void bench_Parser::decodeMixedStream()
+void BenchParser::decodeMixedStream()
 {
     // One Read reply interleaved with live packets, plus a chunk that is
     // dropped: 19 blocks + 38 live packets + 1 stray = 58 chunks per round.
@@ -56,7 +56,7 @@ void bench_Parser::decodeMixedStream()
     QCOMPARE(p.Sub1, 20);
 }
 
-void bench_Parser::decodeLivePackets()
+void BenchParser::decodeLivePackets()
 {
     const QVector<QByteArray> live = livePackets();
     ParameterSet p;
@@ -68,5 +68,5 @@ void bench_Parser::decodeLivePackets()
     QCOMPARE(values.LiveTxVolt, 1185);
 }
 
-QTEST_APPLESS_MAIN(bench_Parser)
+QTEST_APPLESS_MAIN(BenchParser)
 #include "bench_parser.moc"
