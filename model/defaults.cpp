@@ -20,9 +20,8 @@ void restoreFactory(ParameterSet &p, ResetRoutine routine)
     }
 }
 
-// The transmitter firmware tests its ranges unsigned; doing the same here
-// keeps negative values out of ranges that start at 0 and avoids signed
-// overflow for extreme values.
+// Ranges are tested unsigned: a negative value falls outside every range
+// that starts at 0, and extreme values cannot overflow.
 bool outOfRange(int value, int validMin, int validMax)
 {
     const quint32 offset = quint32(value) - quint32(validMin);
