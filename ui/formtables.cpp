@@ -1,11 +1,12 @@
 #include "ui/formtables.h"
 
-#include "ui/formvocabulary.h"
+#include "model/choices.h"
+#include "model/formtexts.h"
 
 namespace FormTables {
 namespace {
 
-namespace V = FormVocabulary;
+namespace V = Choices;
 
 constexpr int kChannels = 8;
 constexpr int kDefaultSpacing = -1;
@@ -28,12 +29,19 @@ Editor combo(const QString &name, Vocabulary items)
     return {name, EditorKind::Combo, 0, 0, 0, items};
 }
 
-QVector<Caption> captions(const QStringList &names, const QStringList &texts)
+// Captions in row order; their texts are the configuration's own words.
+QVector<Caption> captions(const QStringList &names)
 {
     QVector<Caption> result;
-    for (int i = 0; i < names.size(); ++i)
-        result.append({names.at(i), texts.at(i)});
+    for (const QString &name : names)
+        result.append({name, formText(name)});
     return result;
+}
+
+Page page(const char *name, const char *frameName, const QRect &frameGeometry)
+{
+    const QString objectName = QString::fromLatin1(name);
+    return {objectName, formText(objectName), QString::fromLatin1(frameName), frameGeometry, {}};
 }
 
 Column captionColumn(const QRect &geometry, const QVector<Caption> &items)
@@ -64,7 +72,6 @@ struct BasicGroup
     const char *name;
     int x;
     int width;
-    const char *title;
     int titlePointSize;
     QVector<ChannelColumn> columns;
 };
@@ -103,37 +110,35 @@ QRect sharedColumn(int groupWidth, int groupHeight, int index, int count)
 
 Page basicMenu()
 {
-    Page page{QStringLiteral("tab_2"), QStringLiteral("基础菜单"), QStringLiteral("frame_2"),
-              QRect(10, 10, 1060, 490), {}};
+    Page basic = page("tab_2", "frame_2", QRect(10, 10, 1060, 490));
 
     Group channels{QStringLiteral("groupBox"), QRect(10, kBasicTop, 110, kBasicHeight),
-                   QStringLiteral("通道"), kBasicSpacing, kTitlePointSize, {}, {}};
-    QVector<Caption> names;
-    const QStringList captionNames = {"lineEdit_28", "lineEdit_29", "lineEdit_31", "lineEdit_32",
-                                      "lineEdit_33", "lineEdit_34", "lineEdit_35", "lineEdit_36"};
-    for (int n = 1; n <= kChannels; ++n)
-        names.append({captionNames.at(n - 1), QStringLiteral("CH%1:").arg(n)});
-    channels.columns.append(captionColumn(sharedColumn(110, kBasicHeight, 0, 1), names));
-    page.groups.append(channels);
+                   formText(QStringLiteral("groupBox")), kBasicSpacing, kTitlePointSize, {}, {}};
+    channels.columns.append(captionColumn(
+            sharedColumn(110, kBasicHeight, 0, 1),
+            captions({"lineEdit_28", "lineEdit_29", "lineEdit_31", "lineEdit_32", "lineEdit_33",
+                      "lineEdit_34", "lineEdit_35", "lineEdit_36"})));
+    basic.groups.append(channels);
 
     const BasicGroup groups[] = {
-        {"groupBox_2", 130, 120, "舵机相位", kTitlePointSize,
+        {"groupBox_2", 130, 120, kTitlePointSize,
          {{"comboBox_rev%1", EditorKind::Combo, 0, 0, 0, V::phase, nullptr}}},
-        {"groupBox_3", 265, 120, "中点微调", 12,
+        {"groupBox_3", 265, 120, 12,
          {{"spinBox_sub%1", EditorKind::Spin, -100, 100, 0, nullptr, nullptr}}},
-        {"groupBox_4", 405, 215, "舵机行程量--L---R---", kTitlePointSize,
+        {"groupBox_4", 405, 215, kTitlePointSize,
          {{"spinBox_Lepa%1", EditorKind::Spin, 0, 120, 96, nullptr, nullptr},
           {"spinBox_Repa%1", EditorKind::Spin, 0, 120, 96, nullptr, nullptr}}},
-        {"groupBox_14", 640, 120, "失控保护", kTitlePointSize,
+        {"groupBox_14", 640, 120, kTitlePointSize,
          {{"spinBox_FS%1", EditorKind::Spin, 0, 100, 50, nullptr, nullptr}}},
-        {"groupBox_5", 780, 120, "舵机延迟", kTitlePointSize,
+        {"groupBox_5", 780, 120, kTitlePointSize,
          {{"spinBox_delay%1", EditorKind::Spin, 0, 100, 100, nullptr, nullptr}}},
-        {"groupBox_6", 915, 140, "辅助通道", kTitlePointSize,
+        {"groupBox_6", 915, 140, kTitlePointSize,
          {{"comboBox_AUX%1", EditorKind::Combo, 0, 0, 0, V::auxSource, V::reserved}}},
     };
     for (const BasicGroup &entry : groups) {
-        Group group{QString::fromLatin1(entry.name), QRect(entry.x, kBasicTop, entry.width, kBasicHeight),
-                    QString::fromUtf8(entry.title), kBasicSpacing, entry.titlePointSize, {}, {}};
+        const QString name = QString::fromLatin1(entry.name);
+        Group group{name, QRect(entry.x, kBasicTop, entry.width, kBasicHeight), formText(name),
+                    kBasicSpacing, entry.titlePointSize, {}, {}};
         const int count = entry.columns.size();
         for (int c = 0; c < count; ++c) {
             QVector<Editor> editors;
@@ -141,32 +146,30 @@ Page basicMenu()
                 editors.append(channelEditor(entry.columns.at(c), n));
             group.columns.append(editorColumn(sharedColumn(entry.width, kBasicHeight, c, count), editors));
         }
-        page.groups.append(group);
+        basic.groups.append(group);
     }
-    return page;
+    return basic;
 }
 
 // ---- Pages with caption/editor pairs ----
 
 // A group box with one caption column and one editor column.
-Group pairedGroup(const QString &name, const QRect &geometry, const QString &title, int spacing,
+Group pairedGroup(const QString &name, const QRect &geometry, int spacing,
                   const QRect &captionRect, const QVector<Caption> &captionItems,
                   const QRect &editorRect, const QVector<Editor> &editorItems)
 {
-    return {name, geometry, title, spacing, kTitlePointSize,
+    return {name, geometry, formText(name), spacing, kTitlePointSize,
             {captionColumn(captionRect, captionItems), editorColumn(editorRect, editorItems)}, {}};
 }
 
 Page advancedMenu1()
 {
-    Page page{QStringLiteral("tab_3"), QStringLiteral("高级菜单1"), QStringLiteral("frame_4"),
-              QRect(2, 10, 1060, 490), {}};
+    Page page = FormTables::page("tab_3", "frame_4", QRect(2, 10, 1060, 490));
 
     page.groups.append(pairedGroup(
-        QStringLiteral("groupBox_8"), QRect(5, 10, 220, 350), QStringLiteral("大小舵设置"), 0,
+        QStringLiteral("groupBox_8"), QRect(5, 10, 220, 350), 0,
         QRect(10, 30, 100, 310),
-        captions({"lineEdit_53", "lineEdit_54", "lineEdit_55", "lineEdit_56", "lineEdit_57"},
-                 {"混控:", "通道:", "开关:", "上档:", "下档:"}),
+        captions({"lineEdit_53", "lineEdit_54", "lineEdit_55", "lineEdit_56", "lineEdit_57"}),
         QRect(110, 30, 100, 310),
         {combo("comboBox_DR_MIX1", V::onOff), combo("comboBox_DR_CH1", V::dualRateChannel),
          combo("comboBox_DR_SW1", V::dualRateSwitch), spin("spinBox_DR_UP1", 0, 100, 100),
@@ -177,18 +180,16 @@ Page advancedMenu1()
     for (int i = 0; i < 6; ++i)
         attitudes.append(spin(QStringLiteral("spinBox_Atti%1").arg(i + 1), 0, 100, attitudeStart[i]));
     page.groups.append(pairedGroup(
-        QStringLiteral("groupBox_7"), QRect(240, 10, 221, 470), QStringLiteral("姿态选择"),
+        QStringLiteral("groupBox_7"), QRect(240, 10, 221, 470),
         kDefaultSpacing, QRect(10, 30, 95, 430),
         captions({"lineEdit_45", "lineEdit_46", "lineEdit_47", "lineEdit_48", "lineEdit_49",
-                  "lineEdit_50", "lineEdit_51"},
-                 {"通道:", "姿态1:", "姿态2:", "姿态3:", "姿态4:", "姿态5:", "姿态6:"}),
+                  "lineEdit_50", "lineEdit_51"}),
         QRect(110, 30, 101, 430), attitudes));
 
     Group elevon = pairedGroup(
-        QStringLiteral("groupBox_10"), QRect(470, 10, 330, 350), QStringLiteral("升降副翼混控"), 0,
+        QStringLiteral("groupBox_10"), QRect(470, 10, 330, 350), 0,
         QRect(10, 30, 100, 300),
-        captions({"lineEdit_73", "lineEdit_74", "lineEdit_75", "lineEdit_76", "lineEdit_77"},
-                 {"混控:", "副翼1:", "副翼2:", "升降2:", "升降1:"}),
+        captions({"lineEdit_73", "lineEdit_74", "lineEdit_75", "lineEdit_76", "lineEdit_77"}),
         QRect(110, 30, 101, 300),
         {combo("comboBox_EleMix", V::onOff), spin("spinBox_Elev01", -100, 100, 100),
          spin("spinBox_Elev02", -100, 100, 100), spin("spinBox_Elev03", -100, 100, 100),
@@ -200,10 +201,9 @@ Page advancedMenu1()
     page.groups.append(elevon);
 
     page.groups.append(pairedGroup(
-        QStringLiteral("groupBox_13"), QRect(810, 10, 240, 350), QStringLiteral("V型尾翼混控"), 0,
+        QStringLiteral("groupBox_13"), QRect(810, 10, 240, 350), 0,
         QRect(10, 30, 110, 300),
-        captions({"lineEdit_78", "lineEdit_95", "lineEdit_96", "lineEdit_97", "lineEdit_98"},
-                 {"混控:", "升降1:", "升降2:", "尾舵2:", "尾舵1:"}),
+        captions({"lineEdit_78", "lineEdit_95", "lineEdit_96", "lineEdit_97", "lineEdit_98"}),
         QRect(125, 30, 105, 300),
         {combo("comboBox_RuMix", V::onOff), spin("spinBox_Ru1", -100, 100, 50),
          spin("spinBox_Ru2", -100, 100, -50), spin("spinBox_Ru3", -100, 100, 50),
@@ -213,16 +213,14 @@ Page advancedMenu1()
 
 Page advancedMenu2()
 {
-    Page page{QStringLiteral("tab_4"), QStringLiteral("高级菜单2"), QStringLiteral("frame_5"),
-              QRect(10, 10, 1060, 490), {}};
+    Page page = FormTables::page("tab_4", "frame_5", QRect(10, 10, 1060, 490));
 
     // The curve plots sit to the right of the columns (see the builder).
     page.groups.append(pairedGroup(
-        QStringLiteral("groupBox_19"), QRect(10, 10, 510, 471), QStringLiteral("大小舵曲线"),
+        QStringLiteral("groupBox_19"), QRect(10, 10, 510, 471),
         kDefaultSpacing, QRect(10, 30, 100, 431),
         captions({"lineEdit_146", "lineEdit_142", "lineEdit_141", "lineEdit_143", "lineEdit_144",
-                  "lineEdit_145"},
-                 {"混控:", " 通道:", "开关:", " 位置:", "比率:", "指数:"}),
+                  "lineEdit_145"}),
         QRect(110, 30, 100, 431),
         {combo("comboBox_DR_MIX2", V::onOff), combo("comboBox_DR_CH2", V::dualRateChannel),
          combo("comboBox_DR_SW2", V::dualRateSwitch), combo("comboBox_DR_POSI", V::switchPosition),
@@ -230,17 +228,13 @@ Page advancedMenu2()
 
     QVector<Editor> points{combo("comboBox_THCURE_MIX", V::onOff)};
     const int pointStart[] = {0, 16, 33, 50, 67, 84, 100};
-    QStringList pointTexts{QStringLiteral("混控:")};
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < 7; ++i)
         points.append(spin(QStringLiteral("spinBox_THCURE_Data0%1").arg(i + 1), 0, 100, pointStart[i]));
-        pointTexts.append(QStringLiteral("曲线点%1:").arg(i + 1));
-    }
     page.groups.append(pairedGroup(
-        QStringLiteral("groupBox_18"), QRect(530, 10, 520, 471), QStringLiteral("油门曲线"),
+        QStringLiteral("groupBox_18"), QRect(530, 10, 520, 471),
         kDefaultSpacing, QRect(10, 30, 100, 431),
         captions({"lineEdit_130", "lineEdit_126", "lineEdit_125", "lineEdit_127", "lineEdit_128",
-                  "lineEdit_129", "lineEdit_131", "lineEdit_132"},
-                 pointTexts),
+                  "lineEdit_129", "lineEdit_131", "lineEdit_132"}),
         QRect(110, 30, 95, 431), points));
     return page;
 }
@@ -252,7 +246,6 @@ struct MixSpec
     const char *group;
     int x;
     int height;
-    const char *title;
     int spacing;
     int offsetMinimum;          // lower limit of the upper and lower side values
     QStringList captionNames;
@@ -260,28 +253,26 @@ struct MixSpec
 
 Page mixSettings()
 {
-    Page page{QStringLiteral("tab_5"), QStringLiteral("混控设置"), QStringLiteral("frame_8"),
-              QRect(10, 10, 1060, 490), {}};
+    Page page = FormTables::page("tab_5", "frame_8", QRect(10, 10, 1060, 490));
 
     const MixSpec mixes[] = {
-        {"groupBox_11", 10, 481, "可编程混控一", 0, -100,
+        {"groupBox_11", 10, 481, 0, -100,
          {"lineEdit_80", "lineEdit_83", "lineEdit_79", "lineEdit_84", "lineEdit_85", "lineEdit_86"}},
-        {"groupBox_12", 270, 477, "可编程混控二", 0, -100,
+        {"groupBox_12", 270, 477, 0, -100,
          {"lineEdit_94", "lineEdit_90", "lineEdit_89", "lineEdit_91", "lineEdit_92", "lineEdit_93"}},
-        {"groupBox_15", 530, 477, "可编程混控三", kDefaultSpacing, 0,
+        {"groupBox_15", 530, 477, kDefaultSpacing, 0,
          {"lineEdit_106", "lineEdit_102", "lineEdit_101", "lineEdit_103", "lineEdit_104", "lineEdit_105"}},
-        {"groupBox_21", 790, 477, "可编程混控四", kDefaultSpacing, 0,
+        {"groupBox_21", 790, 477, kDefaultSpacing, 0,
          {"lineEdit_119", "lineEdit_120", "lineEdit_121", "lineEdit_122", "lineEdit_123", "lineEdit_124"}},
     };
-    const QStringList texts = {"混控:", "主控:", "被控:", "偏置:", "上边:", "下边:"};
 
     int number = 1;
     for (const MixSpec &mix : mixes) {
         const QString prefix = QStringLiteral("PRM0%1_").arg(number++);
         const int columnHeight = mix.height - kColumnTop - 10;
         page.groups.append(pairedGroup(
-            QString::fromLatin1(mix.group), QRect(mix.x, 5, 250, mix.height), QString::fromUtf8(mix.title),
-            mix.spacing, QRect(10, kColumnTop, 110, columnHeight), captions(mix.captionNames, texts),
+            QString::fromLatin1(mix.group), QRect(mix.x, 5, 250, mix.height),
+            mix.spacing, QRect(10, kColumnTop, 110, columnHeight), captions(mix.captionNames),
             QRect(125, kColumnTop, 115, columnHeight),
             {combo("comboBox_" + prefix + "Mix", V::mixState),
              combo("comboBox_" + prefix + "Master", V::mixChannel),
@@ -297,38 +288,34 @@ Page mixSettings()
 
 Page systemSettings()
 {
-    Page page{QStringLiteral("tab_6"), QStringLiteral("系统设置"), QStringLiteral("frame_7"),
-              QRect(10, 10, 1060, 490), {}};
+    Page page = FormTables::page("tab_6", "frame_7", QRect(10, 10, 1060, 490));
 
     page.groups.append(pairedGroup(
-        QStringLiteral("groupBox_17"), QRect(20, 10, 350, 470), QStringLiteral("报警设置"),
+        QStringLiteral("groupBox_17"), QRect(20, 10, 350, 470),
         kDefaultSpacing, QRect(10, 30, 199, 236),
-        captions({"lineEdit_63", "lineEdit_68", "lineEdit_66", "lineEdit_67"},
-                 {"遥控器电压:", "接收机电压:", "动力电池电压:", "RSSI信号:"}),
+        captions({"lineEdit_63", "lineEdit_68", "lineEdit_66", "lineEdit_67"}),
         QRect(210, 30, 129, 236),
         {voltage("doubleSpinBox_Volt"), voltage("doubleSpinBox_rxVolt"),
          voltage("doubleSpinBox_extVolt"), spin("spinBox_Rssi", -100, 0, -100)}));
 
     Group version = pairedGroup(
-        QStringLiteral("groupBox_20"), QRect(380, 10, 350, 470), QStringLiteral(" 版本 / 模式"),
+        QStringLiteral("groupBox_20"), QRect(380, 10, 350, 470),
         kDefaultSpacing, QRect(10, 30, 199, 176),
-        captions({"lineEdit_64", "lineEdit_65", "lineEdit_69"},
-                 {"遥控器摇杆模式:", "遥控器固件版本:", "电脑调参APP版本:"}),
+        captions({"lineEdit_64", "lineEdit_65", "lineEdit_69"}),
         QRect(210, 30, 129, 176),
         {spin("spinBox_Mode", 1, 4, 2), spin("spinBox_Vertion", 0, 1000, 0),
          combo("comboBox_PRM02_Master_2", V::programVersion)});
     const QStringList trimCaptions = {"lineEdit_70", "lineEdit_71", "lineEdit_72", "lineEdit_81"};
-    const QStringList trimTexts = {"    微调一:", "  微调二:", " 微调三:", " 微调四:"};
     for (int i = 0; i < 4; ++i) {
         const int y = 220 + 60 * i;
-        version.looseRows.append({{trimCaptions.at(i), trimTexts.at(i)}, QRect(10, y, 199, 56),
+        version.looseRows.append({{trimCaptions.at(i), formText(trimCaptions.at(i))}, QRect(10, y, 199, 56),
                                   QStringLiteral("lineEdit_Trim_%1").arg(i + 1), QRect(210, y, 129, 56)});
     }
     page.groups.append(version);
 
     // Holds only the second reset button, placed by the builder.
     page.groups.append({QStringLiteral("groupBox_23"), QRect(740, 10, 300, 470),
-                        QStringLiteral("重置数据"), kDefaultSpacing, kTitlePointSize, {}, {}});
+                        formText(QStringLiteral("groupBox_23")), kDefaultSpacing, kTitlePointSize, {}, {}});
     return page;
 }
 
@@ -337,8 +324,7 @@ Page systemSettings()
 QVector<Page> pages()
 {
     return {
-        {QStringLiteral("tab"), QStringLiteral("舵量显示"), QStringLiteral("frame_3"),
-         QRect(10, 10, 1060, 490), {}},
+        page("tab", "frame_3", QRect(10, 10, 1060, 490)),
         basicMenu(),
         advancedMenu1(),
         advancedMenu2(),

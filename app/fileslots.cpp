@@ -12,11 +12,11 @@
 #include "files/loadedfiletext.h"
 #include "files/parameterfile.h"
 #include "link/framecodec.h"
+#include "link/protocol.h"
 #include "link/waitms.h"
 #include "model/parameterset.h"
 
 namespace {
-constexpr int kDebounceMs = 200;
 
 void showFileError(QWidget *parent, const FileTexts &texts)
 {
@@ -30,7 +30,7 @@ void MainWindow::on_toolButton_Save_clicked()
     TransferScope transfer(this);
     if (!transfer.started())
         return;
-    waitMs(kDebounceMs);
+    waitMs(Protocol::kDebounceMs);
 
     const QString path = QFileDialog::getSaveFileName(this, texts.saveTitle, QStringLiteral("./"), texts.saveFilter);
     qDebug() << path;
@@ -72,7 +72,7 @@ void MainWindow::on_toolButton_Load_clicked()
     if (!transfer.started())
         return;
     params().TrimHold = 1;
-    waitMs(kDebounceMs);
+    waitMs(Protocol::kDebounceMs);
 
     loadPath = QFileDialog::getOpenFileName(this, texts.openTitle, QStringLiteral("./"), texts.openFilter);
     if (loadPath.isEmpty()) {

@@ -1,6 +1,6 @@
-#include "ui/formvocabulary.h"
+#include "model/choices.h"
 
-namespace FormVocabulary {
+namespace Choices {
 
 QStringList phase() { return {QStringLiteral("正相"), QStringLiteral("反相")}; }
 
@@ -44,4 +44,4 @@ QStringList mixChannel()
 
 QStringList programVersion() { return {QStringLiteral("V4.9")}; }
 
-} // namespace FormVocabulary
+} // namespace Choices

@@ -10,6 +10,7 @@
 
 #include "app/messagetexts.h"
 #include "link/portlist.h"
+#include "link/protocol.h"
 #include "model/parameterset.h"
 #include "ui/mainform.h"
 
@@ -33,11 +34,7 @@ void MainWindow::on_openButton_clicked()
     }
 
     serialPort.setPortName(ui->portNameBox->currentText());
-    serialPort.setBaudRate(QSerialPort::Baud115200);
-    serialPort.setDataBits(QSerialPort::Data8);
-    serialPort.setParity(QSerialPort::NoParity);
-    serialPort.setStopBits(QSerialPort::OneStop);
-    serialPort.setFlowControl(QSerialPort::NoFlowControl);
+    Protocol::applyLineSettings(serialPort);
     if (!serialPort.open(QIODevice::ReadWrite)) {
         serialPort.clearError();
         showPortMessage(texts.cannotOpen);
@@ -46,7 +43,7 @@ void MainWindow::on_openButton_clicked()
     ui->portNameBox->setEnabled(false);
     ui->openButton->setText(texts.closeCaption);
     ui->toolButton_led->setIcon(QIcon(kLampOn));
-    writeToPort("OK");
+    writeToPort(Protocol::hello());
 }
 
 // The closed state: channels centred at once, the list usable and rescanned.
@@ -54,10 +51,10 @@ void MainWindow::on_openButton_clicked()
 void MainWindow::closePort(bool sayGoodbye)
 {
     if (sayGoodbye && serialPort.isOpen()) {
-        serialPort.write("DIS");
+        serialPort.write(Protocol::goodbye());
         // Give the three bytes a bounded chance to reach the line before the
         // port goes away.
-        serialPort.waitForBytesWritten(100);
+        serialPort.waitForBytesWritten(Protocol::kGoodbyeFlushMs);
     }
     serialPort.close();
     serialPort.clearError();
@@ -81,8 +78,5 @@ void MainWindow::serialPort_errorOccurred(QSerialPort::SerialPortError error)
 
 void MainWindow::writeToPort(const QByteArray &bytes)
 {
-    // Writes to a closed port are dropped silently, as a command that runs on
-    // after the user closed the port expects.
-    if (serialPort.isOpen())
-        serialPort.write(bytes);
+    Protocol::writeIfOpen(serialPort, bytes);
 }

@@ -5,21 +5,13 @@
 #include "app/messagetexts.h"
 #include "app/transferscope.h"
 #include "link/framecodec.h"
+#include "link/protocol.h"
 #include "link/waitms.h"
 #include "model/parameterset.h"
 
-namespace {
-constexpr int kDebounceMs = 200;
-constexpr int kFramePauseMs = 800;
-constexpr int kReadPauseMs = 500;
-} // namespace
-
 void MainWindow::sendFrame(FrameKind kind)
 {
-    // Rebuilding and writing happen with no event processing in between, so
-    // the frame string is never seen half-built.
-    writeToPort(rebuildFrame(kind, params(), frames()));
-    waitMs(kFramePauseMs);
+    Protocol::sendFrame(serialPort, kind, params(), frames());
 }
 
 void MainWindow::SendData1() { sendFrame(FrameKind::S); }
@@ -33,14 +25,14 @@ void MainWindow::sendFramesAndFinish()
     SendData2();
     SendData3();
     SendData4();
-    writeToPort("WWW");
+    writeToPort(Protocol::acknowledge());
 }
 
 // The debounce every transfer starts with, then the port check. Returns false
 // after telling the user when the port is closed.
 bool MainWindow::debounceAndCheckPort(TransferScope &transfer)
 {
-    waitMs(kDebounceMs);
+    waitMs(Protocol::kDebounceMs);
     if (portIsOpen())
         return true;
     transfer.finish();
@@ -90,7 +82,7 @@ void MainWindow::on_toolButton_Read_clicked()
 {
     TransferScope transfer(this);
     if (transfer.started() && debounceAndCheckPort(transfer)) {
-        writeToPort("RR");
-        waitMs(kReadPauseMs);
+        writeToPort(Protocol::readRequest());
+        waitMs(Protocol::kReadPauseMs);
     }
 }

@@ -2,9 +2,10 @@
 
 #include <QStringList>
 
-// Item lists of the form's combo boxes. The index of an item is the value the
+// The texts of every choice the configuration offers (the item lists of the
+// combo boxes). The index of an item is the value the
 // parameter behind the combo box holds, so the order is part of the data.
-namespace FormVocabulary {
+namespace Choices {
 
 QStringList phase();            // servo direction
 QStringList onOff();            // dual rate, elevon, V-tail and throttle-curve mixes
@@ -18,4 +19,4 @@ QStringList attitudeChannel();
 QStringList mixChannel();       // masters and slaves of the programmable mixes
 QStringList programVersion();
 
-} // namespace FormVocabulary
+} // namespace Choices

@@ -5,6 +5,7 @@
 
 #include "link/inboundparser.h"
 #include "link/livevalues.h"
+#include "link/protocol.h"
 #include "model/parameterset.h"
 
 void MainWindow::serialPort_readyRead()
@@ -23,7 +24,7 @@ void MainWindow::serialPort_readyRead()
     // its parameter blocks by these acknowledgements.
     Dr_DataSelet();
     FalseSaveData();
-    writeToPort("WWW");
+    writeToPort(Protocol::acknowledge());
 }
 
 int MainWindow::byteArrayToInt(QByteArray b, int a)

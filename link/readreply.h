@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QVector>
+
+// The parameter blocks that arrived since the last "RR". A reply is complete
+// only when all nineteen distinct blocks came; a block that comes twice
+// counts once.
+class ReadReply
+{
+public:
+    static constexpr int kBlockCount = 19;
+
+    void restart() { m_seen = 0; }
+    void add(int blockNumber); // 1..19; anything else is ignored
+    bool has(int blockNumber) const;
+    int received() const;
+    bool complete() const { return received() == kBlockCount; }
+    QVector<int> missing() const;
+
+private:
+    quint32 m_seen = 0;
+};

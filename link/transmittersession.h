@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+
+#include "link/framecodec.h"
+#include "link/inboundparser.h"
+#include "link/livevalues.h"
+#include "link/readreply.h"
+#include "model/parameterset.h"
+
+// A transmitter on a serial port, without any window: the pieces a second
+// front end needs. It speaks exactly as the window does (line settings,
+// "OK"/"DIS", the four frames with their pauses and "WWW", "RR" and an
+// acknowledgement for every chunk) and keeps its own configuration, live
+// values and frame strings, so it never touches the process-wide ones.
+// Everything runs on the calling thread; waits process events.
+class TransmitterSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TransmitterSession(QObject *parent = nullptr);
+    ~TransmitterSession() override;
+
+    enum class OpenError { None, UnknownPort, Busy, Other };
+
+    // Opens the port with the line settings and says "OK". On failure says
+    // why in errorString().
+    bool open(const QString &portName);
+    OpenError openError() const { return m_openError; }
+    QString errorString() const { return m_error; }
+    bool isOpen() const { return m_port.isOpen(); }
+    // True once the device went away while open (unplugged, hung up).
+    bool portLost() const { return m_lost; }
+    // Says "DIS" (bounded wait for it to leave) and closes.
+    void close();
+
+    ParameterSet &parameters() { return m_params; }
+    const ParameterSet &parameters() const { return m_params; }
+    const LiveValues &liveValues() const { return m_live; }
+
+    // Waits until a status packet has brought the trims, at most timeoutMs.
+    bool waitForStatus(int timeoutMs);
+
+    // Sends the configuration: S, G, H, I, each followed by its pause, then
+    // "WWW". The trims stay as they are meanwhile (live packets keep being
+    // acknowledged but do not replace them), as for a file load.
+    void sendConfiguration();
+
+    // Asks with "RR" and collects the reply into parameters(). The reply is
+    // over when all nineteen blocks came, when no block came for quietMs
+    // after the last one, or when none came within firstBlockMs.
+    ReadReply readConfiguration(int firstBlockMs = 2000, int quietMs = 1000);
+
+signals:
+    // One chunk of input was decoded and acknowledged.
+    void chunkHandled(const InboundResult &result);
+
+private:
+    void onReadyRead();
+    void onError(QSerialPort::SerialPortError error);
+
+    QSerialPort m_port;
+    ParameterSet m_params;
+    LiveValues m_live;
+    ParameterFrames m_frames;
+    ReadReply m_reply;
+    int m_blocksSeen = 0; // parameter blocks handled since the port opened
+    OpenError m_openError = OpenError::None;
+    QString m_error;
+    bool m_lost = false;
+};

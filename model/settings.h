@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include "model/parameterset.h"
+
+// Every setting the transmitter keeps, as a pilot knows it from the window:
+// its member, where it is shown (page, group box, caption, by object name so
+// the words come from formText()) and how its value reads. The frames carry
+// exactly these; what the window only derives (the shown dual rates, the
+// voltage tenths) is not listed twice.
+struct Setting
+{
+    QString key;                  // member name: "Sub1", "DrRateUp0", "TxVolt"
+    IntRef member;                // null for a voltage
+    double ParameterSet::*volts;  // the voltage, or nullptr
+    QString page;                 // "tab_2"
+    QString group;                // "groupBox_3"
+    QString caption;              // the caption beside it, or empty
+    QString detail;               // what tells it apart under that caption: "CH1", "L", "CH2 UP"
+    QString editor;               // its editor in the window, or empty when none shows it alone
+    QStringList (*choices)();     // the item texts for a choice, or nullptr
+    int shownOffset;              // added for display (the trims read -120..120)
+};
+
+const QVector<Setting> &settings();
+const Setting *findSetting(const QString &key);
+
+// "基础菜单 / 中点微调 / CH1"
+QString settingLabel(const Setting &setting);
+// The page title alone: "基础菜单".
+QString settingPageTitle(const Setting &setting);
+// The value as the window shows it: the item text of a choice, volts with
+// one decimal for a voltage, the number otherwise.
+QString settingValueText(const Setting &setting, const ParameterSet &p);
+bool settingEquals(const Setting &setting, const ParameterSet &a, const ParameterSet &b);
+
+// The settings whose values differ between a and b, in table order.
+QVector<const Setting *> differingSettings(const ParameterSet &a, const ParameterSet &b);
