@@ -50,10 +50,12 @@ void MainWindow::on_toolButton_Save_clicked()
         probe.cancelWriting();
     }
 
+    backupBeforeSending(StatusTexts::Command::Save);
     SendData1();
     SendData2();
     SendData3();
     SendData4();
+    recordSent(StatusTexts::Command::Save);
 
     QString error;
     if (!writeParameterFile(path, parameterFileBytes(frames()), &error)) {
@@ -101,9 +103,11 @@ void MainWindow::on_toolButton_Load_clicked()
         return;
     }
 
+    backupBeforeSending(StatusTexts::Command::Load);
     // Out-of-range values from a damaged file must never reach the servos.
     FalseSaveData();
     sendFramesAndFinish();
+    recordSent(StatusTexts::Command::Load);
     params().TrimHold = 0;
     Dr_DataSelet();
     FalseSaveData();

@@ -14,6 +14,7 @@ void MainWindow::serialPort_readyRead()
     if (chunk.isEmpty())
         return;
 
+    recordInbound(chunk);
     const InboundResult result = decodeChunk(chunk, params(), liveValues());
     if (result.blockNumber > 0)
         qDebug("ReadFlag:%d", result.blockNumber);

@@ -45,6 +45,8 @@ MainWindow::MainWindow(QWidget *parent)
     refreshTimer = new QTimer(this);
     connect(refreshTimer, &QTimer::timeout, this, &MainWindow::ui_Display);
     refreshTimer->start(100);
+
+    setUpTransmitterState();
 }
 
 // The port closes with the member's destruction; no goodbye is sent on this

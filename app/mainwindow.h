@@ -5,8 +5,11 @@
 #include <QString>
 #include <QVector>
 
+#include "app/statustexts.h"
 #include "link/framecodec.h"
+#include "link/transmitterrecord.h"
 #include "ui/pagerefresh.h"
+#include "ui/statusline.h"
 
 class MainForm;
 class QLineEdit;
@@ -221,6 +224,19 @@ private:
     void writeToPort(const QByteArray &bytes);
     QVector<QAbstractButton *> transferButtons() const;
 
+    // What the transmitter holds: read completeness, unwritten edits,
+    // confirmation after a read, backups before a send.
+    void setUpTransmitterState();
+    void forgetTransmitter();
+    void startReadRecord();
+    void recordInbound(const QByteArray &chunk);
+    void finishReadRecord();
+    void backupBeforeSending(StatusTexts::Command command);
+    void recordSent(StatusTexts::Command command);
+    void setOutcome(const QString &text, const QString &detail = QString(),
+                    const QString &details = QString());
+    void updateTransmitterState();
+
     MainForm *ui;
     QSerialPort serialPort;
     QTimer *refreshTimer = nullptr;
@@ -231,4 +247,14 @@ private:
     QVector<QProgressBar *> m_upperBars;
     QVector<QProgressBar *> m_lowerBars;
     bool m_transferRunning = false;
+
+    TransmitterRecord m_record;
+    StatusLine m_status;
+    QTimer *m_replyTimer = nullptr;
+    QString m_outcome;        // first line: the last command's outcome with its time
+    QString m_outcomeDetail;  // second line when nothing is unwritten
+    QString m_outcomeDetails; // tooltip
+    QString m_backupNote;     // the backup taken before the last send
+    QString m_backupDetail;
+    QVector<QWidget *> m_trackedEditors;
 };

@@ -44,6 +44,7 @@ void MainWindow::on_openButton_clicked()
     ui->openButton->setText(texts.closeCaption);
     ui->toolButton_led->setIcon(QIcon(kLampOn));
     writeToPort(Protocol::hello());
+    forgetTransmitter();
 }
 
 // The closed state: channels centred at once, the list usable and rescanned.
@@ -67,6 +68,7 @@ void MainWindow::closePort(bool sayGoodbye)
     ui->openButton->setText(openCaption());
     ui->toolButton_led->setIcon(QIcon(kLampOff));
     fillPortList();
+    forgetTransmitter();
 }
 
 void MainWindow::serialPort_errorOccurred(QSerialPort::SerialPortError error)

@@ -43,8 +43,11 @@ bool MainWindow::debounceAndCheckPort(TransferScope &transfer)
 void MainWindow::on_toolButton_Send_clicked()
 {
     TransferScope transfer(this);
-    if (transfer.started() && debounceAndCheckPort(transfer))
+    if (transfer.started() && debounceAndCheckPort(transfer)) {
+        backupBeforeSending(StatusTexts::Command::Write);
         sendFramesAndFinish();
+        recordSent(StatusTexts::Command::Write);
+    }
 }
 
 // Factory reset holds the stick trims for its whole run, so live packets that
@@ -56,9 +59,11 @@ void MainWindow::on_toolButton_Reset_clicked()
         return;
     params().TrimHold = 1;
     if (debounceAndCheckPort(transfer)) {
+        backupBeforeSending(StatusTexts::Command::FactoryReset);
         RestData();
         RestData2();
         sendFramesAndFinish();
+        recordSent(StatusTexts::Command::FactoryReset);
     }
     params().TrimHold = 0;
 }
@@ -69,9 +74,11 @@ void MainWindow::on_pushButton_Reset2_clicked()
 {
     TransferScope transfer(this);
     if (transfer.started() && debounceAndCheckPort(transfer)) {
+        backupBeforeSending(StatusTexts::Command::ResetData);
         RestData();
         RestData2();
         sendFramesAndFinish();
+        recordSent(StatusTexts::Command::ResetData);
     }
 }
 
@@ -83,6 +90,7 @@ void MainWindow::on_toolButton_Read_clicked()
     TransferScope transfer(this);
     if (transfer.started() && debounceAndCheckPort(transfer)) {
         writeToPort(Protocol::readRequest());
+        startReadRecord();
         waitMs(Protocol::kReadPauseMs);
     }
 }

@@ -231,6 +231,11 @@ QString &frameString(ParameterFrames &f, FrameKind kind)
     return f.FrameI;
 }
 
+const QString &frameString(const ParameterFrames &f, FrameKind kind)
+{
+    return frameString(const_cast<ParameterFrames &>(f), kind);
+}
+
 int voltsToTenths(double volts)
 {
     if (std::isnan(volts))

@@ -47,6 +47,7 @@ struct FrameLayout
 
 const FrameLayout &frameLayout(FrameKind kind);
 QString &frameString(ParameterFrames &f, FrameKind kind);
+const QString &frameString(const ParameterFrames &f, FrameKind kind);
 
 // Tenths of a volt as the frames carry them: volts x 10, rounded to single
 // precision, truncated toward zero. Safe for any double.

@@ -259,3 +259,78 @@ QVector<const Setting *> differingSettings(const ParameterSet &a, const Paramete
     }
     return out;
 }
+
+namespace {
+
+// The curve page repeats three selectors of the first dual-rate group.
+const struct
+{
+    const char *editor;
+    int P::*member;
+} kRepeatedSelectors[] = {{"comboBox_DR_MIX2", &P::DrMix}, {"comboBox_DR_CH2", &P::DrCh}, {"comboBox_DR_SW2", &P::DrSw}};
+
+// Boxes that show one entry of a dual-rate table: the one of the selected
+// channel, and for rate and expo of the selected switch position.
+struct View
+{
+    const char *editor;
+    int (P::*up)[4];
+    int (P::*down)[4]; // nullptr: the box always shows up
+};
+const View kViews[] = {
+    {"spinBox_DR_UP1", &P::DrRateUp, nullptr},
+    {"spinBox_DR_DOWN1", &P::DrRateDown, nullptr},
+    {"spinBox_DR_RATE", &P::DrRateUp, &P::DrRateDown},
+    {"spinBox_DR_EXP", &P::DrExpUp, &P::DrExpDown},
+};
+
+} // namespace
+
+QStringList settingEditors()
+{
+    QStringList out;
+    for (const Setting &s : settings()) {
+        if (!s.editor.isEmpty())
+            out.append(s.editor);
+    }
+    for (const auto &r : kRepeatedSelectors)
+        out.append(QString::fromLatin1(r.editor));
+    for (const View &v : kViews)
+        out.append(QString::fromLatin1(v.editor));
+    return out;
+}
+
+bool settingIsEditable(const Setting &setting)
+{
+    return !setting.editor.isEmpty() || setting.member.table;
+}
+
+QStringList differingEditors(const ParameterSet &current, const ParameterSet &known)
+{
+    QStringList out;
+    for (const Setting &s : settings()) {
+        if (!s.editor.isEmpty() && !settingEquals(s, current, known))
+            out.append(s.editor);
+    }
+    for (const auto &r : kRepeatedSelectors) {
+        if (current.*r.member != known.*r.member)
+            out.append(QString::fromLatin1(r.editor));
+    }
+    const int c = current.DrCh;
+    if (c < 0 || c > 3)
+        return out;
+    for (const View &v : kViews) {
+        int(P::*table)[4] = v.down && current.DrPosi != 0 ? v.down : v.up;
+        if ((current.*table)[c] != (known.*table)[c])
+            out.append(QString::fromLatin1(v.editor));
+    }
+    return out;
+}
+
+int countDifferingEditable(const ParameterSet &current, const ParameterSet &known)
+{
+    int n = 0;
+    for (const Setting &s : settings())
+        n += settingIsEditable(s) && !settingEquals(s, current, known) ? 1 : 0;
+    return n;
+}

@@ -37,5 +37,22 @@ QString settingPageTitle(const Setting &setting);
 QString settingValueText(const Setting &setting, const ParameterSet &p);
 bool settingEquals(const Setting &setting, const ParameterSet &a, const ParameterSet &b);
 
+// Whether the pilot can change it in the window (directly or through the
+// dual-rate boxes); the trims and the carried throttle-curve value cannot.
+bool settingIsEditable(const Setting &setting);
+
 // The settings whose values differ between a and b, in table order.
 QVector<const Setting *> differingSettings(const ParameterSet &a, const ParameterSet &b);
+
+// Every editor that shows a setting: the settings' own, the repeated
+// dual-rate selectors of the curve page and the boxes that show the
+// selected channel's rates and expo.
+QStringList settingEditors();
+
+// The editors (object names) whose shown value differs between current and
+// known. The dual-rate boxes that show the selected channel are compared
+// through the table entry they show in current.
+QStringList differingEditors(const ParameterSet &current, const ParameterSet &known);
+
+// How many editable settings differ between current and known.
+int countDifferingEditable(const ParameterSet &current, const ParameterSet &known);

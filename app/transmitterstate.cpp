@@ -1,0 +1,161 @@
+// What the transmitter holds: the status line, the marks on unwritten
+// editors, the completeness of a Read and its comparison with what was sent,
+// and the backups taken before a command overwrites the transmitter.
+#include "app/mainwindow.h"
+
+#include <QFileInfo>
+#include <QTime>
+#include <QTimer>
+#include <QWidget>
+
+#include "files/backups.h"
+#include "model/parameterset.h"
+#include "model/settings.h"
+#include "ui/mainform.h"
+#include "ui/unwrittenmark.h"
+
+namespace {
+// A reply is over when no block came this long after the last one, or none
+// this long after "RR".
+constexpr int kFirstBlockMs = 2000;
+constexpr int kNextBlockMs = 1000;
+
+QString now()
+{
+    return QTime::currentTime().toString(QStringLiteral("HH:mm"));
+}
+} // namespace
+
+void MainWindow::setUpTransmitterState()
+{
+    m_status.create(ui->centralwidget);
+    for (const QString &name : settingEditors()) {
+        if (QWidget *editor = ui->widget(name)) {
+            m_trackedEditors.append(editor);
+            setUnwritten(editor, false);
+        }
+    }
+    m_replyTimer = new QTimer(this);
+    m_replyTimer->setSingleShot(true);
+    connect(m_replyTimer, &QTimer::timeout, this, &MainWindow::finishReadRecord);
+    // After every refresh pass, which is where program-made changes show.
+    connect(refreshTimer, &QTimer::timeout, this, &MainWindow::updateTransmitterState);
+    updateTransmitterState();
+}
+
+void MainWindow::forgetTransmitter()
+{
+    m_record.reset();
+    m_replyTimer->stop();
+    m_outcome.clear();
+    m_outcomeDetail.clear();
+    m_outcomeDetails.clear();
+    m_backupNote.clear();
+    m_backupDetail.clear();
+    updateTransmitterState();
+}
+
+void MainWindow::startReadRecord()
+{
+    m_record.startRead(params());
+    m_replyTimer->start(kFirstBlockMs);
+}
+
+void MainWindow::recordInbound(const QByteArray &chunk)
+{
+    if (!m_record.reading())
+        return;
+    const int before = m_record.blocksReceived();
+    m_record.readChunk(chunk);
+    if (m_record.blocksReceived() == ReadReply::kBlockCount)
+        m_replyTimer->start(0);
+    else if (m_record.blocksReceived() != before)
+        m_replyTimer->start(kNextBlockMs);
+}
+
+void MainWindow::finishReadRecord()
+{
+    if (!m_record.reading())
+        return;
+    m_replyTimer->stop();
+    const int lang = params().LangChinese;
+    const TransmitterRecord::ReadOutcome outcome = m_record.finishRead();
+    QString detail;
+    QString details;
+    if (!outcome.complete)
+        detail = StatusTexts::stalePages(outcome.stalePages, lang);
+    else if (outcome.compared)
+        detail = StatusTexts::comparison(outcome, lang, &details);
+    setOutcome(StatusTexts::readOutcome(outcome, lang), detail, details);
+}
+
+void MainWindow::backupBeforeSending(StatusTexts::Command command)
+{
+    m_backupNote.clear();
+    m_backupDetail.clear();
+    if (!m_record.hasCompleteRead())
+        return;
+    const int lang = params().LangChinese;
+    const Backups::Result result = Backups::write(m_record.known(), StatusTexts::backupName(command),
+                                                  QDateTime::currentDateTime());
+    m_backupNote = result.ok ? StatusTexts::backupWritten(QFileInfo(result.path).fileName(), lang)
+                             : StatusTexts::backupFailed(result.error, lang);
+    m_backupDetail = result.ok ? result.path : result.path + QLatin1Char('\n') + result.error;
+    updateTransmitterState();
+}
+
+void MainWindow::recordSent(StatusTexts::Command command)
+{
+    // Frames written to a closed port went nowhere.
+    if (!serialPort.isOpen())
+        return;
+    m_record.sent(frames(), params());
+    setOutcome(StatusTexts::sent(command, params().LangChinese));
+}
+
+void MainWindow::setOutcome(const QString &text, const QString &detail, const QString &details)
+{
+    m_outcome = StatusTexts::withTime(text, now());
+    m_outcomeDetail = detail;
+    m_outcomeDetails = details;
+    updateTransmitterState();
+}
+
+void MainWindow::updateTransmitterState()
+{
+    const int lang = params().LangChinese;
+    const bool known = m_record.hasKnown();
+    QStringList differing;
+    if (known)
+        differing = differingEditors(params(), m_record.known());
+    for (QWidget *editor : qAsConst(m_trackedEditors))
+        setUnwritten(editor, known && differing.contains(editor->objectName()));
+    const int unwritten = known ? countDifferingEditable(params(), m_record.known()) : 0;
+
+    const QString port = serialPort.isOpen() ? StatusTexts::portOpen(serialPort.portName(), lang)
+                                             : StatusTexts::portClosed(lang);
+    QStringList lines;
+    lines.append(m_outcome.isEmpty() ? port : m_outcome);
+    if (unwritten > 0)
+        lines.append(StatusTexts::unwritten(unwritten, lang));
+    else if (!m_outcomeDetail.isEmpty())
+        lines.append(m_outcomeDetail);
+    else if (!m_backupNote.isEmpty())
+        lines.append(m_backupNote);
+    else if (!m_outcome.isEmpty())
+        lines.append(port);
+
+    QStringList details;
+    if (!m_outcome.isEmpty())
+        details.append(port);
+    if (unwritten > 0 && !m_outcomeDetail.isEmpty())
+        details.append(m_outcomeDetail);
+    if (!m_backupNote.isEmpty()) {
+        if (!lines.contains(m_backupNote))
+            details.append(m_backupNote);
+        details.append(m_backupDetail);
+    }
+    if (!m_outcomeDetails.isEmpty())
+        details.append(m_outcomeDetails);
+    m_status.show(lines, details.join(QLatin1Char('\n')));
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+struct ParameterSet;
+
+// Automatic backups of what the transmitter held, taken before a command
+// overwrites it. Each is a parameter file like the ones Save writes, named
+// after the moment and the command: 20261207-104233-before-factory-reset.dat.
+namespace Backups {
+
+constexpr int kKept = 100;
+
+// <application data>/backups
+QString defaultDirectory();
+
+// The bytes of a parameter file for p: its four frames built afresh.
+QByteArray fileBytes(const ParameterSet &p);
+
+struct Result
+{
+    bool ok = false;
+    QString path;   // the file written, or the one that could not be
+    QString error;
+};
+
+// Writes p into dir (created when missing) as <time>-before-<command>.dat,
+// atomically, then deletes all but the newest kKept backups there.
+Result write(const ParameterSet &p, const QString &command, const QDateTime &when,
+             const QString &dir = defaultDirectory());
+
+} // namespace Backups

@@ -1,0 +1,110 @@
+#include "link/transmitterrecord.h"
+
+#include "link/inboundparser.h"
+#include "link/parameterblocks.h"
+
+namespace {
+
+bool blockCarries(const ParameterBlock &block, const Setting &setting)
+{
+    for (const BlockSlot &slot : block.fields) {
+        if (slot.member.isNull())
+            continue;
+        if (setting.volts ? slot.volts == setting.volts : slot.member == setting.member)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool isReadBack(const Setting &setting)
+{
+    for (const ParameterBlock &block : parameterBlocks()) {
+        if (blockCarries(block, setting))
+            return true;
+    }
+    return false;
+}
+
+QStringList pagesOfBlocks(const QVector<int> &blockNumbers)
+{
+    QStringList pages;
+    for (const Setting &setting : settings()) {
+        if (pages.contains(setting.page))
+            continue;
+        for (int number : blockNumbers) {
+            if (number >= 1 && number <= parameterBlocks().size()
+                    && blockCarries(parameterBlocks().at(number - 1), setting)) {
+                pages.append(setting.page);
+                break;
+            }
+        }
+    }
+    return pages;
+}
+
+ParameterSet decodeFrames(const ParameterFrames &frames, const ParameterSet &base)
+{
+    ParameterSet out = base;
+    for (FrameKind kind : {FrameKind::S, FrameKind::G, FrameKind::H, FrameKind::I}) {
+        const QString &frame = frameString(frames, kind);
+        if (frame.size() == kFrameLength)
+            decodeFrameFields(kind, frame, 0, out);
+    }
+    return out;
+}
+
+void TransmitterRecord::reset()
+{
+    *this = TransmitterRecord();
+}
+
+void TransmitterRecord::startRead(const ParameterSet &current)
+{
+    m_replySet = current;
+    m_replySet.TrimHold = 0;
+    m_replyLive = LiveValues();
+    m_reply.restart();
+    m_reading = true;
+}
+
+void TransmitterRecord::readChunk(const QByteArray &chunk)
+{
+    if (!m_reading)
+        return;
+    const InboundResult result = decodeChunk(chunk, m_replySet, m_replyLive);
+    if (result.kind == InboundResult::ParamBlock || result.kind == InboundResult::AuxBlock)
+        m_reply.add(result.blockNumber);
+}
+
+TransmitterRecord::ReadOutcome TransmitterRecord::finishRead()
+{
+    ReadOutcome outcome;
+    outcome.received = m_reply.received();
+    outcome.complete = m_reply.complete();
+    m_reading = false;
+    if (!outcome.complete) {
+        outcome.stalePages = pagesOfBlocks(m_reply.missing());
+        return outcome;
+    }
+    m_known = m_replySet;
+    m_hasKnown = true;
+    m_hasCompleteRead = true;
+    if (m_hasSent) {
+        outcome.compared = true;
+        for (const Setting &setting : settings()) {
+            if (isReadBack(setting) && !settingEquals(setting, m_replySet, m_sent))
+                outcome.differences.append(&setting);
+        }
+    }
+    return outcome;
+}
+
+void TransmitterRecord::sent(const ParameterFrames &frames, const ParameterSet &base)
+{
+    m_sent = decodeFrames(frames, base);
+    m_hasSent = true;
+    m_known = m_sent;
+    m_hasKnown = true;
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+#include <QVector>
+
+#include "link/framecodec.h"
+#include "link/livevalues.h"
+#include "link/readreply.h"
+#include "model/parameterset.h"
+#include "model/settings.h"
+
+// What the tool knows the transmitter holds, for one connection: the result
+// of the last complete Read, or what was last sent to it. Widget-free; the
+// window feeds it the chunks of a Read reply and the frames it sent.
+class TransmitterRecord
+{
+public:
+    struct ReadOutcome
+    {
+        int received = 0;
+        bool complete = false;
+        QStringList stalePages;  // object names of the pages that may show old values
+        bool compared = false;   // a send came before in this connection
+        QVector<const Setting *> differences; // read-back settings that differ from what was sent
+    };
+
+    // A new connection (or none): nothing is known.
+    void reset();
+
+    // "RR" went out: the reply is collected on top of current, so members a
+    // reply does not carry keep the values the tool had.
+    void startRead(const ParameterSet &current);
+    bool reading() const { return m_reading; }
+    // One chunk of input while a reply is awaited; the blocks it holds are
+    // counted and decoded as the transmitter sent them, before anything of
+    // the window touches them.
+    void readChunk(const QByteArray &chunk);
+    int blocksReceived() const { return m_reply.received(); }
+    // The reply is over. A complete one becomes what the transmitter holds
+    // and, after a send, is compared with what was sent.
+    ReadOutcome finishRead();
+
+    // The four frames as they went out: decoded, they are what the
+    // transmitter holds now. base supplies what the frames do not carry.
+    void sent(const ParameterFrames &frames, const ParameterSet &base);
+
+    bool hasKnown() const { return m_hasKnown; }
+    const ParameterSet &known() const { return m_known; }
+    bool hasCompleteRead() const { return m_hasCompleteRead; }
+
+private:
+    ParameterSet m_replySet;
+    LiveValues m_replyLive;
+    ReadReply m_reply;
+    bool m_reading = false;
+
+    ParameterSet m_known;
+    bool m_hasKnown = false;
+    bool m_hasCompleteRead = false;
+    ParameterSet m_sent;
+    bool m_hasSent = false;
+};
+
+// The settings a Read reply carries (the trims and the selected dual-rate
+// channel come by other ways).
+bool isReadBack(const Setting &setting);
+
+// Object names of the pages showing settings of the given blocks, in page
+// order.
+QStringList pagesOfBlocks(const QVector<int> &blockNumbers);
+
+// The decoded content of frames as they stand, on top of base.
+ParameterSet decodeFrames(const ParameterFrames &frames, const ParameterSet &base);

@@ -1,0 +1,219 @@
+// What the tool knows the transmitter holds: Read completeness, unwritten
+// marks, the check of a Write by a Read, and the backups taken before a send,
+// against a transmitter on a pseudo-terminal.
+#include "link/parameterblocks.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QtTest>
+
+#include "app/mainwindow.h"
+#include "files/backups.h"
+#include "files/parameterfile.h"
+#include "link/transmitterrecord.h"
+#include "model/defaults.h"
+#include "model/parameterset.h"
+#include "model/settings.h"
+#include "support/appstate.h"
+#include "support/fakeportrig.h"
+#include "ui/mainform.h"
+#include "ui/unwrittenmark.h"
+
+class TestTransmitterState : public QObject
+{
+    Q_OBJECT
+
+private:
+    FakePortRig rig;
+    std::unique_ptr<FakeTransmitter> &tx = rig.tx;
+    std::unique_ptr<MainWindow> &w = rig.w;
+
+    QString status() const
+    {
+        const QLabel *label = w->findChild<QLabel *>(QStringLiteral("statusLabel"));
+        return label ? label->toolTip() : QString();
+    }
+    QSpinBox *sub1() const { return w->form()->find<QSpinBox>(QStringLiteral("spinBox_sub1")); }
+    QStringList marked() const
+    {
+        QStringList out;
+        for (const QString &name : settingEditors()) {
+            if (isUnwritten(w->form()->widget(name)))
+                out.append(name);
+        }
+        return out;
+    }
+
+    void read(const ParameterSet &remote)
+    {
+        tx->setConfiguration(remote);
+        tx->answerReads(true);
+        const int requests = tx->count(QStringLiteral("RR"));
+        clickLater(*w, QStringLiteral("toolButton_Read"));
+        QTRY_VERIFY_WITH_TIMEOUT(tx->count(QStringLiteral("RR")) > requests && tx->replyBlocksSent() == 19
+                                     && !tx->replyInProgress(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning(), 5000);
+        QTest::qWait(200); // the last block's refresh
+    }
+    void press(const char *button)
+    {
+        const int before = tx->count(QStringLiteral("WWW"));
+        clickLater(*w, QString::fromLatin1(button));
+        QTRY_VERIFY_WITH_TIMEOUT(!tx->messagesOfKind(QStringLiteral("I")).isEmpty()
+                                     && tx->count(QStringLiteral("WWW")) > before, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning(), 5000);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (!FakeTransmitter::isSupported())
+            QSKIP("pseudo-terminals are not available here");
+    }
+    void init()
+    {
+        QVERIFY2(rig.start(), qPrintable(rig.error));
+        QVERIFY(rig.openPort());
+    }
+    void cleanup() { rig.stop(); }
+
+    void replyIsCountedByDistinctBlocks_data()
+    {
+        QTest::addColumn<QVector<int>>("sent");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("stale");
+        QVector<int> all;
+        for (int b = 1; b <= 19; ++b)
+            all << b;
+        QTest::newRow("complete") << all << "已读取 19/19" << false;
+        QTest::newRow("first seven") << all.mid(0, 7) << "读取不完整 7/19" << true;
+        QTest::newRow("a block twice") << (all.mid(0, 6) << 3 << 7) << "读取不完整 7/19" << true;
+        QTest::newRow("no answer") << QVector<int>() << "未收到参数 0/19" << true;
+    }
+    void replyIsCountedByDistinctBlocks()
+    {
+        QFETCH(QVector<int>, sent);
+        QFETCH(QString, shown);
+        QFETCH(bool, stale);
+        const QVector<QByteArray> blocks = encodeParameterBlocks(ParameterSet());
+        QVector<QByteArray> reply;
+        for (int b : sent)
+            reply << blocks.at(b - 1);
+        tx->setReadReply(reply);
+        tx->answerReads(!reply.isEmpty());
+        clickLater(*w, QStringLiteral("toolButton_Read"));
+        QTRY_VERIFY_WITH_TIMEOUT(status().contains(shown), 10000);
+        // The pages the missing blocks belong to are named.
+        QCOMPARE(status().contains(QStringLiteral("高级菜单2")), stale);
+    }
+
+    void marksFollowWhatTheTransmitterHolds()
+    {
+        // Nothing known yet: an edit marks nothing.
+        sub1()->setValue(5);
+        QTest::qWait(250);
+        QCOMPARE(marked(), QStringList());
+
+        ParameterSet remote;
+        remote.Sub1 = -30;
+        read(remote);
+        QTRY_COMPARE(marked(), QStringList());
+        sub1()->setValue(20);
+        QTRY_COMPARE(marked(), QStringList{QStringLiteral("spinBox_sub1")});
+        QVERIFY(status().contains(QStringLiteral("未写入 1 项")));
+
+        // A Read that brings back the transmitter's value clears the mark.
+        read(remote);
+        QCOMPARE(sub1()->value(), -30);
+        QTRY_COMPARE(marked(), QStringList());
+
+        // The dual-rate boxes are compared through the entry they show.
+        w->form()->find<QSpinBox>(QStringLiteral("spinBox_DR_UP1"))->setValue(55);
+        QTRY_VERIFY(marked().contains(QStringLiteral("spinBox_DR_UP1")));
+        QVERIFY(status().contains(QStringLiteral("未写入 1 项")));
+
+        press("toolButton_Send");
+        QTRY_COMPARE(marked(), QStringList());
+    }
+
+    void readAfterWriteConfirmsIt_data()
+    {
+        QTest::addColumn<bool>("dropSub1");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("stored everything") << false << "与写入一致";
+        QTest::newRow("changed the sub-trim of CH1") << true << "中点微调 CH1";
+    }
+    void readAfterWriteConfirmsIt()
+    {
+        QFETCH(bool, dropSub1);
+        QFETCH(QString, shown);
+        sub1()->setValue(42);
+        press("toolButton_Send");
+        ParameterSet stored = params();
+        if (dropSub1)
+            stored.Sub1 = 0;
+        read(stored);
+        QTRY_VERIFY_WITH_TIMEOUT(status().contains(shown), 5000);
+        if (dropSub1)
+            QVERIFY(status().contains(QStringLiteral("基础菜单 / 中点微调 / CH1")));
+    }
+
+    void readThenResetKeepsABackup()
+    {
+        const QString dir = Backups::defaultDirectory();
+        QDir(dir).removeRecursively();
+        ParameterSet remote;
+        remote.Sub3 = 77;
+        remote.Lepa5 = 11;
+        remote.TxVolt = 7.4;
+        remote.TxVoltTenths = 74;
+        read(remote);
+        press("toolButton_Reset");
+
+        const QStringList files = QDir(dir).entryList({QStringLiteral("*-before-factory-reset.dat")});
+        QCOMPARE(files.size(), 1);
+        QFile file(QDir(dir).filePath(files.first()));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QCOMPARE(bytes.size(), kParameterFileLength);
+        ParameterSet decoded;
+        QVERIFY(decodeParameterFile(QString::fromLatin1(bytes), decoded).any());
+        for (const Setting &s : settings()) {
+            if (isReadBack(s))
+                QVERIFY2(settingEquals(s, decoded, remote), qPrintable(s.key));
+        }
+        QVERIFY(status().contains(files.first()));
+    }
+
+    void unwritableBackupDirectoryDoesNotStopTheCommand()
+    {
+        read(ParameterSet());
+        const QByteArray saved = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", "/dev/null/nowhere");
+        const int frames = tx->count(QStringLiteral("S"));
+        press("toolButton_Send");
+        qputenv("XDG_DATA_HOME", saved);
+        QCOMPARE(tx->count(QStringLiteral("S")), frames + 1);
+        QVERIFY(status().contains(QStringLiteral("备份失败")));
+    }
+
+    void backupsKeepTheNewest()
+    {
+        QTemporaryDir dir;
+        const QDateTime start(QDate(2026, 12, 7), QTime(10, 0));
+        for (int i = 0; i < Backups::kKept + 3; ++i)
+            QVERIFY(Backups::write(ParameterSet(), QStringLiteral("write"), start.addSecs(i), dir.path()).ok);
+        // The same second twice keeps both.
+        QVERIFY(Backups::write(ParameterSet(), QStringLiteral("write"), start.addSecs(500), dir.path()).ok);
+        QVERIFY(Backups::write(ParameterSet(), QStringLiteral("write"), start.addSecs(500), dir.path()).ok);
+        const QStringList names = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
+        QCOMPARE(names.size(), Backups::kKept);
+        QVERIFY(!names.contains(QStringLiteral("20261207-100000-before-write.dat")));
+        QVERIFY(names.contains(QStringLiteral("20261207-100820-before-write-2.dat")));
+    }
+};
+
+QTEST_MAIN(TestTransmitterState)
+#include "tst_transmitterstate.moc"

@@ -1,0 +1,41 @@
+#include "ui/statusline.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+
+namespace {
+// Right of the last tab, above the page frame; covers only the empty part of
+// the tab bar.
+const QRect kGeometry(860, 112, 230, 46);
+constexpr int kMaxLines = 2;
+} // namespace
+
+void StatusLine::create(QWidget *parent)
+{
+    m_label = new QLabel(parent);
+    m_label->setObjectName(QStringLiteral("statusLabel"));
+    m_label->setGeometry(kGeometry);
+    m_label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_label->setTextFormat(Qt::PlainText);
+    m_label->setStyleSheet(QStringLiteral("color: rgb(220, 220, 220); font-size: 12px; background: transparent;"));
+    m_label->raise();
+}
+
+void StatusLine::show(const QStringList &lines, const QString &details)
+{
+    if (!m_label)
+        return;
+    const QFontMetrics metrics(m_label->font());
+    const int width = m_label->width() - 4;
+    QStringList shown;
+    for (const QString &line : lines.mid(0, kMaxLines))
+        shown.append(metrics.elidedText(line, Qt::ElideRight, width));
+    const QString text = shown.join(QLatin1Char('\n'));
+    QString tip = lines.join(QLatin1Char('\n'));
+    if (!details.isEmpty())
+        tip += QLatin1Char('\n') + details;
+    if (m_label->text() != text)
+        m_label->setText(text);
+    if (m_label->toolTip() != tip)
+        m_label->setToolTip(tip);
+}

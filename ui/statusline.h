@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QLabel;
+class QWidget;
+
+// The status line in the band right of the tabs: one or two short lines,
+// each elided to the width, and the full text in the tooltip.
+class StatusLine
+{
+public:
+    // Creates the label "statusLabel" on parent, above its siblings.
+    void create(QWidget *parent);
+    QLabel *label() const { return m_label; }
+
+    // Shows lines (at most two) and details in the tooltip below them.
+    void show(const QStringList &lines, const QString &details = QString());
+
+private:
+    QLabel *m_label = nullptr;
+};
