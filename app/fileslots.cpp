@@ -50,7 +50,7 @@ void MainWindow::on_toolButton_Save_clicked()
         probe.cancelWriting();
     }
 
-    backupBeforeSending(StatusTexts::Command::Save);
+    beginSending(StatusTexts::Command::Save);
     SendData1();
     SendData2();
     SendData3();
@@ -103,7 +103,7 @@ void MainWindow::on_toolButton_Load_clicked()
         return;
     }
 
-    backupBeforeSending(StatusTexts::Command::Load);
+    beginSending(StatusTexts::Command::Load);
     // Out-of-range values from a damaged file must never reach the servos.
     FalseSaveData();
     sendFramesAndFinish();

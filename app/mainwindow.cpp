@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QIcon>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -10,8 +11,10 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "app/commandhelp.h"
 #include "app/messagetexts.h"
 #include "app/transferscope.h"
+#include "files/backups.h"
 #include "model/parameterset.h"
 #include "ui/mainform.h"
 
@@ -23,6 +26,9 @@ MainWindow::MainWindow(QWidget *parent)
     // The port state is read from this caption, so it must be the open
     // caption of the language in use from the start.
     ui->openButton->setText(openCaption());
+    CommandHelp::apply(*ui, params().LangChinese, Backups::defaultDirectory());
+    // The same picture as the desktop entry.
+    setWindowIcon(QIcon(QStringLiteral(":/myImage/images/app.png")));
 
     connect(&serialPort, &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
     // Queued: the port is closed from this handler, which must not happen

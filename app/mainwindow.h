@@ -231,7 +231,11 @@ private:
     void startReadRecord();
     void recordInbound(const QByteArray &chunk);
     void finishReadRecord();
-    void backupBeforeSending(StatusTexts::Command command);
+    // A sending command begins: the backup, then the progress.
+    void beginSending(StatusTexts::Command command);
+    // Frame step of 4 is out (5: the closing acknowledgement).
+    void showSendStep(int step);
+    void endProgress();
     void recordSent(StatusTexts::Command command);
     void setOutcome(const QString &text, const QString &detail = QString(),
                     const QString &details = QString());
@@ -257,4 +261,6 @@ private:
     QString m_backupNote;     // the backup taken before the last send
     QString m_backupDetail;
     QVector<QWidget *> m_trackedEditors;
+    StatusTexts::Command m_sending = StatusTexts::Command::Write;
+    QString m_progressLine;   // first line while a command runs
 };

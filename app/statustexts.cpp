@@ -90,6 +90,34 @@ QString sent(Command command, int lang)
     return pick(lang, "已保存并写入", "Saved and written");
 }
 
+QString sendStep(Command command, int step, int lang)
+{
+    QString name;
+    switch (command) {
+    case Command::Write:
+        name = pick(lang, "写入", "Writing");
+        break;
+    case Command::FactoryReset:
+        name = pick(lang, "出厂设置", "Factory reset");
+        break;
+    case Command::ResetData:
+        name = pick(lang, "重置数据", "Resetting");
+        break;
+    case Command::Load:
+        name = pick(lang, "加载", "Loading");
+        break;
+    case Command::Save:
+        name = pick(lang, "保存", "Saving");
+        break;
+    }
+    return QStringLiteral("%1 %2/4").arg(name).arg(qBound(0, step, 4));
+}
+
+QString readStep(int received, int lang)
+{
+    return pick(lang, "读取 %1", "Reading %1").arg(blocks(received));
+}
+
 QString unwritten(int count, int lang)
 {
     return pick(lang, "未写入 %1 项", "%1 not written").arg(count);

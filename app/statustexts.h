@@ -22,6 +22,10 @@ QString comparison(const TransmitterRecord::ReadOutcome &outcome, int lang, QStr
 // Pages that may show old values after an incomplete Read.
 QString stalePages(const QStringList &pages, int lang);
 QString sent(Command command, int lang);
+// While the frames go out: "写入 2/4"; step 0..4.
+QString sendStep(Command command, int step, int lang);
+// While a Read reply comes in: "读取 12/19".
+QString readStep(int received, int lang);
 QString unwritten(int count, int lang);
 QString backupWritten(const QString &fileName, int lang);
 QString backupFailed(const QString &error, int lang);

@@ -39,6 +39,7 @@ public:
         for (QAbstractButton *b : m_window->transferButtons())
             b->setEnabled(true);
         QApplication::restoreOverrideCursor();
+        m_window->endProgress();
     }
 
 private:

@@ -11,7 +11,8 @@
 
 void MainWindow::sendFrame(FrameKind kind)
 {
-    Protocol::sendFrame(serialPort, kind, params(), frames());
+    Protocol::sendFrame(serialPort, kind, params(), frames(),
+                        [this, kind] { showSendStep(Protocol::frameStep(kind)); });
 }
 
 void MainWindow::SendData1() { sendFrame(FrameKind::S); }
@@ -26,6 +27,7 @@ void MainWindow::sendFramesAndFinish()
     SendData3();
     SendData4();
     writeToPort(Protocol::acknowledge());
+    showSendStep(5);
 }
 
 // The debounce every transfer starts with, then the port check. Returns false
@@ -44,7 +46,7 @@ void MainWindow::on_toolButton_Send_clicked()
 {
     TransferScope transfer(this);
     if (transfer.started() && debounceAndCheckPort(transfer)) {
-        backupBeforeSending(StatusTexts::Command::Write);
+        beginSending(StatusTexts::Command::Write);
         sendFramesAndFinish();
         recordSent(StatusTexts::Command::Write);
     }
@@ -59,7 +61,7 @@ void MainWindow::on_toolButton_Reset_clicked()
         return;
     params().TrimHold = 1;
     if (debounceAndCheckPort(transfer)) {
-        backupBeforeSending(StatusTexts::Command::FactoryReset);
+        beginSending(StatusTexts::Command::FactoryReset);
         RestData();
         RestData2();
         sendFramesAndFinish();
@@ -74,7 +76,7 @@ void MainWindow::on_pushButton_Reset2_clicked()
 {
     TransferScope transfer(this);
     if (transfer.started() && debounceAndCheckPort(transfer)) {
-        backupBeforeSending(StatusTexts::Command::ResetData);
+        beginSending(StatusTexts::Command::ResetData);
         RestData();
         RestData2();
         sendFramesAndFinish();

@@ -52,6 +52,8 @@ void MainWindow::forgetTransmitter()
     m_outcomeDetails.clear();
     m_backupNote.clear();
     m_backupDetail.clear();
+    m_progressLine.clear();
+    m_status.hideProgress();
     updateTransmitterState();
 }
 
@@ -59,6 +61,30 @@ void MainWindow::startReadRecord()
 {
     m_record.startRead(params());
     m_replyTimer->start(kFirstBlockMs);
+    m_progressLine = StatusTexts::readStep(0, params().LangChinese);
+    m_status.showProgress(0, ReadReply::kBlockCount);
+    updateTransmitterState();
+}
+
+void MainWindow::showSendStep(int step)
+{
+    if (!m_transferRunning)
+        return;
+    // Save sends no closing acknowledgement: its fourth frame ends it.
+    const int steps = m_sending == StatusTexts::Command::Save ? 4 : 5;
+    m_progressLine = StatusTexts::sendStep(m_sending, step, params().LangChinese);
+    m_status.showProgress(step, steps);
+    updateTransmitterState();
+}
+
+// The command's end leaves the outcome; a Read keeps counting its reply.
+void MainWindow::endProgress()
+{
+    if (m_record.reading())
+        return;
+    m_progressLine.clear();
+    m_status.hideProgress();
+    updateTransmitterState();
 }
 
 void MainWindow::recordInbound(const QByteArray &chunk)
@@ -67,6 +93,11 @@ void MainWindow::recordInbound(const QByteArray &chunk)
         return;
     const int before = m_record.blocksReceived();
     m_record.readChunk(chunk);
+    if (m_record.blocksReceived() != before) {
+        m_progressLine = StatusTexts::readStep(m_record.blocksReceived(), params().LangChinese);
+        m_status.showProgress(m_record.blocksReceived(), ReadReply::kBlockCount);
+        updateTransmitterState();
+    }
     if (m_record.blocksReceived() == ReadReply::kBlockCount)
         m_replyTimer->start(0);
     else if (m_record.blocksReceived() != before)
@@ -80,6 +111,8 @@ void MainWindow::finishReadRecord()
     m_replyTimer->stop();
     const int lang = params().LangChinese;
     const TransmitterRecord::ReadOutcome outcome = m_record.finishRead();
+    if (!m_transferRunning)
+        endProgress();
     QString detail;
     QString details;
     if (!outcome.complete)
@@ -89,8 +122,10 @@ void MainWindow::finishReadRecord()
     setOutcome(StatusTexts::readOutcome(outcome, lang), detail, details);
 }
 
-void MainWindow::backupBeforeSending(StatusTexts::Command command)
+void MainWindow::beginSending(StatusTexts::Command command)
 {
+    m_sending = command;
+    showSendStep(0);
     m_backupNote.clear();
     m_backupDetail.clear();
     if (!m_record.hasCompleteRead())
@@ -135,7 +170,10 @@ void MainWindow::updateTransmitterState()
     const QString port = serialPort.isOpen() ? StatusTexts::portOpen(serialPort.portName(), lang)
                                              : StatusTexts::portClosed(lang);
     QStringList lines;
-    lines.append(m_outcome.isEmpty() ? port : m_outcome);
+    if (!m_progressLine.isEmpty())
+        lines.append(m_progressLine);
+    else
+        lines.append(m_outcome.isEmpty() ? port : m_outcome);
     if (unwritten > 0)
         lines.append(StatusTexts::unwritten(unwritten, lang));
     else if (!m_outcomeDetail.isEmpty())

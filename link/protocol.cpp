@@ -21,10 +21,24 @@ void writeIfOpen(QSerialPort &port, const QByteArray &bytes)
         port.write(bytes);
 }
 
-void sendFrame(QSerialPort &port, FrameKind kind, ParameterSet &p, ParameterFrames &f)
+void sendFrame(QSerialPort &port, FrameKind kind, ParameterSet &p, ParameterFrames &f,
+               const std::function<void()> &written)
 {
     writeIfOpen(port, rebuildFrame(kind, p, f));
+    if (written)
+        written();
     waitMs(kFramePauseMs);
+}
+
+int frameStep(FrameKind kind)
+{
+    int step = 1;
+    for (FrameKind k : kFrameOrder) {
+        if (k == kind)
+            return step;
+        ++step;
+    }
+    return 0;
 }
 
 } // namespace Protocol

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+#include <functional>
+
 #include "link/framecodec.h"
 
 class QSerialPort;
@@ -31,7 +33,12 @@ void applyLineSettings(QSerialPort &port);
 void writeIfOpen(QSerialPort &port, const QByteArray &bytes);
 
 // Rebuilds the frame of kind from p, writes it (no event is processed in
-// between, so the frame is never seen half-built) and pauses kFramePauseMs.
-void sendFrame(QSerialPort &port, FrameKind kind, ParameterSet &p, ParameterFrames &f);
+// between, so the frame is never seen half-built), runs written and pauses
+// kFramePauseMs.
+void sendFrame(QSerialPort &port, FrameKind kind, ParameterSet &p, ParameterFrames &f,
+               const std::function<void()> &written = {});
+
+// 1..4: where kind stands in kFrameOrder.
+int frameStep(FrameKind kind);
 
 } // namespace Protocol

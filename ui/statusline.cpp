@@ -2,11 +2,13 @@
 
 #include <QFontMetrics>
 #include <QLabel>
+#include <QProgressBar>
 
 namespace {
 // Right of the last tab, above the page frame; covers only the empty part of
 // the tab bar.
-const QRect kGeometry(860, 112, 230, 46);
+const QRect kGeometry(860, 112, 230, 40);
+const QRect kProgressGeometry(866, 153, 222, 4);
 constexpr int kMaxLines = 2;
 } // namespace
 
@@ -19,6 +21,31 @@ void StatusLine::create(QWidget *parent)
     m_label->setTextFormat(Qt::PlainText);
     m_label->setStyleSheet(QStringLiteral("color: rgb(220, 220, 220); font-size: 12px; background: transparent;"));
     m_label->raise();
+
+    m_progress = new QProgressBar(parent);
+    m_progress->setObjectName(QStringLiteral("statusProgress"));
+    m_progress->setGeometry(kProgressGeometry);
+    m_progress->setTextVisible(false);
+    m_progress->setStyleSheet(QStringLiteral(
+            "QProgressBar { border: none; background: rgb(70, 70, 70); }"
+            "QProgressBar::chunk { background: rgb(85, 170, 255); }"));
+    m_progress->hide();
+    m_progress->raise();
+}
+
+void StatusLine::showProgress(int value, int maximum)
+{
+    if (!m_progress)
+        return;
+    m_progress->setRange(0, maximum);
+    m_progress->setValue(value);
+    m_progress->show();
+}
+
+void StatusLine::hideProgress()
+{
+    if (m_progress)
+        m_progress->hide();
 }
 
 void StatusLine::show(const QStringList &lines, const QString &details)

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 class QLabel;
+class QProgressBar;
 class QWidget;
 
 // The status line in the band right of the tabs: one or two short lines,
@@ -18,6 +19,12 @@ public:
     // Shows lines (at most two) and details in the tooltip below them.
     void show(const QStringList &lines, const QString &details = QString());
 
+    // A thin bar under the lines while a command runs; value of maximum.
+    void showProgress(int value, int maximum);
+    void hideProgress();
+    QProgressBar *progressBar() const { return m_progress; }
+
 private:
     QLabel *m_label = nullptr;
+    QProgressBar *m_progress = nullptr;
 };
