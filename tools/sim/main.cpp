@@ -26,7 +26,8 @@
 
 namespace {
 
-constexpr int kMaxRate = 500;
+// The line's full rate: 115200 baud, ten bits a byte, twenty bytes a packet.
+constexpr int kMaxRate = 576;
 
 // The parameter-file code the simulator shares with the tool writes debug
 // lines meant for the tool's developers; the simulator has its own log.
