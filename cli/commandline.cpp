@@ -192,7 +192,7 @@ int runCommandLine(const QStringList &arguments)
                                       QStringLiteral("<command>"));
         if (!general.parse(arguments) && !first.isSet(QStringLiteral("help")))
             return usageError(general.errorText());
-        if (general.isSet(QStringLiteral("help")))
+        if (general.isSet(QStringLiteral("help")) || general.isSet(QStringLiteral("help-all")))
             general.showHelp(0);
         if (general.isSet(QStringLiteral("version")))
             general.showVersion();
@@ -213,7 +213,7 @@ int runCommandLine(const QStringList &arguments)
     for (const Argument &argument : command->arguments)
         parser.addPositionalArgument(QLatin1String(argument.name), text(argument.description));
     const bool parsed = parser.parse(arguments);
-    if (parser.isSet(QStringLiteral("help")))
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
         parser.showHelp(0);
     if (!parsed)
         return usageError(parser.errorText());

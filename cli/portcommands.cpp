@@ -3,7 +3,6 @@
 #include <QElapsedTimer>
 #include <QStringList>
 
-#include <atomic>
 #include <csignal>
 
 #include "cli/clitext.h"
@@ -31,11 +30,11 @@ constexpr int kFirstBlockMs = 2000;
 constexpr int kQuietAfterBlockMs = 1000;
 constexpr int kMonitorPollMs = 50;
 
-std::atomic<bool> g_interrupted{false};
+volatile std::sig_atomic_t g_interrupted = 0;
 
 extern "C" void onInterrupt(int)
 {
-    g_interrupted = true;
+    g_interrupted = 1;
 }
 
 int openFailure(const TransmitterSession &session)
@@ -184,7 +183,7 @@ int monitor(const QString &port, const MonitorOptions &options)
     // Ctrl-C, the end of the time, or a reader that went away (monitor | head)
     // all end the run the same way, so the transmitter hears "DIS".
     bool outputGone = false;
-    g_interrupted = false;
+    g_interrupted = 0;
     const auto previousInt = std::signal(SIGINT, onInterrupt);
     const auto previousTerm = std::signal(SIGTERM, onInterrupt);
 #ifdef SIGPIPE
