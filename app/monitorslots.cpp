@@ -8,7 +8,7 @@
 #include "link/livevalues.h"
 #include "model/parameterset.h"
 #include "ui/mainform.h"
-#include "ui/monitortext.h"
+#include "model/monitortext.h"
 
 namespace {
 // Setting an unchanged text still costs a relayout; the monitor runs ten

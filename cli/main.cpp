@@ -1,2 +1,15 @@
+// kelvo-miraq-cli: the transmitter and its parameter files from a terminal
+// or a script. "kelvo-miraq-cli --help" lists the commands.
 #include <QCoreApplication>
-int main(int argc, char *argv[]) { QCoreApplication app(argc, argv); return 0; }
+
+#include "cli/commandline.h"
+#include "cli/console.h"
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("kelvo-miraq-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KELVO_VERSION));
+    installMessageFilter();
+    return runCommandLine(QCoreApplication::arguments());
+}

@@ -100,6 +100,18 @@ FileDecodeResult decodeParameterFile(const QString &text, ParameterSet &p)
     return result;
 }
 
+bool canWriteParameterFile(const QString &path, QString *errorString)
+{
+    QSaveFile probe(path);
+    if (!probe.open(QIODevice::WriteOnly)) {
+        if (errorString)
+            *errorString = probe.errorString();
+        return false;
+    }
+    probe.cancelWriting();
+    return true;
+}
+
 bool writeParameterFile(const QString &path, const QByteArray &bytes, QString *errorString)
 {
     QSaveFile file(path);

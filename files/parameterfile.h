@@ -45,6 +45,11 @@ struct FileDecodeResult
 // lines. Does not sanitize and does not recompute the dual-rate view.
 FileDecodeResult decodeParameterFile(const QString &text, ParameterSet &p);
 
+// Whether a file could be written at path, found out before anything else is
+// done (the window's Save asks before it sends): opens a save file there and
+// throws it away. The file at path, if any, is left as it is.
+bool canWriteParameterFile(const QString &path, QString *errorString = nullptr);
+
 // Replaces the file at path with bytes atomically: the old file survives any
 // failure (unwritable directory, full disk). Every write and the final flush
 // are checked, since a full disk may only show up when the data leaves the

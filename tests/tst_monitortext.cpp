@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "ui/monitortext.h"
+#include "model/monitortext.h"
 
 class tst_MonitorText : public QObject
 {

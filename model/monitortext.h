@@ -3,7 +3,8 @@
 #include <QString>
 
 // How the live monitor turns the reported values into bar levels and short
-// texts. All divisions truncate, as the transmitter's own display does.
+// texts. All divisions truncate, as the transmitter's own display does. Plain
+// QtCore, so the window and the command-line tool show the same texts.
 
 // The two bars of one channel column: the upper one (0..1010) rests at 10 and
 // grows upward for values below the centre 1000, the lower one (0..1000)

@@ -1,4 +1,4 @@
-#include "ui/monitortext.h"
+#include "model/monitortext.h"
 
 namespace {
 

@@ -1,0 +1,228 @@
+#include "cli/commandline.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <vector>
+
+#include "cli/clitext.h"
+#include "cli/console.h"
+#include "cli/exitcode.h"
+#include "cli/filecommands.h"
+#include "cli/portcommands.h"
+
+namespace {
+
+// The options a command may take, as flags of Command::options.
+enum Option { Port = 1, Output = 2, Verify = 4, Seconds = 8, Csv = 16, Json = 32 };
+
+struct Argument
+{
+    const char *name;
+    const char *description;
+};
+
+struct Command
+{
+    const char *name;
+    const char *synopsis;
+    const char *summary;
+    int options;
+    std::vector<Argument> arguments;
+    int (*run)(const QCommandLineParser &parser, const QStringList &arguments);
+};
+
+QString text(const char *source)
+{
+    return Cli::tr(source);
+}
+
+const std::vector<Command> &commands()
+{
+    static const std::vector<Command> table = {
+        {"ports", "ports", QT_TRANSLATE_NOOP("Cli", "List the serial ports."), 0, {},
+         [](const QCommandLineParser &, const QStringList &) { return listPorts(); }},
+        {"read", "read --port P -o FILE",
+         QT_TRANSLATE_NOOP("Cli", "Read the transmitter's configuration into a parameter file."), Port | Output, {},
+         [](const QCommandLineParser &p, const QStringList &) {
+             return readToFile(p.value(QStringLiteral("port")), p.value(QStringLiteral("output")));
+         }},
+        {"write", "write --port P FILE [--verify]",
+         QT_TRANSLATE_NOOP("Cli", "Write a parameter file to the transmitter."), Port | Verify,
+         {{"FILE", QT_TRANSLATE_NOOP("Cli", "Parameter file to write.")}},
+         [](const QCommandLineParser &p, const QStringList &args) {
+             return writeFile(p.value(QStringLiteral("port")), args.at(0), p.isSet(QStringLiteral("verify")));
+         }},
+        {"reset", "reset --port P [--verify]",
+         QT_TRANSLATE_NOOP("Cli", "Put the factory values into the transmitter."), Port | Verify, {},
+         [](const QCommandLineParser &p, const QStringList &) {
+             return factoryReset(p.value(QStringLiteral("port")), p.isSet(QStringLiteral("verify")));
+         }},
+        {"monitor", "monitor --port P [--seconds N] [--csv]",
+         QT_TRANSLATE_NOOP("Cli", "Print the live channels and telemetry, one line per packet."),
+         Port | Seconds | Csv, {},
+         [](const QCommandLineParser &p, const QStringList &) {
+             MonitorOptions options;
+             options.seconds = p.value(QStringLiteral("seconds")).toInt();
+             options.csv = p.isSet(QStringLiteral("csv"));
+             return monitor(p.value(QStringLiteral("port")), options);
+         }},
+        {"show", "show FILE [--json]", QT_TRANSLATE_NOOP("Cli", "Print every setting of a parameter file."), Json,
+         {{"FILE", QT_TRANSLATE_NOOP("Cli", "Parameter file to show.")}},
+         [](const QCommandLineParser &p, const QStringList &args) {
+             return showFile(args.at(0), p.isSet(QStringLiteral("json")));
+         }},
+        {"diff", "diff A B", QT_TRANSLATE_NOOP("Cli", "Print the settings that differ between two parameter files."),
+         0,
+         {{"A", QT_TRANSLATE_NOOP("Cli", "First parameter file.")},
+          {"B", QT_TRANSLATE_NOOP("Cli", "Second parameter file.")}},
+         [](const QCommandLineParser &, const QStringList &args) { return diffFiles(args.at(0), args.at(1)); }},
+    };
+    return table;
+}
+
+const Command *findCommand(const QString &name)
+{
+    for (const Command &c : commands()) {
+        if (name == QLatin1String(c.name))
+            return &c;
+    }
+    return nullptr;
+}
+
+struct OptionEntry
+{
+    Option flag;
+    QCommandLineOption option;
+};
+
+std::vector<OptionEntry> optionTable()
+{
+    return {
+        {Port, QCommandLineOption({QStringLiteral("p"), QStringLiteral("port")},
+                                  text(QT_TRANSLATE_NOOP("Cli", "Serial port of the transmitter: ttyUSB0, COM3, /dev/pts/7.")),
+                                  text(QT_TRANSLATE_NOOP("Cli", "name")))},
+        {Output, QCommandLineOption({QStringLiteral("o"), QStringLiteral("output")},
+                                    text(QT_TRANSLATE_NOOP("Cli", "Parameter file to save; only a complete reply is saved.")),
+                                    text(QT_TRANSLATE_NOOP("Cli", "file")))},
+        {Verify, QCommandLineOption(QStringLiteral("verify"),
+                                    text(QT_TRANSLATE_NOOP("Cli", "Read the configuration back and compare every setting.")))},
+        {Seconds, QCommandLineOption(QStringLiteral("seconds"),
+                                     text(QT_TRANSLATE_NOOP("Cli", "Stop after n seconds (default: at Ctrl-C).")),
+                                     text(QT_TRANSLATE_NOOP("Cli", "n")), QStringLiteral("0"))},
+        {Csv, QCommandLineOption(QStringLiteral("csv"),
+                                 text(QT_TRANSLATE_NOOP("Cli", "Comma-separated numbers with a header line.")))},
+        {Json, QCommandLineOption(QStringLiteral("json"), text(QT_TRANSLATE_NOOP("Cli", "A JSON array instead of text.")))},
+    };
+}
+
+QString exitStatusHelp()
+{
+    return Cli::tr("Exit status:\n"
+                   "  0  done; diff: the files are equal\n"
+                   "  1  diff, write --verify, reset --verify: settings differ\n"
+                   "  2  the command line is wrong\n"
+                   "  3  a file is missing, unreadable, not a parameter file or cannot be written\n"
+                   "  4  the port does not exist, is busy, cannot be opened or went away\n"
+                   "  5  the transmitter does not answer or its reply is incomplete");
+}
+
+QString generalDescription()
+{
+    QString out = Cli::tr("Reads, writes and watches KELVO and MIRAQ eight-channel transmitters, "
+                          "and shows and compares their parameter files.")
+            + QStringLiteral("\n\n") + Cli::tr("Commands:") + QLatin1Char('\n');
+    for (const Command &c : commands())
+        out += QStringLiteral("  %1\n      %2\n").arg(QLatin1String(c.synopsis), text(c.summary));
+    out += QLatin1Char('\n') + Cli::tr("\"%1 <command> --help\" describes one command.")
+                                       .arg(QCoreApplication::applicationName())
+            + QStringLiteral("\n\n") + exitStatusHelp();
+    return out;
+}
+
+void addStandardOptions(QCommandLineParser &parser)
+{
+    parser.addHelpOption();
+    parser.addVersionOption();
+}
+
+int usageError(const QString &message)
+{
+    return fail(ExitCode::Usage, Cli::tr("%1 (see %2 --help)").arg(message, QCoreApplication::applicationName()));
+}
+
+// The checks QCommandLineParser cannot make: required options, the number of
+// file arguments, a number where one is wanted.
+QString commandLineProblem(const Command &command, const QCommandLineParser &parser, const QStringList &arguments)
+{
+    const QString name = QLatin1String(command.name);
+    if ((command.options & Port) && parser.value(QStringLiteral("port")).isEmpty())
+        return Cli::tr("%1 needs --port").arg(name);
+    if ((command.options & Output) && parser.value(QStringLiteral("output")).isEmpty())
+        return Cli::tr("%1 needs -o FILE").arg(name);
+    if (arguments.size() != int(command.arguments.size()))
+        return Cli::tr("usage: %1").arg(QLatin1String(command.synopsis));
+    if (command.options & Seconds) {
+        bool ok = false;
+        const int seconds = parser.value(QStringLiteral("seconds")).toInt(&ok);
+        if (!ok || seconds < 0)
+            return Cli::tr("--seconds takes a whole number of seconds, 0 or more");
+    }
+    return {};
+}
+
+} // namespace
+
+int runCommandLine(const QStringList &arguments)
+{
+    // First pass: every option known, only to find the command.
+    QCommandLineParser first;
+    addStandardOptions(first);
+    for (const OptionEntry &entry : optionTable())
+        first.addOption(entry.option);
+    first.parse(arguments);
+    const QString name = first.positionalArguments().value(0);
+
+    const Command *command = findCommand(name);
+    if (!command) {
+        QCommandLineParser general;
+        general.setApplicationDescription(generalDescription());
+        addStandardOptions(general);
+        general.addPositionalArgument(QStringLiteral("command"), Cli::tr("What to do; see Commands above."),
+                                      QStringLiteral("<command>"));
+        if (!general.parse(arguments) && !first.isSet(QStringLiteral("help")))
+            return usageError(general.errorText());
+        if (general.isSet(QStringLiteral("help")) || general.isSet(QStringLiteral("help-all")))
+            general.showHelp(0);
+        if (general.isSet(QStringLiteral("version")))
+            general.showVersion();
+        if (name.isEmpty())
+            return usageError(Cli::tr("no command given"));
+        return usageError(Cli::tr("unknown command \"%1\"").arg(name));
+    }
+
+    // Second pass: the command's own options only.
+    QCommandLineParser parser;
+    parser.setApplicationDescription(text(command->summary) + QStringLiteral("\n\n") + exitStatusHelp());
+    addStandardOptions(parser);
+    for (const OptionEntry &entry : optionTable()) {
+        if (command->options & entry.flag)
+            parser.addOption(entry.option);
+    }
+    parser.addPositionalArgument(name, text(command->summary), name);
+    for (const Argument &argument : command->arguments)
+        parser.addPositionalArgument(QLatin1String(argument.name), text(argument.description));
+    const bool parsed = parser.parse(arguments);
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
+        parser.showHelp(0);
+    if (!parsed)
+        return usageError(parser.errorText());
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+
+    const QStringList rest = parser.positionalArguments().mid(1);
+    const QString problem = commandLineProblem(*command, parser, rest);
+    if (!problem.isEmpty())
+        return usageError(problem);
+    return command->run(parser, rest);
+}

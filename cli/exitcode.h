@@ -1,0 +1,16 @@
+#pragma once
+
+// What the tool's exit status tells a script. The --help text lists them.
+enum class ExitCode {
+    Ok = 0,        // done; diff: the files are equal
+    Differs = 1,   // diff, write --verify, reset --verify: settings differ
+    Usage = 2,     // the command line is wrong
+    File = 3,      // a file is missing, unreadable, not a parameter file or cannot be written
+    Port = 4,      // the port does not exist, is busy, cannot be opened or went away
+    NoAnswer = 5,  // the transmitter does not answer or its reply is incomplete
+};
+
+inline int exitStatus(ExitCode code)
+{
+    return static_cast<int>(code);
+}

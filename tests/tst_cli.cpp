@@ -1,0 +1,516 @@
+// kelvo-miraq-cli as a script runs it: the built program against the
+// simulator program and against a transmitter played on a pseudo-terminal
+// here; its report functions directly.
+#include "link/parameterblocks.h"
+
+#include <QDeadlineTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSerialPort>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "cli/monitorreport.h"
+#include "cli/portreport.h"
+#include "cli/settingsreport.h"
+#include "files/parameterfile.h"
+#include "link/framecodec.h"
+#include "link/protocol.h"
+#include "link/livevalues.h"
+#include "model/defaults.h"
+#include "model/dualrate.h"
+#include "model/settings.h"
+#include "support/faketransmitter.h"
+
+namespace {
+
+const QByteArray kFactoryFile =
+        "S0010000078787878787878787070707070707070707070707070707042421042424242421302352Y"
+        "G41E2D3C4855680DCDCDCDCDC140A642A6A6674747474747474740074747474747474740135006D2Z"
+        "H7474747474747474003747474015747474001020314253647407474747474747474110140380000X"
+        "I8888888800000000000000000000000000000000000000000000000000000000000000000000000V";
+
+struct CliRun
+{
+    int exitCode = -1; // -1: crashed or hung
+    QStringList out;
+    QString err;
+    QString text() const { return QStringLiteral("exit %1\n%2\n%3").arg(exitCode).arg(out.join('\n'), err); }
+    // Every error is one line that names the tool.
+    bool oneError(const QString &says) const
+    {
+        return err.count('\n') == 1 && err.startsWith("kelvo-miraq-cli: ") && err.contains(says);
+    }
+};
+
+// Runs the program while this process keeps handling events, so that a
+// transmitter played here answers it meanwhile.
+CliRun runCli(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(KELVO_CLI_PATH), arguments);
+    CliRun run;
+    if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 60000)) {
+        process.kill();
+        process.waitForFinished(5000);
+    } else if (process.exitStatus() == QProcess::NormalExit) {
+        run.exitCode = process.exitCode();
+    }
+    run.out = QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+ParameterSet factorySet()
+{
+    ParameterSet p;
+    restoreFactoryFirst(p);
+    restoreFactorySecond(p);
+    selectDualRate(p);
+    return p;
+}
+
+// Every value in range and the tenths beside their volts, as a decoded file
+// or reply has them.
+ParameterSet changedSet()
+{
+    ParameterSet p = factorySet();
+    p.Sub1 = 15;
+    p.Rev2 = 1;
+    p.Lepa3 = 70;
+    p.FS1 = 20;
+    p.TxVolt = 4.4;
+    p.TxVoltTenths = 44;
+    p.Trim1 = 130;
+    return p;
+}
+
+// What Save writes for p: the four frames rebuilt on fresh frame strings.
+QByteArray fileBytes(ParameterSet p)
+{
+    ParameterFrames frames;
+    for (FrameKind kind : Protocol::kFrameOrder)
+        rebuildFrame(kind, p, frames);
+    return parameterFileBytes(frames);
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QString factoryPath;
+    QString changedPath;
+    QProcess sim;
+    QString simPort;
+
+    QString path(const char *name) const { return dir.filePath(QLatin1String(name)); }
+
+    // The simulator program, started on first use with the changed set.
+    bool simulator()
+    {
+        if (sim.state() == QProcess::Running)
+            return true;
+        writeBytes(path("sim.dat"), fileBytes(changedSet()));
+        sim.start(QStringLiteral(KELVO_SIM_PATH), {"--config", path("sim.dat"), "--quiet"});
+        QByteArray out;
+        const QDeadlineTimer deadline(15000);
+        while (!out.contains('\n') && !deadline.hasExpired() && sim.state() != QProcess::NotRunning) {
+            sim.waitForReadyRead(200);
+            out += sim.readAllStandardOutput();
+        }
+        simPort = QString::fromLocal8Bit(out.mid(5, out.indexOf('\n') - 5));
+        return out.startsWith("PORT /");
+    }
+
+private slots:
+    void initTestCase()
+    {
+        factoryPath = path("factory.dat");
+        changedPath = path("changed.dat");
+        QCOMPARE(fileBytes(factorySet()), kFactoryFile);
+        QVERIFY(writeBytes(factoryPath, kFactoryFile));
+        QVERIFY(writeBytes(changedPath, fileBytes(changedSet())));
+    }
+
+    void cleanupTestCase()
+    {
+        sim.terminate();
+        sim.waitForFinished(10000);
+    }
+
+    void differenceLines_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("line");
+
+        QTest::newRow("number") << "Sub1" << QVariant(15) << "基础菜单 / 中点微调 / CH1: 0 -> 15";
+        QTest::newRow("choice") << "Rev2" << QVariant(1) << "基础菜单 / 舵机相位 / CH2: 正相 -> 反相";
+        QTest::newRow("column") << "Repa4" << QVariant(80) << "基础菜单 / 舵机行程量 / CH4 R: 96 -> 80";
+        QTest::newRow("trim around 0") << "Trim1" << QVariant(130) << "系统设置 / 版本 / 模式 / 微调一: 0 -> 10";
+        QTest::newRow("voltage") << "TxVolt" << QVariant(4.4) << "系统设置 / 报警设置 / 遥控器电压: 3.7 V -> 4.4 V";
+    }
+
+    void differenceLines()
+    {
+        QFETCH(QString, key);
+        QFETCH(QVariant, value);
+        QFETCH(QString, line);
+
+        const Setting *setting = findSetting(key);
+        QVERIFY(setting);
+        ParameterSet after = factorySet();
+        if (setting->volts)
+            after.*setting->volts = value.toDouble();
+        else
+            setting->member.of(after) = value.toInt();
+        QCOMPARE(differenceListing(factorySet(), after), QStringList{line});
+        QVERIFY(differenceListing(after, after).isEmpty());
+        QVERIFY(settingsListing(after).contains(settingLabel(*setting) + ": " + line.section(" -> ", 1)));
+    }
+
+    void monitorAndPortLines()
+    {
+        ParameterSet p;
+        for (int ch = 0; ch < 8; ++ch)
+            channelOutput(ch).of(p) = ch == 0 ? 1500 : ch == 7 ? 0 : 1000;
+        LiveValues live{1185, 30, 42, 123, 0};
+        QCOMPARE(monitorLine(p, live),
+                 QStringLiteral("CH 1500 1000 1000 1000 1000 1000 1000 0  TX 11.8 V  RSSI -70dBm  RX 4.2V  EXT 12.3 V"));
+        QCOMPARE(monitorCsvLine(250, p, live), QStringLiteral("250,1500,1000,1000,1000,1000,1000,1000,0,11.85,-70,4.2,12.3"));
+        live.LiveRssi = 0; // no signal: "null", an empty field
+        QVERIFY(monitorLine(p, live).contains("RSSI null  RX"));
+        QVERIFY(monitorCsvLine(250, p, live).endsWith(",11.85,,4.2,12.3"));
+
+        PortDescription usb{"ttyUSB0", "CP2102 USB to UART", "Silicon Labs", true, 0x10c4, 0xea60, false};
+        PortDescription extra{"/dev/pts/7", {}, {}, false, 0, 0, true};
+        QCOMPARE(portListing({usb, extra}), QStringList({"ttyUSB0  CP2102 USB to UART  Silicon Labs  10c4:ea60",
+                                                          "/dev/pts/7  (from KELVO_EXTRA_PORTS)"}));
+    }
+
+    void usage_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("says");
+
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "Exit status:";
+        QTest::newRow("command help") << QStringList{"write", "--help"} << 0 << "--verify";
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "kelvo-miraq-cli 4.9";
+        QTest::newRow("no command") << QStringList{} << 2 << "no command given";
+        QTest::newRow("unknown command") << QStringList{"flash"} << 2 << "unknown command \"flash\"";
+        QTest::newRow("no port") << QStringList{"read", "-o", "x.dat"} << 2 << "read needs --port";
+        QTest::newRow("no output") << QStringList{"read", "--port", "p"} << 2 << "read needs -o FILE";
+        QTest::newRow("another command's option") << QStringList{"show", "--verify", "a"} << 2 << "verify";
+        QTest::newRow("one file to diff") << QStringList{"diff", "a"} << 2 << "usage: diff A B";
+        QTest::newRow("seconds") << QStringList{"monitor", "--port", "p", "--seconds", "ten"} << 2 << "--seconds";
+    }
+
+    void usage()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, says);
+
+        const CliRun run = runCli(arguments);
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(exitCode == 0 ? run.out.join('\n').contains(says) : run.oneError(says) && run.out.isEmpty(),
+                 qPrintable(run.text()));
+    }
+
+    // The file is judged before any port is touched: a bad file is a file
+    // error whatever the port.
+    void badFiles_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QByteArray>("content"); // null: no such file
+        QTest::addColumn<QString>("says");
+
+        QByteArray garbage(kParameterFileLength, '\0');
+        for (int i = 0; i < garbage.size(); ++i)
+            garbage[i] = char(i * 37 + 11);
+        const std::initializer_list<std::tuple<const char *, QByteArray, const char *>> files = {
+            {"missing", QByteArray(), "no such file"},
+            {"empty", QByteArray(""), "not a parameter file"},
+            {"garbage", garbage, "not a parameter file"},
+            {"cut inside G", kFactoryFile.left(150), "not a parameter file"},
+            {"frames out of place", ' ' + kFactoryFile, "not a parameter file"},
+            {"2 MB", QByteArray(2 << 20, 'S'), "not a parameter file"},
+        };
+        for (const char *command : {"show", "diff", "write"}) {
+            for (const auto &[name, content, says] : files)
+                QTest::addRow("%s, %s", command, name) << command << content << says;
+        }
+    }
+
+    void badFiles()
+    {
+        QFETCH(QString, command);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, says);
+
+        const QString bad = path("bad.dat");
+        QFile::remove(bad);
+        if (!content.isNull())
+            QVERIFY(writeBytes(bad, content));
+        QStringList arguments{command};
+        if (command == "diff")
+            arguments << factoryPath;
+        if (command == "write")
+            arguments << "--port" << "/dev/no-such-port";
+        const CliRun run = runCli(arguments << bad);
+        QCOMPARE(run.exitCode, 3);
+        QVERIFY2(run.oneError(says) && run.err.contains(bad), qPrintable(run.text()));
+    }
+
+    void show()
+    {
+        CliRun run = runCli({"show", factoryPath});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, settingsListing(factorySet()));
+        QVERIFY(run.out.contains("基础菜单 / 中点微调 / CH1: 0"));
+
+        run = runCli({"show", "--json", changedPath});
+        QCOMPARE(run.exitCode, 0);
+        const QJsonArray array = QJsonDocument::fromJson(run.out.join('\n').toUtf8()).array();
+        QCOMPARE(array.size(), settings().size());
+        const QJsonObject sub1 = array.at(8).toObject();
+        QCOMPARE(sub1.value("key").toString(), QStringLiteral("Sub1"));
+        QCOMPARE(sub1.value("page").toString(), QStringLiteral("基础菜单"));
+        QCOMPARE(sub1.value("label").toString(), QStringLiteral("基础菜单 / 中点微调 / CH1"));
+        QCOMPARE(sub1.value("value").toString(), QStringLiteral("15"));
+        QCOMPARE(sub1.value("raw").toInt(), 15);
+
+        // A file with only some frames is taken, with a warning.
+        const QString partial = path("partial.dat");
+        QVERIFY(writeBytes(partial, kFactoryFile.left(2 * kFrameLength)));
+        run = runCli({"show", partial});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out.size(), settings().size());
+        QVERIFY2(run.oneError("lacks the frames H, I"), qPrintable(run.text()));
+    }
+
+    void diff()
+    {
+        CliRun run = runCli({"diff", factoryPath, factoryPath});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QStringList{"no differences"});
+
+        run = runCli({"diff", factoryPath, changedPath});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.out, differenceListing(factorySet(), changedSet()));
+        QCOMPARE(run.out.size(), 6);
+        QVERIFY(run.out.contains("基础菜单 / 中点微调 / CH1: 0 -> 15"));
+    }
+
+    void incompleteReadWritesNoFile_data()
+    {
+        QTest::addColumn<QVector<int>>("blocks"); // the block numbers sent; none: silent
+        QTest::addColumn<bool>("oldFile");
+        QTest::addColumn<QString>("says");
+
+        QVector<int> allBut7{1, 2, 3, 4, 5, 6};
+        for (int b = 8; b <= 19; ++b)
+            allBut7.append(b);
+        QTest::newRow("no answer") << QVector<int>{} << false << "does not answer";
+        QTest::newRow("five blocks") << QVector<int>{1, 2, 3, 4, 5} << false << "blocks 6, 7, 8, 9, 10, 11, 12,";
+        QTest::newRow("all but 7, old file kept") << allBut7 << true << "blocks 7 missing";
+    }
+
+    void incompleteReadWritesNoFile()
+    {
+        QFETCH(QVector<int>, blocks);
+        QFETCH(bool, oldFile);
+        QFETCH(QString, says);
+
+        FakeTransmitter tx;
+        if (!tx.isOpen())
+            QSKIP("pseudo-terminals are not available here");
+        QVector<QByteArray> reply;
+        for (int b : blocks)
+            reply.append(encodeParameterBlocks(changedSet()).at(b - 1));
+        tx.setReadReply(reply);
+        tx.answerReads(!blocks.isEmpty());
+        const QString output = path("incomplete.dat");
+        QFile::remove(output);
+        if (oldFile)
+            QVERIFY(writeBytes(output, kFactoryFile));
+
+        const CliRun run = runCli({"read", "--port", tx.devicePath(), "-o", output});
+        QCOMPARE(run.exitCode, 5);
+        QCOMPARE(run.out, QStringList{QStringLiteral("%1 of 19 parameter blocks received").arg(blocks.size())});
+        QVERIFY2(run.oneError(says), qPrintable(run.text()));
+        QCOMPARE(readBytes(output), oldFile ? kFactoryFile : QByteArray());
+        QCOMPARE(QFile::exists(output), oldFile);
+        QTRY_COMPARE_WITH_TIMEOUT(tx.kinds().last(), QStringLiteral("DIS"), 5000);
+        QCOMPARE(tx.kinds().mid(0, 2), QStringList({"OK", "RR"}));
+        QCOMPARE(tx.count("WWW"), blocks.size());
+    }
+
+    void sendsExactlyTheFrames_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QByteArray>("file"); // null: none
+        QTest::addColumn<QByteArray>("frames");
+
+        // Sub-trim 1 reads 135 and end point 1 L 239: out of range, so both
+        // go out as their start values, which are the factory ones.
+        QByteArray damaged = kFactoryFile;
+        damaged.replace(9, 2, "FF").replace(25, 2, "FF");
+        QTest::newRow("write") << "write" << fileBytes(changedSet()) << fileBytes(changedSet());
+        QTest::newRow("write, out of range repaired") << "write" << damaged << kFactoryFile;
+        QTest::newRow("reset") << "reset" << QByteArray() << kFactoryFile;
+    }
+
+    void sendsExactlyTheFrames()
+    {
+        QFETCH(QString, command);
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, frames);
+
+        FakeTransmitter tx;
+        if (!tx.isOpen())
+            QSKIP("pseudo-terminals are not available here");
+        QStringList arguments{command, "--port", tx.devicePath()};
+        if (!file.isNull()) {
+            arguments << path("sent.dat");
+            QVERIFY(writeBytes(arguments.last(), file));
+        }
+        const CliRun run = runCli(arguments);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.text()));
+        QTRY_COMPARE_WITH_TIMEOUT(tx.kinds(), QStringList({"OK", "S", "G", "H", "I", "WWW", "DIS"}), 5000);
+        QCOMPARE(tx.allBytes(), "OK" + frames + "WWW" + "DIS");
+    }
+
+    // Sent -> read back, for a transmitter that keeps its own values. The
+    // trims are not in the reply, so they never differ.
+    void verifyNamesWhatTheTransmitterKept()
+    {
+        FakeTransmitter tx;
+        if (!tx.isOpen())
+            QSKIP("pseudo-terminals are not available here");
+        tx.setConfiguration(factorySet());
+        tx.answerReads(true);
+        const CliRun run = runCli({"write", "--port", tx.devicePath(), "--verify", changedPath});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.out.contains("19 of 19 parameter blocks received"), qPrintable(run.text()));
+        QVERIFY(run.out.contains("基础菜单 / 中点微调 / CH1: 15 -> 0"));
+        QVERIFY(run.out.contains("系统设置 / 报警设置 / 遥控器电压: 4.4 V -> 3.7 V"));
+        QVERIFY(!run.out.join('\n').contains("微调一"));
+        QTRY_COMPARE_WITH_TIMEOUT(tx.kinds().last(), QStringLiteral("DIS"), 5000);
+    }
+
+    void portProblems_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("busy"); // the port is held open here
+        QTest::addColumn<QString>("says");
+
+        const QString out = path("never.dat");
+        QTest::newRow("read, no such device") << QStringList{"read", "--port", "/dev/no-such", "-o", out} << false
+                                              << "no serial port called /dev/no-such";
+        QTest::newRow("reset, no such name") << QStringList{"reset", "--port", "NOSUCH9"} << false
+                                             << "no serial port called NOSUCH9";
+        QTest::newRow("monitor, no such device") << QStringList{"monitor", "--port", "/dev/no-such"} << false
+                                                 << "no serial port";
+        QTest::newRow("read, busy") << QStringList{"read", "-o", out} << true << "busy";
+        QTest::newRow("write, busy") << QStringList{"write", changedPath} << true << "busy";
+    }
+
+    void portProblems()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, busy);
+        QFETCH(QString, says);
+
+        FakeTransmitter tx;
+        QSerialPort holder(tx.devicePath());
+        if (busy) {
+            if (!tx.isOpen())
+                QSKIP("pseudo-terminals are not available here");
+            QVERIFY(holder.open(QIODevice::ReadWrite));
+            arguments << "--port" << tx.devicePath();
+        }
+        const CliRun run = runCli(arguments);
+        QCOMPARE(run.exitCode, 4);
+        QVERIFY2(run.oneError(says), qPrintable(run.text()));
+        QVERIFY(!QFile::exists(path("never.dat")));
+        QTest::qWait(100);
+        QCOMPARE(tx.allBytes(), QByteArray());
+    }
+
+    void readFromTheSimulatorSavesWhatSaveWould()
+    {
+        if (!FakeTransmitter::isSupported())
+            QSKIP("the simulator needs a pseudo-terminal here");
+        QVERIFY(simulator());
+        const CliRun run = runCli({"read", "--port", simPort, "-o", path("read.dat")});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.text()));
+        QVERIFY(run.out.contains("19 of 19 parameter blocks received"));
+
+        const QByteArray saved = readBytes(path("read.dat"));
+        QCOMPARE(saved.size(), kParameterFileLength);
+        ParameterSet decoded;
+        QVERIFY(decodeParameterFile(QString::fromLatin1(saved), decoded).any());
+        // The trims come from the live stream, everything else from the reply.
+        QVERIFY(differingSettings(decoded, changedSet()).isEmpty());
+        QCOMPARE(saved, fileBytes(decoded));
+    }
+
+    void writtenFileReadsBackEqual()
+    {
+        if (!FakeTransmitter::isSupported())
+            QSKIP("the simulator needs a pseudo-terminal here");
+        QVERIFY(simulator());
+        ParameterSet edited = changedSet();
+        edited.Sub2 = -30;
+        edited.Delay5 = 40;
+        edited.Trim2 = 100;
+        edited.RxVolt = 4.8;
+        const QString written = path("edited.dat");
+        QVERIFY(writeBytes(written, fileBytes(edited)));
+
+        CliRun run = runCli({"write", "--port", simPort, "--verify", written});
+        QVERIFY2(run.exitCode == 0 && run.out.value(run.out.size() - 1).startsWith("verified"), qPrintable(run.text()));
+        run = runCli({"read", "--port", simPort, "-o", path("back.dat")});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.text()));
+        run = runCli({"diff", written, path("back.dat")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QStringList{"no differences"});
+    }
+
+    // One line per live packet; every packet is acknowledged, so the stream
+    // keeps coming.
+    void monitorPrintsLivePackets()
+    {
+        if (!FakeTransmitter::isSupported())
+            QSKIP("the simulator needs a pseudo-terminal here");
+        QVERIFY(simulator());
+        CliRun run = runCli({"monitor", "--port", simPort, "--seconds", "1", "--csv"});
+        QVERIFY2(run.exitCode == 0 && run.out.size() >= 10, qPrintable(run.text()));
+        QCOMPARE(run.out.takeFirst(), monitorCsvHeader());
+        const QRegularExpression line(R"(^\d+(,\d+){8},\d+\.\d\d,(-\d+)?,\d+\.\d,\d+\.\d$)");
+        for (const QString &text : qAsConst(run.out))
+            QVERIFY2(line.match(text).hasMatch(), qPrintable(text));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
