@@ -6,7 +6,6 @@
 #include "cli/clitext.h"
 #include "files/parameterfile.h"
 #include "model/defaults.h"
-#include "model/dualrate.h"
 #include "model/parameterset.h"
 
 bool loadParameterFile(const QString &path, ParameterSet &p, QString *error, QString *warning)
@@ -50,8 +49,9 @@ bool loadParameterFile(const QString &path, ParameterSet &p, QString *error, QSt
     }
 
     // Out-of-range values from a damaged file must never reach the servos.
+    // The shown dual rates stay as the file has them, as Load sends them;
+    // the acknowledged live packets rebuild them between the frames anyway.
     sanitizeParameters(decoded);
-    selectDualRate(decoded);
     p = decoded;
     return true;
 }
