@@ -261,6 +261,7 @@ private:
     QString m_backupNote;     // the backup taken before the last send
     QString m_backupDetail;
     QVector<QWidget *> m_trackedEditors;
+    QVector<bool> m_marks;    // the mark each tracked editor carries
     StatusTexts::Command m_sending = StatusTexts::Command::Write;
     QString m_progressLine;   // first line while a command runs
 };

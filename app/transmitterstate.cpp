@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 
 #include <QFileInfo>
+#include <QSet>
 #include <QTime>
 #include <QTimer>
 #include <QWidget>
@@ -32,6 +33,7 @@ void MainWindow::setUpTransmitterState()
     for (const QString &name : settingEditors()) {
         if (QWidget *editor = ui->widget(name)) {
             m_trackedEditors.append(editor);
+            m_marks.append(false);
             setUnwritten(editor, false);
         }
     }
@@ -160,11 +162,19 @@ void MainWindow::updateTransmitterState()
 {
     const int lang = params().LangChinese;
     const bool known = m_record.hasKnown();
-    QStringList differing;
-    if (known)
-        differing = differingEditors(params(), m_record.known());
-    for (QWidget *editor : qAsConst(m_trackedEditors))
-        setUnwritten(editor, known && differing.contains(editor->objectName()));
+    // Marks change rarely: touch an editor only when its mark does.
+    QSet<QString> differing;
+    if (known) {
+        const QStringList names = differingEditors(params(), m_record.known());
+        differing = QSet<QString>(names.begin(), names.end());
+    }
+    for (int i = 0; i < m_trackedEditors.size(); ++i) {
+        const bool mark = differing.contains(m_trackedEditors.at(i)->objectName());
+        if (m_marks.at(i) != mark) {
+            m_marks[i] = mark;
+            setUnwritten(m_trackedEditors.at(i), mark);
+        }
+    }
     const int unwritten = known ? countDifferingEditable(params(), m_record.known()) : 0;
 
     const QString port = serialPort.isOpen() ? StatusTexts::portOpen(serialPort.portName(), lang)

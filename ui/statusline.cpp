@@ -50,8 +50,10 @@ void StatusLine::hideProgress()
 
 void StatusLine::show(const QStringList &lines, const QString &details)
 {
-    if (!m_label)
+    if (!m_label || (lines == m_lines && details == m_details))
         return;
+    m_lines = lines;
+    m_details = details;
     const QFontMetrics metrics(m_label->font());
     const int width = m_label->width() - 4;
     QStringList shown;

@@ -27,4 +27,6 @@ public:
 private:
     QLabel *m_label = nullptr;
     QProgressBar *m_progress = nullptr;
+    QStringList m_lines;   // what is shown, to skip unchanged updates
+    QString m_details;
 };
