@@ -26,7 +26,7 @@ MainWindow::MainWindow(QWidget *parent)
     // The port state is read from this caption, so it must be the open
     // caption of the language in use from the start.
     ui->openButton->setText(openCaption());
-    CommandHelp::apply(*ui, params().LangChinese, Backups::defaultDirectory());
+    CommandHelp::apply(*ui, Backups::defaultDirectory());
     // The same picture as the desktop entry.
     setWindowIcon(QIcon(QStringLiteral(":/myImage/images/app.png")));
 

@@ -2,8 +2,9 @@
 
 #include <QString>
 
-// Texts built at the moment of use from the language flag (nonzero selects
-// Chinese). The form's own texts are always the Chinese ones.
+// Texts of the message boxes, file dialogs and the port button, built at the
+// moment of use from the language flag (nonzero selects Chinese), which
+// installLanguage() sets together with the translation of the form.
 struct PortTexts
 {
     QString openCaption;  // port closed

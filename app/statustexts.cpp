@@ -1,14 +1,19 @@
 #include "app/statustexts.h"
 
+#include <QCoreApplication>
+
 #include "model/formtexts.h"
 
+// The Chinese words are the source texts (context "StatusTexts"); the
+// installed translation gives the others.
 namespace StatusTexts {
 
 namespace {
 
-QString pick(int lang, const char *chinese, const char *english)
+// "甲、乙" or, in English, "a, b".
+QString listed(const QStringList &items)
 {
-    return lang ? QString::fromUtf8(chinese) : QString::fromUtf8(english);
+    return items.join(QCoreApplication::translate("StatusTexts", "、", "separator of listed names"));
 }
 
 QString blocks(int received)
@@ -27,29 +32,29 @@ constexpr int kNamedInLine = 2;
 
 } // namespace
 
-QString portClosed(int lang)
+QString portClosed()
 {
-    return pick(lang, "串口未打开", "Port closed");
+    return QCoreApplication::translate("StatusTexts", "串口未打开");
 }
 
-QString portOpen(const QString &port, int lang)
+QString portOpen(const QString &port)
 {
-    return pick(lang, "已连接 %1", "Connected to %1").arg(port);
+    return QCoreApplication::translate("StatusTexts", "已连接 %1").arg(port);
 }
 
-QString readOutcome(const TransmitterRecord::ReadOutcome &outcome, int lang)
+QString readOutcome(const TransmitterRecord::ReadOutcome &outcome)
 {
     if (outcome.complete)
-        return pick(lang, "已读取 %1", "Read %1").arg(blocks(outcome.received));
+        return QCoreApplication::translate("StatusTexts", "已读取 %1").arg(blocks(outcome.received));
     if (outcome.received == 0)
-        return pick(lang, "未收到参数 %1", "Nothing arrived %1").arg(blocks(0));
-    return pick(lang, "读取不完整 %1", "Read incomplete %1").arg(blocks(outcome.received));
+        return QCoreApplication::translate("StatusTexts", "未收到参数 %1").arg(blocks(0));
+    return QCoreApplication::translate("StatusTexts", "读取不完整 %1").arg(blocks(outcome.received));
 }
 
-QString comparison(const TransmitterRecord::ReadOutcome &outcome, int lang, QString *details)
+QString comparison(const TransmitterRecord::ReadOutcome &outcome, QString *details)
 {
     if (outcome.differences.isEmpty())
-        return pick(lang, "与写入一致", "Matches what was written");
+        return QCoreApplication::translate("StatusTexts", "与写入一致");
     QStringList shortNames;
     QStringList all;
     for (const Setting *s : outcome.differences) {
@@ -59,78 +64,77 @@ QString comparison(const TransmitterRecord::ReadOutcome &outcome, int lang, QStr
     }
     if (details)
         *details = all.join(QLatin1Char('\n'));
-    return pick(lang, "%1 项与写入不同: %2", "%1 differ from written: %2")
+    return QCoreApplication::translate("StatusTexts", "%1 项与写入不同: %2")
             .arg(outcome.differences.size())
-            .arg(shortNames.join(lang ? QStringLiteral("、") : QStringLiteral(", ")));
+            .arg(listed(shortNames));
 }
 
-QString stalePages(const QStringList &pages, int lang)
+QString stalePages(const QStringList &pages)
 {
     QStringList titles;
     for (const QString &page : pages)
         titles.append(formText(page));
-    return pick(lang, "可能过时: %1", "May be stale: %1")
-            .arg(titles.join(lang ? QStringLiteral("、") : QStringLiteral(", ")));
+    return QCoreApplication::translate("StatusTexts", "可能过时: %1").arg(listed(titles));
 }
 
-QString sent(Command command, int lang)
+QString sent(Command command)
 {
     switch (command) {
     case Command::Write:
-        return pick(lang, "已写入", "Written");
+        return QCoreApplication::translate("StatusTexts", "已写入");
     case Command::FactoryReset:
-        return pick(lang, "已恢复出厂设置", "Factory values written");
+        return QCoreApplication::translate("StatusTexts", "已恢复出厂设置");
     case Command::ResetData:
-        return pick(lang, "已重置数据", "Reset written");
+        return QCoreApplication::translate("StatusTexts", "已重置数据");
     case Command::Load:
-        return pick(lang, "已加载并写入", "Loaded and written");
+        return QCoreApplication::translate("StatusTexts", "已加载并写入");
     case Command::Save:
         break;
     }
-    return pick(lang, "已保存并写入", "Saved and written");
+    return QCoreApplication::translate("StatusTexts", "已保存并写入");
 }
 
-QString sendStep(Command command, int step, int lang)
+QString sendStep(Command command, int step)
 {
     QString name;
     switch (command) {
     case Command::Write:
-        name = pick(lang, "写入", "Writing");
+        name = QCoreApplication::translate("StatusTexts", "写入");
         break;
     case Command::FactoryReset:
-        name = pick(lang, "出厂设置", "Factory reset");
+        name = QCoreApplication::translate("StatusTexts", "出厂设置");
         break;
     case Command::ResetData:
-        name = pick(lang, "重置数据", "Resetting");
+        name = QCoreApplication::translate("StatusTexts", "重置数据");
         break;
     case Command::Load:
-        name = pick(lang, "加载", "Loading");
+        name = QCoreApplication::translate("StatusTexts", "加载");
         break;
     case Command::Save:
-        name = pick(lang, "保存", "Saving");
+        name = QCoreApplication::translate("StatusTexts", "保存");
         break;
     }
     return QStringLiteral("%1 %2/4").arg(name).arg(qBound(0, step, 4));
 }
 
-QString readStep(int received, int lang)
+QString readStep(int received)
 {
-    return pick(lang, "读取 %1", "Reading %1").arg(blocks(received));
+    return QCoreApplication::translate("StatusTexts", "读取 %1").arg(blocks(received));
 }
 
-QString unwritten(int count, int lang)
+QString unwritten(int count)
 {
-    return pick(lang, "未写入 %1 项", "%1 not written").arg(count);
+    return QCoreApplication::translate("StatusTexts", "未写入 %1 项").arg(count);
 }
 
-QString backupWritten(const QString &fileName, int lang)
+QString backupWritten(const QString &fileName)
 {
-    return pick(lang, "已备份 %1", "Backup %1").arg(fileName);
+    return QCoreApplication::translate("StatusTexts", "已备份 %1").arg(fileName);
 }
 
-QString backupFailed(const QString &error, int lang)
+QString backupFailed(const QString &error)
 {
-    return pick(lang, "备份失败: %1", "Backup failed: %1").arg(error);
+    return QCoreApplication::translate("StatusTexts", "备份失败: %1").arg(error);
 }
 
 QString backupName(Command command)

@@ -63,7 +63,7 @@ void MainWindow::startReadRecord()
 {
     m_record.startRead(params());
     m_replyTimer->start(kFirstBlockMs);
-    m_progressLine = StatusTexts::readStep(0, params().LangChinese);
+    m_progressLine = StatusTexts::readStep(0);
     m_status.showProgress(0, ReadReply::kBlockCount);
     updateTransmitterState();
 }
@@ -74,7 +74,7 @@ void MainWindow::showSendStep(int step)
         return;
     // Save sends no closing acknowledgement: its fourth frame ends it.
     const int steps = m_sending == StatusTexts::Command::Save ? 4 : 5;
-    m_progressLine = StatusTexts::sendStep(m_sending, step, params().LangChinese);
+    m_progressLine = StatusTexts::sendStep(m_sending, step);
     m_status.showProgress(step, steps);
     updateTransmitterState();
 }
@@ -96,7 +96,7 @@ void MainWindow::recordInbound(const QByteArray &chunk)
     const int before = m_record.blocksReceived();
     m_record.readChunk(chunk);
     if (m_record.blocksReceived() != before) {
-        m_progressLine = StatusTexts::readStep(m_record.blocksReceived(), params().LangChinese);
+        m_progressLine = StatusTexts::readStep(m_record.blocksReceived());
         m_status.showProgress(m_record.blocksReceived(), ReadReply::kBlockCount);
         updateTransmitterState();
     }
@@ -111,17 +111,16 @@ void MainWindow::finishReadRecord()
     if (!m_record.reading())
         return;
     m_replyTimer->stop();
-    const int lang = params().LangChinese;
     const TransmitterRecord::ReadOutcome outcome = m_record.finishRead();
     if (!m_transferRunning)
         endProgress();
     QString detail;
     QString details;
     if (!outcome.complete)
-        detail = StatusTexts::stalePages(outcome.stalePages, lang);
+        detail = StatusTexts::stalePages(outcome.stalePages);
     else if (outcome.compared)
-        detail = StatusTexts::comparison(outcome, lang, &details);
-    setOutcome(StatusTexts::readOutcome(outcome, lang), detail, details);
+        detail = StatusTexts::comparison(outcome, &details);
+    setOutcome(StatusTexts::readOutcome(outcome), detail, details);
 }
 
 void MainWindow::beginSending(StatusTexts::Command command)
@@ -132,11 +131,10 @@ void MainWindow::beginSending(StatusTexts::Command command)
     m_backupDetail.clear();
     if (!m_record.hasCompleteRead())
         return;
-    const int lang = params().LangChinese;
     const Backups::Result result = Backups::write(m_record.known(), StatusTexts::backupName(command),
                                                   QDateTime::currentDateTime());
-    m_backupNote = result.ok ? StatusTexts::backupWritten(QFileInfo(result.path).fileName(), lang)
-                             : StatusTexts::backupFailed(result.error, lang);
+    m_backupNote = result.ok ? StatusTexts::backupWritten(QFileInfo(result.path).fileName())
+                             : StatusTexts::backupFailed(result.error);
     m_backupDetail = result.ok ? result.path : result.path + QLatin1Char('\n') + result.error;
     updateTransmitterState();
 }
@@ -147,7 +145,7 @@ void MainWindow::recordSent(StatusTexts::Command command)
     if (!serialPort.isOpen())
         return;
     m_record.sent(frames(), params());
-    setOutcome(StatusTexts::sent(command, params().LangChinese));
+    setOutcome(StatusTexts::sent(command));
 }
 
 void MainWindow::setOutcome(const QString &text, const QString &detail, const QString &details)
@@ -160,7 +158,6 @@ void MainWindow::setOutcome(const QString &text, const QString &detail, const QS
 
 void MainWindow::updateTransmitterState()
 {
-    const int lang = params().LangChinese;
     const bool known = m_record.hasKnown();
     // Marks change rarely: touch an editor only when its mark does.
     QSet<QString> differing;
@@ -177,15 +174,15 @@ void MainWindow::updateTransmitterState()
     }
     const int unwritten = known ? countDifferingEditable(params(), m_record.known()) : 0;
 
-    const QString port = serialPort.isOpen() ? StatusTexts::portOpen(serialPort.portName(), lang)
-                                             : StatusTexts::portClosed(lang);
+    const QString port = serialPort.isOpen() ? StatusTexts::portOpen(serialPort.portName())
+                                             : StatusTexts::portClosed();
     QStringList lines;
     if (!m_progressLine.isEmpty())
         lines.append(m_progressLine);
     else
         lines.append(m_outcome.isEmpty() ? port : m_outcome);
     if (unwritten > 0)
-        lines.append(StatusTexts::unwritten(unwritten, lang));
+        lines.append(StatusTexts::unwritten(unwritten));
     else if (!m_outcomeDetail.isEmpty())
         lines.append(m_outcomeDetail);
     else if (!m_backupNote.isEmpty())

@@ -1,14 +1,26 @@
 #include "model/choices.h"
 
+#include <QCoreApplication>
+
+// The Chinese words are the source texts (context "Choices"), translated at
+// each call; channel, switch and source names read the same in every
+// language.
 namespace Choices {
 
-QStringList phase() { return {QStringLiteral("正相"), QStringLiteral("反相")}; }
+QStringList phase()
+{
+    return {QCoreApplication::translate("Choices", "正相"), QCoreApplication::translate("Choices", "反相")};
+}
 
-QStringList onOff() { return {QStringLiteral("关闭"), QStringLiteral("打开")}; }
+QStringList onOff()
+{
+    return {QCoreApplication::translate("Choices", "关闭"), QCoreApplication::translate("Choices", "打开")};
+}
 
 QStringList mixState()
 {
-    return {QStringLiteral("禁止"), QStringLiteral("关闭"), QStringLiteral("打开")};
+    return {QCoreApplication::translate("Choices", "禁止"), QCoreApplication::translate("Choices", "关闭"),
+            QCoreApplication::translate("Choices", "打开")};
 }
 
 QStringList auxSource()
@@ -17,7 +29,7 @@ QStringList auxSource()
             QStringLiteral("VrB/SwC"), QStringLiteral("NULL"), QStringLiteral("Lock-C")};
 }
 
-QStringList reserved() { return {QStringLiteral("预留")}; }
+QStringList reserved() { return {QCoreApplication::translate("Choices", "预留")}; }
 
 QStringList dualRateChannel()
 {
@@ -31,7 +43,7 @@ QStringList switchPosition() { return {QStringLiteral("UP"), QStringLiteral("DOW
 QStringList attitudeChannel()
 {
     return {QStringLiteral("CH5"), QStringLiteral("CH6"), QStringLiteral("CH7"),
-            QStringLiteral("CH8"), QStringLiteral("关闭")};
+            QStringLiteral("CH8"), QCoreApplication::translate("Choices", "关闭")};
 }
 
 QStringList mixChannel()

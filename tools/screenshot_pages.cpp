@@ -1,6 +1,7 @@
 // Renders each page of the main window into page0.png .. page5.png:
 //   screenshot-pages <directory>
 //   screenshot-pages --port <device> [--read] [--stay SECONDS] <directory>
+//   screenshot-pages --lang en <directory>
 // With --port the tool first opens that port (e.g. a virtual transmitter's
 // pseudo-terminal), optionally reads the set-up, and shows live data;
 // --stay keeps it running that long before the pictures are taken, which
@@ -21,6 +22,7 @@
 #include <QToolButton>
 
 #include "app/mainwindow.h"
+#include "app/translations.h"
 #include "link/waitms.h"
 #include "ui/mainform.h"
 
@@ -44,7 +46,9 @@ int main(int argc, char *argv[])
     const QCommandLineOption readOption(QStringLiteral("read"), QStringLiteral("Read the set-up after opening."));
     const QCommandLineOption stayOption(QStringLiteral("stay"), QStringLiteral("Seconds to run before the pictures."),
                                         QStringLiteral("seconds"), QStringLiteral("0"));
-    parser.addOptions({portOption, readOption, stayOption});
+    const QCommandLineOption langOption(QStringLiteral("lang"), QStringLiteral("Language of the window: en or zh."),
+                                        QStringLiteral("code"), QStringLiteral("zh"));
+    parser.addOptions({portOption, readOption, stayOption, langOption});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -56,6 +60,10 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    if (!installLanguage(parser.value(langOption))) {
+        err << "unknown or unavailable language " << parser.value(langOption) << '\n';
+        return 1;
+    }
     MainWindow window;
     window.show();
     MainForm *form = window.form();

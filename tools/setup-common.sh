@@ -2,7 +2,7 @@
 # missing (only when something is missing) and builds into build/.
 # shellcheck shell=bash
 
-KELVO_PACKAGES=(cmake g++ make qtbase5-dev libqt5serialport5-dev fonts-wqy-microhei)
+KELVO_PACKAGES=(cmake g++ make qtbase5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools fonts-wqy-microhei)
 
 kelvo_missing_packages() {
     local missing=()

@@ -1,6 +1,7 @@
 #include "ui/formbuilder.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -202,7 +203,7 @@ void FormBuilder::resetButton(QWidget *group)
 {
     auto *button = add(new QPushButton(group), QStringLiteral("pushButton_Reset2"), QRect(10, 130, 281, 61));
     button->setStyleSheet(FormStyle::commandButton(FormStyle::Button::Push));
-    setText(button, {QStringLiteral("重置数据")});
+    setText(button, {QCoreApplication::translate("MainForm", "重置数据")});
     m_form.pushButton_Reset2 = button;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QIcon>
@@ -23,7 +24,8 @@ const char kWindowTitle[] = "KELVO&MIRAQ-V4.9";
 
 enum class StripItem { OpenButton, PortSelector, Caption, Value, Lamp, Command };
 
-// The top strip in creation order.
+// The top strip in creation order. Captions and button texts are Chinese
+// source texts of the context "MainForm"; the values are not words.
 struct StripWidget
 {
     const char *name;
@@ -34,21 +36,26 @@ struct StripWidget
 };
 
 const StripWidget kStrip[] = {
-    {"openButton", StripItem::OpenButton, QRect(630, 5, 100, 90), "打开串口", nullptr},
+    {"openButton", StripItem::OpenButton, QRect(630, 5, 100, 90), QT_TRANSLATE_NOOP("MainForm", "打开串口"), nullptr},
     {"portNameBox", StripItem::PortSelector, QRect(740, 35, 120, 40), nullptr, nullptr},
-    {"lineEdit_26", StripItem::Caption, QRect(920, 2, 85, 25), "遥控:", nullptr},
-    {"lineEdit_27", StripItem::Caption, QRect(920, 28, 85, 25), "动力:", nullptr},
-    {"lineEdit_30", StripItem::Caption, QRect(920, 54, 85, 25), "信号:", nullptr},
+    {"lineEdit_26", StripItem::Caption, QRect(920, 2, 85, 25), QT_TRANSLATE_NOOP("MainForm", "遥控:"), nullptr},
+    {"lineEdit_27", StripItem::Caption, QRect(920, 28, 85, 25), QT_TRANSLATE_NOOP("MainForm", "动力:"), nullptr},
+    {"lineEdit_30", StripItem::Caption, QRect(920, 54, 85, 25), QT_TRANSLATE_NOOP("MainForm", "信号:"), nullptr},
     {"lineEdit_RSSI", StripItem::Value, QRect(1010, 54, 85, 25), "null", nullptr},
     {"lineEdit_TX", StripItem::Value, QRect(1010, 2, 85, 25), " 0.0V", nullptr},
     {"lineEdit_EXT", StripItem::Value, QRect(1010, 28, 85, 25), " 0.0V", nullptr},
     {"toolButton_led", StripItem::Lamp, QRect(870, 35, 40, 40), nullptr, ":/myImage/images/red.png"},
-    {"toolButton_Reset", StripItem::Command, QRect(500, 5, 110, 90), "出厂设置", ":/myImage/images/Reset.png"},
-    {"toolButton_Read", StripItem::Command, QRect(20, 5, 110, 90), " 读取数据", ":/myImage/images/Receive.png"},
-    {"toolButton_Load", StripItem::Command, QRect(140, 5, 110, 90), "加载数据", ":/myImage/images/open.png"},
-    {"toolButton_Save", StripItem::Command, QRect(380, 5, 110, 91), "保存数据", ":/myImage/images/save.png"},
-    {"toolButton_Send", StripItem::Command, QRect(260, 5, 110, 90), "写入数据", ":/myImage/images/Send.png"},
-    {"lineEdit_37", StripItem::Caption, QRect(920, 80, 85, 25), "接收:", nullptr},
+    {"toolButton_Reset", StripItem::Command, QRect(500, 5, 110, 90),
+     QT_TRANSLATE_NOOP("MainForm", "出厂设置"), ":/myImage/images/Reset.png"},
+    {"toolButton_Read", StripItem::Command, QRect(20, 5, 110, 90),
+     QT_TRANSLATE_NOOP("MainForm", " 读取数据"), ":/myImage/images/Receive.png"},
+    {"toolButton_Load", StripItem::Command, QRect(140, 5, 110, 90),
+     QT_TRANSLATE_NOOP("MainForm", "加载数据"), ":/myImage/images/open.png"},
+    {"toolButton_Save", StripItem::Command, QRect(380, 5, 110, 91),
+     QT_TRANSLATE_NOOP("MainForm", "保存数据"), ":/myImage/images/save.png"},
+    {"toolButton_Send", StripItem::Command, QRect(260, 5, 110, 90),
+     QT_TRANSLATE_NOOP("MainForm", "写入数据"), ":/myImage/images/Send.png"},
+    {"lineEdit_37", StripItem::Caption, QRect(920, 80, 85, 25), QT_TRANSLATE_NOOP("MainForm", "接收:"), nullptr},
     {"lineEdit_RX", StripItem::Value, QRect(1010, 80, 85, 25), " 0.0V", nullptr},
 };
 
@@ -56,11 +63,16 @@ const int kStripCaptionPx = 14;
 const QSize kCommandIconSize(60, 60);
 const QSize kLampIconSize(40, 40);
 
+QString translated(const char *source)
+{
+    return QCoreApplication::translate("MainForm", source);
+}
+
 void buildStrip(FormBuilder &build, MainForm &form, QWidget *frame)
 {
     for (const StripWidget &item : kStrip) {
         const QString name = QString::fromLatin1(item.name);
-        const QString text = QString::fromUtf8(item.text);
+        const QString text = item.kind == StripItem::Value ? QString::fromUtf8(item.text) : translated(item.text);
         switch (item.kind) {
         case StripItem::OpenButton:
             form.openButton = build.add(new QPushButton(frame), name, item.geometry);

@@ -3,12 +3,14 @@
 #include <QComboBox>
 #include <QPushButton>
 
+#include "app/translations.h"
 #include "support/appstate.h"
 #include "ui/mainform.h"
 
-bool FakePortRig::start()
+bool FakePortRig::start(const QString &language)
 {
     resetAppState();
+    installLanguage(language);
     tx = std::make_unique<FakeTransmitter>();
     if (!tx->isOpen()) {
         error = tx->errorString();

@@ -13,9 +13,10 @@ struct FakePortRig
     std::unique_ptr<FakeTransmitter> tx;
     std::unique_ptr<MainWindow> w;
 
-    // Resets the process-wide state and builds both; false (see error) when
+    // Resets the process-wide state, installs the language ("en"; Chinese
+    // otherwise, see installLanguage) and builds both; false (see error) when
     // no pseudo-terminal could be opened.
-    bool start();
+    bool start(const QString &language = QString());
     void stop();
     // Presses the open button and waits for the tool's "OK".
     bool openPort();

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The language of the whole tool: the form, the status line and the
+// tooltips through Qt's translation (the Chinese words are the source texts),
+// the message boxes and file dialogs through the language flag.
+//
+// "en" installs the English translation and clears params().LangChinese;
+// "zh", an empty string or anything else leaves the source texts and sets
+// the flag. Call it with the application object in place and before the
+// main window is built: the form takes its words when it is built. The
+// system locale plays no part. Returns false when the language asked for is
+// not the one in effect (unknown, or the English catalogue failed to load,
+// in which case the tool stays Chinese).
+bool installLanguage(const QString &lang);
+
+// The value of "--lang <code>" or "--lang=<code>" among the arguments (the
+// last one wins), or an empty string.
+QString languageFromArguments(const QStringList &arguments);

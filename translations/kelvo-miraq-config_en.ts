@@ -1,0 +1,460 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>Choices</name>
+    <message>
+        <source>正相</source>
+        <translation>Nor</translation>
+    </message>
+    <message>
+        <source>反相</source>
+        <translation>Rev</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>禁止</source>
+        <translation>Inhibit</translation>
+    </message>
+    <message>
+        <source>预留</source>
+        <translation>Resv.</translation>
+    </message>
+</context>
+<context>
+    <name>CommandHelp</name>
+    <message>
+        <source>从遥控器读取全部设置，显示在各页上。</source>
+        <translation>Reads the transmitter&apos;s whole set-up into the pages.</translation>
+    </message>
+    <message>
+        <source>把各页上的全部设置写入遥控器，替换其中的设置。</source>
+        <translation>Writes the whole set-up of the pages into the transmitter, replacing what it holds.</translation>
+    </message>
+    <message>
+        <source>从文件加载设置，并立即写入遥控器。</source>
+        <translation>Loads a set-up from a file and at once writes it into the transmitter.</translation>
+    </message>
+    <message>
+        <source>把设置保存到文件，同时也写入遥控器。</source>
+        <translation>Saves the set-up to a file and also writes it into the transmitter.</translation>
+    </message>
+    <message>
+        <source>用出厂设置替换遥控器的全部设置（期间保持微调）。
+之前读取的设置自动备份在 %1</source>
+        <translation>Replaces the transmitter&apos;s whole set-up with factory values (trims held).
+The set-up read before is backed up in %1</translation>
+    </message>
+    <message>
+        <source>同样用出厂设置替换遥控器的全部设置，期间微调照常跟随遥控器。
+之前读取的设置自动备份在 %1</source>
+        <translation>Also replaces the whole set-up with factory values; the trims keep following the transmitter.
+The set-up read before is backed up in %1</translation>
+    </message>
+    <message>
+        <source>打开或关闭所选的串口。</source>
+        <translation>Opens or closes the chosen serial port.</translation>
+    </message>
+    <message>
+        <source>遥控器所连接的串口。</source>
+        <translation>The serial port the transmitter is plugged into.</translation>
+    </message>
+    <message>
+        <source>绿色：串口已打开；红色：串口已关闭。</source>
+        <translation>Green: the port is open; red: it is closed.</translation>
+    </message>
+    <message>
+        <source>快捷键：%1</source>
+        <translation>Shortcut: %1</translation>
+    </message>
+</context>
+<context>
+    <name>FormText</name>
+    <message>
+        <source>舵量显示</source>
+        <translation>Monitor</translation>
+    </message>
+    <message>
+        <source>基础菜单</source>
+        <translation>Basic menu</translation>
+    </message>
+    <message>
+        <source>高级菜单1</source>
+        <translation>Advanced 1</translation>
+    </message>
+    <message>
+        <source>高级菜单2</source>
+        <translation>Advanced 2</translation>
+    </message>
+    <message>
+        <source>混控设置</source>
+        <translation>Mixes</translation>
+    </message>
+    <message>
+        <source>系统设置</source>
+        <translation>System</translation>
+    </message>
+    <message>
+        <source>通道</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>舵机相位</source>
+        <translation>Reverse</translation>
+    </message>
+    <message>
+        <source>中点微调</source>
+        <translation>Subtrim</translation>
+    </message>
+    <message>
+        <source>舵机行程量--L---R---</source>
+        <translation>Travel--L--------R---</translation>
+    </message>
+    <message>
+        <source>失控保护</source>
+        <translation>Failsafe</translation>
+    </message>
+    <message>
+        <source>舵机延迟</source>
+        <translation>Delay</translation>
+    </message>
+    <message>
+        <source>辅助通道</source>
+        <translation>Aux channel</translation>
+    </message>
+    <message>
+        <source>大小舵设置</source>
+        <translation>Dual rate</translation>
+    </message>
+    <message>
+        <source>混控:</source>
+        <translation>Mix:</translation>
+    </message>
+    <message>
+        <source>通道:</source>
+        <translation>Chan:</translation>
+    </message>
+    <message>
+        <source>开关:</source>
+        <translation>Switch:</translation>
+    </message>
+    <message>
+        <source>上档:</source>
+        <translation>Up:</translation>
+    </message>
+    <message>
+        <source>下档:</source>
+        <translation>Down:</translation>
+    </message>
+    <message>
+        <source>姿态选择</source>
+        <translation>Attitude</translation>
+    </message>
+    <message>
+        <source>升降副翼混控</source>
+        <translation>Elevon mix</translation>
+    </message>
+    <message>
+        <source>副翼1:</source>
+        <translation>Ail 1:</translation>
+    </message>
+    <message>
+        <source>副翼2:</source>
+        <translation>Ail 2:</translation>
+    </message>
+    <message>
+        <source>升降2:</source>
+        <translation>Elev 2:</translation>
+    </message>
+    <message>
+        <source>升降1:</source>
+        <translation>Elev 1:</translation>
+    </message>
+    <message>
+        <source>V型尾翼混控</source>
+        <translation>V-tail mix</translation>
+    </message>
+    <message>
+        <source>尾舵2:</source>
+        <translation>Rud 2:</translation>
+    </message>
+    <message>
+        <source>尾舵1:</source>
+        <translation>Rud 1:</translation>
+    </message>
+    <message>
+        <source>大小舵曲线</source>
+        <translation>Dual rate curve</translation>
+    </message>
+    <message>
+        <source> 通道:</source>
+        <translation>Chan:</translation>
+    </message>
+    <message>
+        <source> 位置:</source>
+        <translation>Pos:</translation>
+    </message>
+    <message>
+        <source>比率:</source>
+        <translation>Rate:</translation>
+    </message>
+    <message>
+        <source>指数:</source>
+        <translation>Expo:</translation>
+    </message>
+    <message>
+        <source>油门曲线</source>
+        <translation>Throttle curve</translation>
+    </message>
+    <message>
+        <source>可编程混控一</source>
+        <translation>Program mix 1</translation>
+    </message>
+    <message>
+        <source>可编程混控二</source>
+        <translation>Program mix 2</translation>
+    </message>
+    <message>
+        <source>可编程混控三</source>
+        <translation>Program mix 3</translation>
+    </message>
+    <message>
+        <source>可编程混控四</source>
+        <translation>Program mix 4</translation>
+    </message>
+    <message>
+        <source>报警设置</source>
+        <translation>Alarms</translation>
+    </message>
+    <message>
+        <source>遥控器电压:</source>
+        <translation>TX voltage:</translation>
+    </message>
+    <message>
+        <source>接收机电压:</source>
+        <translation>RX voltage:</translation>
+    </message>
+    <message>
+        <source>动力电池电压:</source>
+        <translation>Batt. voltage:</translation>
+    </message>
+    <message>
+        <source>RSSI信号:</source>
+        <translation>RSSI signal:</translation>
+    </message>
+    <message>
+        <source> 版本 / 模式</source>
+        <translation>Version / Mode</translation>
+    </message>
+    <message>
+        <source>遥控器摇杆模式:</source>
+        <translation>Stick mode:</translation>
+    </message>
+    <message>
+        <source>遥控器固件版本:</source>
+        <translation>TX firmware:</translation>
+    </message>
+    <message>
+        <source>电脑调参APP版本:</source>
+        <translation>App version:</translation>
+    </message>
+    <message>
+        <source>    微调一:</source>
+        <translation>Trim 1:</translation>
+    </message>
+    <message>
+        <source>  微调二:</source>
+        <translation>Trim 2:</translation>
+    </message>
+    <message>
+        <source> 微调三:</source>
+        <translation>Trim 3:</translation>
+    </message>
+    <message>
+        <source> 微调四:</source>
+        <translation>Trim 4:</translation>
+    </message>
+    <message>
+        <source>重置数据</source>
+        <translation>Reset data</translation>
+    </message>
+    <message>
+        <source>姿态%1:</source>
+        <translation>Atti %1:</translation>
+    </message>
+    <message>
+        <source>曲线点%1:</source>
+        <translation>Pt %1:</translation>
+    </message>
+    <message>
+        <source>主控:</source>
+        <translation>Master:</translation>
+    </message>
+    <message>
+        <source>被控:</source>
+        <translation>Slave:</translation>
+    </message>
+    <message>
+        <source>偏置:</source>
+        <translation>Offset:</translation>
+    </message>
+    <message>
+        <source>上边:</source>
+        <translation>High:</translation>
+    </message>
+    <message>
+        <source>下边:</source>
+        <translation>Low:</translation>
+    </message>
+</context>
+<context>
+    <name>MainForm</name>
+    <message>
+        <source>重置数据</source>
+        <translation>Reset data</translation>
+    </message>
+    <message>
+        <source>打开串口</source>
+        <translation>OPEN</translation>
+    </message>
+    <message>
+        <source>遥控:</source>
+        <translation>TX:</translation>
+    </message>
+    <message>
+        <source>动力:</source>
+        <translation>Power:</translation>
+    </message>
+    <message>
+        <source>信号:</source>
+        <translation>RSSI:</translation>
+    </message>
+    <message>
+        <source>出厂设置</source>
+        <translation>Factory</translation>
+    </message>
+    <message>
+        <source> 读取数据</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>加载数据</source>
+        <translation>Load</translation>
+    </message>
+    <message>
+        <source>保存数据</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>写入数据</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>接收:</source>
+        <translation>RX:</translation>
+    </message>
+</context>
+<context>
+    <name>StatusTexts</name>
+    <message>
+        <source>、</source>
+        <comment>separator of listed names</comment>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>串口未打开</source>
+        <translation>Port closed</translation>
+    </message>
+    <message>
+        <source>已连接 %1</source>
+        <translation>Connected to %1</translation>
+    </message>
+    <message>
+        <source>已读取 %1</source>
+        <translation>Read %1</translation>
+    </message>
+    <message>
+        <source>未收到参数 %1</source>
+        <translation>Nothing arrived %1</translation>
+    </message>
+    <message>
+        <source>读取不完整 %1</source>
+        <translation>Read incomplete %1</translation>
+    </message>
+    <message>
+        <source>与写入一致</source>
+        <translation>Matches what was written</translation>
+    </message>
+    <message>
+        <source>%1 项与写入不同: %2</source>
+        <translation>%1 differ from written: %2</translation>
+    </message>
+    <message>
+        <source>可能过时: %1</source>
+        <translation>May be stale: %1</translation>
+    </message>
+    <message>
+        <source>已写入</source>
+        <translation>Written</translation>
+    </message>
+    <message>
+        <source>已恢复出厂设置</source>
+        <translation>Factory values written</translation>
+    </message>
+    <message>
+        <source>已重置数据</source>
+        <translation>Reset written</translation>
+    </message>
+    <message>
+        <source>已加载并写入</source>
+        <translation>Loaded and written</translation>
+    </message>
+    <message>
+        <source>已保存并写入</source>
+        <translation>Saved and written</translation>
+    </message>
+    <message>
+        <source>写入</source>
+        <translation>Writing</translation>
+    </message>
+    <message>
+        <source>出厂设置</source>
+        <translation>Factory reset</translation>
+    </message>
+    <message>
+        <source>重置数据</source>
+        <translation>Resetting</translation>
+    </message>
+    <message>
+        <source>加载</source>
+        <translation>Loading</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Saving</translation>
+    </message>
+    <message>
+        <source>读取 %1</source>
+        <translation>Reading %1</translation>
+    </message>
+    <message>
+        <source>未写入 %1 项</source>
+        <translation>%1 not written</translation>
+    </message>
+    <message>
+        <source>已备份 %1</source>
+        <translation>Backup %1</translation>
+    </message>
+    <message>
+        <source>备份失败: %1</source>
+        <translation>Backup failed: %1</translation>
+    </message>
+</context>
+</TS>
