@@ -1,7 +1,7 @@
 #include <QApplication>
 
 #include "app/mainwindow.h"
-#include "app/translations.h"
+#include "model/translations.h"
 
 int main(int argc, char *argv[])
 {

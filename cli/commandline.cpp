@@ -10,6 +10,7 @@
 #include "cli/exitcode.h"
 #include "cli/filecommands.h"
 #include "cli/portcommands.h"
+#include "model/translations.h"
 
 namespace {
 
@@ -140,10 +141,18 @@ QString generalDescription()
     return out;
 }
 
+QCommandLineOption languageOption()
+{
+    return QCommandLineOption(QStringLiteral("lang"),
+                              text(QT_TRANSLATE_NOOP("Cli", "Language of the setting names: zh (default) or en.")),
+                              text(QT_TRANSLATE_NOOP("Cli", "code")));
+}
+
 void addStandardOptions(QCommandLineParser &parser)
 {
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addOption(languageOption());
 }
 
 int usageError(const QString &message)
@@ -182,6 +191,10 @@ int runCommandLine(const QStringList &arguments)
         first.addOption(entry.option);
     first.parse(arguments);
     const QString name = first.positionalArguments().value(0);
+    // The names of pages, captions and choices come from the same catalogue
+    // as the window's.
+    if (first.isSet(QStringLiteral("lang")) && !installLanguage(first.value(QStringLiteral("lang"))))
+        return usageError(Cli::tr("--lang takes zh or en"));
 
     const Command *command = findCommand(name);
     if (!command) {

@@ -318,6 +318,13 @@ private slots:
         QCOMPARE(run.out, differenceListing(factorySet(), changedSet()));
         QCOMPARE(run.out.size(), 6);
         QVERIFY(run.out.contains("基础菜单 / 中点微调 / CH1: 0 -> 15"));
+
+        // The window's English catalogue names the settings too.
+        run = runCli({"diff", "--lang", "en", factoryPath, changedPath});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.out.contains("Basic menu / Subtrim / CH1: 0 -> 15"), qPrintable(run.text()));
+        QVERIFY(!run.out.join(' ').contains(QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}]"))));
+        QCOMPARE(runCli({"diff", "--lang", "fr", factoryPath, changedPath}).exitCode, 2);
     }
 
     void incompleteReadWritesNoFile_data()

@@ -23,7 +23,7 @@
 
 #include "app/mainwindow.h"
 #include "app/statustexts.h"
-#include "app/translations.h"
+#include "model/translations.h"
 #include "model/choices.h"
 #include "model/formtexts.h"
 #include "model/parameterset.h"

@@ -22,7 +22,7 @@
 #include <QToolButton>
 
 #include "app/mainwindow.h"
-#include "app/translations.h"
+#include "model/translations.h"
 #include "link/waitms.h"
 #include "ui/mainform.h"
 

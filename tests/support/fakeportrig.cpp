@@ -3,7 +3,7 @@
 #include <QComboBox>
 #include <QPushButton>
 
-#include "app/translations.h"
+#include "model/translations.h"
 #include "support/appstate.h"
 #include "ui/mainform.h"
 

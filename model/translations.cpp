@@ -1,4 +1,4 @@
-#include "app/translations.h"
+#include "model/translations.h"
 
 #include <QCoreApplication>
 #include <QPointer>
