@@ -29,6 +29,252 @@
     </message>
 </context>
 <context>
+    <name>Cli</name>
+    <message>
+        <source>List the serial ports.</source>
+        <translation>List the serial ports.</translation>
+    </message>
+    <message>
+        <source>Read the transmitter&apos;s configuration into a parameter file.</source>
+        <translation>Read the transmitter&apos;s configuration into a parameter file.</translation>
+    </message>
+    <message>
+        <source>Write a parameter file to the transmitter.</source>
+        <translation>Write a parameter file to the transmitter.</translation>
+    </message>
+    <message>
+        <source>Parameter file to write.</source>
+        <translation>Parameter file to write.</translation>
+    </message>
+    <message>
+        <source>Put the factory values into the transmitter.</source>
+        <translation>Put the factory values into the transmitter.</translation>
+    </message>
+    <message>
+        <source>Print the live channels and telemetry, one line per packet.</source>
+        <translation>Print the live channels and telemetry, one line per packet.</translation>
+    </message>
+    <message>
+        <source>Print every setting of a parameter file.</source>
+        <translation>Print every setting of a parameter file.</translation>
+    </message>
+    <message>
+        <source>Parameter file to show.</source>
+        <translation>Parameter file to show.</translation>
+    </message>
+    <message>
+        <source>Print the settings that differ between two parameter files.</source>
+        <translation>Print the settings that differ between two parameter files.</translation>
+    </message>
+    <message>
+        <source>First parameter file.</source>
+        <translation>First parameter file.</translation>
+    </message>
+    <message>
+        <source>Second parameter file.</source>
+        <translation>Second parameter file.</translation>
+    </message>
+    <message>
+        <source>Serial port of the transmitter: ttyUSB0, COM3, /dev/pts/7.</source>
+        <translation>Serial port of the transmitter: ttyUSB0, COM3, /dev/pts/7.</translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation>name</translation>
+    </message>
+    <message>
+        <source>Parameter file to save; only a complete reply is saved.</source>
+        <translation>Parameter file to save; only a complete reply is saved.</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>file</translation>
+    </message>
+    <message>
+        <source>Read the configuration back and compare every setting.</source>
+        <translation>Read the configuration back and compare every setting.</translation>
+    </message>
+    <message>
+        <source>Stop after n seconds (default: at Ctrl-C).</source>
+        <translation>Stop after n seconds (default: at Ctrl-C).</translation>
+    </message>
+    <message>
+        <source>n</source>
+        <translation>n</translation>
+    </message>
+    <message>
+        <source>Comma-separated numbers with a header line.</source>
+        <translation>Comma-separated numbers with a header line.</translation>
+    </message>
+    <message>
+        <source>A JSON array instead of text.</source>
+        <translation>A JSON array instead of text.</translation>
+    </message>
+    <message>
+        <source>Exit status:
+  0  done; diff: the files are equal
+  1  diff, write --verify, reset --verify: settings differ
+  2  the command line is wrong
+  3  a file is missing, unreadable, not a parameter file or cannot be written
+  4  the port does not exist, is busy, cannot be opened or went away
+  5  the transmitter does not answer or its reply is incomplete</source>
+        <translation>Exit status:
+  0  done; diff: the files are equal
+  1  diff, write --verify, reset --verify: settings differ
+  2  the command line is wrong
+  3  a file is missing, unreadable, not a parameter file or cannot be written
+  4  the port does not exist, is busy, cannot be opened or went away
+  5  the transmitter does not answer or its reply is incomplete</translation>
+    </message>
+    <message>
+        <source>Reads, writes and watches KELVO and MIRAQ eight-channel transmitters, and shows and compares their parameter files.</source>
+        <translation>Reads, writes and watches KELVO and MIRAQ eight-channel transmitters, and shows and compares their parameter files.</translation>
+    </message>
+    <message>
+        <source>Commands:</source>
+        <translation>Commands:</translation>
+    </message>
+    <message>
+        <source>&quot;%1 &lt;command&gt; --help&quot; describes one command.</source>
+        <translation>&quot;%1 &lt;command&gt; --help&quot; describes one command.</translation>
+    </message>
+    <message>
+        <source>Language of the setting names: zh (default) or en.</source>
+        <translation>Language of the setting names: zh (default) or en.</translation>
+    </message>
+    <message>
+        <source>code</source>
+        <translation>code</translation>
+    </message>
+    <message>
+        <source>%1 (see %2 --help)</source>
+        <translation>%1 (see %2 --help)</translation>
+    </message>
+    <message>
+        <source>%1 needs --port</source>
+        <translation>%1 needs --port</translation>
+    </message>
+    <message>
+        <source>%1 needs -o FILE</source>
+        <translation>%1 needs -o FILE</translation>
+    </message>
+    <message>
+        <source>usage: %1</source>
+        <translation>usage: %1</translation>
+    </message>
+    <message>
+        <source>--seconds takes a whole number of seconds, 0 or more</source>
+        <translation>--seconds takes a whole number of seconds, 0 or more</translation>
+    </message>
+    <message>
+        <source>--lang takes zh or en</source>
+        <translation>--lang takes zh or en</translation>
+    </message>
+    <message>
+        <source>What to do; see Commands above.</source>
+        <translation>What to do; see Commands above.</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>no command given</translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot;</source>
+        <translation>unknown command &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>no differences</source>
+        <translation>no differences</translation>
+    </message>
+    <message>
+        <source>%1: no such file</source>
+        <translation>%1: no such file</translation>
+    </message>
+    <message>
+        <source>%1 is a directory, not a parameter file</source>
+        <translation>%1 is a directory, not a parameter file</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a parameter file: no parameter frame in it</source>
+        <translation>%1 is not a parameter file: no parameter frame in it</translation>
+    </message>
+    <message>
+        <source>%1 lacks the frames %2; their settings keep their start values</source>
+        <translation>%1 lacks the frames %2; their settings keep their start values</translation>
+    </message>
+    <message>
+        <source>CH %1  TX %2  RSSI %3  RX %4  EXT %5</source>
+        <translation>CH %1  TX %2  RSSI %3  RX %4  EXT %5</translation>
+    </message>
+    <message>
+        <source>the port %1 went away</source>
+        <translation>the port %1 went away</translation>
+    </message>
+    <message>
+        <source>%1 of %2 parameter blocks received</source>
+        <translation>%1 of %2 parameter blocks received</translation>
+    </message>
+    <message>
+        <source>the transmitter on %1 does not answer</source>
+        <translation>the transmitter on %1 does not answer</translation>
+    </message>
+    <message>
+        <source>incomplete reply from the transmitter on %1: blocks %2 missing</source>
+        <translation>incomplete reply from the transmitter on %1: blocks %2 missing</translation>
+    </message>
+    <message>
+        <source>sent %1 to %2</source>
+        <translation>sent %1 to %2</translation>
+    </message>
+    <message>
+        <source>verified: the transmitter holds every setting sent</source>
+        <translation>verified: the transmitter holds every setting sent</translation>
+    </message>
+    <message numerus="yes">
+        <source>the transmitter differs in %n setting(s) (sent -&gt; read back):</source>
+        <translation>
+            <numerusform>the transmitter differs in %n setting (sent -&gt; read back):</numerusform>
+            <numerusform>the transmitter differs in %n settings (sent -&gt; read back):</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>no serial ports found</source>
+        <translation>no serial ports found</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>saved to %1</source>
+        <translation>saved to %1</translation>
+    </message>
+    <message>
+        <source>the factory values</source>
+        <translation>the factory values</translation>
+    </message>
+    <message>
+        <source>no live packets from the transmitter on %1</source>
+        <translation>no live packets from the transmitter on %1</translation>
+    </message>
+    <message>
+        <source>(from KELVO_EXTRA_PORTS)</source>
+        <translation>(from KELVO_EXTRA_PORTS)</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 -&gt; %3</source>
+        <translation>%1: %2 -&gt; %3</translation>
+    </message>
+</context>
+<context>
     <name>CommandHelp</name>
     <message>
         <source>从遥控器读取全部设置，显示在各页上。</source>
