@@ -8,10 +8,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bin=build/bin
+bin=${KELVO_BUILD_DIR:-build}/bin
 sim="$bin/kelvo-miraq-sim"
 tool="$bin/kelvo-miraq-config"
-config="${KELVO_SIM_CONFIG:-build/demo-transmitter.dat}"
+config="${KELVO_SIM_CONFIG:-${KELVO_BUILD_DIR:-build}/demo-transmitter.dat}"
 timeout_s=10
 
 for program in "$sim" "$tool"; do
