@@ -1,9 +1,40 @@
 #include "link/portlist.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QSerialPortInfo>
 
-QStringList availablePortNames()
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+int indexOfName(const QVector<PortEntry> &ports, const QString &name)
+{
+    for (int i = 0; i < ports.size(); ++i) {
+        if (ports.at(i).name == name)
+            return i;
+    }
+    return -1;
+}
+
+QString hexId(int id)
+{
+    return QStringLiteral("%1").arg(id, 4, 16, QLatin1Char('0'));
+}
+
+PortEntry systemEntry(const QSerialPortInfo &info)
+{
+    const int vendor = info.hasVendorIdentifier() ? info.vendorIdentifier() : -1;
+    const int product = info.hasProductIdentifier() ? info.productIdentifier() : -1;
+    return {info.portName(), portDetails(info.description(), info.manufacturer(), vendor, product),
+            vendor >= 0};
+}
+
+} // namespace
+
+QStringList extraPortsFromEnvironment()
 {
     QStringList names;
     const QString extra = qEnvironmentVariable("KELVO_EXTRA_PORTS");
@@ -12,8 +43,93 @@ QStringList availablePortNames()
         if (!trimmed.isEmpty())
             names.append(trimmed);
     }
-    const auto ports = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo &info : ports)
-        names.append(info.portName());
     return names;
+}
+
+bool extraPortPresent(const QString &entry)
+{
+    if (entry.contains(QLatin1Char('/')))
+        return QFileInfo::exists(entry);
+#ifdef Q_OS_UNIX
+    return QFileInfo::exists(QStringLiteral("/dev/") + entry);
+#else
+    return true; // a name such as COM8 has no file to look for
+#endif
+}
+
+QString portDetails(const QString &description, const QString &manufacturer, int vendorId,
+                    int productId)
+{
+    QStringList lines;
+    if (!description.isEmpty())
+        lines << QCoreApplication::translate("PortList", "Description: %1").arg(description);
+    if (!manufacturer.isEmpty())
+        lines << QCoreApplication::translate("PortList", "Manufacturer: %1").arg(manufacturer);
+    if (vendorId >= 0) {
+        const QString ids = productId >= 0 ? hexId(vendorId) + QLatin1Char(':') + hexId(productId)
+                                           : hexId(vendorId);
+        lines << QCoreApplication::translate("PortList", "USB ID: %1").arg(ids);
+    }
+    if (lines.isEmpty())
+        return QCoreApplication::translate("PortList", "No details reported");
+    return lines.join(QLatin1Char('\n'));
+}
+
+QVector<PortEntry> scanPorts(const QStringList &extraPorts)
+{
+    QVector<PortEntry> system;
+    const auto infos = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo &info : infos)
+        system.append(systemEntry(info));
+
+    QVector<PortEntry> ports;
+    const auto add = [&ports](const PortEntry &entry) {
+        if (indexOfName(ports, entry.name) < 0)
+            ports.append(entry);
+    };
+    for (const QString &entry : extraPorts) {
+        const int listed = indexOfName(system, entry);
+        if (listed >= 0) {
+            PortEntry named = system.at(listed);
+            named.useful = true;
+            add(named);
+        } else if (extraPortPresent(entry)) {
+            add({entry, QCoreApplication::translate("PortList", "Added through KELVO_EXTRA_PORTS or --port"),
+                 true});
+        }
+    }
+    for (const PortEntry &entry : std::as_const(system))
+        add(entry);
+    return ports;
+}
+
+QStringList availablePortNames()
+{
+    QStringList names;
+    const QVector<PortEntry> ports = scanPorts(extraPortsFromEnvironment());
+    for (const PortEntry &port : ports)
+        names.append(port.name);
+    return names;
+}
+
+PortListUpdate updatePortList(const QVector<PortEntry> &shown, const QString &chosen,
+                              const QVector<PortEntry> &found)
+{
+    PortListUpdate update;
+    update.ports = found;
+    update.changed = found != shown;
+
+    const bool usefulShown =
+            std::any_of(shown.cbegin(), shown.cend(), [](const PortEntry &port) { return port.useful; });
+    if (!usefulShown) {
+        for (int i = 0; i < found.size(); ++i) {
+            if (found.at(i).useful && indexOfName(shown, found.at(i).name) < 0) {
+                update.current = i;
+                return update;
+            }
+        }
+    }
+    const int kept = indexOfName(found, chosen);
+    update.current = kept >= 0 ? kept : (found.isEmpty() ? -1 : 0);
+    return update;
 }
