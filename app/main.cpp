@@ -1,11 +1,10 @@
 #include <QApplication>
 
-#include "app/mainwindow.h"
+#include "app/startup.h"
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    MainWindow window;
-    window.show();
-    return app.exec();
+    describeApplication();
+    return startTool(QApplication::arguments());
 }
