@@ -1,8 +1,8 @@
 // Opening and closing the port, the port list and the connection lamp.
 #include "app/mainwindow.h"
 
-#include <QComboBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QEvent>
 #include <QIcon>
 #include <QPushButton>

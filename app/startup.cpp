@@ -19,34 +19,32 @@ const QString kEnglish = QStringLiteral("en");
 const QString kChinese = QStringLiteral("zh");
 const QString kLanguageKey = QStringLiteral("language");
 
-QString translate(const char *text)
-{
-    return QCoreApplication::translate("Startup", text);
-}
-
 } // namespace
 
 StartCommand parseStartCommand(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-            translate("Configures KELVO and MIRAQ eight-channel RC transmitters over a serial port."));
+    parser.setApplicationDescription(QCoreApplication::translate(
+            "Startup", "Configures KELVO and MIRAQ eight-channel RC transmitters over a serial port."));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
-    const QCommandLineOption langOption(QStringLiteral("lang"),
-                                        translate("Language of the messages: en or zh (default: the last one "
-                                                  "given, else zh)."),
-                                        QStringLiteral("en|zh"));
-    const QCommandLineOption portOption(QStringLiteral("port"),
-                                        translate("Choose this serial port at start (a name from the list or a "
-                                                  "device path)."),
-                                        translate("name"));
-    const QCommandLineOption openOption(QStringLiteral("open"),
-                                        translate("Open the chosen port at start, as the open button does."));
+    const QCommandLineOption langOption(
+            QStringLiteral("lang"),
+            QCoreApplication::translate("Startup",
+                                        "Language of the messages: en or zh (default: the last one given, else zh)."),
+            QStringLiteral("en|zh"));
+    const QCommandLineOption portOption(
+            QStringLiteral("port"),
+            QCoreApplication::translate("Startup",
+                                        "Choose this serial port at start (a name from the list or a device path)."),
+            QCoreApplication::translate("Startup", "name"));
+    const QCommandLineOption openOption(
+            QStringLiteral("open"),
+            QCoreApplication::translate("Startup", "Open the chosen port at start, as the open button does."));
     parser.addOptions({langOption, portOption, openOption});
 
     StartCommand command;
-    const auto fail = [&](const QString &problem) {
+    const auto fail = [&command](const QString &problem) {
         command.action = StartCommand::Fail;
         command.text = problem + QLatin1Char('\n');
         return command;
@@ -65,18 +63,22 @@ StartCommand parseStartCommand(const QStringList &arguments)
                 + QCoreApplication::applicationVersion() + QLatin1Char('\n');
         return command;
     }
-    if (!parser.positionalArguments().isEmpty())
-        return fail(translate("Unexpected argument: %1").arg(parser.positionalArguments().constFirst()));
+    if (!parser.positionalArguments().isEmpty()) {
+        return fail(QCoreApplication::translate("Startup", "Unexpected argument: %1")
+                            .arg(parser.positionalArguments().constFirst()));
+    }
 
     StartOptions &options = command.options;
     if (parser.isSet(langOption)) {
         options.language = parser.value(langOption).trimmed().toLower();
-        if (options.language != kEnglish && options.language != kChinese)
-            return fail(translate("Unknown language: %1 (use en or zh)").arg(parser.value(langOption)));
+        if (options.language != kEnglish && options.language != kChinese) {
+            return fail(QCoreApplication::translate("Startup", "Unknown language: %1 (use en or zh)")
+                                .arg(parser.value(langOption)));
+        }
     }
     options.port = parser.value(portOption).trimmed();
     if (parser.isSet(portOption) && options.port.isEmpty())
-        return fail(translate("The port name is empty."));
+        return fail(QCoreApplication::translate("Startup", "The port name is empty."));
     options.open = parser.isSet(openOption);
     return command;
 }
