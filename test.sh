@@ -8,5 +8,5 @@ kelvo_install_packages
 kelvo_build
 
 export QT_QPA_PLATFORM=offscreen
-cd build
+cd "$KELVO_BUILD_DIR"
 ctest --output-on-failure -j "$(nproc 2>/dev/null || echo 2)" "$@"

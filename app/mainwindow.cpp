@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QIcon>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -17,6 +18,10 @@
 #include "files/backups.h"
 #include "model/parameterset.h"
 #include "ui/mainform.h"
+
+namespace {
+constexpr int kPortScanMs = 1000;
+} // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
@@ -45,7 +50,13 @@ MainWindow::MainWindow(QWidget *parent)
         m_lowerBars.append(ui->find<QProgressBar>(bar + QLatin1Char('1')));
     }
 
-    fillPortList();
+    // Read once: the list keeps following these paths while they come and go.
+    m_extraPorts = extraPortsFromEnvironment();
+    rescanPorts();
+    ui->portNameBox->installEventFilter(this);
+    m_portScanTimer = new QTimer(this);
+    connect(m_portScanTimer, &QTimer::timeout, this, &MainWindow::rescanPorts);
+    m_portScanTimer->start(kPortScanMs);
     ui->tabWidget->setCurrentIndex(0);
 
     refreshTimer = new QTimer(this);

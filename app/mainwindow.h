@@ -7,6 +7,7 @@
 
 #include "app/statustexts.h"
 #include "link/framecodec.h"
+#include "link/portlist.h"
 #include "link/transmitterrecord.h"
 #include "ui/pagerefresh.h"
 #include "ui/statusline.h"
@@ -34,6 +35,15 @@ public:
     MainForm *form() const { return ui; }
     QSerialPort &port() { return serialPort; }
     bool transferRunning() const { return m_transferRunning; }
+
+    // Makes name the chosen port. A name the system does not list is added to
+    // the list like an entry of KELVO_EXTRA_PORTS and chosen once it is there.
+    // False when it is not in the list now.
+    bool choosePort(const QString &name);
+
+protected:
+    // Rescans the port list as the user goes to open its popup.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     // Port connection
@@ -213,7 +223,7 @@ private slots:
 private:
     class TransferScope;
 
-    void fillPortList();
+    void rescanPorts();
     bool portIsOpen() const;
     QString openCaption() const;
     void showPortMessage(const QString &text);
@@ -244,6 +254,10 @@ private:
     MainForm *ui;
     QSerialPort serialPort;
     QTimer *refreshTimer = nullptr;
+    // While the port is closed the list follows what is plugged in.
+    QTimer *m_portScanTimer = nullptr;
+    QStringList m_extraPorts;
+    QVector<PortEntry> m_shownPorts;
     QString loadPath;
 
     PageRefresher m_pages;

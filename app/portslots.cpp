@@ -1,11 +1,12 @@
 // Opening and closing the port, the port list and the connection lamp.
 #include "app/mainwindow.h"
 
+#include <QApplication>
 #include <QComboBox>
-#include <QDir>
+#include <QEvent>
 #include <QIcon>
 #include <QPushButton>
-#include <QSerialPortInfo>
+#include <QTimer>
 #include <QToolButton>
 
 #include "app/messagetexts.h"
@@ -19,10 +20,47 @@ const QString kLampOff = QStringLiteral(":/myImage/images/red.png");
 const QString kLampOn = QStringLiteral(":/myImage/images/green.png");
 } // namespace
 
-void MainWindow::fillPortList()
+// Cheap enough to run every second: the box is touched only when the ports
+// differ from the ones on show, so an unchanged list never flickers.
+void MainWindow::rescanPorts()
 {
-    ui->portNameBox->clear();
-    ui->portNameBox->addItems(availablePortNames());
+    QComboBox *box = ui->portNameBox;
+    // Not under the pointer of someone picking from an open popup.
+    if (serialPort.isOpen() || portIsOpen() || QApplication::activePopupWidget())
+        return;
+    const PortListUpdate update = updatePortList(m_shownPorts, box->currentText(), scanPorts(m_extraPorts));
+    if (!update.changed)
+        return;
+    m_shownPorts = update.ports;
+    box->clear();
+    for (const PortEntry &port : update.ports) {
+        box->addItem(port.name);
+        box->setItemData(box->count() - 1, port.details, Qt::ToolTipRole);
+    }
+    box->setCurrentIndex(update.current);
+}
+
+bool MainWindow::choosePort(const QString &name)
+{
+    if (!name.isEmpty() && ui->portNameBox->findText(name) < 0 && !m_extraPorts.contains(name)) {
+        m_extraPorts.prepend(name);
+        rescanPorts();
+    }
+    const int index = ui->portNameBox->findText(name);
+    if (index < 0)
+        return false;
+    ui->portNameBox->setCurrentIndex(index);
+    return true;
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // The popup opens on a press of the mouse or of a key (space, F4,
+    // Alt+Down); the list is brought up to date before it does.
+    if (watched == ui->portNameBox
+        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress))
+        rescanPorts();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::on_openButton_clicked()
@@ -41,6 +79,7 @@ void MainWindow::on_openButton_clicked()
         return;
     }
     ui->portNameBox->setEnabled(false);
+    m_portScanTimer->stop();
     ui->openButton->setText(texts.closeCaption);
     ui->toolButton_led->setIcon(QIcon(kLampOn));
     writeToPort(Protocol::hello());
@@ -67,7 +106,8 @@ void MainWindow::closePort(bool sayGoodbye)
     ui->portNameBox->setEnabled(true);
     ui->openButton->setText(openCaption());
     ui->toolButton_led->setIcon(QIcon(kLampOff));
-    fillPortList();
+    rescanPorts();
+    m_portScanTimer->start();
     forgetTransmitter();
 }
 

@@ -42,7 +42,7 @@ bool decodeIfPresent(const QString &text, FrameKind kind, int debugLine, Paramet
     if (!hasFrameAt(text, kind))
         return false;
     if (debugLine)
-        qDebug("Blength%02d:%d", debugLine, text.size());
+        qDebug("Blength%02d:%d", debugLine, int(text.size()));
     decodeFrameFields(kind, text, kFrameLength * int(kind), p);
     return true;
 }
@@ -64,6 +64,11 @@ QString readParameterFileText(QIODevice &device, qint64 maxBytes)
     QBuffer buffer(&head);
     buffer.open(QIODevice::ReadOnly);
     QTextStream stream(&buffer);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    // Qt 5 decodes with the locale's encoding by default, Qt 6 with UTF-8;
+    // the system encoding keeps the files reading the same under both.
+    stream.setEncoding(QStringConverter::System);
+#endif
     return stream.readAll();
 }
 

@@ -19,8 +19,10 @@ constexpr qint64 kParameterFileReadLimit = 4096;
 QByteArray parameterFileBytes(const ParameterFrames &frames);
 
 // Reads at most maxBytes from device and returns them as text, decoded the
-// way a text stream with the default codec would. Never reads a huge file
-// whole; the length of the result is the length of what was read.
+// way a Qt 5 text stream with its default codec would: the system's encoding
+// (UTF-8 on Linux and macOS) unless a byte-order mark says otherwise, with the
+// same result under Qt 6. Never reads a huge file whole; the length of the
+// result is the length of what was read.
 QString readParameterFileText(QIODevice &device, qint64 maxBytes = kParameterFileReadLimit);
 
 // Opens path read-only and reads it as above. Returns false (and leaves text

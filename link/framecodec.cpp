@@ -172,7 +172,7 @@ void appendField(QString &out, const FrameField &field, const ParameterSet &p)
     case E::Hex116:
     case E::Hex120: {
         const qint64 shifted = qint64(field.member.of(p)) + fieldOffset(field.encoding);
-        const int v = int(qBound<qint64>(0, shifted, 255));
+        const int v = int(qBound(qint64(0), shifted, qint64(255)));
         out += hexDigit(v >> 4);
         out += hexDigit(v);
         return;
@@ -192,7 +192,7 @@ void appendField(QString &out, const FrameField &field, const ParameterSet &p)
 
 int readHex(const QString &text, int pos, int width)
 {
-    return text.midRef(pos, width).toInt(nullptr, 16); // non-hex text reads 0
+    return text.mid(pos, width).toInt(nullptr, 16); // non-hex text reads 0
 }
 
 } // namespace

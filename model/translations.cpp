@@ -60,17 +60,3 @@ bool installLanguage(const QString &lang)
     return lang.isEmpty() || lang == QLatin1String("zh");
 }
 
-QString languageFromArguments(const QStringList &arguments)
-{
-    const QString option = QStringLiteral("--lang");
-    const QString prefix = option + QLatin1Char('=');
-    QString lang;
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
-        if (argument == option && i + 1 < arguments.size())
-            lang = arguments.at(++i);
-        else if (argument.startsWith(prefix))
-            lang = argument.mid(prefix.size());
-    }
-    return lang;
-}

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 // The language of the whole tool: the form, the status line and the
 // tooltips through Qt's translation (the Chinese words are the source texts),
@@ -16,6 +15,3 @@
 // in which case the tool stays Chinese).
 bool installLanguage(const QString &lang);
 
-// The value of "--lang <code>" or "--lang=<code>" among the arguments (the
-// last one wins), or an empty string.
-QString languageFromArguments(const QStringList &arguments);

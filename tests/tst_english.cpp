@@ -165,24 +165,6 @@ private slots:
         resetAppState();
     }
 
-    void languageFromArguments_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("language");
-        QTest::newRow("none") << QStringList{"tool"} << "";
-        QTest::newRow("separate") << QStringList{"tool", "--lang", "en"} << "en";
-        QTest::newRow("joined") << QStringList{"tool", "--lang=zh"} << "zh";
-        QTest::newRow("last wins") << QStringList{"tool", "--lang", "en", "--port", "x", "--lang=zh"} << "zh";
-        QTest::newRow("value missing") << QStringList{"tool", "--lang"} << "";
-        QTest::newRow("program name is no option") << QStringList{"--lang=en"} << "";
-    }
-    void languageFromArguments()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, language);
-        QCOMPARE(::languageFromArguments(arguments), language);
-    }
-
     // Each row starts from English, so a row that falls back to Chinese
     // must also take the English translation away.
     void installLanguageSetsTranslationAndFlag_data()

@@ -422,7 +422,7 @@ private slots:
         QVERIFY2(errors.first() == QSerialPort::ReadError || errors.first() == QSerialPort::ResourceError,
                  qPrintable(QString::number(errors.first())));
         QTest::qWait(50);
-        qInfo("%d errors within 50 ms of the first, first %d, last %d, port %s", errors.size(),
+        qInfo("%d errors within 50 ms of the first, first %d, last %d, port %s", int(errors.size()),
               int(errors.first()), int(errors.last()), port.isOpen() ? "still open" : "closed");
     }
 };

@@ -13,6 +13,7 @@
 #include <QToolButton>
 #include <QtTest>
 #include <memory>
+#include <utility>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -223,7 +224,7 @@ private slots:
     {
         rig.stop();
         QDir::setCurrent(startDirectory);
-        for (const QString &m : qAsConst(mounts))
+        for (const QString &m : std::as_const(mounts))
             run(QStringLiteral("umount"), {m});
         mounts.clear();
         if (!lockedDirectory.isEmpty())

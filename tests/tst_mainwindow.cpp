@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 
@@ -119,12 +120,21 @@ private slots:
 
     void extraPortsComeFirstInTheList()
     {
-        qputenv("KELVO_EXTRA_PORTS", QByteArray("/tmp/vport-a") + QDir::listSeparator().toLatin1() + "/tmp/vport-b");
+        // Extra entries are listed while their paths exist.
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString a = dir.filePath(QStringLiteral("vport-a"));
+        const QString b = dir.filePath(QStringLiteral("vport-b"));
+        for (const QString &path : {a, b}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        qputenv("KELVO_EXTRA_PORTS", (a + QDir::listSeparator() + b).toLocal8Bit());
         MainWindow w;
         qunsetenv("KELVO_EXTRA_PORTS");
         QVERIFY(w.form()->portNameBox->count() >= 2);
-        QCOMPARE(w.form()->portNameBox->itemText(0), QStringLiteral("/tmp/vport-a"));
-        QCOMPARE(w.form()->portNameBox->itemText(1), QStringLiteral("/tmp/vport-b"));
+        QCOMPARE(w.form()->portNameBox->itemText(0), a);
+        QCOMPARE(w.form()->portNameBox->itemText(1), b);
         QCOMPARE(w.form()->portNameBox->currentIndex(), 0);
     }
 

@@ -179,6 +179,8 @@ private slots:
     void nonHexField();
     void randomBytesChangeNothing();
     void hugeFileReadBounded();
+    void oddBytesDecodeAsBefore_data();
+    void oddBytesDecodeAsBefore();
     void writeReplacesFile();
     void writeIntoMissingDirectoryFails();
     void writeIntoReadOnlyDirectoryKeepsOldFile();
@@ -371,6 +373,38 @@ void TestParameterFile::hugeFileReadBounded()
     QString untouched = QStringLiteral("keep");
     QVERIFY(!readParameterFileText(dir.filePath(QStringLiteral("missing.txt")), &untouched));
     QCOMPARE(untouched, QStringLiteral("keep"));
+}
+
+// Bytes outside ASCII change the length of the text and so where the frames
+// are looked for; they decode the same under Qt 5 and Qt 6.
+void TestParameterFile::oddBytesDecodeAsBefore_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QVector<ushort>>("units");
+    QTest::newRow("utf-8 mark skipped") << QByteArray("\xEF\xBB\xBFS1") << QVector<ushort>{'S', '1'};
+    QTest::newRow("two-byte letter") << QByteArray("S\xC3\xA9Y") << QVector<ushort>{'S', 0xE9, 'Y'};
+    QTest::newRow("three-byte letter") << QByteArray("S\xE4\xB8\xADY") << QVector<ushort>{'S', 0x4E2D, 'Y'};
+    QTest::newRow("four-byte letter") << QByteArray("S\xF0\x9F\x98\x80Y")
+                                      << QVector<ushort>{'S', 0xD83D, 0xDE00, 'Y'};
+    QTest::newRow("stray byte") << QByteArray("S\xFFY") << QVector<ushort>{'S', 0xFFFD, 'Y'};
+    QTest::newRow("overlong") << QByteArray("S\xC0\x80Y") << QVector<ushort>{'S', 0xFFFD, 0xFFFD, 'Y'};
+    QTest::newRow("encoded surrogate") << QByteArray("S\xED\xA0\x80Y")
+                                       << QVector<ushort>{'S', 0xFFFD, 0xFFFD, 0xFFFD, 'Y'};
+    QTest::newRow("cut at the end") << QByteArray("S\xE4\xB8") << QVector<ushort>{'S'};
+    QTest::newRow("nul") << QByteArray("S\0Y", 3) << QVector<ushort>{'S', 0, 'Y'};
+    QTest::newRow("utf-16 mark") << QByteArray("\xFF\xFES\0Y\0", 6) << QVector<ushort>{'S', 'Y'};
+}
+
+void TestParameterFile::oddBytesDecodeAsBefore()
+{
+    if (QString::fromLocal8Bit("\xC3\xA9") != QString(QChar(0xE9)))
+        QSKIP("the system encoding is not UTF-8");
+    QFETCH(QByteArray, bytes);
+    QFETCH(QVector<ushort>, units);
+    QBuffer buffer(&bytes);
+    QVERIFY(buffer.open(QIODevice::ReadOnly));
+    const QString text = readParameterFileText(buffer);
+    QCOMPARE(QVector<ushort>(text.utf16(), text.utf16() + text.size()), units);
 }
 
 void TestParameterFile::writeReplacesFile()

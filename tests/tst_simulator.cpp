@@ -77,7 +77,11 @@ class Harness
 public:
     explicit Harness(const SimulatorOptions &options = SimulatorOptions()) : sim(options)
     {
-        QObject::connect(&sim, &SimulatedTransmitter::transmit, [this](const QByteArray &b) { sent.append(b); });
+        QObject::connect(&sim, &SimulatedTransmitter::transmit, [this](const QByteArray &b) {
+            sent.append(b);
+            if (sim.replyInProgress())
+                sentInReply.append(b);
+        });
         QObject::connect(&sim, &SimulatedTransmitter::logLine, [this](const QString &l) { log.append(l); });
     }
 
@@ -90,9 +94,12 @@ public:
     }
 
     // The tool's side of a Read: "RR", then "WWW" for every chunk that comes.
+    // Returns what was sent while the reply ran: the live packets that resume
+    // after it (while the wait for its end still turns) are not part of it.
     QVector<QByteArray> read()
     {
         const int first = sent.size();
+        sentInReply.clear();
         sim.receive("RR");
         int answered = first;
         for (int n = 0; n < kBlockCount; ++n) {
@@ -103,11 +110,12 @@ public:
         }
         if (!QTest::qWaitFor([&] { return !sim.replyInProgress(); }, 5000))
             log.append(QStringLiteral("test: the reply did not end"));
-        return sent.mid(first);
+        return sentInReply;
     }
 
     SimulatedTransmitter sim;
     QVector<QByteArray> sent;
+    QVector<QByteArray> sentInReply;
     QStringList log;
 };
 

@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
 # The tool wired to a virtual transmitter: starts kelvo-miraq-sim on a
-# pseudo-terminal, puts its device path first in the tool's port list and
-# stops the simulator when the tool exits. Expects a finished build in build/.
-#   tools/run-demo.sh            (or ./run.sh demo, which builds first)
+# pseudo-terminal, puts its device path first in the tool's port list, chosen,
+# and stops the simulator when the tool exits. Expects a finished build in
+# build/ (or $KELVO_BUILD_DIR). Arguments go to the tool.
+#   tools/run-demo.sh [--open]   (or ./run.sh demo [--open], which builds first)
 # The simulator's configuration persists in build/demo-transmitter.dat
 # (KELVO_SIM_CONFIG overrides); its log goes to the terminal.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bin=build/bin
+bin=${KELVO_BUILD_DIR:-build}/bin
 sim="$bin/kelvo-miraq-sim"
 tool="$bin/kelvo-miraq-config"
-config="${KELVO_SIM_CONFIG:-build/demo-transmitter.dat}"
+config="${KELVO_SIM_CONFIG:-${KELVO_BUILD_DIR:-build}/demo-transmitter.dat}"
 timeout_s=10
 
 for program in "$sim" "$tool"; do
@@ -64,10 +65,10 @@ while [ -z "$port" ]; do
     [ -n "$port" ] || sleep 0.1
 done
 
-echo "Virtual transmitter on $port: pick it in the port list (it comes first) and press the open button."
+echo "Virtual transmitter on $port, chosen in the tool's port list: press the open button (or start with --open)."
 # In the background and waited for, so a TERM to this script reaches the
 # traps at once (and through them the tool) instead of after the tool exits.
-KELVO_EXTRA_PORTS="$port" "$tool" "$@" &
+KELVO_EXTRA_PORTS="$port" "$tool" --port "$port" "$@" &
 tool_pid=$!
 status=0
 wait "$tool_pid" || status=$?

@@ -1,8 +1,15 @@
 # Shared by run.sh and test.sh: installs what a fresh Debian/Ubuntu machine is
-# missing (only when something is missing) and builds into build/.
+# missing (only when something is missing) and builds.
+#   KELVO_BUILD_DIR   where to build (default build/)
+#   KELVO_QT_MAJOR    5 or 6; empty (the default) takes Qt 6 when present, else Qt 5
 # shellcheck shell=bash
 
-KELVO_PACKAGES=(cmake g++ make qtbase5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools fonts-wqy-microhei)
+# Both Qt 5.15 and Qt 6 with their Linguist tools, so either can be built
+# and the translations made.
+KELVO_PACKAGES=(cmake g++ make fonts-wqy-microhei
+    qtbase5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools
+    qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-l10n-tools)
+KELVO_BUILD_DIR=${KELVO_BUILD_DIR:-build}
 
 kelvo_missing_packages() {
     local missing=()
@@ -17,7 +24,7 @@ kelvo_missing_packages() {
 
 kelvo_install_packages() {
     if ! command -v dpkg-query >/dev/null 2>&1; then
-        echo "Not a Debian-based system: install Qt 5.15 (Widgets, SerialPort), CMake and a C++17 compiler yourself." >&2
+        echo "Not a Debian-based system: install Qt 6 or Qt 5.15 (Widgets, SerialPort), CMake and a C++17 compiler yourself." >&2
         return 0
     fi
     local missing
@@ -40,9 +47,15 @@ kelvo_install_packages() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
 }
 
+# kelvo_build [target...]: configures and builds the given targets, or all.
 kelvo_build() {
     local jobs
     jobs=$(nproc 2>/dev/null || echo 2)
-    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    cmake --build build -j "$jobs"
+    local targets=()
+    local target
+    for target in "$@"; do
+        targets+=(--target "$target")
+    done
+    cmake -S . -B "$KELVO_BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO_QT_MAJOR="${KELVO_QT_MAJOR:-}"
+    cmake --build "$KELVO_BUILD_DIR" -j "$jobs" "${targets[@]}"
 }

@@ -13,6 +13,8 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include <utility>
+
 #include "ui/formbuilder.h"
 #include "ui/formstyles.h"
 
@@ -202,6 +204,6 @@ void MainForm::setupUi(QMainWindow *window)
 void MainForm::retranslateUi(QMainWindow *window)
 {
     window->setWindowTitle(QString::fromUtf8(kWindowTitle));
-    for (const FormText &text : qAsConst(m_texts))
+    for (const FormText &text : std::as_const(m_texts))
         applyText(tabWidget, text.widget, text.texts);
 }

@@ -84,7 +84,7 @@ Split matchFront(const QByteArray &pending)
     }
     for (const QByteArray &command : commands()) {
         if (pending.startsWith(command))
-            return {Match::Complete, command.size(), QString::fromLatin1(command)};
+            return {Match::Complete, int(command.size()), QString::fromLatin1(command)};
         if (command.startsWith(pending))
             return {Match::NeedMore, 0, {}};
     }

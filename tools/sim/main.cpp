@@ -8,8 +8,9 @@
 //   --rate N        live packets per second (default 50)
 //   --quiet         no log of what arrives
 //
-// The tool lists the device paths in KELVO_EXTRA_PORTS ahead of the system's
-// ports: KELVO_EXTRA_PORTS=/dev/pts/4 kelvo-miraq-config
+// The tool opens the pseudo-terminal with kelvo-miraq-config --port /dev/pts/4
+// --open, or lists it ahead of the system's ports with
+// KELVO_EXTRA_PORTS=/dev/pts/4 kelvo-miraq-config.
 
 #include "sim/simulatedtransmitter.h"
 
@@ -106,8 +107,8 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     out << "PORT " << link->devicePath() << '\n';
     out << "Virtual transmitter on " << link->devicePath()
-        << ": start the tool with KELVO_EXTRA_PORTS=" << link->devicePath()
-        << " and open that port. Ctrl-C stops.\n";
+        << ": start the tool with --port " << link->devicePath()
+        << " --open. Ctrl-C stops.\n";
     out.flush();
 
     transmitter.start();

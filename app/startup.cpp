@@ -1,0 +1,147 @@
+// The command line and what it sets up before the event loop runs.
+#include "app/startup.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QTextStream>
+
+#include "app/mainwindow.h"
+#include "app/messagetexts.h"
+#include "model/parameterset.h"
+#include "model/translations.h"
+#include "ui/mainform.h"
+
+namespace {
+
+const QString kEnglish = QStringLiteral("en");
+const QString kChinese = QStringLiteral("zh");
+const QString kLanguageKey = QStringLiteral("language");
+
+} // namespace
+
+StartCommand parseStartCommand(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QCoreApplication::translate(
+            "Startup", "Configures KELVO and MIRAQ eight-channel RC transmitters over a serial port."));
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    const QCommandLineOption langOption(
+            QStringLiteral("lang"),
+            QCoreApplication::translate("Startup",
+                                        "Language of the messages: en or zh (default: the last one given, else zh)."),
+            QStringLiteral("en|zh"));
+    const QCommandLineOption portOption(
+            QStringLiteral("port"),
+            QCoreApplication::translate("Startup",
+                                        "Choose this serial port at start (a name from the list or a device path)."),
+            QCoreApplication::translate("Startup", "name"));
+    const QCommandLineOption openOption(
+            QStringLiteral("open"),
+            QCoreApplication::translate("Startup", "Open the chosen port at start, as the open button does."));
+    parser.addOptions({langOption, portOption, openOption});
+
+    StartCommand command;
+    const auto fail = [&command](const QString &problem) {
+        command.action = StartCommand::Fail;
+        command.text = problem + QLatin1Char('\n');
+        return command;
+    };
+    if (!parser.parse(arguments))
+        return fail(parser.errorText());
+    // --help-all too: the Qt options it would add are taken by the application object.
+    if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))) {
+        command.action = StartCommand::ShowHelp;
+        command.text = parser.helpText();
+        return command;
+    }
+    if (parser.isSet(versionOption)) {
+        command.action = StartCommand::ShowVersion;
+        command.text = QCoreApplication::applicationName() + QLatin1Char(' ')
+                + QCoreApplication::applicationVersion() + QLatin1Char('\n');
+        return command;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return fail(QCoreApplication::translate("Startup", "Unexpected argument: %1")
+                            .arg(parser.positionalArguments().constFirst()));
+    }
+
+    StartOptions &options = command.options;
+    if (parser.isSet(langOption)) {
+        options.language = parser.value(langOption).trimmed().toLower();
+        if (options.language != kEnglish && options.language != kChinese) {
+            return fail(QCoreApplication::translate("Startup", "Unknown language: %1 (use en or zh)")
+                                .arg(parser.value(langOption)));
+        }
+    }
+    options.port = parser.value(portOption).trimmed();
+    if (parser.isSet(portOption) && options.port.isEmpty())
+        return fail(QCoreApplication::translate("Startup", "The port name is empty."));
+    options.open = parser.isSet(openOption);
+    return command;
+}
+
+QString resolveLanguage(const QString &given, QSettings &settings)
+{
+    if (given == kEnglish || given == kChinese) {
+        settings.setValue(kLanguageKey, given);
+        return given;
+    }
+    const QString remembered = settings.value(kLanguageKey).toString();
+    return remembered == kEnglish ? kEnglish : kChinese;
+}
+
+void applyLanguage(const QString &language)
+{
+    // Sets the language flag too; a catalogue that cannot be loaded leaves
+    // the tool Chinese throughout.
+    if (!installLanguage(language))
+        qWarning("The %s catalogue is not available; using Chinese.", qPrintable(language));
+}
+
+void applyStartOptions(MainWindow &window, const StartOptions &options)
+{
+    const bool chosen = options.port.isEmpty() || window.choosePort(options.port);
+    if (!options.open)
+        return;
+    if (chosen) {
+        window.form()->openButton->click();
+    } else {
+        // Not the port that happens to be chosen instead.
+        const PortTexts texts = portTexts(params().LangChinese);
+        QMessageBox::about(nullptr, texts.title, texts.cannotOpen);
+    }
+}
+
+void describeApplication()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("kelvo-miraq"));
+    QCoreApplication::setApplicationName(QStringLiteral("kelvo-miraq-config"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KELVO_VERSION));
+}
+
+int startTool(const QStringList &arguments)
+{
+    const StartCommand command = parseStartCommand(arguments);
+    switch (command.action) {
+    case StartCommand::ShowHelp:
+    case StartCommand::ShowVersion:
+        QTextStream(stdout) << command.text;
+        return 0;
+    case StartCommand::Fail:
+        QTextStream(stderr) << command.text;
+        return 1;
+    case StartCommand::Run:
+        break;
+    }
+
+    QSettings settings;
+    applyLanguage(resolveLanguage(command.options.language, settings));
+    MainWindow window;
+    window.show();
+    applyStartOptions(window, command.options);
+    return QApplication::exec();
+}
