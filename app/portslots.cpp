@@ -6,10 +6,12 @@
 #include <QEvent>
 #include <QIcon>
 #include <QPushButton>
+#include <QSettings>
 #include <QTimer>
 #include <QToolButton>
 
 #include "app/messagetexts.h"
+#include "app/startup.h"
 #include "link/portlist.h"
 #include "link/protocol.h"
 #include "model/parameterset.h"
@@ -84,6 +86,8 @@ void MainWindow::on_openButton_clicked()
     ui->toolButton_led->setIcon(QIcon(kLampOn));
     writeToPort(Protocol::hello());
     forgetTransmitter();
+    // Chosen again at the next start while it is there.
+    QSettings().setValue(lastPortKey(), ui->portNameBox->currentText());
 }
 
 // The closed state: channels centred at once, the list usable and rescanned.

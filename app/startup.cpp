@@ -2,6 +2,7 @@
 #include "app/startup.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QCommandLineParser>
 #include <QMessageBox>
 #include <QPushButton>
@@ -116,6 +117,20 @@ void applyStartOptions(MainWindow &window, const StartOptions &options)
     }
 }
 
+QString lastPortKey()
+{
+    return QStringLiteral("lastPort");
+}
+
+void chooseRememberedPort(MainWindow &window, const QSettings &settings)
+{
+    const QString name = settings.value(lastPortKey()).toString();
+    QComboBox *box = window.form()->portNameBox;
+    const int index = name.isEmpty() ? -1 : box->findText(name);
+    if (index >= 0)
+        box->setCurrentIndex(index);
+}
+
 void describeApplication()
 {
     QCoreApplication::setOrganizationName(QStringLiteral("kelvo-miraq"));
@@ -142,6 +157,8 @@ int startTool(const QStringList &arguments)
     applyLanguage(resolveLanguage(command.options.language, settings));
     MainWindow window;
     window.show();
+    if (command.options.port.isEmpty())
+        chooseRememberedPort(window, settings);
     applyStartOptions(window, command.options);
     return QApplication::exec();
 }

@@ -39,6 +39,13 @@ void applyLanguage(const QString &language);
 // that port is not there, the open fails with the usual message.
 void applyStartOptions(MainWindow &window, const StartOptions &options);
 
+// The settings key of the port last opened.
+QString lastPortKey();
+
+// Chooses the port last opened when it is in the list; otherwise the list
+// keeps its own choice.
+void chooseRememberedPort(MainWindow &window, const QSettings &settings);
+
 // Organization, application name and version, for settings and --version.
 void describeApplication();
 

@@ -1,6 +1,7 @@
 // The command line: what it asks for, the language it starts in and
 // remembers, and a start that chooses and opens a port.
 #include <QComboBox>
+#include <QDir>
 #include <QIcon>
 #include <QPushButton>
 #include <QSettings>
@@ -153,6 +154,41 @@ private slots:
         QCOMPARE(w.form()->openButton->text(), portTexts(1).closeCaption);
         QCOMPARE(iconImage(w.form()->toolButton_led->icon()),
                  iconImage(QIcon(QStringLiteral(":/myImage/images/green.png"))));
+    }
+
+    // Opening a port remembers it; the next start chooses it while it is
+    // there and keeps the list's own choice when it is not.
+    void lastPortIsChosenWhenPresent()
+    {
+        if (!FakeTransmitter::isSupported())
+            QSKIP("pseudo-terminals are not available here");
+        resetAppState();
+        FakeTransmitter first;
+        FakeTransmitter second;
+        QVERIFY(first.isOpen() && second.isOpen());
+        qputenv("KELVO_EXTRA_PORTS", (first.devicePath() + QDir::listSeparator() + second.devicePath()).toLocal8Bit());
+        QSettings settings;
+        settings.remove(lastPortKey());
+        {
+            MainWindow w;
+            QCOMPARE(w.form()->portNameBox->currentText(), first.devicePath());
+            w.form()->portNameBox->setCurrentIndex(w.form()->portNameBox->findText(second.devicePath()));
+            w.form()->openButton->click();
+            QVERIFY(second.waitForMessage(QStringLiteral("OK"), 5000));
+        }
+        QCOMPARE(settings.value(lastPortKey()).toString(), second.devicePath());
+        {
+            MainWindow w;
+            chooseRememberedPort(w, settings);
+            QCOMPARE(w.form()->portNameBox->currentText(), second.devicePath());
+        }
+        settings.setValue(lastPortKey(), QStringLiteral("/dev/kelvo-unplugged"));
+        {
+            MainWindow w;
+            chooseRememberedPort(w, settings);
+            QCOMPARE(w.form()->portNameBox->currentText(), first.devicePath());
+        }
+        qunsetenv("KELVO_EXTRA_PORTS");
     }
 
     // Never the port that happens to be chosen instead of a missing one.
