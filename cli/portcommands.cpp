@@ -12,9 +12,7 @@
 #include "cli/portreport.h"
 #include "cli/settingsreport.h"
 #include "files/parameterfile.h"
-#include "link/framecodec.h"
 #include "link/portlist.h"
-#include "link/protocol.h"
 #include "link/readreply.h"
 #include "link/transmittersession.h"
 #include "link/waitms.h"
@@ -133,11 +131,7 @@ int readToFile(const QString &port, const QString &outputPath)
         return status;
 
     // The frames as a Save right after this Read would write them.
-    ParameterSet p = session.parameters();
-    ParameterFrames frames;
-    for (FrameKind kind : Protocol::kFrameOrder)
-        rebuildFrame(kind, p, frames);
-    if (!writeParameterFile(outputPath, parameterFileBytes(frames), &why))
+    if (!writeParameterFile(outputPath, parameterFileBytes(session.parameters()), &why))
         return fail(ExitCode::File, Cli::tr("cannot write %1: %2").arg(outputPath, why));
     printLine(Cli::tr("saved to %1").arg(outputPath));
     return exitStatus(ExitCode::Ok);

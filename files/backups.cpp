@@ -5,7 +5,6 @@
 #include <QStandardPaths>
 
 #include "files/parameterfile.h"
-#include "link/framecodec.h"
 #include "model/parameterset.h"
 
 namespace Backups {
@@ -29,15 +28,6 @@ QString defaultDirectory()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/backups");
 }
 
-QByteArray fileBytes(const ParameterSet &p)
-{
-    ParameterSet copy = p;
-    ParameterFrames frames;
-    for (FrameKind kind : {FrameKind::S, FrameKind::G, FrameKind::H, FrameKind::I})
-        rebuildFrame(kind, copy, frames);
-    return parameterFileBytes(frames);
-}
-
 Result write(const ParameterSet &p, const QString &command, const QDateTime &when, const QString &dir)
 {
     Result result;
@@ -51,7 +41,7 @@ Result write(const ParameterSet &p, const QString &command, const QDateTime &whe
     // Two backups within one second keep both.
     for (int n = 2; QFileInfo::exists(result.path); ++n)
         result.path = target.filePath(stem + QStringLiteral("-%1.dat").arg(n));
-    if (!writeParameterFile(result.path, fileBytes(p), &result.error))
+    if (!writeParameterFile(result.path, parameterFileBytes(p), &result.error))
         return result;
     result.ok = true;
     prune(target);

@@ -16,9 +16,6 @@ constexpr int kKept = 100;
 // <application data>/backups
 QString defaultDirectory();
 
-// The bytes of a parameter file for p: its four frames built afresh.
-QByteArray fileBytes(const ParameterSet &p);
-
 struct Result
 {
     bool ok = false;

@@ -58,6 +58,14 @@ QByteArray parameterFileBytes(const ParameterFrames &frames)
     return bytes;
 }
 
+QByteArray parameterFileBytes(ParameterSet p)
+{
+    ParameterFrames frames;
+    for (FrameKind kind : {FrameKind::S, FrameKind::G, FrameKind::H, FrameKind::I})
+        rebuildFrame(kind, p, frames);
+    return parameterFileBytes(frames);
+}
+
 QString readParameterFileText(QIODevice &device, qint64 maxBytes)
 {
     QByteArray head = device.read(qMax<qint64>(0, maxBytes));

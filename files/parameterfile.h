@@ -18,6 +18,10 @@ constexpr qint64 kParameterFileReadLimit = 4096;
 // The bytes of a parameter file for the frames as they stand (Latin-1).
 QByteArray parameterFileBytes(const ParameterFrames &frames);
 
+// The bytes Save would write for p: its four frames built afresh (on a copy,
+// since building a frame stores the voltage tenths it carries).
+QByteArray parameterFileBytes(ParameterSet p);
+
 // Reads at most maxBytes from device and returns them as text, decoded the
 // way a Qt 5 text stream with its default codec would: the system's encoding
 // (UTF-8 on Linux and macOS) unless a byte-order mark says otherwise, with the

@@ -87,15 +87,6 @@ ParameterSet changedSet()
     return p;
 }
 
-// What Save writes for p: the four frames rebuilt on fresh frame strings.
-QByteArray fileBytes(ParameterSet p)
-{
-    ParameterFrames frames;
-    for (FrameKind kind : Protocol::kFrameOrder)
-        rebuildFrame(kind, p, frames);
-    return parameterFileBytes(frames);
-}
-
 bool writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -127,7 +118,7 @@ class TestCli : public QObject
     {
         if (sim.state() == QProcess::Running)
             return true;
-        writeBytes(path("sim.dat"), fileBytes(changedSet()));
+        writeBytes(path("sim.dat"), parameterFileBytes(changedSet()));
         sim.start(QStringLiteral(KELVO_SIM_PATH), {"--config", path("sim.dat"), "--quiet"});
         QByteArray out;
         const QDeadlineTimer deadline(15000);
@@ -144,9 +135,9 @@ private slots:
     {
         factoryPath = path("factory.dat");
         changedPath = path("changed.dat");
-        QCOMPARE(fileBytes(factorySet()), kFactoryFile);
+        QCOMPARE(parameterFileBytes(factorySet()), kFactoryFile);
         QVERIFY(writeBytes(factoryPath, kFactoryFile));
-        QVERIFY(writeBytes(changedPath, fileBytes(changedSet())));
+        QVERIFY(writeBytes(changedPath, parameterFileBytes(changedSet())));
     }
 
     void cleanupTestCase()
@@ -381,7 +372,7 @@ private slots:
         // go out as their start values, which are the factory ones.
         QByteArray damaged = kFactoryFile;
         damaged.replace(9, 2, "FF").replace(25, 2, "FF");
-        QTest::newRow("write") << "write" << fileBytes(changedSet()) << fileBytes(changedSet());
+        QTest::newRow("write") << "write" << parameterFileBytes(changedSet()) << parameterFileBytes(changedSet());
         QTest::newRow("write, out of range repaired") << "write" << damaged << kFactoryFile;
         QTest::newRow("reset") << "reset" << QByteArray() << kFactoryFile;
     }
@@ -478,7 +469,7 @@ private slots:
         QVERIFY(decodeParameterFile(QString::fromLatin1(saved), decoded).any());
         // The trims come from the live stream, everything else from the reply.
         QVERIFY(differingSettings(decoded, changedSet()).isEmpty());
-        QCOMPARE(saved, fileBytes(decoded));
+        QCOMPARE(saved, parameterFileBytes(decoded));
     }
 
     void writtenFileReadsBackEqual()
@@ -492,7 +483,7 @@ private slots:
         edited.Trim2 = 100;
         edited.RxVolt = 4.8;
         const QString written = path("edited.dat");
-        QVERIFY(writeBytes(written, fileBytes(edited)));
+        QVERIFY(writeBytes(written, parameterFileBytes(edited)));
 
         CliRun run = runCli({"write", "--port", simPort, "--verify", written});
         QVERIFY2(run.exitCode == 0 && run.out.value(run.out.size() - 1).startsWith("verified"), qPrintable(run.text()));

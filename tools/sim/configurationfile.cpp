@@ -3,7 +3,6 @@
 #include <QFileInfo>
 
 #include "files/parameterfile.h"
-#include "link/framecodec.h"
 #include "model/defaults.h"
 #include "model/parameterset.h"
 
@@ -40,10 +39,5 @@ ConfigurationLoad loadConfigurationFile(const QString &path, ParameterSet &confi
 
 bool saveConfigurationFile(const QString &path, const ParameterSet &config, QString *error)
 {
-    // Building a frame stores the voltage tenths it carries, so work on a copy.
-    ParameterSet copy = config;
-    ParameterFrames frames;
-    for (FrameKind kind : {FrameKind::S, FrameKind::G, FrameKind::H, FrameKind::I})
-        rebuildFrame(kind, copy, frames);
-    return writeParameterFile(path, parameterFileBytes(frames), error);
+    return writeParameterFile(path, parameterFileBytes(config), error);
 }
