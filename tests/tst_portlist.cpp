@@ -11,10 +11,10 @@ namespace {
 
 // "ttyS0 +ttyUSB0": a built-in port and a useful one; "name#text" gives the
 // details.
-QVector<PortEntry> ports(const QString &spec)
+QVector<PortEntry> ports(const QString &text)
 {
     QVector<PortEntry> out;
-    for (QString word : spec.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    for (QString word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         PortEntry entry;
         entry.useful = word.startsWith(QLatin1Char('+'));
         if (entry.useful)

@@ -24,11 +24,6 @@ const QByteArray kFactoryG = "G41E2D3C4855680DCDCDCDCDC140A642A6A667474747474747
 const QByteArray kFactoryH = "H7474747474747474003747474015747474001020314253647407474747474747474110140380000X";
 const QByteArray kFactoryI = "I8888888800000000000000000000000000000000000000000000000000000000000000000000000V";
 
-QImage iconImage(const QIcon &icon)
-{
-    return icon.pixmap(QSize(40, 40)).toImage().convertToFormat(QImage::Format_ARGB32);
-}
-
 QStringList kindsAfter(const FakeTransmitter &tx, int first)
 {
     return tx.kinds().mid(first);

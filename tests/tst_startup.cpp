@@ -22,15 +22,6 @@
 
 Q_DECLARE_METATYPE(StartCommand::Action)
 
-namespace {
-
-QImage iconImage(const QIcon &icon)
-{
-    return icon.pixmap(QSize(40, 40)).toImage().convertToFormat(QImage::Format_ARGB32);
-}
-
-} // namespace
-
 class TestStartup : public QObject
 {
     Q_OBJECT

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QIcon>
+#include <QImage>
 #include <QString>
 #include <QTimer>
 
@@ -18,6 +20,12 @@ inline void clickLater(MainWindow &w, const QString &name)
     auto *button = w.form()->find<QAbstractButton>(name);
     Q_ASSERT_X(button, "clickLater", qPrintable(name));
     QTimer::singleShot(0, button, &QAbstractButton::click);
+}
+
+// An icon as pixels, to compare the lamp with the picture it should show.
+inline QImage iconImage(const QIcon &icon)
+{
+    return icon.pixmap(QSize(40, 40)).toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
 // Runs a window slot by name, also private ones (they are invokable).
