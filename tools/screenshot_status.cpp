@@ -1,5 +1,5 @@
 // Pictures of the status area in its states, for the documentation:
-//   screenshot-status --port <device> <directory>
+//   screenshot-status --port <device> [--lang en|zh] <directory>
 // With a transmitter (e.g. the virtual one) on <device> it takes, cropped to
 // the strip and the status line: status-closed, status-read, status-unwritten,
 // status-writing and status-matches, the whole window with unwritten marks
@@ -23,6 +23,7 @@
 
 #include "app/mainwindow.h"
 #include "link/waitms.h"
+#include "model/translations.h"
 #include "ui/mainform.h"
 
 namespace {
@@ -51,8 +52,11 @@ int main(int argc, char *argv[])
     parser.addPositionalArgument(QStringLiteral("directory"), QStringLiteral("Where the pictures go."));
     const QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("The transmitter's port."),
                                         QStringLiteral("device"));
-    parser.addOption(portOption);
+    const QCommandLineOption langOption(QStringLiteral("lang"), QStringLiteral("Language of the window: en or zh."),
+                                        QStringLiteral("code"), QStringLiteral("zh"));
+    parser.addOptions({portOption, langOption});
     parser.process(app);
+    installLanguage(parser.value(langOption));
     QTextStream err(stderr);
     if (parser.positionalArguments().size() != 1 || !parser.isSet(portOption))
         parser.showHelp(2);
