@@ -78,7 +78,11 @@ public:
     explicit Harness(const SimulatorOptions &options = SimulatorOptions()) : sim(options)
     {
         QObject::connect(&sim, &SimulatedTransmitter::transmit, [this](const QByteArray &b) { sent.append(b); });
-        QObject::connect(&sim, &SimulatedTransmitter::logLine, [this](const QString &l) { log.append(l); });
+        QObject::connect(&sim, &SimulatedTransmitter::logLine, [this](const QString &l) {
+            log.append(l);
+            if (l.contains(QLatin1String("reply complete")))
+                sentWhenReplyEnded = sent.size();
+        });
     }
 
     bool logContains(const QString &text) const
@@ -90,9 +94,12 @@ public:
     }
 
     // The tool's side of a Read: "RR", then "WWW" for every chunk that comes.
+    // Returns what was sent until the reply ended; the live stream that
+    // resumes afterwards is not part of it, however soon it comes.
     QVector<QByteArray> read()
     {
         const int first = sent.size();
+        sentWhenReplyEnded = -1;
         sim.receive("RR");
         int answered = first;
         for (int n = 0; n < kBlockCount; ++n) {
@@ -103,12 +110,13 @@ public:
         }
         if (!QTest::qWaitFor([&] { return !sim.replyInProgress(); }, 5000))
             log.append(QStringLiteral("test: the reply did not end"));
-        return sent.mid(first);
+        return sentWhenReplyEnded < 0 ? sent.mid(first) : sent.mid(first, sentWhenReplyEnded - first);
     }
 
     SimulatedTransmitter sim;
     QVector<QByteArray> sent;
     QStringList log;
+    int sentWhenReplyEnded = -1;
 };
 
 struct DecodedReply
