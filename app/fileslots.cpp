@@ -5,7 +5,6 @@
 #include <QDebug>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QSaveFile>
 
 #include "app/messagetexts.h"
 #include "app/transferscope.h"
@@ -40,14 +39,10 @@ void MainWindow::on_toolButton_Save_clicked()
     // Find out before anything is sent whether the file can be written at
     // all; the real write below replaces the old file only once the new one
     // is complete.
-    {
-        QSaveFile probe(path);
-        if (!probe.open(QIODevice::WriteOnly)) {
-            transfer.finish();
-            showFileError(this, texts);
-            return;
-        }
-        probe.cancelWriting();
+    if (!canWriteParameterFile(path)) {
+        transfer.finish();
+        showFileError(this, texts);
+        return;
     }
 
     SendData1();
