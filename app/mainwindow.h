@@ -231,4 +231,5 @@ private:
     QVector<QProgressBar *> m_upperBars;
     QVector<QProgressBar *> m_lowerBars;
     bool m_transferRunning = false;
+    bool m_goodbyeSaid = false; // "DIS" is on its way: nothing more is written
 };
