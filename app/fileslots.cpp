@@ -31,7 +31,11 @@ void MainWindow::on_toolButton_Save_clicked()
         return;
     waitMs(Protocol::kDebounceMs);
 
-    const QString path = QFileDialog::getSaveFileName(this, texts.saveTitle, QStringLiteral("./"), texts.saveFilter);
+    QString path;
+    {
+        const TransferScope::NormalCursor choosing(transfer);
+        path = QFileDialog::getSaveFileName(this, texts.saveTitle, QStringLiteral("./"), texts.saveFilter);
+    }
     qDebug() << path;
     if (path.isEmpty())
         return;
@@ -69,7 +73,10 @@ void MainWindow::on_toolButton_Load_clicked()
     params().TrimHold = 1;
     waitMs(Protocol::kDebounceMs);
 
-    loadPath = QFileDialog::getOpenFileName(this, texts.openTitle, QStringLiteral("./"), texts.openFilter);
+    {
+        const TransferScope::NormalCursor choosing(transfer);
+        loadPath = QFileDialog::getOpenFileName(this, texts.openTitle, QStringLiteral("./"), texts.openFilter);
+    }
     if (loadPath.isEmpty()) {
         Dr_DataSelet();
         FalseSaveData();

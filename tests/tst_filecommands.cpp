@@ -590,6 +590,48 @@ private slots:
             QVERIFY2(w->form()->find<QAbstractButton>(name)->isEnabled(), qPrintable(name));
     }
 
+    // Choosing a file is not waiting: the busy cursor of the transfer is
+    // lifted while a dialog is open and comes back for the sending.
+    void theCursorIsNormalWhileAFileIsChosen_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("save") << "toolButton_Save" << false;
+        QTest::newRow("save cancelled") << "toolButton_Save" << true;
+        QTest::newRow("load") << "toolButton_Load" << false;
+        QTest::newRow("load cancelled") << "toolButton_Load" << true;
+    }
+    void theCursorIsNormalWhileAFileIsChosen()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, cancel);
+        QVERIFY(openPort());
+        const QString path = pathIn(QStringLiteral("cursor.txt"));
+        QVERIFY(writeFile(path, joined(framesOf(fileSet()))));
+        ModalWatcher watcher;
+        watcher.setFileDialogAnswer(cancel ? QString() : path);
+        // Timers owned here, so none fires after the test has returned.
+        bool busyBeforeDialog = false;
+        bool busyAfterDialog = false;
+        QTimer before;
+        QTimer after;
+        before.setSingleShot(true);
+        after.setSingleShot(true);
+        connect(&before, &QTimer::timeout, [&] { busyBeforeDialog = QApplication::overrideCursor() != nullptr; });
+        connect(&after, &QTimer::timeout, [&] { busyAfterDialog = QApplication::overrideCursor() != nullptr; });
+        before.start(100);
+        after.start(1500);
+        clickLater(*w, button);
+        QTRY_COMPARE_WITH_TIMEOUT(watcher.fileDialogs().size(), 1, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning() && !after.isActive(), kCommandTimeoutMs);
+        QTest::qWait(200);
+
+        QVERIFY(busyBeforeDialog);
+        QVERIFY(!watcher.fileDialogs().at(0).overrideCursor);
+        QCOMPARE(busyAfterDialog, !cancel);
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
     void saveIntoAnUnwritableDirectoryKeepsTheOldFile()
     {
         QVERIFY(openPort());
