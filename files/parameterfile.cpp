@@ -50,8 +50,7 @@ bool decodeIfPresent(const QString &text, FrameKind kind, int debugLine, Paramet
 
 bool isRegularFile(const QString &path)
 {
-    const QFileInfo info(path); // a link counts as what it points to
-    return info.exists() && info.isFile();
+    return QFileInfo(path).isFile(); // a link counts as what it points to
 }
 
 QString notRegularFile(const QString &path)
@@ -83,7 +82,7 @@ bool readParameterFileText(const QString &path, QString *text, QString *errorStr
 {
     // Decided before opening: opening a FIFO without a writer blocks for
     // ever, and a device such as /dev/zero never ends.
-    if (!isRegularFile(path)) {
+    if (QFileInfo::exists(path) && !isRegularFile(path)) {
         if (errorString)
             *errorString = notRegularFile(path);
         return false;
