@@ -5,7 +5,6 @@
 #include <QDebug>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QSaveFile>
 
 #include "app/messagetexts.h"
 #include "app/transferscope.h"
@@ -32,7 +31,11 @@ void MainWindow::on_toolButton_Save_clicked()
         return;
     waitMs(Protocol::kDebounceMs);
 
-    const QString path = QFileDialog::getSaveFileName(this, texts.saveTitle, QStringLiteral("./"), texts.saveFilter);
+    QString path;
+    {
+        const TransferScope::NormalCursor choosing(transfer);
+        path = QFileDialog::getSaveFileName(this, texts.saveTitle, QStringLiteral("./"), texts.saveFilter);
+    }
     qDebug() << path;
     if (path.isEmpty())
         return;
@@ -40,14 +43,10 @@ void MainWindow::on_toolButton_Save_clicked()
     // Find out before anything is sent whether the file can be written at
     // all; the real write below replaces the old file only once the new one
     // is complete.
-    {
-        QSaveFile probe(path);
-        if (!probe.open(QIODevice::WriteOnly)) {
-            transfer.finish();
-            showFileError(this, texts);
-            return;
-        }
-        probe.cancelWriting();
+    if (!canWriteParameterFile(path)) {
+        transfer.finish();
+        showFileError(this, texts);
+        return;
     }
 
     beginSending(StatusTexts::Command::Save);
@@ -76,7 +75,10 @@ void MainWindow::on_toolButton_Load_clicked()
     params().TrimHold = 1;
     waitMs(Protocol::kDebounceMs);
 
-    loadPath = QFileDialog::getOpenFileName(this, texts.openTitle, QStringLiteral("./"), texts.openFilter);
+    {
+        const TransferScope::NormalCursor choosing(transfer);
+        loadPath = QFileDialog::getOpenFileName(this, texts.openTitle, QStringLiteral("./"), texts.openFilter);
+    }
     if (loadPath.isEmpty()) {
         Dr_DataSelet();
         FalseSaveData();

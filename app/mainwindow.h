@@ -278,4 +278,5 @@ private:
     QVector<bool> m_marks;    // the mark each tracked editor carries
     StatusTexts::Command m_sending = StatusTexts::Command::Write;
     QString m_progressLine;   // first line while a command runs
+    bool m_goodbyeSaid = false; // "DIS" is on its way: nothing more is written
 };

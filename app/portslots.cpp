@@ -6,7 +6,9 @@
 #include <QEvent>
 #include <QIcon>
 #include <QPushButton>
+#include <QSerialPortInfo>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QToolButton>
 
@@ -95,12 +97,18 @@ void MainWindow::on_openButton_clicked()
 void MainWindow::closePort(bool sayGoodbye)
 {
     if (sayGoodbye && serialPort.isOpen()) {
+        // Nothing may follow the goodbye. The wait below reads the port
+        // too and announces what it read, so input is not handled (and not
+        // acknowledged) until the port is closed.
+        m_goodbyeSaid = true;
+        const QSignalBlocker quiet(serialPort);
         serialPort.write(Protocol::goodbye());
         // Give the three bytes a bounded chance to reach the line before the
         // port goes away.
         serialPort.waitForBytesWritten(Protocol::kGoodbyeFlushMs);
     }
     serialPort.close();
+    m_goodbyeSaid = false;
     serialPort.clearError();
 
     for (int ch = 0; ch < 8; ++ch)
@@ -124,5 +132,6 @@ void MainWindow::serialPort_errorOccurred(QSerialPort::SerialPortError error)
 
 void MainWindow::writeToPort(const QByteArray &bytes)
 {
-    Protocol::writeIfOpen(serialPort, bytes);
+    if (!m_goodbyeSaid)
+        Protocol::writeIfOpen(serialPort, bytes);
 }

@@ -42,6 +42,30 @@ public:
         m_window->endProgress();
     }
 
+    // The normal cursor while the user answers a dialog in the middle of a
+    // transfer (picking a file is not waiting); the busy one comes back when
+    // the guard goes.
+    class NormalCursor
+    {
+    public:
+        explicit NormalCursor(const TransferScope &transfer)
+            : m_busy(transfer.m_started && QApplication::overrideCursor())
+        {
+            if (m_busy)
+                QApplication::restoreOverrideCursor();
+        }
+        ~NormalCursor()
+        {
+            if (m_busy)
+                QApplication::setOverrideCursor(Qt::BusyCursor);
+        }
+        NormalCursor(const NormalCursor &) = delete;
+        NormalCursor &operator=(const NormalCursor &) = delete;
+
+    private:
+        bool m_busy;
+    };
+
 private:
     MainWindow *m_window;
     bool m_started;

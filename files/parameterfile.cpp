@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QDebug>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QTextStream>
 
@@ -47,6 +48,16 @@ bool decodeIfPresent(const QString &text, FrameKind kind, int debugLine, Paramet
     return true;
 }
 
+bool isRegularFile(const QString &path)
+{
+    return QFileInfo(path).isFile(); // a link counts as what it points to
+}
+
+QString notRegularFile(const QString &path)
+{
+    return QStringLiteral("%1 is not a regular file").arg(path);
+}
+
 } // namespace
 
 QByteArray parameterFileBytes(const ParameterFrames &frames)
@@ -82,6 +93,13 @@ QString readParameterFileText(QIODevice &device, qint64 maxBytes)
 
 bool readParameterFileText(const QString &path, QString *text, QString *errorString, qint64 maxBytes)
 {
+    // Decided before opening: opening a FIFO without a writer blocks for
+    // ever, and a device such as /dev/zero never ends.
+    if (QFileInfo::exists(path) && !isRegularFile(path)) {
+        if (errorString)
+            *errorString = notRegularFile(path);
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (errorString)
@@ -115,19 +133,39 @@ FileDecodeResult decodeParameterFile(const QString &text, ParameterSet &p)
 
 bool canWriteParameterFile(const QString &path, QString *errorString)
 {
-    QSaveFile probe(path);
-    if (!probe.open(QIODevice::WriteOnly)) {
+    if (QFileInfo::exists(path) && !isRegularFile(path)) {
         if (errorString)
-            *errorString = probe.errorString();
+            *errorString = notRegularFile(path);
         return false;
     }
-    probe.cancelWriting();
-    return true;
+    // A trial run of the atomic save, which leaves nothing behind.
+    QSaveFile probe(path);
+    if (probe.open(QIODevice::WriteOnly)) {
+        probe.cancelWriting();
+        return true;
+    }
+    // No temporary file next to it, but the file itself can be written over.
+    const QFileInfo existing(path);
+    if (existing.exists() && existing.isWritable())
+        return true;
+    if (errorString)
+        *errorString = probe.errorString();
+    return false;
 }
 
 bool writeParameterFile(const QString &path, const QByteArray &bytes, QString *errorString)
 {
+    // Never replace a device or a FIFO by a regular file (as root, a save
+    // onto /dev/full would do exactly that).
+    if (QFileInfo::exists(path) && !isRegularFile(path)) {
+        if (errorString)
+            *errorString = notRegularFile(path);
+        return false;
+    }
     QSaveFile file(path);
+    // In a directory where no temporary file can be made, an existing file
+    // that may be written is written in place.
+    file.setDirectWriteFallback(true);
     const auto fail = [&](const QString &reason) {
         if (errorString)
             *errorString = reason;

@@ -30,7 +30,8 @@ QByteArray parameterFileBytes(ParameterSet p);
 QString readParameterFileText(QIODevice &device, qint64 maxBytes = kParameterFileReadLimit);
 
 // Opens path read-only and reads it as above. Returns false (and leaves text
-// alone) when the file cannot be opened.
+// alone) when the file cannot be opened or is not a regular file: a FIFO, a
+// device or a directory is refused before it is opened, so nothing blocks.
 bool readParameterFileText(const QString &path, QString *text, QString *errorString = nullptr,
                            qint64 maxBytes = kParameterFileReadLimit);
 
@@ -51,13 +52,18 @@ struct FileDecodeResult
 // lines. Does not sanitize and does not recompute the dual-rate view.
 FileDecodeResult decodeParameterFile(const QString &text, ParameterSet &p);
 
-// Whether a file could be written at path, found out before anything else is
-// done (the window's Save asks before it sends): opens a save file there and
-// throws it away. The file at path, if any, is left as it is.
+// Whether writeParameterFile(path) can be expected to succeed, found out
+// without changing anything: false for a target that exists and is not a
+// regular file, and where neither a new file can be made nor an existing one
+// written over.
 bool canWriteParameterFile(const QString &path, QString *errorString = nullptr);
 
 // Replaces the file at path with bytes atomically: the old file survives any
-// failure (unwritable directory, full disk). Every write and the final flush
-// are checked, since a full disk may only show up when the data leaves the
-// buffer. On failure returns false and, when errorString is given, says why.
+// failure (full disk, lost permissions). Where the directory allows no new
+// file but the file itself may be written, it is written in place instead;
+// the old content is then not protected. A target that exists and is not a
+// regular file (device, FIFO, directory) is refused. Every write and the
+// final flush are checked, since a full disk may only show up when the data
+// leaves the buffer. On failure returns false and, when errorString is
+// given, says why.
 bool writeParameterFile(const QString &path, const QByteArray &bytes, QString *errorString = nullptr);

@@ -152,6 +152,84 @@ const VoltLink kVoltLinks[] = {
     {FrameKind::H, &P::ExtVoltTenths, &P::ExtVolt, 0, 999},
 };
 
+// The member values a field can carry; anything beyond goes out as the
+// nearest end, so the field keeps its width.
+struct CarryRange
+{
+    int min;
+    int max;
+};
+
+CarryRange carryRange(E encoding)
+{
+    switch (encoding) {
+    case E::Digit:
+        return {0, 9};
+    case E::Decimal3:
+        return {0, 999};
+    case E::Constant6:
+        return {0, 0};
+    case E::Hex16:
+    case E::Hex116:
+    case E::Hex120:
+        break;
+    }
+    const int offset = fieldOffset(encoding);
+    return {-offset, 255 - offset};
+}
+
+int carried(E encoding, int value)
+{
+    const CarryRange range = carryRange(encoding);
+    return qBound(range.min, value, range.max);
+}
+
+// The configuration member behind each field of a layout, in field order
+// (nullptr for the constant "6").
+const std::vector<const IntParameter *> &fieldParameters(FrameKind kind)
+{
+    static const std::vector<std::vector<const IntParameter *>> all = [] {
+        std::vector<std::vector<const IntParameter *>> out;
+        for (const FrameLayout &layout : layouts()) {
+            std::vector<const IntParameter *> params;
+            for (const FrameField &field : layout.fields) {
+                const auto found = std::find_if(intParameters().cbegin(), intParameters().cend(),
+                                                [&field](const IntParameter &p) { return p.ref == field.member; });
+                params.push_back(field.member.isNull() || found == intParameters().cend() ? nullptr : &*found);
+            }
+            out.push_back(params);
+        }
+        return out;
+    }();
+    return all[size_t(kind)];
+}
+
+bool insideValidRange(const IntParameter &param, int value)
+{
+    return param.checked && value >= param.validMin && value <= param.validMax;
+}
+
+bool insideValidRange(double ParameterSet::*volts, double value)
+{
+    for (const VoltParameter &v : voltParameters()) {
+        if (v.ref == volts)
+            return value >= v.validMin && value <= v.validMax;
+    }
+    return false;
+}
+
+// The characters after the rebuilt prefix: the same in every frame of a kind.
+const QString &constantTail(FrameKind kind)
+{
+    static const QString tails[] = {
+        initialFrame(FrameKind::S).mid(frameLayout(FrameKind::S).prefixLength),
+        initialFrame(FrameKind::G).mid(frameLayout(FrameKind::G).prefixLength),
+        initialFrame(FrameKind::H).mid(frameLayout(FrameKind::H).prefixLength),
+        initialFrame(FrameKind::I).mid(frameLayout(FrameKind::I).prefixLength),
+    };
+    return tails[int(kind)];
+}
+
 QChar hexDigit(int v)
 {
     return QLatin1Char("0123456789ABCDEF"[v & 0xF]);
@@ -166,19 +244,18 @@ void appendField(QString &out, const FrameField &field, const ParameterSet &p)
 {
     switch (field.encoding) {
     case E::Digit:
-        out += decimalDigit(qBound(0, field.member.of(p), 9));
+        out += decimalDigit(carried(field.encoding, field.member.of(p)));
         return;
     case E::Hex16:
     case E::Hex116:
     case E::Hex120: {
-        const qint64 shifted = qint64(field.member.of(p)) + fieldOffset(field.encoding);
-        const int v = int(qBound(qint64(0), shifted, qint64(255)));
+        const int v = carried(field.encoding, field.member.of(p)) + fieldOffset(field.encoding);
         out += hexDigit(v >> 4);
         out += hexDigit(v);
         return;
     }
     case E::Decimal3: {
-        const int v = qBound(0, field.member.of(p), 999);
+        const int v = carried(field.encoding, field.member.of(p));
         out += decimalDigit(v / 100);
         out += decimalDigit(v / 10 % 10);
         out += decimalDigit(v % 10);
@@ -248,29 +325,44 @@ int voltsToTenths(double volts)
 
 QString buildFramePrefix(FrameKind kind, ParameterSet &p)
 {
+    // A value the sanitizer accepts but the field cannot carry (24.0 V and
+    // more in two hex digits, 100.0 V in three decimal ones, a mix channel of
+    // 10 in one digit) is replaced by what goes out, so the set-up the tool
+    // holds afterwards is the one it sent or saved. Values outside their
+    // valid range are left to the sanitizer.
     for (const VoltLink &link : kVoltLinks) {
-        if (link.kind == kind)
-            p.*link.tenths = qBound(link.minTenths, voltsToTenths(p.*link.volts), link.maxTenths);
+        if (link.kind != kind)
+            continue;
+        const int tenths = voltsToTenths(p.*link.volts);
+        const int sent = qBound(link.minTenths, tenths, link.maxTenths);
+        p.*link.tenths = sent;
+        if (sent != tenths && insideValidRange(link.volts, p.*link.volts))
+            p.*link.volts = sent / 10.0;
     }
 
     const FrameLayout &layout = frameLayout(kind);
+    const std::vector<const IntParameter *> &params = fieldParameters(kind);
     QString out;
     out.reserve(layout.prefixLength);
     out += layout.letter;
-    for (const FrameField &field : layout.fields)
+    for (int i = 0; i < layout.fields.size(); ++i) {
+        const FrameField &field = layout.fields.at(i);
         appendField(out, field, p);
+        if (const IntParameter *param = params[size_t(i)]) {
+            int &value = field.member.of(p);
+            if (insideValidRange(*param, value))
+                value = carried(field.encoding, value);
+        }
+    }
     return out;
 }
 
 QByteArray rebuildFrame(FrameKind kind, ParameterSet &p, ParameterFrames &f)
 {
+    // Only the prefix depends on p; the tail is constant and is put back
+    // every time, so a frame string that lost its shape heals here.
     QString &frame = frameString(f, kind);
-    // Only the prefix is ours to rebuild; a string that lost its shape
-    // (assigned from elsewhere) gets its constant tail back first.
-    if (frame.size() != kFrameLength)
-        frame = initialFrame(kind);
-    const FrameLayout &layout = frameLayout(kind);
-    frame.replace(0, layout.prefixLength, buildFramePrefix(kind, p));
+    frame = buildFramePrefix(kind, p) + constantTail(kind);
     return frame.toUtf8();
 }
 

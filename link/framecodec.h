@@ -57,11 +57,14 @@ int voltsToTenths(double volts);
 // RxVoltTenths then ExtVoltTenths) and returns the rebuilt prefix. Every field
 // keeps its width whatever the member holds: hex fields are clamped to 0..255
 // after their offset, digits to 0..9, ExtVoltTenths to 0..999, and a clamped
-// tenths member keeps the clamped value.
+// tenths member keeps the clamped value. A member (or voltage) inside its
+// valid range that its field cannot carry takes the value that was encoded;
+// members outside their valid range are left as they are.
 QString buildFramePrefix(FrameKind kind, ParameterSet &p);
 
-// Rebuilds the frame string of kind from p (buildFramePrefix + splice) and
-// returns the bytes to put on the wire (always 81).
+// Rebuilds the frame string of kind from p (the prefix from buildFramePrefix
+// and the constant tail, whatever the string held before) and returns the
+// bytes to put on the wire (always 81).
 QByteArray rebuildFrame(FrameKind kind, ParameterSet &p, ParameterFrames &f);
 
 // Decodes the fields of one frame found at text[offset .. offset+80] into p,

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -16,6 +17,7 @@
 #include <utility>
 
 #ifdef Q_OS_UNIX
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -589,6 +591,48 @@ private slots:
             QVERIFY2(w->form()->find<QAbstractButton>(name)->isEnabled(), qPrintable(name));
     }
 
+    // Choosing a file is not waiting: the busy cursor of the transfer is
+    // lifted while a dialog is open and comes back for the sending.
+    void theCursorIsNormalWhileAFileIsChosen_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("save") << "toolButton_Save" << false;
+        QTest::newRow("save cancelled") << "toolButton_Save" << true;
+        QTest::newRow("load") << "toolButton_Load" << false;
+        QTest::newRow("load cancelled") << "toolButton_Load" << true;
+    }
+    void theCursorIsNormalWhileAFileIsChosen()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, cancel);
+        QVERIFY(openPort());
+        const QString path = pathIn(QStringLiteral("cursor.txt"));
+        QVERIFY(writeFile(path, joined(framesOf(fileSet()))));
+        ModalWatcher watcher;
+        watcher.setFileDialogAnswer(cancel ? QString() : path);
+        // Timers owned here, so none fires after the test has returned.
+        bool busyBeforeDialog = false;
+        bool busyAfterDialog = false;
+        QTimer before;
+        QTimer after;
+        before.setSingleShot(true);
+        after.setSingleShot(true);
+        connect(&before, &QTimer::timeout, [&] { busyBeforeDialog = QApplication::overrideCursor() != nullptr; });
+        connect(&after, &QTimer::timeout, [&] { busyAfterDialog = QApplication::overrideCursor() != nullptr; });
+        before.start(100);
+        after.start(1500);
+        clickLater(*w, button);
+        QTRY_COMPARE_WITH_TIMEOUT(watcher.fileDialogs().size(), 1, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning() && !after.isActive(), kCommandTimeoutMs);
+        QTest::qWait(200);
+
+        QVERIFY(busyBeforeDialog);
+        QVERIFY(!watcher.fileDialogs().at(0).overrideCursor);
+        QCOMPARE(busyAfterDialog, !cancel);
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
     void saveIntoAnUnwritableDirectoryKeepsTheOldFile()
     {
         QVERIFY(openPort());
@@ -604,6 +648,9 @@ private slots:
             where = pathIn(QStringLiteral("locked"));
             QVERIFY(QDir().mkpath(where));
             QVERIFY(writeFile(where + "/old.txt", "the old configuration"));
+            // A file that may be written is written in place even here; this
+            // one may not.
+            QVERIFY(QFile::setPermissions(where + "/old.txt", QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
             lockedDirectory = where;
             QVERIFY(QFile::setPermissions(where, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
                                                      | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
@@ -654,6 +701,62 @@ private slots:
         QCOMPARE(readAll(where + "/old.txt"), old);
         // No half-written temporary file is left behind.
         QCOMPARE(QDir(where).entryList(QDir::Files | QDir::Hidden), (QStringList{"filler", "old.txt"}));
+    }
+
+    // No answer to the open dialog may block or read for ever: a FIFO
+    // without a writer and an endless device are refused before they are
+    // opened, with the usual error box, and nothing is sent.
+    void loadOfWhatIsNotARegularFileShowsTheErrorBox_data()
+    {
+        QTest::addColumn<QString>("path");
+#ifdef Q_OS_UNIX
+        QTest::newRow("FIFO") << QStringLiteral("fifo");
+#endif
+        // (A directory cannot be chosen in the dialog: it opens it.)
+        if (QFileInfo::exists(QStringLiteral("/dev/zero")))
+            QTest::newRow("/dev/zero") << QStringLiteral("/dev/zero");
+    }
+    void loadOfWhatIsNotARegularFileShowsTheErrorBox()
+    {
+        QFETCH(QString, path);
+#ifdef Q_OS_UNIX
+        if (path == QLatin1String("fifo")) {
+            path = pathIn(path);
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        }
+#endif
+        QVERIFY(openPort());
+        params().Atti2 = 45;
+        ModalWatcher watcher;
+        load(path, watcher);
+        QTRY_COMPARE_WITH_TIMEOUT(errorBoxes(watcher).size(), 1, 5000);
+        QCOMPARE(errorBoxes(watcher).at(0).title, QStringLiteral("错误"));
+        QCOMPARE(errorBoxes(watcher).at(0).text, QStringLiteral("不能读取指定的文件!"));
+        QTest::qWait(300);
+        QCOMPARE(tx->allBytes(), QByteArray("OK"));
+        QCOMPARE(params().TrimHold, 0);
+        QCOMPARE(params().Atti2, 45);
+        QVERIFY(w->form()->toolButton_Load->isEnabled());
+    }
+
+    // Saving onto a device is refused before anything is sent; as root it
+    // would otherwise replace /dev/full by a regular file.
+    void saveOntoADeviceShowsTheErrorBox()
+    {
+        const QString device = QStringLiteral("/dev/full");
+        if (!QFileInfo::exists(device))
+            QSKIP("no /dev/full here");
+        QVERIFY(openPort());
+        ModalWatcher watcher;
+        watcher.setFileDialogAnswer(device);
+        clickLater(*w, QStringLiteral("toolButton_Save"));
+        QTRY_COMPARE_WITH_TIMEOUT(errorBoxes(watcher).size(), 1, 5000);
+        QCOMPARE(errorBoxes(watcher).at(0).text, QStringLiteral("不能读取指定的文件!"));
+        QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning(), 5000);
+        QTest::qWait(300);
+        QCOMPARE(tx->allBytes(), QByteArray("OK"));
+        const QFileInfo after(device);
+        QVERIFY(after.exists() && !after.isFile());
     }
 
     void textsFollowTheLanguageFlag_data()

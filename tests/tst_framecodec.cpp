@@ -108,6 +108,12 @@ private slots:
     void decodeInitialG();
     void decodeInitialHAndI();
     void encodeDecodeRoundTrip();
+    void validValueTheFieldCannotCarry_data();
+    void validValueTheFieldCannotCarry();
+    void validVoltageTheFieldCannotCarry_data();
+    void validVoltageTheFieldCannotCarry();
+    void damagedFrameStringHeals_data();
+    void damagedFrameStringHeals();
 };
 
 void TestFrameCodec::initialFrames()
@@ -507,6 +513,120 @@ void TestFrameCodec::encodeDecodeRoundTrip()
         for (FrameKind kind : kKinds)
             QCOMPARE(rebuildFrame(kind, q, again), frameString(f, kind).toUtf8());
     }
+}
+
+// Found by fuzzing: a set-up the sanitizer accepts was saved as another one.
+// A member inside its valid range that its field cannot carry now takes the
+// value that went out; the frame text is what it always was.
+void TestFrameCodec::validValueTheFieldCannotCarry_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<FrameKind>("kind");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("held");
+
+    const auto row = [](const char *name, int value, FrameKind kind, int pos, const char *text, int held) {
+        QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(QLatin1String(name)).arg(value)))
+                << QByteArray(name) << value << kind << pos << QString::fromLatin1(text) << held;
+    };
+    row("Prm1Master", 10, FrameKind::G, 71, "9", 9);
+    row("Prm2Slave", 10, FrameKind::G, 74, "9", 9);
+    row("Prm3Master", 10, FrameKind::H, 18, "9", 9);
+    row("Prm4Slave", 10, FrameKind::H, 28, "9", 9);
+    // Carried as they are: nothing to replace.
+    row("Prm1Master", 9, FrameKind::G, 71, "9", 9);
+    row("DrCh", 4, FrameKind::G, 54, "4", 4);
+    // Outside the valid range: left to the sanitizer.
+    row("Prm1Master", 11, FrameKind::G, 71, "9", 11);
+    row("Prm1Master", -1, FrameKind::G, 71, "0", -1);
+    row("Trim1", 240, FrameKind::I, 7, "FF", 240);
+}
+
+void TestFrameCodec::validValueTheFieldCannotCarry()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(int, value);
+    QFETCH(FrameKind, kind);
+    QFETCH(int, position);
+    QFETCH(QString, text);
+    QFETCH(int, held);
+
+    ParameterSet p = factorySet();
+    member(p, name) = value;
+    ParameterFrames f;
+    const QString frame = QString::fromUtf8(rebuildFrame(kind, p, f));
+    QCOMPARE(frame.mid(position, text.size()), text);
+    QCOMPARE(member(p, name), held);
+    // Built again from what the tool now holds, the frame is the same.
+    ParameterFrames again;
+    QCOMPARE(QString::fromUtf8(rebuildFrame(kind, p, again)), frame);
+}
+
+void TestFrameCodec::validVoltageTheFieldCannotCarry_data()
+{
+    QTest::addColumn<QByteArray>("voltage");
+    QTest::addColumn<FrameKind>("kind");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<double>("held");
+    QTest::addColumn<int>("tenths");
+
+    QTest::newRow("TxVolt 30.0") << QByteArray("TxVolt") << FrameKind::S << 30.0 << 23.9 << 239;
+    QTest::newRow("TxVolt 50.0") << QByteArray("TxVolt") << FrameKind::S << 50.0 << 23.9 << 239;
+    QTest::newRow("TxVolt 23.9") << QByteArray("TxVolt") << FrameKind::S << 23.9 << 23.9 << 239;
+    QTest::newRow("TxVolt 50.1 invalid") << QByteArray("TxVolt") << FrameKind::S << 50.1 << 50.1 << 239;
+    QTest::newRow("RxVolt 100.0") << QByteArray("RxVolt") << FrameKind::H << 100.0 << 23.9 << 239;
+    QTest::newRow("ExtVolt 100.0") << QByteArray("ExtVolt") << FrameKind::H << 100.0 << 99.9 << 999;
+    QTest::newRow("ExtVolt 99.9") << QByteArray("ExtVolt") << FrameKind::H << 99.9 << 99.9 << 999;
+    QTest::newRow("ExtVolt 100.1 invalid") << QByteArray("ExtVolt") << FrameKind::H << 100.1 << 100.1 << 999;
+}
+
+void TestFrameCodec::validVoltageTheFieldCannotCarry()
+{
+    QFETCH(QByteArray, voltage);
+    QFETCH(FrameKind, kind);
+    QFETCH(double, value);
+    QFETCH(double, held);
+    QFETCH(int, tenths);
+
+    ParameterSet p = factorySet();
+    volts(p, voltage) = value;
+    ParameterFrames f;
+    const QByteArray frame = rebuildFrame(kind, p, f);
+    QCOMPARE(volts(p, voltage), held);
+    QCOMPARE(member(p, voltage + "Tenths"), tenths);
+    // What the tool holds now decodes from the frame it sent.
+    ParameterSet decoded;
+    decodeFrameFields(kind, QString::fromLatin1(frame), 0, decoded);
+    QCOMPARE(member(decoded, voltage + "Tenths"), tenths);
+    const VoltParameter *range = findVoltParameter(QLatin1String(voltage));
+    if (value <= range->validMax)
+        QCOMPARE(volts(decoded, voltage), held);
+}
+
+void TestFrameCodec::damagedFrameStringHeals_data()
+{
+    QTest::addColumn<FrameKind>("kind");
+    QTest::addColumn<QString>("kept");
+    const QString eightyOne(kFrameLength, QLatin1Char('X'));
+    for (FrameKind kind : kKinds) {
+        const QString letter = frameLayout(kind).letter;
+        QTest::newRow(qPrintable(letter + QStringLiteral(" 81 wrong characters"))) << kind << eightyOne;
+        QTest::newRow(qPrintable(letter + QStringLiteral(" empty"))) << kind << QString();
+        QTest::newRow(qPrintable(letter + QStringLiteral(" too long"))) << kind << factoryFrame(kind) + factoryFrame(kind);
+    }
+}
+
+void TestFrameCodec::damagedFrameStringHeals()
+{
+    QFETCH(FrameKind, kind);
+    QFETCH(QString, kept);
+    ParameterSet p = factorySet();
+    ParameterFrames f;
+    frameString(f, kind) = kept;
+    QCOMPARE(QString::fromUtf8(rebuildFrame(kind, p, f)), factoryFrame(kind));
+    QCOMPARE(frameString(f, kind), factoryFrame(kind));
 }
 
 QTEST_GUILESS_MAIN(TestFrameCodec)

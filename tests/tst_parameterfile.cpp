@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -13,6 +14,7 @@
 #include "model/parameterset.h"
 
 #ifdef Q_OS_LINUX
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -177,6 +179,8 @@ private slots:
     void thresholdsAndMarkers_data();
     void thresholdsAndMarkers();
     void nonHexField();
+    void loadSaveLoad_data();
+    void loadSaveLoad();
     void randomBytesChangeNothing();
     void hugeFileReadBounded();
     void oddBytesDecodeAsBefore_data();
@@ -185,6 +189,9 @@ private slots:
     void writeIntoMissingDirectoryFails();
     void writeIntoReadOnlyDirectoryKeepsOldFile();
     void writeOnFullDiskKeepsOldFile();
+    void whatIsNotARegularFileIsRefused_data();
+    void whatIsNotARegularFileIsRefused();
+    void writeOverAWritableFileInAReadOnlyDirectory();
 };
 
 void TestParameterFile::savedBytes()
@@ -317,6 +324,57 @@ void TestParameterFile::nonHexField()
     QCOMPARE(p.ExtVolt, 20.0);
     sanitizeParameters(p);
     QCOMPARE(p.Sub1, 0);
+}
+
+// Found by fuzzing: values a file can bring and the sanitizer accepts, but
+// the frames cannot carry. Saving such a set-up and loading it again must
+// give back what the tool holds after the save.
+void TestParameterFile::loadSaveLoad_data()
+{
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<int>("loaded");
+    QTest::addColumn<int>("held");
+    QTest::addColumn<QStringList>("differing");
+
+    QTest::newRow("mix channel A") << 81 + 73 << "A" << QByteArray("Prm1Slave") << 10 << 9 << QStringList();
+    QTest::newRow("mix channel 9") << 81 + 73 << "9" << QByteArray("Prm1Slave") << 9 << 9 << QStringList();
+    QTest::newRow("mix channel B") << 162 + 19 << "B" << QByteArray("Prm3Slave") << 11 << 3 << QStringList();
+    QTest::newRow("ExtVolt A00") << 162 + 68 << "A00" << QByteArray("ExtVoltTenths") << 1000 << 999 << QStringList();
+    QTest::newRow("ExtVolt 99F") << 162 + 68 << "99F" << QByteArray("ExtVoltTenths") << 1005 << 110 << QStringList();
+    // A trim has no valid range, so one the frame cannot carry is kept as
+    // it is and saved as the nearest value the frame carries.
+    QTest::newRow("signed trim") << 243 + 1 << "-7" << QByteArray("Trim4") << -23 << -23
+                                 << QStringList{QStringLiteral("Trim4")};
+}
+
+void TestParameterFile::loadSaveLoad()
+{
+    QFETCH(int, offset);
+    QFETCH(QString, text);
+    QFETCH(QByteArray, name);
+    QFETCH(int, loaded);
+    QFETCH(int, held);
+    QFETCH(QStringList, differing);
+
+    QString file = QString::fromLatin1(fileBytesFor(editedSet()));
+    file.replace(offset, text.size(), text);
+    ParameterSet p;
+    QVERIFY(decodeParameterFile(file, p).any());
+    QCOMPARE(findIntParameter(QLatin1String(name))->ref.of(p), loaded);
+    sanitizeParameters(p);
+
+    ParameterFrames saved;
+    for (FrameKind kind : kKinds)
+        QCOMPARE(rebuildFrame(kind, p, saved).size(), kFrameLength);
+    QCOMPARE(findIntParameter(QLatin1String(name))->ref.of(p), held);
+
+    ParameterSet again;
+    const FileDecodeResult result = decodeParameterFile(QString::fromLatin1(parameterFileBytes(saved)), again);
+    QVERIFY(result.s && result.g && result.h && result.i);
+    sanitizeParameters(again);
+    QCOMPARE(differingMembers(p, again), differing);
 }
 
 void TestParameterFile::randomBytesChangeNothing()
@@ -453,6 +511,9 @@ void TestParameterFile::writeIntoReadOnlyDirectoryKeepsOldFile()
         QCOMPARE(readAll(path), old);
     } else {
         QVERIFY(writeRaw(path, old));
+        // A file that may be written is written in place even here (see
+        // writeOverAWritableFileInAReadOnlyDirectory); this one may not.
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
         const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ExeOwner;
         QVERIFY(QFile::setPermissions(dir.path(), readOnly));
         const bool written = writeParameterFile(path, bytes, &error);
@@ -496,6 +557,111 @@ void TestParameterFile::writeOnFullDiskKeepsOldFile()
              (QStringList{QStringLiteral("filler"), QStringLiteral("set.dat")}));
 #else
     QSKIP("needs a Linux tmpfs");
+#endif
+}
+
+// Loading a FIFO without a writer would block in open() for ever, a device
+// would never end; saving onto one would replace it by a regular file when
+// run as root. All are refused without being opened.
+void TestParameterFile::whatIsNotARegularFileIsRefused_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("fifo");
+#ifdef Q_OS_LINUX
+    QTest::newRow("FIFO") << QString() << true;
+    QTest::newRow("directory") << QDir::tempPath() << false;
+    if (QFileInfo::exists(QStringLiteral("/dev/zero")))
+        QTest::newRow("/dev/zero") << QStringLiteral("/dev/zero") << false;
+    if (QFileInfo::exists(QStringLiteral("/dev/full")))
+        QTest::newRow("/dev/full") << QStringLiteral("/dev/full") << false;
+#else
+    QTest::newRow("directory") << QDir::tempPath() << false;
+#endif
+}
+
+void TestParameterFile::whatIsNotARegularFileIsRefused()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, fifo);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+#ifdef Q_OS_LINUX
+    if (fifo) {
+        path = dir.filePath(QStringLiteral("fifo"));
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    }
+#endif
+    const QFileInfo before(path);
+
+    QString text = QStringLiteral("keep");
+    QString error;
+    QVERIFY(!readParameterFileText(path, &text, &error));
+    QCOMPARE(text, QStringLiteral("keep"));
+    QVERIFY(error.contains(QLatin1String("not a regular file")));
+
+    error.clear();
+    QVERIFY(!canWriteParameterFile(path, &error));
+    QVERIFY(!error.isEmpty());
+    error.clear();
+    QVERIFY(!writeParameterFile(path, fileBytesFor(editedSet()), &error));
+    QVERIFY(!error.isEmpty());
+    const QFileInfo after(path);
+    QVERIFY(after.exists());
+    QCOMPARE(after.isFile(), false);
+    QCOMPARE(after.isDir(), before.isDir());
+    // Nothing was put next to it.
+    if (fifo)
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{QStringLiteral("fifo")});
+}
+
+// A directory where no temporary file can be made, holding a file that may
+// be written: saving over that file works, in place. Permissions do not stop
+// root, so as root the check runs in a copy of this test as user nobody.
+void TestParameterFile::writeOverAWritableFileInAReadOnlyDirectory()
+{
+#ifdef Q_OS_LINUX
+    if (geteuid() == 0) {
+        const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        if (setpriv.isEmpty())
+            QSKIP("running as root and setpriv is not there to drop the rights");
+        QProcess child;
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(setpriv, {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                              QStringLiteral("--clear-groups"), QCoreApplication::applicationFilePath(),
+                              QStringLiteral("writeOverAWritableFileInAReadOnlyDirectory")});
+        QVERIFY(child.waitForFinished(60000));
+        const QString output = QString::fromLocal8Bit(child.readAll());
+        if (output.contains(QLatin1String("Permission denied")) && child.exitCode() != 0
+                && !output.contains(QLatin1String("Totals")))
+            QSKIP("this test program cannot run as nobody here");
+        QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, qPrintable(output));
+        QVERIFY2(output.contains(QLatin1String("PASS   : TestParameterFile::writeOverAWritableFileInAReadOnlyDirectory()")),
+                 qPrintable(output));
+        return;
+    }
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("set.dat"));
+    QVERIFY(writeRaw(path, QByteArray(1000, 'x')));
+    const QFile::Permissions locked = QFile::ReadOwner | QFile::ExeOwner;
+    QVERIFY(QFile::setPermissions(dir.path(), locked));
+    const QByteArray bytes = fileBytesFor(editedSet());
+
+    QString error;
+    const bool existingOk = canWriteParameterFile(path, &error) && writeParameterFile(path, bytes, &error);
+    const bool newOk = canWriteParameterFile(dir.filePath(QStringLiteral("new.dat")));
+    const QByteArray written = readAll(path);
+    const QStringList entries = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    QFile::setPermissions(dir.path(), locked | QFile::WriteOwner);
+
+    QVERIFY2(existingOk, qPrintable(error));
+    QCOMPARE(written, bytes); // the longer old content is gone entirely
+    QVERIFY(!newOk);
+    QCOMPARE(entries, QStringList{QStringLiteral("set.dat")});
+#else
+    QSKIP("needs Linux permissions");
 #endif
 }
 

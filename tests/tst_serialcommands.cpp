@@ -10,6 +10,7 @@
 
 #include "app/mainwindow.h"
 #include "link/framecodec.h"
+#include "link/parameterblocks.h"
 #include "model/defaults.h"
 #include "model/parameterset.h"
 #include "support/appstate.h"
@@ -116,6 +117,43 @@ private slots:
         QCOMPARE(w->form()->openButton->text(), QStringLiteral("打开串口"));
         QVERIFY(w->form()->portNameBox->isEnabled());
         QCOMPARE(iconImage(w->form()->toolButton_led->icon()), iconImage(QIcon(QStringLiteral(":/myImage/images/red.png"))));
+    }
+
+    // The goodbye is the last thing the tool says: input that arrives while
+    // "DIS" drains (the port's wait for the write handles it re-entrantly)
+    // is not acknowledged.
+    void nothingFollowsTheGoodbye_data()
+    {
+        QTest::addColumn<bool>("packetWaiting");
+        QTest::addColumn<int>("streamMs");
+        QTest::newRow("a packet waiting to be read") << true << 0;
+        QTest::newRow("streaming every 2 ms") << false << 2;
+        QTest::newRow("both") << true << 2;
+    }
+    void nothingFollowsTheGoodbye()
+    {
+        QFETCH(bool, packetWaiting);
+        QFETCH(int, streamMs);
+        for (int round = 0; round < 5; ++round) {
+            // Closing rescans the port list, which does not show the
+            // pseudo-terminal.
+            w->form()->portNameBox->clear();
+            w->form()->portNameBox->addItem(tx->devicePath());
+            QVERIFY(openPort());
+            if (streamMs > 0) {
+                tx->startLiveStream(streamMs);
+                QTRY_VERIFY_WITH_TIMEOUT(tx->count(QStringLiteral("WWW")) > 3, 5000);
+            }
+            if (packetWaiting)
+                QVERIFY(tx->send(encodeChannelPacket(QVector<int>(8, 1500), 1200)));
+            w->form()->openButton->click();
+            QVERIFY(tx->waitForMessage(QStringLiteral("DIS"), 3000));
+            tx->stopLiveStream();
+            QTest::qWait(300);
+            QCOMPARE(tx->kinds().last(), QStringLiteral("DIS"));
+            QVERIFY(!w->port().isOpen());
+            tx->clear();
+        }
     }
 
     void writeSendsTheFourFramesPacedThenWww()

@@ -124,7 +124,7 @@ void ModalWatcher::handleFileDialog(QFileDialog *dialog)
     const SeenFileDialog seen{dialog->windowTitle(), dialog->nameFilters(),
                               dialog->directory().absolutePath(),
                               dialog->acceptMode() == QFileDialog::AcceptSave, fileAnswer_,
-                              clock_.elapsed()};
+                              clock_.elapsed(), QApplication::overrideCursor() != nullptr};
     fileDialogs_.append(seen);
     if (fileAnswer_.isEmpty()) {
         cancel(dialog);

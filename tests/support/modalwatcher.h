@@ -28,6 +28,7 @@ struct SeenFileDialog
     bool saving = false; // a save dialog rather than an open dialog
     QString answer; // the file selected and accepted; empty when cancelled
     qint64 atMs = 0;
+    bool overrideCursor = false; // an application override cursor was set meanwhile
 };
 
 // Any other modal dialog: recorded and rejected.

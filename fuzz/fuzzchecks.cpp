@@ -1,0 +1,325 @@
+#include "fuzz/fuzzchecks.h"
+
+#include <QBuffer>
+#include <QStringList>
+
+#include <cmath>
+
+#include "files/parameterfile.h"
+#include "fuzz/fuzzinput.h"
+#include "link/framecodec.h"
+#include "link/inboundparser.h"
+#include "link/livevalues.h"
+#include "model/defaults.h"
+#include "model/dualrate.h"
+#include "model/parameterset.h"
+
+namespace FuzzChecks {
+namespace {
+
+constexpr FrameKind kKinds[] = {FrameKind::S, FrameKind::G, FrameKind::H, FrameKind::I};
+
+QString kindName(FrameKind kind)
+{
+    return frameLayout(kind).letter;
+}
+
+// Every member with a checked range inside it, every voltage inside its.
+QString outOfRangeMembers(const ParameterSet &p)
+{
+    QStringList out;
+    for (const IntParameter &param : intParameters()) {
+        const int v = param.ref.of(p);
+        if (param.checked && (v < param.validMin || v > param.validMax))
+            out << QStringLiteral("%1=%2").arg(param.name).arg(v);
+    }
+    for (const VoltParameter &volt : voltParameters()) {
+        const double v = p.*volt.ref;
+        if (!(v >= volt.validMin && v <= volt.validMax))
+            out << QStringLiteral("%1=%2").arg(volt.name).arg(v);
+    }
+    return out.isEmpty() ? QString() : QStringLiteral("out of range: ") + out.join(QLatin1Char(' '));
+}
+
+// The constant characters of a frame: letter, the G frame's "6", the tail.
+QString misplacedConstants(FrameKind kind, const QString &frame)
+{
+    static ParameterFrames initialFrames;
+    const QString &initial = frameString(initialFrames, kind);
+    if (frame.size() != kFrameLength)
+        return QStringLiteral("%1 frame has %2 characters: %3").arg(kindName(kind)).arg(frame.size()).arg(frame);
+    const FrameLayout &layout = frameLayout(kind);
+    if (frame.at(0) != layout.letter)
+        return QStringLiteral("%1 frame starts with %2").arg(kindName(kind), frame.at(0));
+    if (frame.mid(layout.prefixLength) != initial.mid(layout.prefixLength))
+        return QStringLiteral("%1 frame tail changed: %2").arg(kindName(kind), frame);
+    if (kind == FrameKind::G && frame.at(36) != QLatin1Char('6'))
+        return QStringLiteral("G frame without its 6: %1").arg(frame);
+    for (int i = 1; i < layout.prefixLength; ++i) {
+        const QChar c = frame.at(i);
+        if (!((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('A') && c <= QLatin1Char('F'))))
+            return QStringLiteral("%1 frame has %2 at %3: %4").arg(kindName(kind), c).arg(i).arg(frame);
+    }
+    return QString();
+}
+
+// Rebuilds all four frames from p into f and checks their shape, both the
+// bytes for the wire and the kept strings.
+QString rebuildAll(ParameterSet &p, ParameterFrames &f)
+{
+    for (FrameKind kind : kKinds) {
+        const QByteArray wire = rebuildFrame(kind, p, f);
+        if (wire.size() != kFrameLength)
+            return QStringLiteral("%1 frame is %2 bytes on the wire").arg(kindName(kind)).arg(wire.size());
+        const QString problem = misplacedConstants(kind, frameString(f, kind));
+        if (!problem.isEmpty())
+            return problem;
+        if (wire != frameString(f, kind).toLatin1())
+            return QStringLiteral("%1 frame on the wire differs from the kept one").arg(kindName(kind));
+    }
+    return QString();
+}
+
+QString differingMembers(const ParameterSet &a, const ParameterSet &b)
+{
+    QStringList out;
+    for (const IntParameter &param : intParameters()) {
+        if (param.ref.of(a) != param.ref.of(b))
+            out << QStringLiteral("%1 %2/%3").arg(param.name).arg(param.ref.of(a)).arg(param.ref.of(b));
+    }
+    for (const VoltParameter &volt : voltParameters()) {
+        const double x = a.*volt.ref;
+        const double y = b.*volt.ref;
+        if (!(x == y || (std::isnan(x) && std::isnan(y))))
+            out << QStringLiteral("%1 %2/%3").arg(volt.name).arg(x).arg(y);
+    }
+    return out.join(QLatin1Char(' '));
+}
+
+QString readAsFile(QByteArray bytes)
+{
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return readParameterFileText(buffer);
+}
+
+// What a field of the given encoding carries for value: the same value when
+// it fits, otherwise the nearest value that does. Written out here rather
+// than taken from the codec, so the two can disagree.
+int carried(FieldEncoding encoding, qint64 value)
+{
+    switch (encoding) {
+    case FieldEncoding::Digit:
+        return int(qBound<qint64>(0, value, 9));
+    case FieldEncoding::Hex16:
+        return int(qBound<qint64>(-16, value, 239));
+    case FieldEncoding::Hex116:
+        return int(qBound<qint64>(-116, value, 139));
+    case FieldEncoding::Hex120:
+        return int(qBound<qint64>(-120, value, 135));
+    case FieldEncoding::Decimal3:
+        return int(qBound<qint64>(0, value, 999));
+    case FieldEncoding::Constant6:
+        break;
+    }
+    return 0;
+}
+
+bool insideValidRange(const IntParameter &param, int value)
+{
+    return param.checked && value >= param.validMin && value <= param.validMax;
+}
+
+// Every member a frame carries, with its field and its parameter entry.
+struct CarriedMember
+{
+    FrameField field;
+    const IntParameter *param;
+};
+
+const QVector<CarriedMember> &carriedMembers()
+{
+    static const QVector<CarriedMember> all = [] {
+        QVector<CarriedMember> out;
+        for (FrameKind kind : kKinds) {
+            for (const FrameField &field : frameLayout(kind).fields) {
+                for (const IntParameter &param : intParameters()) {
+                    if (!field.member.isNull() && param.ref == field.member)
+                        out.append({field, &param});
+                }
+            }
+        }
+        return out;
+    }();
+    return all;
+}
+
+bool isTrim(const IntParameter &param)
+{
+    return param.ref == IntRef(&ParameterSet::Trim1) || param.ref == IntRef(&ParameterSet::Trim2)
+            || param.ref == IntRef(&ParameterSet::Trim3) || param.ref == IntRef(&ParameterSet::Trim4);
+}
+
+// What building all four frames does to a set: the tenths follow their
+// voltages, as far as their fields carry them; a member or voltage inside
+// its valid range that its field cannot carry takes the carried value;
+// nothing else changes.
+ParameterSet expectedAfterBuild(const ParameterSet &before)
+{
+    struct Tenths
+    {
+        int ParameterSet::*tenths;
+        double ParameterSet::*volts;
+        FieldEncoding encoding;
+    };
+    const Tenths links[] = {
+        {&ParameterSet::TxVoltTenths, &ParameterSet::TxVolt, FieldEncoding::Hex16},
+        {&ParameterSet::RxVoltTenths, &ParameterSet::RxVolt, FieldEncoding::Hex16},
+        {&ParameterSet::ExtVoltTenths, &ParameterSet::ExtVolt, FieldEncoding::Decimal3},
+    };
+    ParameterSet out = before;
+    for (const Tenths &link : links) {
+        const int tenths = voltsToTenths(before.*link.volts);
+        out.*link.tenths = carried(link.encoding, tenths);
+        const VoltParameter *volt = nullptr;
+        for (const VoltParameter &v : voltParameters())
+            volt = v.ref == link.volts ? &v : volt;
+        const double v = before.*link.volts;
+        if (out.*link.tenths != tenths && v >= volt->validMin && v <= volt->validMax)
+            out.*link.volts = out.*link.tenths / 10.0;
+    }
+    for (const CarriedMember &m : carriedMembers()) {
+        int &value = m.field.member.of(out);
+        if (insideValidRange(*m.param, value))
+            value = carried(m.field.encoding, value);
+    }
+    return out;
+}
+
+} // namespace
+
+QString inbound(const QByteArray &data)
+{
+    const ChunkedInput input = cutIntoChunks(data);
+    ParameterSet p;
+    LiveValues live;
+    p.TrimHold = input.trimHold ? 1 : 0;
+    const int trims[] = {p.Trim1, p.Trim2, p.Trim3, p.Trim4};
+    for (const QByteArray &chunk : input.chunks) {
+        const InboundResult result = decodeChunk(chunk, p, live);
+        if (chunk.isEmpty() != (result.kind == InboundResult::Empty))
+            return QStringLiteral("a chunk of %1 bytes taken as empty or the other way round").arg(chunk.size());
+        if ((result.blockNumber != 0) != (result.kind == InboundResult::ParamBlock || result.kind == InboundResult::AuxBlock))
+            return QStringLiteral("block number %1 for a chunk of kind %2").arg(result.blockNumber).arg(result.kind);
+        if (result.blockNumber < 0 || result.blockNumber > 19)
+            return QStringLiteral("block number %1").arg(result.blockNumber);
+        if (chunk.isEmpty())
+            continue;
+        selectDualRate(p);
+        sanitizeParameters(p);
+    }
+    QString problem = outOfRangeMembers(p);
+    if (!problem.isEmpty())
+        return problem;
+    if (input.trimHold && QVector<int>{p.Trim1, p.Trim2, p.Trim3, p.Trim4} != QVector<int>(std::begin(trims), std::end(trims)))
+        return QStringLiteral("trims changed while held");
+
+    ParameterFrames f;
+    problem = rebuildAll(p, f);
+    if (problem.isEmpty())
+        problem = outOfRangeMembers(p);
+    return problem;
+}
+
+QString parameterFile(const QByteArray &data)
+{
+    ParameterSet loaded;
+    decodeParameterFile(readAsFile(data), loaded);
+    sanitizeParameters(loaded);
+    QString problem = outOfRangeMembers(loaded);
+    if (!problem.isEmpty())
+        return QStringLiteral("loaded: ") + problem;
+
+    ParameterFrames saved;
+    problem = rebuildAll(loaded, saved);
+    if (!problem.isEmpty())
+        return QStringLiteral("saved: ") + problem;
+    const QByteArray bytes = parameterFileBytes(saved);
+    if (bytes.size() != kParameterFileLength)
+        return QStringLiteral("saved file has %1 bytes").arg(bytes.size());
+
+    ParameterSet again;
+    const FileDecodeResult result = decodeParameterFile(readAsFile(bytes), again);
+    if (!(result.s && result.g && result.h && result.i))
+        return QStringLiteral("a saved frame is not recognised: %1").arg(QString::fromLatin1(bytes));
+    sanitizeParameters(again);
+    // The trims are the one exception. They have no valid range (a reported
+    // 240 must stay 240 although the frame carries at most 239), so the
+    // builder cannot replace a trim it cannot carry, and a file can hold
+    // one: QString::toInt reads a signed field such as "-7" (-23 after the
+    // offset). Such a trim is saved as the nearest value the frame carries.
+    ParameterSet expected = loaded;
+    for (const CarriedMember &m : carriedMembers()) {
+        if (isTrim(*m.param))
+            m.field.member.of(expected) = carried(m.field.encoding, m.field.member.of(loaded));
+    }
+    const QString differing = differingMembers(expected, again);
+    if (!differing.isEmpty())
+        return QStringLiteral("loading the saved file changes (saved/loaded): ") + differing;
+    return QString();
+}
+
+QString frameCodec(const QByteArray &data)
+{
+    FuzzInput in(data);
+    ParameterSet p;
+    for (const IntParameter &param : intParameters())
+        param.ref.of(p) = in.takeInt();
+    for (const VoltParameter &volt : voltParameters())
+        p.*volt.ref = in.takeDouble();
+
+    // Frame strings that lost their shape: any length, any text.
+    ParameterFrames f;
+    const int damaged = in.takeByte();
+    for (FrameKind kind : kKinds) {
+        if (damaged & (1 << int(kind)))
+            frameString(f, kind) = QString::fromLatin1(in.takeBytes(in.takeByte()));
+    }
+
+    for (int round = 0; round < 2; ++round) {
+        const ParameterSet before = p;
+        const QString problem = rebuildAll(p, f);
+        if (!problem.isEmpty())
+            return problem;
+
+        // Every field reads back as the value it carries: the member's own
+        // value when the field can hold it, else the nearest it can.
+        for (FrameKind kind : kKinds) {
+            ParameterSet decoded;
+            decodeFrameFields(kind, frameString(f, kind), 0, decoded);
+            for (const FrameField &field : frameLayout(kind).fields) {
+                if (field.member.isNull())
+                    continue;
+                const int expected = carried(field.encoding, field.member.of(p));
+                if (field.member.of(decoded) != expected)
+                    return QStringLiteral("%1 frame: a field holding %2 reads back as %3")
+                            .arg(kindName(kind)).arg(field.member.of(p)).arg(field.member.of(decoded));
+            }
+        }
+        const QString changed = differingMembers(expectedAfterBuild(before), p);
+        if (!changed.isEmpty())
+            return QStringLiteral("building frames changed (before/after): ") + changed;
+    }
+    return QString();
+}
+
+void silenceDebugOutput()
+{
+    static const QtMessageHandler previous = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &text) {
+        if (type != QtDebugMsg && previous)
+            previous(type, context, text);
+    });
+}
+
+} // namespace FuzzChecks
