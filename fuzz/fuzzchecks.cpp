@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 
 #include "files/parameterfile.h"
@@ -110,15 +111,15 @@ int carried(FieldEncoding encoding, qint64 value)
 {
     switch (encoding) {
     case FieldEncoding::Digit:
-        return int(qBound<qint64>(0, value, 9));
+        return int(std::clamp<qint64>(value, 0, 9));
     case FieldEncoding::Hex16:
-        return int(qBound<qint64>(-16, value, 239));
+        return int(std::clamp<qint64>(value, -16, 239));
     case FieldEncoding::Hex116:
-        return int(qBound<qint64>(-116, value, 139));
+        return int(std::clamp<qint64>(value, -116, 139));
     case FieldEncoding::Hex120:
-        return int(qBound<qint64>(-120, value, 135));
+        return int(std::clamp<qint64>(value, -120, 135));
     case FieldEncoding::Decimal3:
-        return int(qBound<qint64>(0, value, 999));
+        return int(std::clamp<qint64>(value, 0, 999));
     case FieldEncoding::Constant6:
         break;
     }
