@@ -29,7 +29,13 @@
 
 #include <cstdio>
 
+#if defined(Q_OS_UNIX)
+#include <csignal>
+#include <sys/types.h>
+#endif
+
 #include "app/mainwindow.h"
+#include "link/waitms.h"
 #include "streamprobe.h"
 #include "ui/mainform.h"
 
@@ -52,6 +58,18 @@ QTextStream &out()
 {
     static QTextStream stream(stdout);
     return stream;
+}
+
+// Stops or resumes the virtual transmitter (POSIX signals; elsewhere the
+// last chunks may still be in flight when the count is taken).
+void pauseProcess(const QProcess &process, bool pause)
+{
+#if defined(Q_OS_UNIX)
+    ::kill(pid_t(process.processId()), pause ? SIGSTOP : SIGCONT);
+#else
+    Q_UNUSED(process)
+    Q_UNUSED(pause)
+#endif
 }
 
 int fail(const QString &why)
@@ -212,14 +230,19 @@ int main(int argc, char *argv[])
     app.exec();
     sampler.stop();
     rounds.stop();
-    // Let a running command end and the last acknowledgements leave.
-    QElapsedTimer drain;
-    drain.start();
-    while ((window.transferRunning() || port.bytesToWrite() > 0) && drain.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-
     const ProcessCost end = processCost();
     const double wall = clock.elapsed() / 1000.0;
+
+    // Hold the transmitter still, then let a running command end and every
+    // chunk already on the line be answered: an acknowledgement still on its
+    // way out is not a missing one.
+    pauseProcess(sim, true);
+    QElapsedTimer drain;
+    drain.start();
+    while ((window.transferRunning() || port.bytesToWrite() > 0 || drain.elapsed() < 500)
+           && drain.elapsed() < 10000)
+        waitMs(50);
+
     out() << QStringLiteral("%1 s at %2 packets/s: CPU %3 % of one core, resident %4 MB, %5 chunks, %6 unacknowledged\n")
                      .arg(wall, 0, 'f', 1)
                      .arg(rate)
@@ -229,6 +252,7 @@ int main(int argc, char *argv[])
                      .arg(missingAcks());
     out().flush();
     port.close();
+    pauseProcess(sim, false);
     sim.terminate();
     sim.waitForFinished(3000);
     if (!soak)
