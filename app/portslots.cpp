@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
-#include <QIcon>
 #include <QPushButton>
 #include <QSerialPortInfo>
 #include <QSettings>
@@ -18,6 +17,7 @@
 #include "link/protocol.h"
 #include "model/parameterset.h"
 #include "ui/mainform.h"
+#include "ui/sizedicon.h"
 
 namespace {
 const QString kLampOff = QStringLiteral(":/myImage/images/red.png");
@@ -85,7 +85,7 @@ void MainWindow::on_openButton_clicked()
     ui->portNameBox->setEnabled(false);
     m_portScanTimer->stop();
     ui->openButton->setText(texts.closeCaption);
-    ui->toolButton_led->setIcon(QIcon(kLampOn));
+    ui->toolButton_led->setIcon(iconForSize(kLampOn, ui->toolButton_led->iconSize()));
     writeToPort(Protocol::hello());
     forgetTransmitter();
     // Chosen again at the next start while it is there.
@@ -117,7 +117,7 @@ void MainWindow::closePort(bool sayGoodbye)
 
     ui->portNameBox->setEnabled(true);
     ui->openButton->setText(openCaption());
-    ui->toolButton_led->setIcon(QIcon(kLampOff));
+    ui->toolButton_led->setIcon(iconForSize(kLampOff, ui->toolButton_led->iconSize()));
     rescanPorts();
     m_portScanTimer->start();
     forgetTransmitter();

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QProgressBar>
+#include <QScreen>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabBar>
@@ -21,6 +22,7 @@
 #include <memory>
 
 #include "ui/mainform.h"
+#include "ui/sizedicon.h"
 
 namespace {
 
@@ -122,6 +124,9 @@ private slots:
     void slotsConnectAfterSetup();
     void resources_data();
     void resources();
+    void stripIconsLookAsTheFiles_data();
+    void stripIconsLookAsTheFiles();
+    void barsPaintAsOverThePage();
     void styleSheets();
 
 private:
@@ -796,6 +801,72 @@ void TestForm::resources()
     QVERIFY(image.hasAlphaChannel());
     // Icons are drawn on a transparent ground.
     QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+}
+
+void TestForm::stripIconsLookAsTheFiles_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QSize>("size");
+
+    for (const char *name : {"Receive", "open", "Send", "save", "Reset"})
+        QTest::newRow(name) << QStringLiteral(":/myImage/images/%1.png").arg(QLatin1String(name)) << QSize(60, 60);
+    for (const char *name : {"red", "green"})
+        QTest::newRow(name) << QStringLiteral(":/myImage/images/%1.png").arg(QLatin1String(name)) << QSize(40, 40);
+}
+
+// The strip keeps its icons only at the size they are drawn; drawn there,
+// enabled or greyed out, they must not differ by a pixel from the files'.
+void TestForm::stripIconsLookAsTheFiles()
+{
+    QFETCH(QString, path);
+    QFETCH(QSize, size);
+
+    const QIcon kept = iconForSize(path, size);
+    const QIcon file(path);
+    for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active}) {
+        const QImage shown = kept.pixmap(size, mode).toImage();
+        QCOMPARE(shown.size(), size);
+        QCOMPARE(shown, file.pixmap(size, mode).toImage());
+    }
+}
+
+// The monitor's bars are painted without the page under them. After they
+// have moved back and forth, the screen must equal a window that draws the
+// page under them.
+void TestForm::barsPaintAsOverThePage()
+{
+    const auto showMonitor = [](FormWindow &w, bool opaqueBars) {
+        const QList<QProgressBar *> bars = w.form.tabWidget->widget(0)->findChildren<QProgressBar *>();
+        for (QProgressBar *bar : bars) {
+            QVERIFY2(bar->testAttribute(Qt::WA_OpaquePaintEvent), qPrintable(bar->objectName()));
+            bar->setAttribute(Qt::WA_OpaquePaintEvent, opaqueBars);
+        }
+        w.window.resize(1100, 680);
+        w.form.tabWidget->setCurrentIndex(0);
+        w.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w.window));
+        for (QProgressBar *bar : bars)
+            QCOMPARE(bar->testAttribute(Qt::WA_OpaquePaintEvent), opaqueBars);
+    };
+    const auto screen = [](FormWindow &w) {
+        QCoreApplication::processEvents();
+        return QGuiApplication::primaryScreen()->grabWindow(w.window.winId()).toImage();
+    };
+    const auto setBars = [](FormWindow &w, int value) {
+        for (QProgressBar *bar : w.form.tabWidget->widget(0)->findChildren<QProgressBar *>())
+            bar->setValue(qMin(value, bar->maximum()));
+    };
+
+    FormWindow moved;
+    showMonitor(moved, true);
+    for (const int value : {1010, 0, 505, 1000, 10, 333}) {
+        setBars(moved, value);
+        screen(moved);
+    }
+    FormWindow drawnOver;
+    setBars(drawnOver, 333);
+    showMonitor(drawnOver, false);
+    QCOMPARE(screen(moved), screen(drawnOver));
 }
 
 void TestForm::styleSheets()

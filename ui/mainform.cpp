@@ -5,10 +5,10 @@
 #include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
-#include <QIcon>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMetaObject>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
@@ -17,6 +17,7 @@
 
 #include "ui/formbuilder.h"
 #include "ui/formstyles.h"
+#include "ui/sizedicon.h"
 
 using namespace FormTables;
 
@@ -95,7 +96,7 @@ void buildStrip(FormBuilder &build, MainForm &form, QWidget *frame)
         case StripItem::Lamp:
             form.toolButton_led = build.add(new QToolButton(frame), name, item.geometry);
             form.toolButton_led->setStyleSheet(FormStyle::lamp());
-            form.toolButton_led->setIcon(QIcon(QString::fromLatin1(item.icon)));
+            form.toolButton_led->setIcon(iconForSize(QString::fromLatin1(item.icon), kLampIconSize));
             form.toolButton_led->setIconSize(kLampIconSize);
             break;
         case StripItem::Command: {
@@ -103,7 +104,7 @@ void buildStrip(FormBuilder &build, MainForm &form, QWidget *frame)
             button->setStyleSheet(FormStyle::commandButton(name == QLatin1String("toolButton_Reset")
                                                                ? FormStyle::Button::ToolReset
                                                                : FormStyle::Button::Tool));
-            button->setIcon(QIcon(QString::fromLatin1(item.icon)));
+            button->setIcon(iconForSize(QString::fromLatin1(item.icon), kCommandIconSize));
             button->setIconSize(kCommandIconSize);
             button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
             build.setText(button, {text});
@@ -157,6 +158,22 @@ void applyText(QTabWidget *tabs, QWidget *widget, const QStringList &texts)
     }
 }
 
+// The monitor's bars are square and opaque: each paints every pixel of
+// itself, so the page need not be painted under them first, and they move
+// with every refresh. The style sheet style cannot tell and drops the hint
+// when it polishes them, so it is given after that.
+void paintMonitorBarsOpaque(const MainForm &form)
+{
+    for (int channel = 1; channel <= 8; ++channel) {
+        const MonitorColumn column = monitorColumn(channel);
+        for (const QString &name : {column.upperBarName, column.lowerBarName}) {
+            QProgressBar *bar = form.find<QProgressBar>(name);
+            bar->ensurePolished();
+            bar->setAttribute(Qt::WA_OpaquePaintEvent);
+        }
+    }
+}
+
 } // namespace
 
 // The icons and style sheets are compiled into the core library; a static
@@ -186,6 +203,7 @@ void MainForm::setupUi(QMainWindow *window)
 
     buildTabWidget(build, *this);
     window->setCentralWidget(centralwidget);
+    paintMonitorBarsOpaque(*this);
 
     retranslateUi(window);
 
