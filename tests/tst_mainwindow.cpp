@@ -107,6 +107,47 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(w.form()->find<QSpinBox>(QStringLiteral("spinBox_sub5"))->value(), -42, 3000);
     }
 
+    // On the page being looked at, a refresh repaints no editor whose value
+    // did not change, and still shows a changed member at once.
+    void refreshRepaintsOnlyChangedEditors()
+    {
+        MainWindow w;
+        QSpinBox *sub1 = w.form()->find<QSpinBox>(QStringLiteral("spinBox_sub1"));
+        QTabWidget *tabs = w.form()->tabWidget;
+        int page = 0;
+        while (page < tabs->count() && !tabs->widget(page)->isAncestorOf(sub1))
+            ++page;
+        tabs->setCurrentIndex(page);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        invokeSlot(w, "ui_Display");
+        QCoreApplication::processEvents();
+
+        struct PaintCount : QObject
+        {
+            int paints = 0;
+            bool eventFilter(QObject *, QEvent *event) override
+            {
+                paints += event->type() == QEvent::Paint;
+                return false;
+            }
+        } count;
+        const QList<QAbstractSpinBox *> boxes = tabs->widget(page)->findChildren<QAbstractSpinBox *>();
+        QVERIFY(boxes.size() > 5);
+        for (QAbstractSpinBox *box : boxes)
+            box->installEventFilter(&count);
+        for (int pass = 0; pass < 3; ++pass) {
+            invokeSlot(w, "ui_Display");
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(count.paints, 0);
+
+        params().Sub1 = sub1->value() == 33 ? 34 : 33;
+        invokeSlot(w, "ui_Display");
+        QCOMPARE(sub1->value(), params().Sub1);
+        QTRY_VERIFY(count.paints > 0);
+    }
+
     void worksWithoutAnySerialPort()
     {
         qputenv("KELVO_EXTRA_PORTS", "");

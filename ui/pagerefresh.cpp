@@ -197,15 +197,24 @@ void PageRefresher::bind(const MainForm &form)
 void PageRefresher::show(PageGroup group, const ParameterSet &p)
 {
     for (const Editor &e : m_editors[size_t(group)]) {
+        // A spin box without focus that holds the value already shows it as
+        // written out; setting it again would change nothing but repaint it.
+        // The one being typed in is set as always.
+        const bool settled = !e.widget->hasFocus();
         if (e.volt) {
-            static_cast<QDoubleSpinBox *>(e.widget)->setValue(p.*e.volt);
+            auto *box = static_cast<QDoubleSpinBox *>(e.widget);
+            if (!settled || box->value() != p.*e.volt)
+                box->setValue(p.*e.volt);
             continue;
         }
         const int value = e.member.isNull() ? 0 : e.member.of(p);
-        if (auto *box = qobject_cast<QComboBox *>(e.widget))
+        if (auto *box = qobject_cast<QComboBox *>(e.widget)) {
             box->setCurrentIndex(value);
-        else
-            static_cast<QSpinBox *>(e.widget)->setValue(value);
+        } else {
+            auto *spin = static_cast<QSpinBox *>(e.widget);
+            if (!settled || spin->value() != value)
+                spin->setValue(value);
+        }
     }
     for (Hover &h : m_hover[size_t(group)])
         applyHoverStyle(h);
