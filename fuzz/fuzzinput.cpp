@@ -15,13 +15,13 @@ int FuzzInput::takeByte()
 
 int FuzzInput::takeInt()
 {
-    static constexpr int kSpecial[] = {INT_MIN, INT_MAX, 0, -1, 1, 255, 256, -256, INT_MIN + 1, INT_MAX - 1};
-    constexpr int kSpecialCount = int(sizeof kSpecial / sizeof kSpecial[0]);
+    static constexpr int kEdgeValues[] = {INT_MIN, INT_MAX, 0, -1, 1, 255, 256, -256, INT_MIN + 1, INT_MAX - 1};
+    constexpr int kEdgeCount = int(sizeof kEdgeValues / sizeof kEdgeValues[0]);
     const int selector = takeByte();
-    if (selector < kSpecialCount)
-        return kSpecial[selector];
+    if (selector < kEdgeCount)
+        return kEdgeValues[selector];
     if (selector < 128)
-        return selector - 64 - kSpecialCount; // small values around the ranges
+        return selector - 64 - kEdgeCount; // small values around the ranges
     const QByteArray raw = takeBytes(4).leftJustified(4, '\0');
     return qFromLittleEndian<qint32>(raw.constData());
 }
@@ -29,13 +29,13 @@ int FuzzInput::takeInt()
 double FuzzInput::takeDouble()
 {
     using L = std::numeric_limits<double>;
-    static constexpr double kSpecial[] = {L::quiet_NaN(), L::infinity(), -L::infinity(), L::max(),
+    static constexpr double kEdgeValues[] = {L::quiet_NaN(), L::infinity(), -L::infinity(), L::max(),
                                           L::lowest(), L::denorm_min(), -0.0, 0.0, 23.95, 99.95,
                                           100.0, 50.05};
-    constexpr int kSpecialCount = int(sizeof kSpecial / sizeof kSpecial[0]);
+    constexpr int kEdgeCount = int(sizeof kEdgeValues / sizeof kEdgeValues[0]);
     const int selector = takeByte();
-    if (selector < kSpecialCount)
-        return kSpecial[selector];
+    if (selector < kEdgeCount)
+        return kEdgeValues[selector];
     if (selector < 128)
         return (takeByte() * 256 + takeByte()) / 10.0 - 100.0; // tenths around the ranges
     const QByteArray raw = takeBytes(8).leftJustified(8, '\0');
