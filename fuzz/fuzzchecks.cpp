@@ -16,17 +16,8 @@
 #include "model/parameterset.h"
 
 namespace FuzzChecks {
-namespace {
 
-constexpr FrameKind kKinds[] = {FrameKind::S, FrameKind::G, FrameKind::H, FrameKind::I};
-
-QString kindName(FrameKind kind)
-{
-    return frameLayout(kind).letter;
-}
-
-// Every member with a checked range inside it, every voltage inside its.
-QString outOfRangeMembers(const ParameterSet &p)
+QStringList membersOutOfRange(const ParameterSet &p)
 {
     QStringList out;
     for (const IntParameter &param : intParameters()) {
@@ -39,6 +30,21 @@ QString outOfRangeMembers(const ParameterSet &p)
         if (!(v >= volt.validMin && v <= volt.validMax))
             out << QStringLiteral("%1=%2").arg(volt.name).arg(v);
     }
+    return out;
+}
+
+namespace {
+
+constexpr FrameKind kKinds[] = {FrameKind::S, FrameKind::G, FrameKind::H, FrameKind::I};
+
+QString kindName(FrameKind kind)
+{
+    return frameLayout(kind).letter;
+}
+
+QString outOfRangeMembers(const ParameterSet &p)
+{
+    const QStringList out = membersOutOfRange(p);
     return out.isEmpty() ? QString() : QStringLiteral("out of range: ") + out.join(QLatin1Char(' '));
 }
 

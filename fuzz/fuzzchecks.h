@@ -2,6 +2,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+
+struct ParameterSet;
 
 // The properties the fuzz targets hold the code to. Each takes one fuzzer
 // input and returns an empty string when every property held, otherwise what
@@ -25,6 +28,10 @@ QString parameterFile(const QByteArray &data);
 // Every frame is 81 characters with its letter and constant characters in
 // place, and decodes back to the values it carries.
 QString frameCodec(const QByteArray &data);
+
+// "Name=value" for every checked member outside its valid range and every
+// voltage outside its, compared plainly (not the way the sanitizer does).
+QStringList membersOutOfRange(const ParameterSet &p);
 
 // Qt's debug output (the "Blength" lines of a file load) would flood the
 // fuzzer's log; warnings and worse still show.

@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "app/mainwindow.h"
+#include "fuzz/fuzzchecks.h"
 #include "link/framecodec.h"
 #include "link/livevalues.h"
 #include "link/parameterblocks.h"
@@ -52,23 +53,6 @@ QStringList writesToAClosedPort()
     for (const QString &w : warnings()) {
         if (w.contains(QLatin1String("not open")))
             out << w;
-    }
-    return out;
-}
-
-// Checked members outside their range and voltages outside theirs.
-QStringList outOfRange(const ParameterSet &p)
-{
-    QStringList out;
-    for (const IntParameter &param : intParameters()) {
-        const int v = param.ref.of(p);
-        if (param.checked && (v < param.validMin || v > param.validMax))
-            out << QStringLiteral("%1=%2").arg(param.name).arg(v);
-    }
-    for (const VoltParameter &volt : voltParameters()) {
-        const double v = p.*volt.ref;
-        if (!(v >= volt.validMin && v <= volt.validMax))
-            out << QStringLiteral("%1=%2").arg(volt.name).arg(v);
     }
     return out;
 }
@@ -265,7 +249,7 @@ private slots:
         // after each chunk was decoded, repaired and acknowledged.
         connect(&w->port(), &QSerialPort::readyRead, this, [&] {
             ++chunksHandled;
-            const QStringList bad = outOfRange(params());
+            const QStringList bad = FuzzChecks::membersOutOfRange(params());
             if (!bad.isEmpty() && problems.size() < 10)
                 problems << bad.join(QLatin1Char(' '));
         });
