@@ -63,14 +63,6 @@ ParameterSet editedSet()
     return p;
 }
 
-QByteArray fileBytesFor(ParameterSet p)
-{
-    ParameterFrames f;
-    for (FrameKind kind : kKinds)
-        rebuildFrame(kind, p, f);
-    return parameterFileBytes(f);
-}
-
 // Members whose values differ; doubles compare bitwise-equal or both NaN.
 QStringList differingMembers(const ParameterSet &a, const ParameterSet &b)
 {
@@ -196,7 +188,7 @@ private slots:
 
 void TestParameterFile::savedBytes()
 {
-    const QByteArray bytes = fileBytesFor(ParameterSet());
+    const QByteArray bytes = parameterFileBytes(ParameterSet());
     QCOMPARE(bytes.size(), kParameterFileLength);
     const QVector<QPair<int, char>> markers = {{0, 'S'},   {80, 'Y'},  {81, 'G'},  {161, 'Z'},
                                                {162, 'H'}, {242, 'X'}, {243, 'I'}, {323, 'V'}};
@@ -241,7 +233,7 @@ void TestParameterFile::thresholdsAndMarkers_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("recognised"); // letters of the frames decoded
 
-    const QString file = QString::fromLatin1(fileBytesFor(editedSet()));
+    const QString file = QString::fromLatin1(parameterFileBytes(editedSet()));
     const QString sFrame = file.left(81);
     QTest::newRow("whole file") << file << "SGHI";
     QTest::newRow("trailing text ignored") << file + QStringLiteral("garbage\n") << "SGHI";
@@ -312,7 +304,7 @@ void TestParameterFile::thresholdsAndMarkers()
 
 void TestParameterFile::nonHexField()
 {
-    QString text = QString::fromLatin1(fileBytesFor(editedSet()));
+    QString text = QString::fromLatin1(parameterFileBytes(editedSet()));
     text.replace(9, 2, QStringLiteral("ZZ"));   // Sub1
     text.replace(81 + 1, 1, QStringLiteral("Q")); // AttiM, a digit field
     text.replace(162 + 68, 3, QStringLiteral("1A0")); // ExtVoltTenths digits read base 16
@@ -358,7 +350,7 @@ void TestParameterFile::loadSaveLoad()
     QFETCH(int, held);
     QFETCH(QStringList, differing);
 
-    QString file = QString::fromLatin1(fileBytesFor(editedSet()));
+    QString file = QString::fromLatin1(parameterFileBytes(editedSet()));
     file.replace(offset, text.size(), text);
     ParameterSet p;
     QVERIFY(decodeParameterFile(file, p).any());
@@ -401,7 +393,7 @@ void TestParameterFile::hugeFileReadBounded()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("huge.txt"));
-    const QByteArray head = fileBytesFor(editedSet());
+    const QByteArray head = parameterFileBytes(editedSet());
     {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -471,7 +463,7 @@ void TestParameterFile::writeReplacesFile()
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("set.dat"));
     QVERIFY(writeRaw(path, QByteArray(1000, 'x')));
-    const QByteArray bytes = fileBytesFor(editedSet());
+    const QByteArray bytes = parameterFileBytes(editedSet());
     QString error;
     QVERIFY2(writeParameterFile(path, bytes, &error), qPrintable(error));
     QCOMPARE(readAll(path), bytes);
@@ -496,7 +488,7 @@ void TestParameterFile::writeIntoReadOnlyDirectoryKeepsOldFile()
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("set.dat"));
     const QByteArray old("old parameter file");
-    const QByteArray bytes = fileBytesFor(editedSet());
+    const QByteArray bytes = parameterFileBytes(editedSet());
     QString error;
 
     if (geteuid() == 0) {
@@ -536,7 +528,7 @@ void TestParameterFile::writeOnFullDiskKeepsOldFile()
         QSKIP("cannot mount a small tmpfs (needs root)");
 
     const QString path = dir.filePath(QStringLiteral("set.dat"));
-    const QByteArray old = fileBytesFor(ParameterSet());
+    const QByteArray old = parameterFileBytes(ParameterSet());
     QVERIFY(writeRaw(path, old));
     {
         // Fill the rest of the file system.
@@ -550,7 +542,7 @@ void TestParameterFile::writeOnFullDiskKeepsOldFile()
     }
 
     QString error;
-    QVERIFY(!writeParameterFile(path, fileBytesFor(editedSet()), &error));
+    QVERIFY(!writeParameterFile(path, parameterFileBytes(editedSet()), &error));
     QVERIFY(!error.isEmpty());
     QCOMPARE(readAll(path), old);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
@@ -603,7 +595,7 @@ void TestParameterFile::whatIsNotARegularFileIsRefused()
     QVERIFY(!canWriteParameterFile(path, &error));
     QVERIFY(!error.isEmpty());
     error.clear();
-    QVERIFY(!writeParameterFile(path, fileBytesFor(editedSet()), &error));
+    QVERIFY(!writeParameterFile(path, parameterFileBytes(editedSet()), &error));
     QVERIFY(!error.isEmpty());
     const QFileInfo after(path);
     QVERIFY(after.exists());
@@ -647,7 +639,7 @@ void TestParameterFile::writeOverAWritableFileInAReadOnlyDirectory()
     QVERIFY(writeRaw(path, QByteArray(1000, 'x')));
     const QFile::Permissions locked = QFile::ReadOwner | QFile::ExeOwner;
     QVERIFY(QFile::setPermissions(dir.path(), locked));
-    const QByteArray bytes = fileBytesFor(editedSet());
+    const QByteArray bytes = parameterFileBytes(editedSet());
 
     QString error;
     const bool existingOk = canWriteParameterFile(path, &error) && writeParameterFile(path, bytes, &error);

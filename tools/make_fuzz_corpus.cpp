@@ -21,8 +21,6 @@
 
 namespace {
 
-constexpr FrameKind kKinds[] = {FrameKind::S, FrameKind::G, FrameKind::H, FrameKind::I};
-
 bool writeSeed(const QString &dir, const QString &name, const QByteArray &bytes)
 {
     QDir().mkpath(dir);
@@ -78,14 +76,6 @@ ParameterSet editedSet()
     return p;
 }
 
-QByteArray fileFor(ParameterSet p)
-{
-    ParameterFrames f;
-    for (FrameKind kind : kKinds)
-        rebuildFrame(kind, p, f);
-    return parameterFileBytes(f);
-}
-
 QByteArray joined(const QVector<QByteArray> &chunks)
 {
     QByteArray out;
@@ -127,15 +117,15 @@ bool inboundSeeds(const QString &dir)
 
 bool parameterFileSeeds(const QString &dir)
 {
-    const QByteArray edited = fileFor(editedSet());
+    const QByteArray edited = parameterFileBytes(editedSet());
     QByteArray withLineEnds;
     for (int k = 0; k < 4; ++k)
         withLineEnds += edited.mid(k * kFrameLength, kFrameLength) + "\r\n";
     QByteArray notHex = edited;
     notHex.replace(9, 2, "ZZ");
     notHex.replace(1, 1, "B"); // a hex letter in a digit field
-    return writeSeed(dir, QStringLiteral("start-up"), fileFor(ParameterSet()))
-        && writeSeed(dir, QStringLiteral("factory"), fileFor(factorySet()))
+    return writeSeed(dir, QStringLiteral("start-up"), parameterFileBytes(ParameterSet()))
+        && writeSeed(dir, QStringLiteral("factory"), parameterFileBytes(factorySet()))
         && writeSeed(dir, QStringLiteral("edited"), edited)
         && writeSeed(dir, QStringLiteral("edited-with-line-ends"), withLineEnds)
         && writeSeed(dir, QStringLiteral("s-and-g-only"), edited.left(2 * kFrameLength))
