@@ -30,8 +30,8 @@ double FuzzInput::takeDouble()
 {
     using L = std::numeric_limits<double>;
     static constexpr double kEdgeValues[] = {L::quiet_NaN(), L::infinity(), -L::infinity(), L::max(),
-                                          L::lowest(), L::denorm_min(), -0.0, 0.0, 23.95, 99.95,
-                                          100.0, 50.05};
+                                             L::lowest(), L::denorm_min(), -0.0, 0.0, 23.95, 99.95,
+                                             100.0, 50.05};
     constexpr int kEdgeCount = int(sizeof kEdgeValues / sizeof kEdgeValues[0]);
     const int selector = takeByte();
     if (selector < kEdgeCount)
