@@ -22,15 +22,10 @@
 #include "model/defaults.h"
 #include "model/dualrate.h"
 #include "model/settings.h"
+#include "support/factoryframes.h"
 #include "support/faketransmitter.h"
 
 namespace {
-
-const QByteArray kFactoryFile =
-        "S0010000078787878787878787070707070707070707070707070707042421042424242421302352Y"
-        "G41E2D3C4855680DCDCDCDCDC140A642A6A6674747474747474740074747474747474740135006D2Z"
-        "H7474747474747474003747474015747474001020314253647407474747474747474110140380000X"
-        "I8888888800000000000000000000000000000000000000000000000000000000000000000000000V";
 
 struct CliRun
 {
@@ -135,8 +130,8 @@ private slots:
     {
         factoryPath = path("factory.dat");
         changedPath = path("changed.dat");
-        QCOMPARE(parameterFileBytes(factorySet()), kFactoryFile);
-        QVERIFY(writeBytes(factoryPath, kFactoryFile));
+        QCOMPARE(parameterFileBytes(factorySet()), factoryFile());
+        QVERIFY(writeBytes(factoryPath, factoryFile()));
         QVERIFY(writeBytes(changedPath, parameterFileBytes(changedSet())));
     }
 
@@ -241,8 +236,8 @@ private slots:
             {"missing", QByteArray(), "no such file"},
             {"empty", QByteArray(""), "not a parameter file"},
             {"garbage", garbage, "not a parameter file"},
-            {"cut inside G", kFactoryFile.left(150), "not a parameter file"},
-            {"frames out of place", ' ' + kFactoryFile, "not a parameter file"},
+            {"cut inside G", factoryFile().left(150), "not a parameter file"},
+            {"frames out of place", ' ' + factoryFile(), "not a parameter file"},
             {"2 MB", QByteArray(2 << 20, 'S'), "not a parameter file"},
         };
         for (const char *command : {"show", "diff", "write"}) {
@@ -291,7 +286,7 @@ private slots:
 
         // A file with only some frames is taken, with a warning.
         const QString partial = path("partial.dat");
-        QVERIFY(writeBytes(partial, kFactoryFile.left(2 * kFrameLength)));
+        QVERIFY(writeBytes(partial, factoryFile().left(2 * kFrameLength)));
         run = runCli({"show", partial});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out.size(), settings().size());
@@ -349,13 +344,13 @@ private slots:
         const QString output = path("incomplete.dat");
         QFile::remove(output);
         if (oldFile)
-            QVERIFY(writeBytes(output, kFactoryFile));
+            QVERIFY(writeBytes(output, factoryFile()));
 
         const CliRun run = runCli({"read", "--port", tx.devicePath(), "-o", output});
         QCOMPARE(run.exitCode, 5);
         QCOMPARE(run.out, QStringList{QStringLiteral("%1 of 19 parameter blocks received").arg(blocks.size())});
         QVERIFY2(run.oneError(says), qPrintable(run.text()));
-        QCOMPARE(readBytes(output), oldFile ? kFactoryFile : QByteArray());
+        QCOMPARE(readBytes(output), oldFile ? factoryFile() : QByteArray());
         QCOMPARE(QFile::exists(output), oldFile);
         QTRY_COMPARE_WITH_TIMEOUT(tx.kinds().last(), QStringLiteral("DIS"), 5000);
         QCOMPARE(tx.kinds().mid(0, 2), QStringList({"OK", "RR"}));
@@ -370,11 +365,11 @@ private slots:
 
         // Sub-trim 1 reads 135 and end point 1 L 239: out of range, so both
         // go out as their start values, which are the factory ones.
-        QByteArray damaged = kFactoryFile;
+        QByteArray damaged = factoryFile();
         damaged.replace(9, 2, "FF").replace(25, 2, "FF");
         QTest::newRow("write") << "write" << parameterFileBytes(changedSet()) << parameterFileBytes(changedSet());
-        QTest::newRow("write, out of range repaired") << "write" << damaged << kFactoryFile;
-        QTest::newRow("reset") << "reset" << QByteArray() << kFactoryFile;
+        QTest::newRow("write, out of range repaired") << "write" << damaged << factoryFile();
+        QTest::newRow("reset") << "reset" << QByteArray() << factoryFile();
     }
 
     void sendsExactlyTheFrames()

@@ -22,6 +22,7 @@
 #include "link/framecodec.h"
 #include "model/parameterset.h"
 #include "support/appstate.h"
+#include "support/factoryframes.h"
 #include "support/modalwatcher.h"
 #include "ui/mainform.h"
 
@@ -30,12 +31,6 @@
 #endif
 
 namespace {
-
-const QByteArray kFactoryFile =
-        "S0010000078787878787878787070707070707070707070707070707042421042424242421302352Y"
-        "G41E2D3C4855680DCDCDCDCDC140A642A6A6674747474747474740074747474747474740135006D2Z"
-        "H7474747474747474003747474015747474001020314253647407474747474747474110140380000X"
-        "I8888888800000000000000000000000000000000000000000000000000000000000000000000000V";
 
 constexpr int kCommandTimeoutMs = 30000;
 constexpr int kShowTimeoutMs = 10000;
@@ -239,7 +234,7 @@ private slots:
 
         QFile file(configPath);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), kFactoryFile);
+        QCOMPARE(file.readAll(), factoryFile());
     }
 };
 

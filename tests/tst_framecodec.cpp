@@ -8,22 +8,17 @@
 #include "link/framecodec.h"
 #include "model/defaults.h"
 #include "model/parameterset.h"
+#include "support/factoryframes.h"
 
 Q_DECLARE_METATYPE(FrameKind)
 
 namespace {
 
-const char *const kFactoryFrames[] = {
-    "S0010000078787878787878787070707070707070707070707070707042421042424242421302352Y",
-    "G41E2D3C4855680DCDCDCDCDC140A642A6A6674747474747474740074747474747474740135006D2Z",
-    "H7474747474747474003747474015747474001020314253647407474747474747474110140380000X",
-    "I8888888800000000000000000000000000000000000000000000000000000000000000000000000V",
-};
 constexpr FrameKind kKinds[] = {FrameKind::S, FrameKind::G, FrameKind::H, FrameKind::I};
 
 QString factoryFrame(FrameKind kind)
 {
-    return QString::fromLatin1(kFactoryFrames[int(kind)]);
+    return QString::fromLatin1(factoryFrames().at(int(kind)));
 }
 
 ParameterSet factorySet()
@@ -146,7 +141,7 @@ void TestFrameCodec::factoryFrames()
     ParameterSet p = factorySet();
     ParameterFrames f;
     const QByteArray wire = rebuildFrame(kind, p, f);
-    QCOMPARE(wire, QByteArray(kFactoryFrames[int(kind)]));
+    QCOMPARE(wire, ::factoryFrames().at(int(kind)));
     QCOMPARE(frameString(f, kind), factoryFrame(kind));
 }
 
@@ -157,7 +152,7 @@ void TestFrameCodec::startupSFrameCarriesStartVoltage()
     const QByteArray wire = rebuildFrame(FrameKind::S, p, f);
     QCOMPARE(p.TxVoltTenths, 110);
     // The factory frame but for the voltage and the start-up stick mode 1.
-    QByteArray expected(kFactoryFrames[0]);
+    QByteArray expected = ::factoryFrames().at(0);
     expected.replace(77, 3, "7E1");
     QCOMPARE(wire, expected);
 }

@@ -15,15 +15,11 @@
 #include "model/parameterset.h"
 #include "support/appstate.h"
 #include "support/fakeportrig.h"
+#include "support/factoryframes.h"
 #include "support/modalwatcher.h"
 #include "ui/mainform.h"
 
 namespace {
-
-const QByteArray kFactoryS = "S0010000078787878787878787070707070707070707070707070707042421042424242421302352Y";
-const QByteArray kFactoryG = "G41E2D3C4855680DCDCDCDCDC140A642A6A6674747474747474740074747474747474740135006D2Z";
-const QByteArray kFactoryH = "H7474747474747474003747474015747474001020314253647407474747474747474110140380000X";
-const QByteArray kFactoryI = "I8888888800000000000000000000000000000000000000000000000000000000000000000000000V";
 
 QStringList kindsAfter(const FakeTransmitter &tx, int first)
 {
@@ -214,7 +210,7 @@ private slots:
             if (m.kind.size() == 1)
                 sent.append(m.bytes);
         }
-        QCOMPARE(sent, (QVector<QByteArray>{kFactoryS, kFactoryG, kFactoryH, kFactoryI}));
+        QCOMPARE(sent, factoryFrames());
         QVERIFY(tx->kinds().mid(first).contains(QStringLiteral("WWW")));
         QCOMPARE(holdDuringReset, 1);
         QCOMPARE(params().TrimHold, 0);
