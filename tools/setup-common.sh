@@ -6,7 +6,7 @@
 
 # Both Qt 5.15 and Qt 6 with their Linguist tools, so either can be built
 # and the translations made.
-KELVO_PACKAGES=(cmake g++ make fonts-wqy-microhei
+KELVO_PACKAGES=(cmake g++ make ccache fonts-wqy-microhei
     qtbase5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools
     qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-l10n-tools)
 KELVO_BUILD_DIR=${KELVO_BUILD_DIR:-build}
