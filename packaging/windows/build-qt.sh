@@ -30,17 +30,25 @@ KELVO_PACKAGES=(cmake ninja-build xz-utils g++-mingw-w64-x86-64 qt6-base-dev qt6
 
 if [ "${1:-}" = "--from-cache" ]; then
     archive=${2:-$default_cache}
-    if [ ! -f "$archive" ]; then
-        echo "No prebuilt Qt at $archive; build it from the sources instead (without --from-cache)." >&2
-        exit 1
-    fi
     if [ -f "$prefix/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
         echo "Qt for Windows is already in $prefix"
         exit 0
     fi
-    mkdir -p "$prefix"
-    # The archive holds one folder, qt-6.4.2-mingw64/; its contents become the prefix.
-    tar -xJf "$archive" -C "$prefix" --strip-components=1
+    if [ ! -f "$archive" ]; then
+        echo "No prebuilt Qt at $archive; build it from the sources instead (without --from-cache)." >&2
+        exit 1
+    fi
+    # The archive holds one folder, qt-6.4.2-mingw64/; its contents become the
+    # prefix, which appears only once all of it is unpacked.
+    rmdir "$prefix" 2>/dev/null || true
+    if [ -e "$prefix" ]; then
+        echo "$prefix holds something other than a complete Qt for Windows; remove it first." >&2
+        exit 1
+    fi
+    rm -rf "$prefix.unpacking"
+    mkdir -p "$prefix.unpacking"
+    tar -xJf "$archive" -C "$prefix.unpacking" --strip-components=1
+    mv "$prefix.unpacking" "$prefix"
     echo "Qt for Windows unpacked into $prefix"
     exit 0
 elif [ $# -gt 0 ]; then
