@@ -14,6 +14,7 @@
 #include "model/parameterset.h"
 #include "model/translations.h"
 #include "ui/mainform.h"
+#include "ui/platformfonts.h"
 
 namespace {
 
@@ -136,6 +137,11 @@ void describeApplication()
     QCoreApplication::setOrganizationName(QStringLiteral("kelvo-miraq"));
     QCoreApplication::setApplicationName(QStringLiteral("kelvo-miraq-config"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KELVO_VERSION));
+#ifdef Q_OS_WIN
+    // Settings in a file in %APPDATA% (kelvo-miraq\kelvo-miraq-config.ini),
+    // next to the backups, rather than in the registry.
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+#endif
 }
 
 int startTool(const QStringList &arguments)
@@ -155,6 +161,7 @@ int startTool(const QStringList &arguments)
 
     QSettings settings;
     applyLanguage(resolveLanguage(command.options.language, settings));
+    installChineseFallbackFaces();
     MainWindow window;
     window.show();
     if (command.options.port.isEmpty())

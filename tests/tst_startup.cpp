@@ -2,6 +2,7 @@
 // remembers, and a start that chooses and opens a port.
 #include <QComboBox>
 #include <QDir>
+#include <QFont>
 #include <QIcon>
 #include <QPushButton>
 #include <QSettings>
@@ -19,6 +20,7 @@
 #include "support/faketransmitter.h"
 #include "support/modalwatcher.h"
 #include "ui/mainform.h"
+#include "ui/platformfonts.h"
 
 Q_DECLARE_METATYPE(StartCommand::Action)
 
@@ -85,6 +87,30 @@ private slots:
         QVERIFY(!QCoreApplication::applicationVersion().isEmpty());
         QVERIFY(parseStartCommand({QStringLiteral("x"), QStringLiteral("--lang"), QStringLiteral("fr")})
                         .text.contains(QStringLiteral("fr")));
+    }
+
+    // On Windows the Chinese texts fall back to faces every Windows has, once
+    // however often it is asked, and the settings file sits in %APPDATA%;
+    // elsewhere the fonts stay as they were.
+    void windowsFacesAndSettings()
+    {
+        const QString arial = QStringLiteral("Arial");
+        const QStringList before = QFont::substitutes(arial);
+        installChineseFallbackFaces();
+        installChineseFallbackFaces();
+        const QStringList after = QFont::substitutes(arial);
+#ifdef Q_OS_WIN
+        const QStringList faces{QStringLiteral("Microsoft YaHei"), QStringLiteral("SimSun")};
+        QCOMPARE(chineseFallbackFaces(), faces);
+        QCOMPARE(after.count(faces.constFirst()), 1);
+        QCOMPARE(after.mid(after.indexOf(faces.constFirst()), 2), faces);
+        const auto clean = [](const QString &path) { return QDir::cleanPath(QDir::fromNativeSeparators(path)).toLower(); };
+        QCOMPARE(clean(QSettings().fileName()),
+                 clean(qEnvironmentVariable("APPDATA") + QStringLiteral("/kelvo-miraq/kelvo-miraq-config.ini")));
+#else
+        QVERIFY(chineseFallbackFaces().isEmpty());
+        QCOMPARE(after, before);
+#endif
     }
 
     // Chinese unless English was asked for, now or last time; the locale of
