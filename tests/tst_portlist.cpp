@@ -105,6 +105,10 @@ private slots:
 
     void extraPathsAreListedWhileTheyExist()
     {
+#ifdef Q_OS_WIN
+        QSKIP("QFile::link makes a shortcut file on Windows, present whatever its target: "
+              "no link to follow and none that dangles");
+#endif
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QString file = dir.filePath(QStringLiteral("file"));

@@ -102,8 +102,10 @@ private slots:
 #ifdef Q_OS_WIN
         const QStringList faces{QStringLiteral("Microsoft YaHei"), QStringLiteral("SimSun")};
         QCOMPARE(chineseFallbackFaces(), faces);
-        QCOMPARE(after.count(faces.constFirst()), 1);
-        QCOMPARE(after.mid(after.indexOf(faces.constFirst()), 2), faces);
+        // Qt keeps substitutes in lower case.
+        const QStringList lower{QStringLiteral("microsoft yahei"), QStringLiteral("simsun")};
+        QCOMPARE(after.count(lower.constFirst()), 1);
+        QCOMPARE(after.mid(after.indexOf(lower.constFirst()), 2), lower);
         const auto clean = [](const QString &path) { return QDir::cleanPath(QDir::fromNativeSeparators(path)).toLower(); };
         QCOMPARE(clean(QSettings().fileName()),
                  clean(qEnvironmentVariable("APPDATA") + QStringLiteral("/kelvo-miraq/kelvo-miraq-config.ini")));

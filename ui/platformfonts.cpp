@@ -24,8 +24,7 @@ void installChineseFallbackFaces()
     QStringList latin{FormStyle::arial(9, false).family(), QApplication::font().family(),
                       QApplication::font("QMessageBox").family()};
     latin.removeDuplicates();
-    for (const QString &family : latin) {
-        if (!QFont::substitutes(family).contains(faces.constFirst()))
-            QFont::insertSubstitutions(family, faces);
-    }
+    // Adds only what a family does not have yet.
+    for (const QString &family : latin)
+        QFont::insertSubstitutions(family, faces);
 }
