@@ -29,7 +29,7 @@ void MainWindow::on_toolButton_Save_clicked()
     TransferScope transfer(this);
     if (!transfer.started())
         return;
-    waitMs(Protocol::kDebounceMs);
+    waitMs(m_pacing.debounceMs);
 
     QString path;
     {
@@ -73,7 +73,7 @@ void MainWindow::on_toolButton_Load_clicked()
     if (!transfer.started())
         return;
     params().TrimHold = 1;
-    waitMs(Protocol::kDebounceMs);
+    waitMs(m_pacing.debounceMs);
 
     {
         const TransferScope::NormalCursor choosing(transfer);

@@ -8,6 +8,7 @@
 #include "app/statustexts.h"
 #include "link/framecodec.h"
 #include "link/portlist.h"
+#include "link/protocol.h"
 #include "link/transmitterrecord.h"
 #include "ui/pagerefresh.h"
 #include "ui/statusline.h"
@@ -35,6 +36,9 @@ public:
     MainForm *form() const { return ui; }
     QSerialPort &port() { return serialPort; }
     bool transferRunning() const { return m_transferRunning; }
+    // The pauses of the commands; the real ones unless set.
+    void setPacing(const Protocol::Pacing &pacing) { m_pacing = pacing; }
+    const Protocol::Pacing &pacing() const { return m_pacing; }
 
     // Makes name the chosen port. A name the system does not list is added to
     // the list like an entry of KELVO_EXTRA_PORTS and chosen once it is there.
@@ -265,6 +269,7 @@ private:
     QVector<QProgressBar *> m_upperBars;
     QVector<QProgressBar *> m_lowerBars;
     bool m_transferRunning = false;
+    Protocol::Pacing m_pacing;
 
     TransmitterRecord m_record;
     StatusLine m_status;

@@ -11,8 +11,8 @@
 
 void MainWindow::sendFrame(FrameKind kind)
 {
-    Protocol::sendFrame(serialPort, kind, params(), frames(),
-                        [this, kind] { showSendStep(Protocol::frameStep(kind)); });
+    Protocol::sendFrame(&serialPort, kind, params(), frames(), m_pacing,
+                        [this, kind](bool) { showSendStep(Protocol::frameStep(kind)); });
 }
 
 void MainWindow::SendData1() { sendFrame(FrameKind::S); }
@@ -34,7 +34,7 @@ void MainWindow::sendFramesAndFinish()
 // after telling the user when the port is closed.
 bool MainWindow::debounceAndCheckPort(TransferScope &transfer)
 {
-    waitMs(Protocol::kDebounceMs);
+    waitMs(m_pacing.debounceMs);
     if (portIsOpen())
         return true;
     transfer.finish();
@@ -93,6 +93,6 @@ void MainWindow::on_toolButton_Read_clicked()
     if (transfer.started() && debounceAndCheckPort(transfer)) {
         writeToPort(Protocol::readRequest());
         startReadRecord();
-        waitMs(Protocol::kReadPauseMs);
+        waitMs(m_pacing.readPauseMs);
     }
 }

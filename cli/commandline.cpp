@@ -123,7 +123,8 @@ QString exitStatusHelp()
                    "  0  done; diff: the files are equal\n"
                    "  1  diff, write --verify, reset --verify: settings differ\n"
                    "  2  the command line is wrong\n"
-                   "  3  a file is missing, unreadable, not a parameter file or cannot be written\n"
+                   "  3  a file is missing, unreadable, not a parameter file or cannot be written;\n"
+                   "     write: the file lacks frames and the transmitter's set-up cannot be read\n"
                    "  4  the port does not exist, is busy, cannot be opened or went away\n"
                    "  5  the transmitter does not answer or its reply is incomplete");
 }
@@ -153,6 +154,21 @@ void addStandardOptions(QCommandLineParser &parser)
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(languageOption());
+}
+
+// --help and --version through the tool's own output rather than
+// QCommandLineParser's, which on Windows shows a message box instead when it
+// finds no console, and writes in the local code page.
+int showHelp(const QCommandLineParser &parser)
+{
+    printText(parser.helpText());
+    return exitStatus(ExitCode::Ok);
+}
+
+int showVersion()
+{
+    printLine(QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion());
+    return exitStatus(ExitCode::Ok);
 }
 
 int usageError(const QString &message)
@@ -206,9 +222,9 @@ int runCommandLine(const QStringList &arguments)
         if (!general.parse(arguments) && !first.isSet(QStringLiteral("help")))
             return usageError(general.errorText());
         if (general.isSet(QStringLiteral("help")) || general.isSet(QStringLiteral("help-all")))
-            general.showHelp(0);
+            return showHelp(general);
         if (general.isSet(QStringLiteral("version")))
-            general.showVersion();
+            return showVersion();
         if (name.isEmpty())
             return usageError(Cli::tr("no command given"));
         return usageError(Cli::tr("unknown command \"%1\"").arg(name));
@@ -227,11 +243,11 @@ int runCommandLine(const QStringList &arguments)
         parser.addPositionalArgument(QLatin1String(argument.name), text(argument.description));
     const bool parsed = parser.parse(arguments);
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
-        parser.showHelp(0);
+        return showHelp(parser);
     if (!parsed)
         return usageError(parser.errorText());
     if (parser.isSet(QStringLiteral("version")))
-        parser.showVersion();
+        return showVersion();
 
     const QStringList rest = parser.positionalArguments().mid(1);
     const QString problem = commandLineProblem(*command, parser, rest);

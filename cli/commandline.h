@@ -4,6 +4,5 @@
 
 // Parses the arguments of kelvo-miraq-cli (as QCoreApplication::arguments()
 // gives them, the program first), runs the command they name and returns the
-// exit status. --help and --version print and end the process, as
-// QCommandLineParser does.
+// exit status. --help and --version print and return 0.
 int runCommandLine(const QStringList &arguments);

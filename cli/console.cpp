@@ -4,11 +4,15 @@
 
 #include <cstdio>
 
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
-bool put(std::FILE *stream, const QString &line)
+bool putBytes(std::FILE *stream, const QByteArray &bytes)
 {
-    const QByteArray bytes = line.toUtf8() + '\n';
     const size_t written = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
     return std::fflush(stream) == 0 && written == size_t(bytes.size());
 }
@@ -20,11 +24,29 @@ void filterMessage(QtMsgType type, const QMessageLogContext &, const QString &me
     printError(message);
 }
 
+bool put(std::FILE *stream, const QString &line)
+{
+    return putBytes(stream, line.toUtf8() + '\n');
+}
+
 } // namespace
+
+void setUpConsole()
+{
+#ifdef Q_OS_WIN
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
+}
 
 bool printLine(const QString &line)
 {
     return put(stdout, line);
+}
+
+void printText(const QString &text)
+{
+    putBytes(stdout, text.toUtf8());
 }
 
 void printLines(const QStringList &lines)

@@ -9,8 +9,16 @@
 // settings' captions being Chinese, and every line is flushed at once so a
 // pipe sees a live monitor as it runs.
 
+// Puts stdout and stderr in binary mode where the C library would turn
+// "\n" into "\r\n" (Windows), so files and pipes get the same bytes on
+// every system. Call once before anything is printed.
+void setUpConsole();
+
 // False once the line could not be written (the reader of a pipe went away).
 bool printLine(const QString &line);
+
+// Text that already ends in a line end (a help text) goes out as it is.
+void printText(const QString &text);
 void printLines(const QStringList &lines);
 
 // "kelvo-miraq-cli: <message>" on stderr.

@@ -5,7 +5,8 @@ enum class ExitCode {
     Ok = 0,        // done; diff: the files are equal
     Differs = 1,   // diff, write --verify, reset --verify: settings differ
     Usage = 2,     // the command line is wrong
-    File = 3,      // a file is missing, unreadable, not a parameter file or cannot be written
+    File = 3,      // a file is missing, unreadable, not a parameter file or cannot be written;
+                   // a partial file to write whose missing frames cannot be read from the transmitter
     Port = 4,      // the port does not exist, is busy, cannot be opened or went away
     NoAnswer = 5,  // the transmitter does not answer or its reply is incomplete
 };

@@ -1,16 +1,28 @@
 #include "cli/fileinput.h"
 
 #include <QFileInfo>
-#include <QStringList>
 
 #include "cli/clitext.h"
-#include "files/parameterfile.h"
 #include "model/defaults.h"
 #include "model/parameterset.h"
 
-bool loadParameterFile(const QString &path, ParameterSet &p, QString *error, QString *warning)
+QString ParameterFileInput::missingFrames() const
 {
-    warning->clear();
+    QStringList missing;
+    const struct
+    {
+        bool present;
+        const char *letter;
+    } frames[] = {{found.s, "S"}, {found.g, "G"}, {found.h, "H"}, {found.i, "I"}};
+    for (const auto &frame : frames) {
+        if (!frame.present)
+            missing.append(QLatin1String(frame.letter));
+    }
+    return missing.join(QStringLiteral(", "));
+}
+
+bool readParameterFileInput(const QString &path, ParameterFileInput *in, QString *error)
+{
     const QFileInfo info(path);
     if (!info.exists()) {
         *error = Cli::tr("%1: no such file").arg(path);
@@ -26,32 +38,35 @@ bool loadParameterFile(const QString &path, ParameterSet &p, QString *error, QSt
         *error = Cli::tr("cannot read %1: %2").arg(path, why);
         return false;
     }
-
-    ParameterSet decoded = p;
-    const FileDecodeResult found = decodeParameterFile(text, decoded);
+    // Decoded once here only to learn which frames are in place.
+    ParameterSet scratch;
+    const FileDecodeResult found = decodeParameterFile(text, scratch);
     if (!found.any()) {
         *error = Cli::tr("%1 is not a parameter file: no parameter frame in it").arg(path);
         return false;
     }
-    QStringList missing;
-    const struct
-    {
-        bool present;
-        const char *letter;
-    } frames[] = {{found.s, "S"}, {found.g, "G"}, {found.h, "H"}, {found.i, "I"}};
-    for (const auto &frame : frames) {
-        if (!frame.present)
-            missing.append(QLatin1String(frame.letter));
-    }
-    if (!missing.isEmpty()) {
-        *warning = Cli::tr("%1 lacks the frames %2; their settings keep their start values")
-                           .arg(path, missing.join(QStringLiteral(", ")));
-    }
+    *in = {path, text, found};
+    return true;
+}
 
+void overlayParameterFile(const ParameterFileInput &in, ParameterSet &p)
+{
+    decodeParameterFile(in.text, p);
     // Out-of-range values from a damaged file must never reach the servos.
     // The shown dual rates stay as the file has them, as Load sends them;
     // the acknowledged live packets rebuild them between the frames anyway.
-    sanitizeParameters(decoded);
-    p = decoded;
+    sanitizeParameters(p);
+}
+
+bool loadParameterFile(const QString &path, ParameterSet &p, QString *error, QString *warning)
+{
+    warning->clear();
+    ParameterFileInput in;
+    if (!readParameterFileInput(path, &in, error))
+        return false;
+    const QString missing = in.missingFrames();
+    if (!missing.isEmpty())
+        *warning = Cli::tr("%1 lacks the frames %2; their settings keep their start values").arg(path, missing);
+    overlayParameterFile(in, p);
     return true;
 }

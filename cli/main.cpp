@@ -10,6 +10,7 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kelvo-miraq-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KELVO_VERSION));
+    setUpConsole();
     installMessageFilter();
     return runCommandLine(QCoreApplication::arguments());
 }

@@ -21,9 +21,14 @@
 
 namespace {
 
-// The transmitter streams a status packet several times a second; the
-// first one brings the trims that belong in a saved file.
-constexpr int kStatusWaitMs = 1000;
+// The transmitter streams live packets several times a second from the
+// moment it hears "OK"; none within this time means nobody is there.
+constexpr int kLiveWaitMs = 2000;
+// Status packets bring the trims, which no parameter block carries.
+constexpr int kStatusWaitMs = 2000;
+// Before "RR": the live stream under way, as it is long before a pilot
+// presses Read in the window.
+constexpr int kSettleBeforeReadMs = 1000;
 constexpr int kFirstBlockMs = 2000;
 constexpr int kQuietAfterBlockMs = 1000;
 constexpr int kMonitorPollMs = 50;
@@ -53,13 +58,48 @@ QString blockList(const QVector<int> &blocks)
     return numbers.join(QStringLiteral(", "));
 }
 
+// Whether a live packet (channels or status) arrives within timeoutMs.
+bool waitForLivePacket(TransmitterSession &session, int timeoutMs)
+{
+    bool seen = false;
+    const auto connection = QObject::connect(&session, &TransmitterSession::chunkHandled, &session,
+                                             [&seen](const InboundResult &r) {
+                                                 seen = seen || r.kind == InboundResult::ChannelPacket
+                                                         || r.kind == InboundResult::StatusPacket;
+                                             });
+    QElapsedTimer clock;
+    clock.start();
+    while (!seen && !session.portLost() && clock.elapsed() < timeoutMs)
+        waitMs(kMonitorPollMs);
+    QObject::disconnect(connection);
+    return seen;
+}
+
+// Opens the port and waits for the live stream that follows "OK". Nothing
+// but "OK" and the closing "DIS" goes to a port where nobody answers.
+// Returns Ok with the session open, the exit status otherwise.
+int openAnswering(TransmitterSession &session, const QString &port)
+{
+    if (!session.open(port))
+        return openFailure(session);
+    if (waitForLivePacket(session, kLiveWaitMs))
+        return exitStatus(ExitCode::Ok);
+    const bool lost = session.portLost();
+    session.close();
+    if (lost)
+        return lostPort(port);
+    return fail(ExitCode::NoAnswer, Cli::tr("no transmitter answering on %1").arg(port));
+}
+
 // Asks for the configuration and says how much of it came. Closes the
-// session. Returns Ok when the reply is complete, the exit status otherwise.
-int readReply(TransmitterSession &session, const QString &port)
+// session unless it is complete and keepOpen. Returns Ok when the reply is
+// complete, the exit status otherwise.
+int readReply(TransmitterSession &session, const QString &port, bool keepOpen = false)
 {
     const ReadReply reply = session.readConfiguration(kFirstBlockMs, kQuietAfterBlockMs);
     const bool lost = session.portLost();
-    session.close();
+    if (!reply.complete() || !keepOpen)
+        session.close();
     printLine(Cli::tr("%1 of %2 parameter blocks received")
                       .arg(reply.received())
                       .arg(ReadReply::kBlockCount));
@@ -125,10 +165,21 @@ int readToFile(const QString &port, const QString &outputPath)
     TransmitterSession session;
     if (!session.open(port))
         return openFailure(session);
-    session.waitForStatus(kStatusWaitMs);
-    const int status = readReply(session, port);
+    session.waitForStatus(kSettleBeforeReadMs);
+    const int status = readReply(session, port, true);
     if (status != exitStatus(ExitCode::Ok))
         return status;
+    // The trims come only with a status packet: a fresh one after the reply,
+    // or the file would hold start values as if they were the transmitter's.
+    const bool trims = session.waitForStatus(kStatusWaitMs);
+    const bool lost = session.portLost();
+    session.close();
+    if (lost)
+        return lostPort(port);
+    if (!trims) {
+        return fail(ExitCode::NoAnswer, Cli::tr("no status packet from the transmitter on %1, so its trims are "
+                                                "unknown; nothing saved").arg(port));
+    }
 
     // The frames as a Save right after this Read would write them.
     if (!writeParameterFile(outputPath, parameterFileBytes(session.parameters()), &why))
@@ -139,17 +190,39 @@ int readToFile(const QString &port, const QString &outputPath)
 
 int writeFile(const QString &port, const QString &path, bool verify)
 {
-    ParameterSet p;
+    // The file is judged before the port is touched.
+    ParameterFileInput file;
     QString error;
-    QString warning;
-    if (!loadParameterFile(path, p, &error, &warning))
+    if (!readParameterFileInput(path, &file, &error))
         return fail(ExitCode::File, error);
-    if (!warning.isEmpty())
-        printError(warning);
 
     TransmitterSession session;
-    if (!session.open(port))
-        return openFailure(session);
+    const int answering = openAnswering(session, port);
+    if (answering != exitStatus(ExitCode::Ok))
+        return answering;
+    ParameterSet p;
+    const QString missing = file.missingFrames();
+    if (!missing.isEmpty()) {
+        // What the file lacks is taken from the transmitter itself, never
+        // from start values it does not hold. Without the I frame the trims
+        // must come from a status packet.
+        const bool trims = file.found.i || session.waitForStatus(kStatusWaitMs);
+        const ReadReply reply = trims ? session.readConfiguration(kFirstBlockMs, kQuietAfterBlockMs) : ReadReply();
+        if (!reply.complete() || session.portLost()) {
+            const bool lost = session.portLost();
+            session.close();
+            if (lost)
+                return lostPort(port);
+            return fail(ExitCode::File, Cli::tr("%1 lacks the frames %2, and the set-up of the transmitter on %3 "
+                                                "could not be read to fill them in; nothing sent")
+                                                .arg(path, missing, port));
+        }
+        p = session.parameters();
+        printLine(Cli::tr("%1 lacks the frames %2: their settings are kept as read from the transmitter")
+                          .arg(path, missing));
+    }
+    overlayParameterFile(file, p);
+    // Set only now: the live packets of the wait would have replaced the trims.
     session.parameters() = p;
     return sendAndMaybeVerify(session, port, path, verify);
 }
@@ -157,8 +230,9 @@ int writeFile(const QString &port, const QString &path, bool verify)
 int factoryReset(const QString &port, bool verify)
 {
     TransmitterSession session;
-    if (!session.open(port))
-        return openFailure(session);
+    const int answering = openAnswering(session, port);
+    if (answering != exitStatus(ExitCode::Ok))
+        return answering;
     ParameterSet &p = session.parameters();
     restoreFactoryFirst(p);
     restoreFactorySecond(p);

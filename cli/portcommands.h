@@ -5,6 +5,8 @@
 // The commands that talk to a transmitter. Each opens the port, says "OK",
 // does its work as the window would and says "DIS" before it ends. They
 // return the exit status (cli/exitcode.h) after printing what happened.
+// write and reset send nothing more until the transmitter's live stream
+// shows that it is there.
 
 struct MonitorOptions
 {

@@ -28,12 +28,15 @@ QChar terminator(FrameKind kind)
     return QLatin1Char('V');
 }
 
+// A frame counts when its letter and terminator are in place and every
+// field is written in its encoding: a frame of "Q"s is no frame, and must
+// not reach the transmitter as zeros.
 bool hasFrameAt(const QString &text, FrameKind kind)
 {
     const int offset = kFrameLength * int(kind);
     const int last = offset + kFrameLength - 1;
     return text.size() > last && text.at(offset) == frameLayout(kind).letter
-            && text.at(last) == terminator(kind);
+            && text.at(last) == terminator(kind) && frameFieldsValid(kind, text, offset);
 }
 
 // Decodes the frame of kind when it is in place; a nonzero debugLine writes

@@ -46,7 +46,8 @@ struct FileDecodeResult
 };
 
 // Decodes every frame of text that sits at its fixed offset with its letter
-// and terminator in place, into p. Only recognised frames are written, so when
+// and terminator in place and every field written in its encoding
+// (frameFieldsValid), into p. Only recognised frames are written, so when
 // nothing is recognised (result.any() is false) p is left exactly as it was
 // and the caller reports the file as unreadable. Writes the "Blength" debug
 // lines. Does not sanitize and does not recompute the dual-rate view.

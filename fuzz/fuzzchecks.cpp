@@ -67,6 +67,9 @@ QString misplacedConstants(FrameKind kind, const QString &frame)
         if (!((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('A') && c <= QLatin1Char('F'))))
             return QStringLiteral("%1 frame has %2 at %3: %4").arg(kindName(kind), c).arg(i).arg(frame);
     }
+    // A file holding it must be taken back: decimal digits where they belong.
+    if (!frameFieldsValid(kind, frame, 0))
+        return QStringLiteral("%1 frame has a field out of its encoding: %2").arg(kindName(kind), frame);
     return QString();
 }
 
@@ -159,12 +162,6 @@ const QVector<CarriedMember> &carriedMembers()
         return out;
     }();
     return all;
-}
-
-bool isTrim(const IntParameter &param)
-{
-    return param.ref == IntRef(&ParameterSet::Trim1) || param.ref == IntRef(&ParameterSet::Trim2)
-            || param.ref == IntRef(&ParameterSet::Trim3) || param.ref == IntRef(&ParameterSet::Trim4);
 }
 
 // What building all four frames does to a set: the tenths follow their
@@ -260,17 +257,10 @@ QString parameterFile(const QByteArray &data)
     if (!(result.s && result.g && result.h && result.i))
         return QStringLiteral("a saved frame is not recognised: %1").arg(QString::fromLatin1(bytes));
     sanitizeParameters(again);
-    // The trims are the one exception. They have no valid range (a reported
-    // 240 must stay 240 although the frame carries at most 239), so the
-    // builder cannot replace a trim it cannot carry, and a file can hold
-    // one: QString::toInt reads a signed field such as "-7" (-23 after the
-    // offset). Such a trim is saved as the nearest value the frame carries.
-    ParameterSet expected = loaded;
-    for (const CarriedMember &m : carriedMembers()) {
-        if (isTrim(*m.param))
-            m.field.member.of(expected) = carried(m.field.encoding, m.field.member.of(loaded));
-    }
-    const QString differing = differingMembers(expected, again);
+    // Only frames whose fields are all written in their encoding are taken,
+    // so whatever a file brings, the frames carry as it is: even a trim,
+    // which has no valid range the builder could hold it to.
+    const QString differing = differingMembers(loaded, again);
     if (!differing.isEmpty())
         return QStringLiteral("loading the saved file changes (saved/loaded): ") + differing;
     return QString();

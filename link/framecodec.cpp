@@ -366,6 +366,27 @@ QByteArray rebuildFrame(FrameKind kind, ParameterSet &p, ParameterFrames &f)
     return frame.toUtf8();
 }
 
+bool frameFieldsValid(FrameKind kind, const QString &text, int offset)
+{
+    const auto isHex = [](QChar c) {
+        return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('A') && c <= QLatin1Char('F'))
+                || (c >= QLatin1Char('a') && c <= QLatin1Char('f'));
+    };
+    const auto isDecimal = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
+    int pos = offset + 1; // after the letter
+    for (const FrameField &field : frameLayout(kind).fields) {
+        const int width = fieldWidth(field.encoding);
+        for (int i = 0; i < width && field.encoding != E::Constant6; ++i) {
+            const QChar c = text.at(pos + i);
+            const bool decimal = field.encoding == E::Digit || field.encoding == E::Decimal3;
+            if (!(decimal ? isDecimal(c) : isHex(c)))
+                return false;
+        }
+        pos += width;
+    }
+    return true;
+}
+
 void decodeFrameFields(FrameKind kind, const QString &text, int offset, ParameterSet &p)
 {
     int pos = offset + 1; // after the letter

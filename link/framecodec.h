@@ -67,6 +67,13 @@ QString buildFramePrefix(FrameKind kind, ParameterSet &p);
 // bytes to put on the wire (always 81).
 QByteArray rebuildFrame(FrameKind kind, ParameterSet &p, ParameterFrames &f);
 
+// Whether every field of the frame at text[offset .. offset+80] is written
+// in its encoding: two hexadecimal digits for a hex field (either case),
+// decimal digits for a digit field and the three voltage digits. No sign, no
+// blank. Frames this tool builds always pass; the letter, the tail and the
+// constant "6" are not looked at. Requires offset + 81 <= text.size().
+bool frameFieldsValid(FrameKind kind, const QString &text, int offset);
+
 // Decodes the fields of one frame found at text[offset .. offset+80] into p,
 // as a parameter file does: each field read in base 16 (non-hex text reads 0),
 // minus its offset; voltages follow their tenths. The caller checks the

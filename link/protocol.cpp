@@ -15,19 +15,19 @@ void applyLineSettings(QSerialPort &port)
     port.setFlowControl(QSerialPort::NoFlowControl);
 }
 
-void writeIfOpen(QSerialPort &port, const QByteArray &bytes)
+bool writeIfOpen(QSerialPort &port, const QByteArray &bytes)
 {
-    if (port.isOpen())
-        port.write(bytes);
+    return port.isOpen() && port.write(bytes) == bytes.size();
 }
 
-void sendFrame(QSerialPort &port, FrameKind kind, ParameterSet &p, ParameterFrames &f,
-               const std::function<void()> &written)
+void sendFrame(QSerialPort *port, FrameKind kind, ParameterSet &p, ParameterFrames &f, const Pacing &pacing,
+               const std::function<void(bool taken)> &written)
 {
-    writeIfOpen(port, rebuildFrame(kind, p, f));
+    const QByteArray frame = rebuildFrame(kind, p, f);
+    const bool taken = port && writeIfOpen(*port, frame);
     if (written)
-        written();
-    waitMs(kFramePauseMs);
+        written(taken);
+    waitMs(pacing.framePauseMs);
 }
 
 int frameStep(FrameKind kind)

@@ -17,9 +17,17 @@ inline QByteArray goodbye() { return QByteArrayLiteral("DIS"); }       // before
 inline QByteArray readRequest() { return QByteArrayLiteral("RR"); }    // send the parameter blocks
 inline QByteArray acknowledge() { return QByteArrayLiteral("WWW"); }   // after a written set and every chunk
 
-constexpr int kDebounceMs = 200;   // every command starts with this pause
-constexpr int kFramePauseMs = 800; // after each of the four frames
-constexpr int kReadPauseMs = 500;  // after "RR"
+// The pauses that pace a conversation. The defaults are the transmitter's
+// real ones and the only ones a user ever sees; a test that does not look
+// at timing may hand shorter ones to the window or the session.
+struct Pacing
+{
+    int debounceMs = 200;   // every command starts with this pause
+    int framePauseMs = 800; // after each of the four frames
+    int readPauseMs = 500;  // after "RR"
+};
+
+// A bound on the wait for "DIS" to leave, not a pause of the protocol.
 constexpr int kGoodbyeFlushMs = 100;
 
 // The frames of a write, in the order they go out.
@@ -29,14 +37,15 @@ constexpr FrameKind kFrameOrder[] = {FrameKind::S, FrameKind::G, FrameKind::H, F
 void applyLineSettings(QSerialPort &port);
 
 // Writes bytes when the port is open; a command that runs on after the port
-// closed drops them silently.
-void writeIfOpen(QSerialPort &port, const QByteArray &bytes);
+// closed drops them silently. True when the port took all of them.
+bool writeIfOpen(QSerialPort &port, const QByteArray &bytes);
 
-// Rebuilds the frame of kind from p, writes it (no event is processed in
-// between, so the frame is never seen half-built), runs written and pauses
-// kFramePauseMs.
-void sendFrame(QSerialPort &port, FrameKind kind, ParameterSet &p, ParameterFrames &f,
-               const std::function<void()> &written = {});
+// Rebuilds the frame of kind from p, writes it to port unless that is null
+// (no event is processed in between, so the frame is never seen half-built),
+// runs written with whether the port took the frame, and pauses
+// pacing.framePauseMs.
+void sendFrame(QSerialPort *port, FrameKind kind, ParameterSet &p, ParameterFrames &f, const Pacing &pacing,
+               const std::function<void(bool taken)> &written = {});
 
 // 1..4: where kind stands in kFrameOrder.
 int frameStep(FrameKind kind);

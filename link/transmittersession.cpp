@@ -93,7 +93,7 @@ void TransmitterSession::sendConfiguration()
     const int held = m_params.TrimHold;
     m_params.TrimHold = 1;
     for (FrameKind kind : Protocol::kFrameOrder)
-        Protocol::sendFrame(m_port, kind, m_params, m_frames);
+        Protocol::sendFrame(&m_port, kind, m_params, m_frames, m_pacing);
     Protocol::writeIfOpen(m_port, Protocol::acknowledge());
     m_params.TrimHold = held;
 }

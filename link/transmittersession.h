@@ -7,6 +7,7 @@
 #include "link/framecodec.h"
 #include "link/inboundparser.h"
 #include "link/livevalues.h"
+#include "link/protocol.h"
 #include "link/readreply.h"
 #include "model/parameterset.h"
 
@@ -37,6 +38,10 @@ public:
     // Says "DIS" (bounded wait for it to leave) and closes.
     void close();
 
+    // The pauses of sendConfiguration(); the real ones unless set.
+    void setPacing(const Protocol::Pacing &pacing) { m_pacing = pacing; }
+    const Protocol::Pacing &pacing() const { return m_pacing; }
+
     ParameterSet &parameters() { return m_params; }
     const ParameterSet &parameters() const { return m_params; }
     const LiveValues &liveValues() const { return m_live; }
@@ -63,6 +68,7 @@ private:
     void onError(QSerialPort::SerialPortError error);
 
     QSerialPort m_port;
+    Protocol::Pacing m_pacing;
     ParameterSet m_params;
     LiveValues m_live;
     ParameterFrames m_frames;

@@ -92,6 +92,11 @@ const Text kTexts[] = {
     {"lineEdit_72", QT_TRANSLATE_NOOP("FormText", " 微调三:")},
     {"lineEdit_81", QT_TRANSLATE_NOOP("FormText", " 微调四:")},
     {"groupBox_23", QT_TRANSLATE_NOOP("FormText", "重置数据")},
+    // Settings whose editor has no caption of its own in the window, or that
+    // have no editor at all: the names the command-line tool gives them.
+    {"setting_Elev5", QT_TRANSLATE_NOOP("FormText", "副翼1 第二个值")},
+    {"setting_Elev6", QT_TRANSLATE_NOOP("FormText", "副翼2 第二个值")},
+    {"setting_ThCureExtra", QT_TRANSLATE_NOOP("FormText", "附加值（不可编辑，照原样传送）")},
 };
 
 // Rows that repeat a pattern: the names in row order, numbered from 1.

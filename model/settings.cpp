@@ -98,9 +98,10 @@ void advancedMenu1(TableBuilder &t)
     t.add("EleMix", elevon, "lineEdit_73", {}, "comboBox_EleMix", Choices::onOff);
     for (int i = 1; i <= 4; ++i)
         t.add(n("Elev%1", i), elevon, n("lineEdit_%1", 73 + i), {}, n("spinBox_Elev0%1", i));
-    // The second aileron pair stands beside the first, under the same captions.
-    t.add("Elev5", elevon, "lineEdit_74", "2", "spinBox_Elev05");
-    t.add("Elev6", elevon, "lineEdit_75", "2", "spinBox_Elev06");
+    // The second aileron pair stands beside the first, in a column without
+    // captions: the second value of each aileron row.
+    t.add("Elev5", elevon, "setting_Elev5", {}, "spinBox_Elev05");
+    t.add("Elev6", elevon, "setting_Elev6", {}, "spinBox_Elev06");
 
     const Place vTail{"tab_3", "groupBox_13"};
     t.add("RuMix", vTail, "lineEdit_78", {}, "comboBox_RuMix", Choices::onOff);
@@ -126,7 +127,7 @@ void advancedMenu2(TableBuilder &t)
     for (int i = 1; i <= 7; ++i)
         t.add(n("ThCure%1", i), throttle, points.at(i - 1), {}, n("spinBox_THCURE_Data0%1", i));
     // Carried from the transmitter or a file into the frames; no editor shows it.
-    t.add("ThCureExtra", throttle, {}, QStringLiteral("ThCureExtra"), {});
+    t.add("ThCureExtra", throttle, "setting_ThCureExtra", {}, {});
 }
 
 void mixSettings(TableBuilder &t)

@@ -42,10 +42,12 @@ struct CliRun
 
 // Runs the program while this process keeps handling events, so that a
 // transmitter played here answers it meanwhile.
-CliRun runCli(const QStringList &arguments)
+CliRun runProgram(const QString &program, const QStringList &arguments,
+                  const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
-    process.start(QStringLiteral(KELVO_CLI_PATH), arguments);
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
     CliRun run;
     if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 60000)) {
         process.kill();
@@ -56,6 +58,21 @@ CliRun runCli(const QStringList &arguments)
     run.out = QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     run.err = QString::fromUtf8(process.readAllStandardError());
     return run;
+}
+
+CliRun runCli(const QStringList &arguments)
+{
+    return runProgram(QStringLiteral(KELVO_CLI_PATH), arguments);
+}
+
+// A transmitter that says it is there: one status packet as soon as it
+// hears "OK", as the live stream would begin.
+void answerHello(FakeTransmitter &tx)
+{
+    QObject::connect(&tx, &FakeTransmitter::messageReceived, &tx, [&tx](const TransmitterMessage &m) {
+        if (m.kind == QLatin1String("OK"))
+            tx.send(encodeStatusPacket(80, 50, 74, 120, 120, 120, 120));
+    });
 }
 
 ParameterSet factorySet()
@@ -221,6 +238,39 @@ private slots:
                  qPrintable(run.text()));
     }
 
+    // On a console without a display, and with "\n" line ends only.
+    void helpAndVersionWithoutADisplay_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("says");
+
+        for (const char *program : {KELVO_CLI_PATH, KELVO_CONFIG_PATH}) {
+            const QString name = QFileInfo(QString::fromLocal8Bit(program)).baseName();
+            QTest::addRow("%s --help", qPrintable(name)) << program << "--help" << "--version";
+            QTest::addRow("%s --version", qPrintable(name)) << program << "--version" << name + " 4.9";
+        }
+    }
+
+    void helpAndVersionWithoutADisplay()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, option);
+        QFETCH(QString, says);
+
+        QProcessEnvironment console = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            console.remove(QLatin1String(name));
+        QProcess process;
+        process.setProcessEnvironment(console);
+        process.start(program, {option});
+        QVERIFY(process.waitForFinished(30000));
+        const QByteArray out = process.readAllStandardOutput();
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 0);
+        QVERIFY2(out.contains(says.toUtf8()) && out.endsWith('\n') && !out.contains('\r'), out.constData());
+    }
+
     // The file is judged before any port is touched: a bad file is a file
     // error whatever the port.
     void badFiles_data()
@@ -239,6 +289,7 @@ private slots:
             {"cut inside G", factoryFile().left(150), "not a parameter file"},
             {"frames out of place", ' ' + factoryFile(), "not a parameter file"},
             {"2 MB", QByteArray(2 << 20, 'S'), "not a parameter file"},
+            {"Q in every field", fieldsReplaced(factoryFile(), 'Q'), "not a parameter file"},
         };
         for (const char *command : {"show", "diff", "write"}) {
             for (const auto &[name, content, says] : files)
@@ -325,6 +376,9 @@ private slots:
         QTest::newRow("no answer") << QVector<int>{} << false << "does not answer";
         QTest::newRow("five blocks") << QVector<int>{1, 2, 3, 4, 5} << false << "blocks 6, 7, 8, 9, 10, 11, 12,";
         QTest::newRow("all but 7, old file kept") << allBut7 << true << "blocks 7 missing";
+        QVector<int> all = allBut7;
+        all.insert(6, 7);
+        QTest::newRow("all, but no status packet for the trims") << all << false << "trims are unknown";
     }
 
     void incompleteReadWritesNoFile()
@@ -381,6 +435,7 @@ private slots:
         FakeTransmitter tx;
         if (!tx.isOpen())
             QSKIP("pseudo-terminals are not available here");
+        answerHello(tx);
         QStringList arguments{command, "--port", tx.devicePath()};
         if (!file.isNull()) {
             arguments << path("sent.dat");
@@ -388,8 +443,87 @@ private slots:
         }
         const CliRun run = runCli(arguments);
         QVERIFY2(run.exitCode == 0, qPrintable(run.text()));
-        QTRY_COMPARE_WITH_TIMEOUT(tx.kinds(), QStringList({"OK", "S", "G", "H", "I", "WWW", "DIS"}), 5000);
-        QCOMPARE(tx.allBytes(), "OK" + frames + "WWW" + "DIS");
+        // The status packet after "OK" is answered like every chunk.
+        QTRY_COMPARE_WITH_TIMEOUT(tx.kinds(), QStringList({"OK", "WWW", "S", "G", "H", "I", "WWW", "DIS"}), 5000);
+        QCOMPARE(tx.allBytes(), "OK" + QByteArray("WWW") + frames + "WWW" + "DIS");
+    }
+
+    // Nobody on the line: nothing but the handshake goes to it, whatever
+    // the command, and nothing is reported as sent.
+    void noTransmitterAnswering_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("reset") << QStringList{"reset"};
+        QTest::newRow("reset --verify") << QStringList{"reset", "--verify"};
+        QTest::newRow("write") << QStringList{"write", "FILE"};
+        QTest::newRow("write --verify") << QStringList{"write", "--verify", "FILE"};
+        QTest::newRow("write, partial file") << QStringList{"write", "PARTIAL"};
+    }
+
+    void noTransmitterAnswering()
+    {
+        QFETCH(QStringList, arguments);
+
+        FakeTransmitter tx;
+        if (!tx.isOpen())
+            QSKIP("pseudo-terminals are not available here");
+        QVERIFY(writeBytes(path("partial.dat"), factoryFile().left(2 * kFrameLength)));
+        arguments.replaceInStrings(QStringLiteral("PARTIAL"), path("partial.dat"));
+        arguments.replaceInStrings(QStringLiteral("FILE"), changedPath);
+        const CliRun run = runCli(arguments << "--port" << tx.devicePath());
+        QCOMPARE(run.exitCode, 5);
+        QVERIFY2(run.oneError("no transmitter answering on " + tx.devicePath()) && run.out.isEmpty(),
+                 qPrintable(run.text()));
+        QTRY_COMPARE_WITH_TIMEOUT(tx.kinds(), QStringList({"OK", "DIS"}), 5000);
+        QCOMPARE(tx.allBytes(), QByteArray("OKDIS"));
+    }
+
+    // A file with only some frames: the rest comes from the transmitter,
+    // read first; when it cannot be read, nothing is sent.
+    void partialFileFilledFromTheTransmitter_data()
+    {
+        QTest::addColumn<bool>("answersReads");
+        QTest::newRow("transmitter read") << true;
+        QTest::newRow("transmitter does not answer the read") << false;
+    }
+
+    void partialFileFilledFromTheTransmitter()
+    {
+        QFETCH(bool, answersReads);
+
+        FakeTransmitter tx;
+        if (!tx.isOpen())
+            QSKIP("pseudo-terminals are not available here");
+        ParameterSet remote = changedSet();
+        remote.ThCure3 = 70;     // H frame
+        remote.Prm4Data2 = -40;  // H frame
+        tx.setConfiguration(remote);
+        tx.answerReads(answersReads);
+        LiveFeed feed;
+        feed.trim1 = 130;        // I frame
+        feed.trim4 = 100;
+        tx.startLiveStream(40, feed);
+        const QString partial = path("s-and-g.dat");
+        QVERIFY(writeBytes(partial, factoryFile().left(2 * kFrameLength)));
+
+        const CliRun run = runCli({"write", "--port", tx.devicePath(), partial});
+        QTRY_COMPARE_WITH_TIMEOUT(tx.kinds().last(), QStringLiteral("DIS"), 5000);
+        QByteArray sent;
+        for (const TransmitterMessage &m : tx.messages()) {
+            if (m.kind.size() == 1)
+                sent += m.bytes;
+        }
+        if (!answersReads) {
+            QCOMPARE(run.exitCode, 3);
+            QVERIFY2(run.oneError("could not be read") && run.err.contains("H, I"), qPrintable(run.text()));
+            QCOMPARE(sent, QByteArray());
+            return;
+        }
+        QVERIFY2(run.exitCode == 0 && run.out.join('\n').contains("lacks the frames H, I"), qPrintable(run.text()));
+        ParameterSet expected = remote;
+        expected.Trim1 = 130;
+        expected.Trim4 = 100;
+        QCOMPARE(sent, factoryFile().left(2 * kFrameLength) + parameterFileBytes(expected).mid(2 * kFrameLength));
     }
 
     // Sent -> read back, for a transmitter that keeps its own values. The
@@ -399,6 +533,7 @@ private slots:
         FakeTransmitter tx;
         if (!tx.isOpen())
             QSKIP("pseudo-terminals are not available here");
+        answerHello(tx);
         tx.setConfiguration(factorySet());
         tx.answerReads(true);
         const CliRun run = runCli({"write", "--port", tx.devicePath(), "--verify", changedPath});

@@ -43,8 +43,11 @@ private slots:
     }
     void cleanup() { rig.stop(); }
 
+    // The real pauses: each frame must reach the transmitter while its
+    // step is still shown.
     void writeProgressFollowsTheFrames()
     {
+        w->setPacing(Protocol::Pacing());
         QStringList seen;
         connect(tx.get(), &FakeTransmitter::messageReceived, this, [&](const TransmitterMessage &m) {
             if (m.kind.size() == 1)
@@ -80,6 +83,7 @@ private slots:
 
     void shortcutsAreRefusedWhileACommandRuns()
     {
+        w->setPacing(Protocol::Pacing()); // the second presses come at a fixed moment
         w->show();
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));

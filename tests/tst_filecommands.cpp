@@ -169,6 +169,8 @@ private:
     QString pathIn(const QString &name) const { return dir->filePath(name); }
 
     bool openPort() { return rig.openPort(); }
+    // For the tests that check the pauses or look in at a fixed moment.
+    void realPacing() { w->setPacing(Protocol::Pacing()); }
 
     // Mounts a small tmpfs inside the test directory (root only, Linux).
     QString mountTmpfs(const QString &name)
@@ -238,6 +240,7 @@ private slots:
 
     void saveWritesTheFramesItSends()
     {
+        realPacing();
         QVERIFY(openPort());
         ModalWatcher watcher;
         const QString path = pathIn(QStringLiteral("setup.txt"));
@@ -486,6 +489,7 @@ private slots:
 
     void cancelledLoadSendsNothing()
     {
+        realPacing();
         QVERIFY(openPort());
         params().Atti2 = 45;
         ModalWatcher watcher;
@@ -505,6 +509,7 @@ private slots:
 
     void liveTrimsDoNotOverwriteTheFileDuringALoad()
     {
+        realPacing();
         QVERIFY(openPort());
         LiveFeed feed;
         feed.trim1 = 100;
@@ -555,6 +560,7 @@ private slots:
     {
         QFETCH(QString, button);
         QFETCH(QStringList, expected);
+        realPacing();
         QVERIFY(openPort());
         const QString path = pathIn(QStringLiteral("busy.txt"));
         QVERIFY(writeFile(path, joined(framesOf(fileSet()))));
@@ -606,6 +612,7 @@ private slots:
     {
         QFETCH(QString, button);
         QFETCH(bool, cancel);
+        realPacing();
         QVERIFY(openPort());
         const QString path = pathIn(QStringLiteral("cursor.txt"));
         QVERIFY(writeFile(path, joined(framesOf(fileSet()))));

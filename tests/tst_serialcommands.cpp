@@ -46,6 +46,8 @@ private:
     std::unique_ptr<MainWindow> &w = rig.w;
 
     bool openPort() { return rig.openPort(); }
+    // For the tests that check the pauses or look in at a fixed moment.
+    void realPacing() { w->setPacing(Protocol::Pacing()); }
 
 private slots:
     void initTestCase()
@@ -154,6 +156,7 @@ private slots:
 
     void writeSendsTheFourFramesPacedThenWww()
     {
+        realPacing();
         QVERIFY(openPort());
         params().Sub1 = 20;
         params().Elev2 = -100;
@@ -186,6 +189,7 @@ private slots:
 
     void factoryResetSendsFactoryFramesDespiteLiveTrims()
     {
+        realPacing();
         QVERIFY(openPort());
         params().Sub3 = 50;
         params().Mode = 3;
@@ -231,6 +235,7 @@ private slots:
     void commandsNeedAnOpenPort()
     {
         QFETCH(QString, button);
+        realPacing();
         ModalWatcher watcher;
         params().Sub2 = 33;
         const ParameterSet before = params();
@@ -264,6 +269,7 @@ private slots:
 
     void aSecondCommandDuringATransferDoesNotStart()
     {
+        realPacing();
         QVERIFY(openPort());
         const int first = tx->messages().size();
         clickLater(*w, QStringLiteral("toolButton_Send"));

@@ -10,6 +10,13 @@ KELVO_PACKAGES=(cmake g++ make ccache fonts-wqy-microhei
     qtbase5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools
     qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-l10n-tools)
 KELVO_BUILD_DIR=${KELVO_BUILD_DIR:-build}
+# Extra CMake arguments for kelvo_build, e.g. -DKELVO_BUILD_BENCH=OFF.
+KELVO_CMAKE_ARGS=${KELVO_CMAKE_ARGS:-}
+
+# ccache (when installed) keys its cache on paths relative to the checkout, so
+# another clone or build directory of the same sources reuses what was built.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
+export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
 
 kelvo_missing_packages() {
     local missing=()
@@ -56,6 +63,7 @@ kelvo_build() {
     for target in "$@"; do
         targets+=(--target "$target")
     done
-    cmake -S . -B "$KELVO_BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO_QT_MAJOR="${KELVO_QT_MAJOR:-}"
+    # shellcheck disable=SC2086
+    cmake -S . -B "$KELVO_BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO_QT_MAJOR="${KELVO_QT_MAJOR:-}" $KELVO_CMAKE_ARGS
     cmake --build "$KELVO_BUILD_DIR" -j "$jobs" "${targets[@]}"
 }

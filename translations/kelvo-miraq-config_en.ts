@@ -115,14 +115,16 @@
   0  done; diff: the files are equal
   1  diff, write --verify, reset --verify: settings differ
   2  the command line is wrong
-  3  a file is missing, unreadable, not a parameter file or cannot be written
+  3  a file is missing, unreadable, not a parameter file or cannot be written;
+     write: the file lacks frames and the transmitter&apos;s set-up cannot be read
   4  the port does not exist, is busy, cannot be opened or went away
   5  the transmitter does not answer or its reply is incomplete</source>
         <translation>Exit status:
   0  done; diff: the files are equal
   1  diff, write --verify, reset --verify: settings differ
   2  the command line is wrong
-  3  a file is missing, unreadable, not a parameter file or cannot be written
+  3  a file is missing, unreadable, not a parameter file or cannot be written;
+     write: the file lacks frames and the transmitter&apos;s set-up cannot be read
   4  the port does not exist, is busy, cannot be opened or went away
   5  the transmitter does not answer or its reply is incomplete</translation>
     </message>
@@ -260,6 +262,22 @@
     <message>
         <source>no live packets from the transmitter on %1</source>
         <translation>no live packets from the transmitter on %1</translation>
+    </message>
+    <message>
+        <source>no transmitter answering on %1</source>
+        <translation>no transmitter answering on %1</translation>
+    </message>
+    <message>
+        <source>no status packet from the transmitter on %1, so its trims are unknown; nothing saved</source>
+        <translation>no status packet from the transmitter on %1, so its trims are unknown; nothing saved</translation>
+    </message>
+    <message>
+        <source>%1 lacks the frames %2, and the set-up of the transmitter on %3 could not be read to fill them in; nothing sent</source>
+        <translation>%1 lacks the frames %2, and the set-up of the transmitter on %3 could not be read to fill them in; nothing sent</translation>
+    </message>
+    <message>
+        <source>%1 lacks the frames %2: their settings are kept as read from the transmitter</source>
+        <translation>%1 lacks the frames %2: their settings are kept as read from the transmitter</translation>
     </message>
     <message>
         <source>(from KELVO_EXTRA_PORTS)</source>
@@ -414,6 +432,18 @@ The set-up read before is backed up in %1</translation>
     <message>
         <source>副翼2:</source>
         <translation>Ail 2:</translation>
+    </message>
+    <message>
+        <source>副翼1 第二个值</source>
+        <translation>Ail 1, second value</translation>
+    </message>
+    <message>
+        <source>副翼2 第二个值</source>
+        <translation>Ail 2, second value</translation>
+    </message>
+    <message>
+        <source>附加值（不可编辑，照原样传送）</source>
+        <translation>Extra value (not editable, passed on as it is)</translation>
     </message>
     <message>
         <source>升降2:</source>

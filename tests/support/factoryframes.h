@@ -25,3 +25,17 @@ inline QByteArray factoryFile()
         file += frame;
     return file;
 }
+
+// The file with every field character of its four frames replaced by c: the
+// letters, the constant "6" of the G frame and the tails stay in place.
+inline QByteArray fieldsReplaced(QByteArray file, char c)
+{
+    const int prefixLengths[] = {80, 77, 76, 9}; // S, G, H, I: letter and fields
+    for (int k = 0; k < 4; ++k) {
+        for (int pos = 1; pos < prefixLengths[k]; ++pos) {
+            if (!(k == 1 && pos == 36) && 81 * k + pos < file.size())
+                file[81 * k + pos] = c;
+        }
+    }
+    return file;
+}

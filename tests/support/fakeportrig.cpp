@@ -7,6 +7,15 @@
 #include "support/appstate.h"
 #include "ui/mainform.h"
 
+Protocol::Pacing quickPacing()
+{
+    Protocol::Pacing pacing;
+    pacing.debounceMs = 20;
+    pacing.framePauseMs = 100;
+    pacing.readPauseMs = 50;
+    return pacing;
+}
+
 bool FakePortRig::start(const QString &language)
 {
     resetAppState();
@@ -18,6 +27,7 @@ bool FakePortRig::start(const QString &language)
     }
     qputenv("KELVO_EXTRA_PORTS", tx->devicePath().toLocal8Bit());
     w = std::make_unique<MainWindow>();
+    w->setPacing(quickPacing());
     qunsetenv("KELVO_EXTRA_PORTS");
     if (w->form()->portNameBox->currentText() != tx->devicePath()) {
         error = QStringLiteral("the transmitter is not first in the port list");
