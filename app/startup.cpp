@@ -9,6 +9,11 @@
 #include <QSettings>
 #include <QTextStream>
 
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "app/mainwindow.h"
 #include "app/messagetexts.h"
 #include "model/parameterset.h"
@@ -150,6 +155,10 @@ int startTool(const QStringList &arguments)
     switch (command.action) {
     case StartCommand::ShowHelp:
     case StartCommand::ShowVersion:
+#ifdef Q_OS_WIN
+        // "\n" as on the other systems, in a file or a pipe too.
+        _setmode(_fileno(stdout), _O_BINARY);
+#endif
         QTextStream(stdout) << command.text;
         return 0;
     case StartCommand::Fail:

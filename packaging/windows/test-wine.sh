@@ -64,6 +64,10 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # Debian's wine wrapper looks for the 32-bit Wine too; these are 64-bit programs.
 if [ -x /usr/lib/wine/wine64 ]; then wine=(/usr/lib/wine/wine64); else wine=(wine64); fi
 step "the Wine prefix in $WINEPREFIX"
+# Nothing left running in this prefix from a run that was cut short, and
+# nothing left behind by this one.
+wineserver -k 2>/dev/null || true
+trap 'wineserver -k 2>/dev/null || true' EXIT
 wineboot -i >/dev/null 2>&1
 # A stock Windows has Arial, Segoe UI, Microsoft YaHei and SimSun; Wine has
 # none of them, and without Segoe UI Latin texts of the line edits come out
@@ -116,10 +120,8 @@ unset WINEPATH WINEQT_QPA_PLATFORM WINEQT_QPA_FONTDIR
 
 step "kelvo-miraq-cli.exe prints what the Linux build prints"
 linux_build=${KELVO_BUILD_DIR:-build}
-if [ ! -x "$linux_build/bin/kelvo-miraq-cli" ]; then
-    (KELVO_BUILD_DIR=$linux_build; KELVO_PACKAGES=(cmake g++ qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-l10n-tools)
-     kelvo_install_packages; kelvo_build kelvo-miraq-cli)
-fi
+# Built (or found up to date) from the same sources.
+(KELVO_BUILD_DIR=$linux_build; kelvo_build kelvo-miraq-cli) >/dev/null
 samples=fuzz/corpus/fuzz_parameterfile
 cases=(
     "show $samples/factory"
@@ -175,7 +177,7 @@ wineserver -w
 display=:$((90 + RANDOM % 100))
 Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null || true' EXIT
+trap 'wineserver -k 2>/dev/null || true; kill "$xvfb" 2>/dev/null || true' EXIT
 export DISPLAY=$display
 for lang in zh en; do
     status_file=$build/wine-window-$lang.status
@@ -183,7 +185,8 @@ for lang in zh en; do
     ("${wine[@]}" "$stage/kelvo-miraq-config.exe" --lang "$lang" >/dev/null 2>&1; echo $? >"$status_file") &
     window=
     for _ in $(seq 1 120); do
-        window=$(xwininfo -root -tree 2>/dev/null | awk '/"KELVO&MIRAQ/ { print $1; exit }')
+        # Nothing yet while the X server is still starting.
+        window=$(xwininfo -root -tree 2>/dev/null | awk '/"KELVO&MIRAQ/ { print $1; exit }' || true)
         [ -n "$window" ] && break
         sleep 1
     done
