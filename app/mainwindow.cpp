@@ -19,10 +19,6 @@
 #include "model/parameterset.h"
 #include "ui/mainform.h"
 
-namespace {
-constexpr int kPortScanMs = 1000;
-} // namespace
-
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
     , ui(new MainForm)
@@ -50,13 +46,7 @@ MainWindow::MainWindow(QWidget *parent)
         m_lowerBars.append(ui->find<QProgressBar>(bar + QLatin1Char('1')));
     }
 
-    // Read once: the list keeps following these paths while they come and go.
-    m_extraPorts = extraPortsFromEnvironment();
-    rescanPorts();
-    ui->portNameBox->installEventFilter(this);
-    m_portScanTimer = new QTimer(this);
-    connect(m_portScanTimer, &QTimer::timeout, this, &MainWindow::rescanPorts);
-    m_portScanTimer->start(kPortScanMs);
+    setUpPortList();
     ui->tabWidget->setCurrentIndex(0);
 
     refreshTimer = new QTimer(this);

@@ -8,6 +8,7 @@
 #include "app/statustexts.h"
 #include "link/framecodec.h"
 #include "link/portlist.h"
+#include "link/portwatch.h"
 #include "link/protocol.h"
 #include "link/transmitterrecord.h"
 #include "ui/pagerefresh.h"
@@ -44,6 +45,10 @@ public:
     // the list like an entry of KELVO_EXTRA_PORTS and chosen once it is there.
     // False when it is not in the list now.
     bool choosePort(const QString &name);
+    // Makes name the user's choice without adding it to the list: chosen now
+    // when it is listed, and again whenever its port returns while the port
+    // is closed, until the user chooses another. False when it is not listed.
+    bool preferPort(const QString &name);
 
 protected:
     // Rescans the port list as the user goes to open its popup.
@@ -227,6 +232,8 @@ private slots:
 private:
     class TransferScope;
 
+    void setUpPortList();
+    void followPorts();
     void rescanPorts();
     bool portIsOpen() const;
     QString openCaption() const;
@@ -262,6 +269,8 @@ private:
     QTimer *m_portScanTimer = nullptr;
     QStringList m_extraPorts;
     QVector<PortEntry> m_shownPorts;
+    PortWatch m_portWatch;
+    QString m_wantedPort; // the user's own choice, restored when it returns
     QString loadPath;
 
     PageRefresher m_pages;
