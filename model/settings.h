@@ -56,3 +56,17 @@ QStringList differingEditors(const ParameterSet &current, const ParameterSet &kn
 
 // How many editable settings differ between current and known.
 int countDifferingEditable(const ParameterSet &current, const ParameterSet &known);
+
+// The settings an editor changes: its own, the member a repeated selector
+// shows, or for the boxes that show the selected dual-rate channel every
+// entry of the tables they route into.
+QVector<const Setting *> settingsOfEditor(const QString &editor);
+
+// The unit a setting's number counts in ("%", "V", "dBm"), or empty.
+QString settingUnit(const Setting &setting);
+
+// The label with its parts joined by separator: "基础菜单 · 中点微调 · CH1".
+QString settingLabel(const Setting &setting, const QString &separator);
+
+// A caption as a name: without the padding and the colon of the form.
+QString plainCaption(const QString &text);

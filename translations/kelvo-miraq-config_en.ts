@@ -5,11 +5,11 @@
     <name>Choices</name>
     <message>
         <source>正相</source>
-        <translation>Nor</translation>
+        <translation>Normal</translation>
     </message>
     <message>
         <source>反相</source>
-        <translation>Rev</translation>
+        <translation>Reverse</translation>
     </message>
     <message>
         <source>关闭</source>
@@ -25,7 +25,7 @@
     </message>
     <message>
         <source>预留</source>
-        <translation>Resv.</translation>
+        <translation>Reserved</translation>
     </message>
 </context>
 <context>
@@ -322,6 +322,33 @@ The set-up read before is backed up in %1</translation>
     </message>
 </context>
 <context>
+    <name>EditHistory</name>
+    <message>
+        <source>撤销</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>重做</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>撤销：%1</source>
+        <translation>Undo: %1</translation>
+    </message>
+    <message>
+        <source>重做：%1</source>
+        <translation>Redo: %1</translation>
+    </message>
+    <message>
+        <source>恢复为发射机中的值</source>
+        <translation>Revert to transmitter values</translation>
+    </message>
+    <message>
+        <source>打开备份文件夹</source>
+        <translation>Open backup folder</translation>
+    </message>
+</context>
+<context>
     <name>FormText</name>
     <message>
         <source>舵量显示</source>
@@ -329,7 +356,7 @@ The set-up read before is backed up in %1</translation>
     </message>
     <message>
         <source>基础菜单</source>
-        <translation>Basic menu</translation>
+        <translation>Basic</translation>
     </message>
     <message>
         <source>高级菜单1</source>
@@ -357,15 +384,15 @@ The set-up read before is backed up in %1</translation>
     </message>
     <message>
         <source>中点微调</source>
-        <translation>Subtrim</translation>
+        <translation>Sub-trim</translation>
     </message>
     <message>
         <source>舵机行程量--L---R---</source>
-        <translation>Travel--L--------R---</translation>
+        <translation>End point--L-----R---</translation>
     </message>
     <message>
         <source>失控保护</source>
-        <translation>Failsafe</translation>
+        <translation>Fail-safe</translation>
     </message>
     <message>
         <source>舵机延迟</source>
@@ -385,7 +412,7 @@ The set-up read before is backed up in %1</translation>
     </message>
     <message>
         <source>通道:</source>
-        <translation>Chan:</translation>
+        <translation>Channel:</translation>
     </message>
     <message>
         <source>开关:</source>
@@ -401,7 +428,7 @@ The set-up read before is backed up in %1</translation>
     </message>
     <message>
         <source>姿态选择</source>
-        <translation>Attitude</translation>
+        <translation>Flight mode</translation>
     </message>
     <message>
         <source>升降副翼混控</source>
@@ -441,11 +468,11 @@ The set-up read before is backed up in %1</translation>
     </message>
     <message>
         <source> 通道:</source>
-        <translation>Chan:</translation>
+        <translation>Channel:</translation>
     </message>
     <message>
         <source> 位置:</source>
-        <translation>Pos:</translation>
+        <translation>Position:</translation>
     </message>
     <message>
         <source>比率:</source>
@@ -489,7 +516,7 @@ The set-up read before is backed up in %1</translation>
     </message>
     <message>
         <source>动力电池电压:</source>
-        <translation>Batt. voltage:</translation>
+        <translation>Flight battery:</translation>
     </message>
     <message>
         <source>RSSI信号:</source>
@@ -533,11 +560,11 @@ The set-up read before is backed up in %1</translation>
     </message>
     <message>
         <source>姿态%1:</source>
-        <translation>Atti %1:</translation>
+        <translation>Mode %1:</translation>
     </message>
     <message>
         <source>曲线点%1:</source>
-        <translation>Pt %1:</translation>
+        <translation>Point %1:</translation>
     </message>
     <message>
         <source>主控:</source>
@@ -584,7 +611,7 @@ The set-up read before is backed up in %1</translation>
     </message>
     <message>
         <source>出厂设置</source>
-        <translation>Factory</translation>
+        <translation>Factory reset</translation>
     </message>
     <message>
         <source> 读取数据</source>
