@@ -308,7 +308,7 @@ private slots:
         // The window's English catalogue names the settings too.
         run = runCli({"diff", "--lang", "en", factoryPath, changedPath});
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.out.contains("Basic menu / Subtrim / CH1: 0 -> 15"), qPrintable(run.text()));
+        QVERIFY2(run.out.contains("Basic / Sub-trim / CH1: 0 -> 15"), qPrintable(run.text()));
         QVERIFY(!run.out.join(' ').contains(QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}]"))));
         QCOMPARE(runCli({"diff", "--lang", "fr", factoryPath, changedPath}).exitCode, 2);
     }

@@ -5,11 +5,11 @@
     <name>Choices</name>
     <message>
         <source>正相</source>
-        <translation>Normal</translation>
+        <translation>Nor</translation>
     </message>
     <message>
         <source>反相</source>
-        <translation>Reverse</translation>
+        <translation>Rev</translation>
     </message>
     <message>
         <source>关闭</source>
@@ -25,7 +25,7 @@
     </message>
     <message>
         <source>预留</source>
-        <translation>Reserved</translation>
+        <translation>Resv.</translation>
     </message>
 </context>
 <context>
@@ -412,7 +412,7 @@ The set-up read before is backed up in %1</translation>
     </message>
     <message>
         <source>通道:</source>
-        <translation>Channel:</translation>
+        <translation>Chan:</translation>
     </message>
     <message>
         <source>开关:</source>
@@ -468,11 +468,11 @@ The set-up read before is backed up in %1</translation>
     </message>
     <message>
         <source> 通道:</source>
-        <translation>Channel:</translation>
+        <translation>Chan:</translation>
     </message>
     <message>
         <source> 位置:</source>
-        <translation>Position:</translation>
+        <translation>Pos:</translation>
     </message>
     <message>
         <source>比率:</source>
@@ -560,7 +560,7 @@ The set-up read before is backed up in %1</translation>
     </message>
     <message>
         <source>姿态%1:</source>
-        <translation>Mode %1:</translation>
+        <translation>FM %1:</translation>
     </message>
     <message>
         <source>曲线点%1:</source>
@@ -611,7 +611,7 @@ The set-up read before is backed up in %1</translation>
     </message>
     <message>
         <source>出厂设置</source>
-        <translation>Factory reset</translation>
+        <translation>Factory</translation>
     </message>
     <message>
         <source> 读取数据</source>
