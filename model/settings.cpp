@@ -241,15 +241,19 @@ QString settingLabel(const Setting &setting, const QString &separator)
 
 QString settingValueText(const Setting &setting, const ParameterSet &p)
 {
+    const QString unit = settingUnit(setting);
+    const auto withUnit = [&unit](const QString &number) {
+        return unit.isEmpty() ? number : number + QLatin1Char(' ') + unit;
+    };
     if (setting.volts)
-        return QString::number(p.*setting.volts, 'f', 1) + QStringLiteral(" V");
+        return withUnit(QString::number(p.*setting.volts, 'f', 1));
     const int value = setting.member.of(p);
     if (setting.choices) {
         const QStringList items = setting.choices();
         if (value >= 0 && value < items.size())
             return items.at(value);
     }
-    return QString::number(qint64(value) + setting.shownOffset);
+    return withUnit(QString::number(qint64(value) + setting.shownOffset));
 }
 
 bool settingEquals(const Setting &setting, const ParameterSet &a, const ParameterSet &b)

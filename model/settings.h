@@ -33,7 +33,8 @@ QString settingLabel(const Setting &setting);
 // The page title alone: "基础菜单".
 QString settingPageTitle(const Setting &setting);
 // The value as the window shows it: the item text of a choice, volts with
-// one decimal for a voltage, the number otherwise.
+// one decimal for a voltage, the number otherwise; numbers with their unit
+// ("15 %", "3.7 V").
 QString settingValueText(const Setting &setting, const ParameterSet &p);
 bool settingEquals(const Setting &setting, const ParameterSet &a, const ParameterSet &b);
 
