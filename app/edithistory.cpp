@@ -27,7 +27,7 @@
 
 namespace {
 
-QString tr(const char *text)
+QString historyText(const char *text)
 {
     return QCoreApplication::translate("EditHistory", text);
 }
@@ -66,15 +66,15 @@ void MainWindow::setUpEditHistory()
             connect(combo, QOverload<int>::of(&QComboBox::currentIndexChanged), this, record);
     }
 
-    m_undoAction = new QAction(tr("撤销"), this);
+    m_undoAction = new QAction(historyText("撤销"), this);
     m_undoAction->setShortcuts(QKeySequence::Undo);
     connect(m_undoAction, &QAction::triggered, this, &MainWindow::undoEdit);
-    m_redoAction = new QAction(tr("重做"), this);
+    m_redoAction = new QAction(historyText("重做"), this);
     m_redoAction->setShortcuts(redoKeys());
     connect(m_redoAction, &QAction::triggered, this, &MainWindow::redoEdit);
-    m_revertAction = new QAction(tr("恢复为发射机中的值"), this);
+    m_revertAction = new QAction(historyText("恢复为发射机中的值"), this);
     connect(m_revertAction, &QAction::triggered, this, &MainWindow::revertToTransmitter);
-    auto *backups = new QAction(tr("打开备份文件夹"), this);
+    auto *backups = new QAction(historyText("打开备份文件夹"), this);
     connect(backups, &QAction::triggered, this, &MainWindow::openBackupFolder);
     const QList<QAction *> actions{m_undoAction, m_redoAction, m_revertAction, backups};
     for (QAction *action : actions)
@@ -144,7 +144,7 @@ void MainWindow::revertToTransmitter()
     const QVector<SettingChange> changes = changesBackTo(params(), m_record.known());
     if (changes.isEmpty())
         return;
-    m_edits->push(new EditCommand(changes, -1, tr("恢复为发射机中的值"),
+    m_edits->push(new EditCommand(changes, -1, historyText("恢复为发射机中的值"),
                                   [this](const QVector<SettingChange> &c, bool after) { applyEdit(c, after); },
                                   false));
 }
@@ -161,9 +161,9 @@ void MainWindow::updateEditActions()
     if (!m_undoAction)
         return;
     m_undoAction->setEnabled(m_edits->canUndo());
-    m_undoAction->setText(m_edits->canUndo() ? tr("撤销：%1").arg(m_edits->undoText()) : tr("撤销"));
+    m_undoAction->setText(m_edits->canUndo() ? historyText("撤销：%1").arg(m_edits->undoText()) : historyText("撤销"));
     m_redoAction->setEnabled(m_edits->canRedo());
-    m_redoAction->setText(m_edits->canRedo() ? tr("重做：%1").arg(m_edits->redoText()) : tr("重做"));
+    m_redoAction->setText(m_edits->canRedo() ? historyText("重做：%1").arg(m_edits->redoText()) : historyText("重做"));
     m_revertAction->setEnabled(m_record.hasKnown() && !changesBackTo(params(), m_record.known()).isEmpty());
 }
 

@@ -6,7 +6,10 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -179,6 +182,49 @@ private slots:
         box->setFocus();
         wheel();
         QVERIFY(value() != shown);
+    }
+
+    // The status line's menu in each language, with the keys shown.
+    void statusMenuSpeaksTheLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("zh") << "zh" << QStringList{"撤销", "重做", "恢复为发射机中的值", "打开备份文件夹"};
+        QTest::newRow("en") << "en"
+                            << QStringList{"Undo", "Redo", "Revert to transmitter values", "Open backup folder"};
+    }
+    void statusMenuSpeaksTheLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QStringList, texts);
+        auto w = activeWindow(language);
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        auto *label = w->findChild<QLabel *>(QStringLiteral("statusLabel"));
+        QCOMPARE(label->contextMenuPolicy(), Qt::CustomContextMenu);
+        w->form()->find<QSpinBox>(QStringLiteral("spinBox_sub1"))->setValue(12);
+        emit label->customContextMenuRequested(QPoint(label->width() / 2, label->height() / 2));
+        QMenu *menu = w->statusMenu();
+        QTRY_VERIFY(menu->isVisible());
+        QStringList shown;
+        for (QAction *a : menu->actions()) {
+            if (!a->isSeparator())
+                shown.append(a->text());
+        }
+        QCOMPARE(shown.mid(1), texts.mid(1));
+        // Undo names the step it takes back.
+        QVERIFY2(shown.first().startsWith(texts.first()) && shown.first().endsWith(QStringLiteral("CH1")),
+                 qPrintable(shown.first()));
+        QVERIFY(menu->actions().first()->isShortcutVisibleInContextMenu());
+        if (!qEnvironmentVariableIsEmpty("KELVO_SHOTS")) {
+            QPixmap shot = w->grab();
+            QPainter painter(&shot);
+            // Where the menu opens on a real screen, under the status line.
+            const QPoint under = label->mapTo(w.get(), QPoint(label->width() - menu->width(), label->height() / 2));
+            painter.drawPixmap(under, menu->grab());
+            painter.end();
+            shot.save(qEnvironmentVariable("KELVO_SHOTS") + QStringLiteral("/status-menu-%1.png").arg(language));
+        }
+        menu->hide();
     }
 
     void qtDialogsSpeakChinese()

@@ -262,6 +262,10 @@ private slots:
 
         QSpinBox *sub2 = w->form()->find<QSpinBox>(QStringLiteral("spinBox_sub2"));
         sub2->setFocus();
+        // Up and down again at once leaves no step.
+        QTest::keyClick(sub2, Qt::Key_Up);
+        QTest::keyClick(sub2, Qt::Key_Down);
+        QCOMPARE(history()->count(), 0);
         for (int i = 0; i < 6; ++i)
             QTest::keyClick(sub2, Qt::Key_Up);
         QCOMPARE(params().Sub2, 16);
