@@ -20,6 +20,7 @@
 
 #include "app/mainwindow.h"
 #include "model/parameterset.h"
+#include "model/settings.h"
 #include "model/translations.h"
 #include "support/appstate.h"
 #include "ui/mainform.h"
@@ -78,6 +79,20 @@ private slots:
         if (!qobject_cast<QComboBox *>(box))
             QCOMPARE(QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name), name);
         QCOMPARE(box->toolTip(), tip);
+    }
+
+    // Every editor's changes reach the history, and every number it shows
+    // says its range.
+    void everyEditorHasSettingsAndARange()
+    {
+        auto w = activeWindow(QString());
+        for (const QString &name : settingEditors()) {
+            QVERIFY2(!settingsOfEditor(name).isEmpty(), qPrintable(name));
+            QWidget *editor = w->form()->widget(name);
+            QVERIFY2(editor, qPrintable(name));
+            if (qobject_cast<QAbstractSpinBox *>(editor))
+                QVERIFY2(editor->toolTip().contains(QStringLiteral("…")), qPrintable(name));
+        }
     }
 
     // Over the whole window, in both languages.
