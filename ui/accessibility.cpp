@@ -8,12 +8,15 @@
 #include <QKeySequence>
 #include <QLayout>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 
 #include "model/settings.h"
 #include "ui/mainform.h"
@@ -78,7 +81,7 @@ QWidget *pageOf(QWidget *w, const QTabWidget *tabs)
 }
 
 // The read-only caption that stands left of w in its row, nearest first;
-// else the one right under or above it.
+// else the one right under it (the channel names of the monitor).
 QString captionBeside(QWidget *w, QWidget *container)
 {
     const QRect r = rectIn(w, container);
@@ -91,8 +94,8 @@ QString captionBeside(QWidget *w, QWidget *container)
         int distance = INT_MAX;
         if (std::abs(c.center().y() - r.center().y()) <= r.height() / 2 && c.right() <= r.left() + 2)
             distance = r.left() - c.right();
-        else if (c.left() < r.right() && c.right() > r.left())
-            distance = 1000 + std::abs(c.center().y() - r.center().y());
+        else if (c.left() < r.right() && c.right() > r.left() && c.top() >= r.bottom() - 2)
+            distance = 1000 + c.top() - r.bottom();
         if (distance < bestDistance) {
             bestDistance = distance;
             best = edit;
@@ -125,7 +128,11 @@ QString nameFromPlace(QWidget *w, QTabWidget *tabs)
     } else if (QWidget *page = pageOf(w, tabs)) {
         container = page;
     }
-    const QString caption = container ? captionBeside(w, container) : QString();
+    QString caption = container ? captionBeside(w, container) : QString();
+    // The one caption the user may type into names itself.
+    auto *edit = qobject_cast<QLineEdit *>(w);
+    if (caption.isEmpty() && edit && edit->text().contains(QRegularExpression(QStringLiteral("\\p{L}"))))
+        caption = plainCaption(edit->text());
     if (!caption.isEmpty())
         parts.append(caption);
     return parts.join(kSeparator);
