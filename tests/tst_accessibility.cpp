@@ -183,8 +183,8 @@ private slots:
             return qobject_cast<QComboBox *>(box)->currentIndex();
         };
         const auto wheel = [box] {
-            const QPointF at(box->width() / 2.0, box->height() / 2.0);
-            QWheelEvent event(at, box->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+            const QPoint at(box->width() / 2, box->height() / 2);
+            QWheelEvent event(QPointF(at), QPointF(box->mapToGlobal(at)), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
                               Qt::NoScrollPhase, false);
             QApplication::sendEvent(box, &event);
         };
