@@ -17,6 +17,7 @@
 #include "app/transferscope.h"
 #include "files/backups.h"
 #include "model/parameterset.h"
+#include "ui/accessibility.h"
 #include "ui/mainform.h"
 
 MainWindow::MainWindow(QWidget *parent)
@@ -54,6 +55,8 @@ MainWindow::MainWindow(QWidget *parent)
     refreshTimer->start(100);
 
     setUpTransmitterState();
+    setUpEditHistory();
+    Accessibility::apply(*ui, this);
 }
 
 // The port closes with the member's destruction; no goodbye is sent on this

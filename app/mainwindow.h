@@ -21,6 +21,11 @@ class QAbstractButton;
 class QComboBox;
 class QTimer;
 class QWidget;
+class QAction;
+class QMenu;
+class QUndoStack;
+class EditorGuard;
+struct SettingChange;
 
 // The controller of the one window: every user action, timer tick and inbound
 // notification arrives here as a slot. Slots stay thin; the logic they glue to
@@ -40,6 +45,10 @@ public:
     // The pauses of the commands; the real ones unless set.
     void setPacing(const Protocol::Pacing &pacing) { m_pacing = pacing; }
     const Protocol::Pacing &pacing() const { return m_pacing; }
+    // The user's edits, and the status line's menu: undo, redo, revert to the
+    // transmitter, open the backup folder.
+    QUndoStack *editHistory() const { return m_edits; }
+    QMenu *statusMenu() const { return m_statusMenu; }
 
     // Makes name the chosen port. A name the system does not list is added to
     // the list like an entry of KELVO_EXTRA_PORTS and chosen once it is there.
@@ -262,6 +271,18 @@ private:
                     const QString &details = QString());
     void updateTransmitterState();
 
+    // The history of the user's edits (app/edithistory.cpp).
+    void setUpEditHistory();
+    void recordEdit(int editor);
+    void applyEdit(const QVector<SettingChange> &changes, bool after);
+    void clearEdits();
+    void undoEdit();
+    void redoEdit();
+    void revertToTransmitter();
+    void openBackupFolder();
+    void updateEditActions();
+    void showStatusMenu(const QPoint &pos);
+
     MainForm *ui;
     QSerialPort serialPort;
     QTimer *refreshTimer = nullptr;
@@ -293,4 +314,14 @@ private:
     StatusTexts::Command m_sending = StatusTexts::Command::Write;
     QString m_progressLine;   // first line while a command runs
     bool m_goodbyeSaid = false; // "DIS" is on its way: nothing more is written
+
+    QUndoStack *m_edits = nullptr;
+    EditorGuard *m_editorGuard = nullptr;
+    QMenu *m_statusMenu = nullptr;
+    QAction *m_undoAction = nullptr;
+    QAction *m_redoAction = nullptr;
+    QAction *m_revertAction = nullptr;
+    QStringList m_editorNames; // the editors whose changes are recorded, by number
+    ParameterSet m_editBase;   // the settings as the last edit or refresh left them
+    int m_editPause = 0;       // > 0: the program is setting the editors
 };

@@ -62,6 +62,7 @@ void MainWindow::forgetTransmitter()
 void MainWindow::startReadRecord()
 {
     m_record.startRead(params());
+    clearEdits();
     m_replyTimer->start(kFirstBlockMs);
     m_progressLine = StatusTexts::readStep(0);
     m_status.showProgress(0, ReadReply::kBlockCount);
@@ -126,6 +127,8 @@ void MainWindow::finishReadRecord()
 void MainWindow::beginSending(StatusTexts::Command command)
 {
     m_sending = command;
+    if (command != StatusTexts::Command::Write && command != StatusTexts::Command::Save)
+        clearEdits();
     showSendStep(0);
     m_backupNote.clear();
     m_backupDetail.clear();

@@ -3,9 +3,15 @@
 // against a transmitter on a pseudo-terminal.
 #include "link/parameterblocks.h"
 
+#include <QAccessible>
+#include <QAction>
+#include <QComboBox>
+#include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
+#include <QMenu>
 #include <QSpinBox>
+#include <QUndoStack>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -20,6 +26,24 @@
 #include "support/fakeportrig.h"
 #include "ui/mainform.h"
 #include "ui/unwrittenmark.h"
+
+QList<QAccessible::Event> g_events;
+QObject *g_watched = nullptr;
+void recordEvent(QAccessibleEvent *event)
+{
+    if (event->object() == g_watched)
+        g_events.append(event->type());
+}
+
+// Takes the place of the desktop's file manager.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls.append(url); }
+};
 
 class TestTransmitterState : public QObject
 {
@@ -57,6 +81,32 @@ private:
         QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning(), 5000);
         QTest::qWait(200); // the last block's refresh
     }
+    // The settings the user can edit that differ from remote.
+    QStringList differing(const ParameterSet &remote) const
+    {
+        QStringList out;
+        for (const Setting *s : differingSettings(params(), remote)) {
+            if (settingIsEditable(*s))
+                out.append(s->key);
+        }
+        return out;
+    }
+    void keys(const char *sequence)
+    {
+        QTest::keySequence(w.get(), QKeySequence(QString::fromLatin1(sequence)));
+        QTest::qWait(150); // a refresh pass, where the marks are set
+    }
+    QUndoStack *history() const { return w->editHistory(); }
+    QAction *menuAction(int index) const
+    {
+        QList<QAction *> actions;
+        for (QAction *a : w->statusMenu()->actions()) {
+            if (!a->isSeparator())
+                actions.append(a);
+        }
+        return actions.value(index);
+    }
+
     void press(const char *button)
     {
         const int before = tx->count(QStringLiteral("WWW"));
@@ -136,6 +186,130 @@ private slots:
 
         press("toolButton_Send");
         QTRY_COMPARE(marked(), QStringList());
+    }
+
+    // One edit per row, taken back and brought again by the keys; the
+    // ParameterSet, the marks and the values the curves draw follow.
+    void editsAreUndoneAndRedone_data()
+    {
+        QTest::addColumn<QString>("editor");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("spin box") << "spinBox_FS4" << 12 << "FS4";
+        QTest::newRow("combo box") << "comboBox_rev2" << 1 << "Rev2";
+        QTest::newRow("voltage") << "doubleSpinBox_Volt" << 81 << "TxVolt";
+        // On channel CH2 the rate box edits DrRateUp1.
+        QTest::newRow("dual rate routed by channel") << "spinBox_DR_UP1" << 40 << "DrRateUp1";
+    }
+    void editsAreUndoneAndRedone()
+    {
+        QFETCH(QString, editor);
+        QFETCH(int, value);
+        QFETCH(QString, key);
+        // The curve page's channel selector, chosen before the Read.
+        w->form()->find<QComboBox>(QStringLiteral("comboBox_DR_CH2"))->setCurrentIndex(1);
+        ParameterSet remote;
+        remote.DrRateUp[1] = 30;
+        read(remote);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        const ParameterSet wasRead = params();
+        QCOMPARE(history()->count(), 0);
+        QWidget *box = w->form()->widget(editor);
+        if (auto *spin = qobject_cast<QSpinBox *>(box))
+            spin->setValue(value);
+        else if (auto *volts = qobject_cast<QDoubleSpinBox *>(box))
+            volts->setValue(value / 10.0);
+        else
+            qobject_cast<QComboBox *>(box)->setCurrentIndex(value);
+        // (The rate box of the curve page shows the same entry and is marked too.)
+        QTRY_VERIFY(marked().contains(editor));
+        QCOMPARE(differing(wasRead), QStringList{key});
+        const ParameterSet edited = params();
+        QCOMPARE(history()->count(), 1);
+
+        keys("Ctrl+Z");
+        QCOMPARE(differing(wasRead), QStringList());
+        QCOMPARE(marked(), QStringList());
+        QCOMPARE(params().DrRateShown, wasRead.DrRateShown);
+        keys("Ctrl+Shift+Z");
+        QCOMPARE(differing(edited), QStringList());
+        QVERIFY(marked().contains(editor));
+        QCOMPARE(params().DrRateShown, edited.DrRateShown);
+        // Read starts a new history.
+        read(remote);
+        QCOMPARE(history()->count(), 0);
+    }
+
+    // After a complete Read: a held arrow is one step, a second editor
+    // another; two undos bring back what was read, two redos both edits.
+    // Revert puts every unwritten edit back at once, and is a step itself.
+    void historyAfterAReadAndRevert()
+    {
+        ParameterSet remote;
+        remote.Sub2 = 10;
+        remote.Lepa3 = 90;
+        read(remote);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        const ParameterSet wasRead = params();
+
+        // The status line is announced when it changes (here: one unwritten).
+        g_watched = w->findChild<QLabel *>(QStringLiteral("statusLabel"));
+        g_events.clear();
+        QAccessible::installUpdateHandler(recordEvent);
+        QAccessible::setActive(true);
+
+        QSpinBox *sub2 = w->form()->find<QSpinBox>(QStringLiteral("spinBox_sub2"));
+        sub2->setFocus();
+        // Up and down again at once leaves no step.
+        QTest::keyClick(sub2, Qt::Key_Up);
+        QTest::keyClick(sub2, Qt::Key_Down);
+        QCOMPARE(history()->count(), 0);
+        for (int i = 0; i < 6; ++i)
+            QTest::keyClick(sub2, Qt::Key_Up);
+        QCOMPARE(params().Sub2, 16);
+        w->form()->find<QSpinBox>(QStringLiteral("spinBox_Lepa3"))->setValue(70);
+        QCOMPARE(history()->count(), 2);
+        QTRY_COMPARE(marked(), (QStringList{QStringLiteral("spinBox_sub2"), QStringLiteral("spinBox_Lepa3")}));
+        // Only where the platform has accessibility (not offscreen).
+        if (QAccessible::isActive())
+            QVERIFY(g_events.contains(QAccessible::NameChanged));
+        QAccessible::installUpdateHandler(nullptr);
+        QAccessible::setActive(false);
+
+        // The keys work with the focus inside a spin box as well.
+        QTest::keySequence(sub2, QKeySequence(QStringLiteral("Ctrl+Z")));
+        keys("Ctrl+Z");
+        QCOMPARE(differing(wasRead), QStringList());
+        QCOMPARE(marked(), QStringList());
+        keys("Ctrl+Shift+Z");
+        keys("Ctrl+Shift+Z");
+        QCOMPARE(params().Sub2, 16);
+        QCOMPARE(params().Lepa3, 70);
+        QCOMPARE(marked().size(), 2);
+
+        // The status line's menu: undo, redo, revert, backup folder, with keys.
+        QVERIFY(QMetaObject::invokeMethod(w->findChild<QLabel *>(QStringLiteral("statusLabel")),
+                                          "customContextMenuRequested", Q_ARG(QPoint, QPoint(5, 5))));
+        QTRY_VERIFY(w->statusMenu()->isVisible());
+        QCOMPARE(menuAction(0)->shortcut(), QKeySequence(QKeySequence::Undo));
+        QVERIFY(menuAction(1)->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+Shift+Z"))));
+        QVERIFY(menuAction(2)->isEnabled());
+        w->statusMenu()->hide();
+        menuAction(2)->trigger();
+        QCOMPARE(differing(wasRead), QStringList());
+        QTRY_COMPARE(marked(), QStringList());
+        QCOMPARE(history()->count(), 3);
+        keys("Ctrl+Z");
+        QCOMPARE(params().Lepa3, 70);
+
+        // The backup folder opens through the desktop.
+        UrlCatcher opener;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &opener, "open");
+        menuAction(3)->trigger();
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QCOMPARE(opener.urls, QList<QUrl>{QUrl::fromLocalFile(Backups::defaultDirectory())});
     }
 
     void readAfterWriteConfirmsIt_data()

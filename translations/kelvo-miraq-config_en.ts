@@ -340,6 +340,33 @@ The set-up read before is backed up in %1</translation>
     </message>
 </context>
 <context>
+    <name>EditHistory</name>
+    <message>
+        <source>撤销</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>重做</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>撤销：%1</source>
+        <translation>Undo: %1</translation>
+    </message>
+    <message>
+        <source>重做：%1</source>
+        <translation>Redo: %1</translation>
+    </message>
+    <message>
+        <source>恢复为发射机中的值</source>
+        <translation>Revert to transmitter values</translation>
+    </message>
+    <message>
+        <source>打开备份文件夹</source>
+        <translation>Open backup folder</translation>
+    </message>
+</context>
+<context>
     <name>FormText</name>
     <message>
         <source>舵量显示</source>
@@ -347,7 +374,7 @@ The set-up read before is backed up in %1</translation>
     </message>
     <message>
         <source>基础菜单</source>
-        <translation>Basic menu</translation>
+        <translation>Basic</translation>
     </message>
     <message>
         <source>高级菜单1</source>
@@ -375,15 +402,15 @@ The set-up read before is backed up in %1</translation>
     </message>
     <message>
         <source>中点微调</source>
-        <translation>Subtrim</translation>
+        <translation>Sub-trim</translation>
     </message>
     <message>
         <source>舵机行程量--L---R---</source>
-        <translation>Travel--L--------R---</translation>
+        <translation>End point--L-----R---</translation>
     </message>
     <message>
         <source>失控保护</source>
-        <translation>Failsafe</translation>
+        <translation>Fail-safe</translation>
     </message>
     <message>
         <source>舵机延迟</source>
@@ -419,7 +446,7 @@ The set-up read before is backed up in %1</translation>
     </message>
     <message>
         <source>姿态选择</source>
-        <translation>Attitude</translation>
+        <translation>Flight mode</translation>
     </message>
     <message>
         <source>升降副翼混控</source>
@@ -519,7 +546,7 @@ The set-up read before is backed up in %1</translation>
     </message>
     <message>
         <source>动力电池电压:</source>
-        <translation>Batt. voltage:</translation>
+        <translation>Flight battery:</translation>
     </message>
     <message>
         <source>RSSI信号:</source>
@@ -563,11 +590,11 @@ The set-up read before is backed up in %1</translation>
     </message>
     <message>
         <source>姿态%1:</source>
-        <translation>Atti %1:</translation>
+        <translation>FM %1:</translation>
     </message>
     <message>
         <source>曲线点%1:</source>
-        <translation>Pt %1:</translation>
+        <translation>Point %1:</translation>
     </message>
     <message>
         <source>主控:</source>

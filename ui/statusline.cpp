@@ -1,5 +1,6 @@
 #include "ui/statusline.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QProgressBar>
@@ -63,8 +64,12 @@ void StatusLine::show(const QStringList &lines, const QString &details)
     QString tip = lines.join(QLatin1Char('\n'));
     if (!details.isEmpty())
         tip += QLatin1Char('\n') + details;
-    if (m_label->text() != text)
+    if (m_label->text() != text) {
         m_label->setText(text);
+        // Screen readers announce the new status.
+        QAccessibleEvent event(m_label, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
     if (m_label->toolTip() != tip)
         m_label->setToolTip(tip);
 }
