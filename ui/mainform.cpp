@@ -217,6 +217,9 @@ void MainForm::setupUi(QMainWindow *window, Sheets sheets)
     // One sheet for the whole form, set when every widget is in place (the
     // status line joins later under its own names).
     if (sheets == Sheets::One) {
+        // Polished first, so that the new sheet replaces what the widgets
+        // took from the first one (Qt 5 keeps that for unpolished widgets).
+        centralwidget->ensurePolished();
         centralwidget->setStyleSheet(m_styles.compose(centralwidget) + FormStyle::statusLabel()
                                      + FormStyle::statusProgress()
                                      + FormStyle::toolTip(centralwidget->objectName()));
