@@ -15,6 +15,7 @@
 #include <QToolTip>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/mainwindow.h"
@@ -119,6 +120,20 @@ QString difference(const QImage &a, const QImage &b)
     return QStringLiteral("%1 pixels differ, the first at %2,%3").arg(count).arg(first.x()).arg(first.y());
 }
 
+// The strongest contrast between the picture's background (a pixel near its
+// top left corner, inside any frame) and any pixel inside the frame: the
+// text's own colour against its box.
+double textContrast(const QImage &image)
+{
+    const QColor background = image.pixelColor(3, 3);
+    double best = 1.0;
+    for (int y = 2; y < image.height() - 2; ++y) {
+        for (int x = 2; x < image.width() - 2; ++x)
+            best = std::max(best, contrast(background, image.pixelColor(x, y)));
+    }
+    return best;
+}
+
 void languages_data()
 {
     QTest::addColumn<QString>("language");
@@ -175,6 +190,10 @@ private slots:
         referenceStatus.progressBar()->setStyleSheet(FormStyle::statusProgress());
         const auto *status = form.centralwidget->findChild<QLabel *>(QStringLiteral("statusLabel"));
         QVERIFY(status);
+        // The status line: dark on light, at the text size of the group titles.
+        QVERIFY(!status->text().isEmpty());
+        QCOMPARE(status->font().pointSize(), 11);
+        QVERIFY2(textContrast(const_cast<QLabel *>(status)->grab().toImage()) >= 4.5, qPrintable(status->text()));
         referenceStatus.show(status->text().split(QLatin1Char('\n')));
         copyState(form, reference);
         referenceWindow.show();
@@ -244,14 +263,7 @@ private slots:
             QToolTip::showText(widget->mapToGlobal(QPoint(20, 20)), widget->toolTip(), widget);
             QLabel *tip = nullptr;
             QTRY_VERIFY_WITH_TIMEOUT((tip = visibleToolTip()), 5000);
-            const QImage image = tip->grab().toImage();
-            const QColor background = image.pixelColor(3, 3);
-            double best = 1.0;
-            // Inside the frame: the text against its box.
-            for (int y = 2; y < image.height() - 2; ++y) {
-                for (int x = 2; x < image.width() - 2; ++x)
-                    best = std::max(best, contrast(background, image.pixelColor(x, y)));
-            }
+            const double best = textContrast(tip->grab().toImage());
             QVERIFY2(best >= 4.5, qPrintable(QStringLiteral("%1: contrast %2").arg(QLatin1String(name)).arg(best)));
             QVERIFY2(tip->width() <= w.width(), qPrintable(QStringLiteral("%1: %2 px wide").arg(QLatin1String(name)).arg(tip->width())));
             QToolTip::hideText();
