@@ -311,16 +311,24 @@
         <translation>Saves the set-up to a file and also writes it into the transmitter.</translation>
     </message>
     <message>
-        <source>用出厂设置替换遥控器的全部设置（期间保持微调）。
-之前读取的设置自动备份在 %1</source>
-        <translation>Replaces the transmitter&apos;s whole set-up with factory values (trims held).
-The set-up read before is backed up in %1</translation>
+        <source>用出厂设置替换遥控器的全部设置，
+微调也恢复为出厂值。
+之前读取的设置自动备份在：
+%1</source>
+        <translation>Replaces the transmitter&apos;s whole set-up with factory values;
+the trims are reset to factory values too.
+The set-up read before is backed up in:
+%1</translation>
     </message>
     <message>
-        <source>同样用出厂设置替换遥控器的全部设置，期间微调照常跟随遥控器。
-之前读取的设置自动备份在 %1</source>
-        <translation>Also replaces the whole set-up with factory values; the trims keep following the transmitter.
-The set-up read before is backed up in %1</translation>
+        <source>用出厂设置替换遥控器的全部设置，
+但保留遥控器当前的微调。
+之前读取的设置自动备份在：
+%1</source>
+        <translation>Replaces the transmitter&apos;s whole set-up with factory values
+but keeps the transmitter&apos;s current trims.
+The set-up read before is backed up in:
+%1</translation>
     </message>
     <message>
         <source>打开或关闭所选的串口。</source>
