@@ -9,6 +9,7 @@
 #include "link/framecodec.h"
 #include "link/portlist.h"
 #include "link/protocol.h"
+#include "link/sendtally.h"
 #include "link/transmitterrecord.h"
 #include "ui/pagerefresh.h"
 #include "ui/statusline.h"
@@ -250,7 +251,9 @@ private:
     // Frame step of 4 is out (5: the closing acknowledgement).
     void showSendStep(int step);
     void endProgress();
-    void recordSent(StatusTexts::Command command);
+    // The send is over: records what the transmitter now holds as far as
+    // it is known and says how far the send got ("已写入", "写入中断 2/4").
+    QString finishSending(StatusTexts::Command command);
     void setOutcome(const QString &text, const QString &detail = QString(),
                     const QString &details = QString());
     void updateTransmitterState();
@@ -270,6 +273,7 @@ private:
     QVector<QProgressBar *> m_lowerBars;
     bool m_transferRunning = false;
     Protocol::Pacing m_pacing;
+    SendTally m_tally;        // how much of the running send went out
 
     TransmitterRecord m_record;
     StatusLine m_status;
