@@ -573,7 +573,10 @@ private slots:
 
     void liveTrimsDoNotOverwriteTheFileDuringALoad()
     {
-        realPacing();
+        // Frame pauses long enough for a good many live packets to arrive.
+        Protocol::Pacing pacing = quickPacing();
+        pacing.framePauseMs = 300;
+        w->setPacing(pacing);
         QVERIFY(openPort());
         LiveFeed feed;
         feed.trim1 = 100;
@@ -593,7 +596,10 @@ private slots:
         clickLater(*w, QStringLiteral("toolButton_Load"));
         int holdDuring = -1;
         QVector<int> trimsDuring;
-        QTimer::singleShot(2000, [&] {
+        const QObject scope;
+        connect(tx.get(), &FakeTransmitter::messageReceived, &scope, [&](const TransmitterMessage &m) {
+            if (m.kind != QLatin1String("H"))
+                return;
             holdDuring = params().TrimHold;
             trimsDuring = {params().Trim1, params().Trim2, params().Trim3, params().Trim4};
         });
@@ -680,7 +686,10 @@ private slots:
     {
         QFETCH(QString, button);
         QFETCH(bool, cancel);
-        realPacing();
+        // The real debounce, in which "before" looks in; short frame pauses.
+        Protocol::Pacing pacing = quickPacing();
+        pacing.debounceMs = Protocol::Pacing().debounceMs;
+        w->setPacing(pacing);
         QVERIFY(openPort());
         const QString path = pathIn(QStringLiteral("cursor.txt"));
         QVERIFY(writeFile(path, joined(framesOf(fileSet()))));
@@ -696,7 +705,15 @@ private slots:
         connect(&before, &QTimer::timeout, [&] { busyBeforeDialog = QApplication::overrideCursor() != nullptr; });
         connect(&after, &QTimer::timeout, [&] { busyAfterDialog = QApplication::overrideCursor() != nullptr; });
         before.start(100);
-        after.start(1500);
+        // After the dialog: while the first frame goes out, or, when nothing
+        // is sent, once the command is long over.
+        if (cancel)
+            after.start(1500);
+        const QObject scope;
+        connect(tx.get(), &FakeTransmitter::messageReceived, &scope, [&](const TransmitterMessage &m) {
+            if (m.kind == QLatin1String("S"))
+                busyAfterDialog = QApplication::overrideCursor() != nullptr;
+        });
         clickLater(*w, button);
         QTRY_COMPARE_WITH_TIMEOUT(watcher.fileDialogs().size(), 1, 5000);
         QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning() && !after.isActive(), kCommandTimeoutMs);
