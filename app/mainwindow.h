@@ -259,6 +259,9 @@ private:
     void updateTransmitterState();
 
     MainForm *ui;
+    // How much of the running send went out. Before the port: the port
+    // closes as it goes and tells the tally.
+    SendTally m_tally;
     QSerialPort serialPort;
     QTimer *refreshTimer = nullptr;
     // While the port is closed the list follows what is plugged in.
@@ -273,7 +276,6 @@ private:
     QVector<QProgressBar *> m_lowerBars;
     bool m_transferRunning = false;
     Protocol::Pacing m_pacing;
-    SendTally m_tally;        // how much of the running send went out
 
     TransmitterRecord m_record;
     StatusLine m_status;
