@@ -10,6 +10,7 @@
 #include "link/portlist.h"
 #include "link/portwatch.h"
 #include "link/protocol.h"
+#include "link/sendtally.h"
 #include "link/transmitterrecord.h"
 #include "ui/pagerefresh.h"
 #include "ui/statusline.h"
@@ -266,7 +267,9 @@ private:
     // Frame step of 4 is out (5: the closing acknowledgement).
     void showSendStep(int step);
     void endProgress();
-    void recordSent(StatusTexts::Command command);
+    // The send is over: records what the transmitter now holds as far as
+    // it is known and says how far the send got ("已写入", "写入中断 2/4").
+    QString finishSending(StatusTexts::Command command);
     void setOutcome(const QString &text, const QString &detail = QString(),
                     const QString &details = QString());
     void updateTransmitterState();
@@ -284,6 +287,9 @@ private:
     void showStatusMenu(const QPoint &pos);
 
     MainForm *ui;
+    // How much of the running send went out. Before the port: the port
+    // closes as it goes and tells the tally.
+    SendTally m_tally;
     QSerialPort serialPort;
     QTimer *refreshTimer = nullptr;
     // While the port is closed the list follows what is plugged in.

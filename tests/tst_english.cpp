@@ -270,6 +270,8 @@ private slots:
         QVERIFY(installLanguage(QStringLiteral("en")));
         QCOMPARE(StatusTexts::portClosed(), QStringLiteral("Port closed"));
         QCOMPARE(StatusTexts::sendStep(StatusTexts::Command::Write, 2), QStringLiteral("Writing 2/4"));
+        QCOMPARE(StatusTexts::interrupted(2), QStringLiteral("Write interrupted after 2/4"));
+        QCOMPARE(StatusTexts::backupWritten(StatusTexts::Command::Write), QStringLiteral("Backed up (before write)"));
         QCOMPARE(StatusTexts::stalePages({QStringLiteral("tab_2"), QStringLiteral("tab_5")}),
                  QStringLiteral("May be stale: Basic, Mixes"));
 

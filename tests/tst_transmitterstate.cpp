@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QUndoStack>
 #include <QStandardPaths>
@@ -24,6 +26,7 @@
 #include "model/settings.h"
 #include "support/appstate.h"
 #include "support/fakeportrig.h"
+#include "support/modalwatcher.h"
 #include "ui/mainform.h"
 #include "ui/unwrittenmark.h"
 
@@ -59,6 +62,7 @@ private:
         const QLabel *label = w->findChild<QLabel *>(QStringLiteral("statusLabel"));
         return label ? label->toolTip() : QString();
     }
+    QString shownLines() const { return w->findChild<QLabel *>(QStringLiteral("statusLabel"))->text(); }
     QSpinBox *sub1() const { return w->form()->find<QSpinBox>(QStringLiteral("spinBox_sub1")); }
     QStringList marked() const
     {
@@ -334,6 +338,76 @@ private slots:
             QVERIFY(status().contains(QStringLiteral("基础菜单 / 中点微调 / CH1")));
     }
 
+    // The port closes (and opens again) while a command sends: it is not
+    // done, nothing more of it goes out, and what the transmitter holds is
+    // uncertain until a Read tells.
+    void aSendCutByTheClosingPortIsNotDone_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("reopen");
+        QTest::addColumn<QString>("shown"); // %1: frames that went out
+        QTest::newRow("Write") << "toolButton_Send" << true << "写入中断 %1/4";
+        QTest::newRow("Write, port left closed") << "toolButton_Send" << false << "写入中断 %1/4";
+        QTest::newRow("Factory reset") << "toolButton_Reset" << true << "写入中断 %1/4";
+        QTest::newRow("Reset data") << "pushButton_Reset2" << true << "写入中断 %1/4";
+        QTest::newRow("Load") << "toolButton_Load" << true << "已加载 cut.dat · 写入中断 %1/4";
+        QTest::newRow("Save") << "toolButton_Save" << true << "已保存 cut.dat · 写入中断 %1/4";
+    }
+    void aSendCutByTheClosingPortIsNotDone()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, reopen);
+        QFETCH(QString, shown);
+        ParameterSet remote;
+        remote.Sub1 = -30;
+        read(remote);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("cut.dat"));
+        ParameterSet edited = params();
+        edited.Sub1 = 20;
+        QVERIFY(writeParameterFile(path, parameterFileBytes(edited)));
+        sub1()->setValue(20);
+        QTRY_VERIFY(marked().contains(QStringLiteral("spinBox_sub1")));
+
+        // Closed (and opened again) once the first frame has arrived.
+        const int first = tx->messages().size();
+        QObject scope; // ends the connection with the test
+        connect(tx.get(), &FakeTransmitter::messageReceived, &scope, [&](const TransmitterMessage &m) {
+            if (m.kind != QLatin1String("S"))
+                return;
+            QTimer::singleShot(0, &scope, [&] {
+                w->form()->openButton->click();
+                if (reopen) {
+                    QVERIFY(w->choosePort(tx->devicePath()));
+                    w->form()->openButton->click();
+                }
+            });
+        });
+        ModalWatcher watcher;
+        watcher.setFileDialogAnswer(path);
+        clickLater(*w, button);
+        QVERIFY(tx->waitForMessage(QStringLiteral("DIS"), 10000));
+        QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning(), 10000);
+
+        const int framesOut = tx->kinds().mid(first).indexOf(QStringLiteral("DIS"));
+        QVERIFY2(framesOut >= 1 && framesOut < 4, qPrintable(tx->kinds().mid(first).join(QLatin1Char(' '))));
+        QVERIFY(status().contains(shown.arg(framesOut)));
+        QVERIFY(status().contains(QStringLiteral("设置不确定")));
+        QVERIFY(marked().contains(QStringLiteral("spinBox_sub1")));
+        if (!reopen)
+            return;
+        // The new connection got nothing of the command.
+        QTRY_VERIFY(w->port().isOpen() && tx->isConnected());
+        QTest::qWait(300);
+        QCOMPARE(tx->kinds().mid(first + framesOut + 1), QStringList{QStringLiteral("OK")});
+
+        // A Read that finds what was there before does not confirm the send.
+        read(remote);
+        QTRY_VERIFY(status().contains(QStringLiteral("与写入不同")));
+        QVERIFY(!status().contains(QStringLiteral("与写入一致")));
+        QVERIFY(!status().contains(QStringLiteral("设置不确定")));
+    }
+
     void readThenResetKeepsABackup()
     {
         const QString dir = Backups::defaultDirectory();
@@ -358,7 +432,39 @@ private slots:
             if (isReadBack(s))
                 QVERIFY2(settingEquals(s, decoded, remote), qPrintable(s.key));
         }
-        QVERIFY(status().contains(files.first()));
+        QVERIFY(status().contains(QDir(dir).filePath(files.first())));
+        QCOMPARE(shownLines().section(QLatin1Char('\n'), 1), QStringLiteral("已备份（出厂设置前）"));
+    }
+
+    // Only the tool's own backups are pruned, by age on disk: a user's file
+    // and the new backup survive backups whose names carry a later date.
+    void pruningKeepsOtherFilesAndTheNewBackup()
+    {
+        QDir dir(Backups::defaultDirectory());
+        dir.removeRecursively();
+        QVERIFY(dir.mkpath(QStringLiteral(".")));
+        const QStringList others{QStringLiteral("2024-glider-before-repair.dat"),
+                                 QStringLiteral("20240101-120000-before-write.dat.bak"),
+                                 QStringLiteral("20241399-120000-before-write.dat")};
+        for (const QString &name : others)
+            QVERIFY(writeParameterFile(dir.filePath(name), "mine"));
+        const QDateTime later(QDate(2031, 1, 1), QTime(12, 0));
+        for (int i = 0; i < Backups::kKept; ++i) {
+            QFile f(dir.filePath(later.addSecs(i).toString(QStringLiteral("yyyyMMdd-HHmmss")) + "-before-write.dat"));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(i - 3600), QFileDevice::FileModificationTime));
+        }
+        read(ParameterSet());
+        press("toolButton_Send");
+
+        const QStringList names = dir.entryList(QDir::Files);
+        for (const QString &name : others)
+            QVERIFY2(names.contains(name), qPrintable(name));
+        const QString today = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+        QCOMPARE(names.filter(QRegularExpression(QStringLiteral("^") + today + "-\\d{6}-before-write\\.dat$")).size(), 1);
+        QCOMPARE(names.size(), Backups::kKept + others.size());
+        // The oldest on disk went, whatever its name says.
+        QVERIFY(!names.contains(QStringLiteral("20310101-120000-before-write.dat")));
     }
 
     void unwritableBackupDirectoryDoesNotStopTheCommand()
@@ -386,6 +492,16 @@ private slots:
         QCOMPARE(names.size(), Backups::kKept);
         QVERIFY(!names.contains(QStringLiteral("20261207-100000-before-write.dat")));
         QVERIFY(names.contains(QStringLiteral("20261207-100820-before-write-2.dat")));
+
+        // A name another window has just taken is never written over.
+        const QString taken = dir.filePath(QStringLiteral("20261207-110000-before-load.dat"));
+        QVERIFY(writeParameterFile(taken, "other window"));
+        const Backups::Result next = Backups::write(ParameterSet(), QStringLiteral("load"), start.addSecs(3600), dir.path());
+        QVERIFY(next.ok);
+        QCOMPARE(QFileInfo(next.path).fileName(), QStringLiteral("20261207-110000-before-load-2.dat"));
+        QFile other(taken);
+        QVERIFY(other.open(QIODevice::ReadOnly));
+        QCOMPARE(other.readAll(), QByteArray("other window"));
     }
 };
 

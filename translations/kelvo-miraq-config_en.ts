@@ -724,12 +724,40 @@ The set-up read before is backed up in:
         <translation>Reset written</translation>
     </message>
     <message>
-        <source>已加载并写入</source>
-        <translation>Loaded and written</translation>
+        <source>已发送</source>
+        <translation>sent</translation>
     </message>
     <message>
-        <source>已保存并写入</source>
-        <translation>Saved and written</translation>
+        <source>未发送（串口未打开）</source>
+        <translation>not sent (port closed)</translation>
+    </message>
+    <message>
+        <source>写入中断 %1/4</source>
+        <translation>Write interrupted after %1/4</translation>
+    </message>
+    <message>
+        <source>未发送</source>
+        <translation>not sent</translation>
+    </message>
+    <message>
+        <source>已加载 %1</source>
+        <translation>Loaded %1</translation>
+    </message>
+    <message>
+        <source>加载失败 %1</source>
+        <translation>Load failed: %1</translation>
+    </message>
+    <message>
+        <source>已保存 %1</source>
+        <translation>Saved %1</translation>
+    </message>
+    <message>
+        <source>保存失败 %1</source>
+        <translation>Save failed: %1</translation>
+    </message>
+    <message>
+        <source>设置不确定，待完整读取</source>
+        <translation>Set-up uncertain until a full Read</translation>
     </message>
     <message>
         <source>写入</source>
@@ -760,12 +788,28 @@ The set-up read before is backed up in:
         <translation>%1 not written</translation>
     </message>
     <message>
-        <source>已备份 %1</source>
-        <translation>Backup %1</translation>
+        <source>已备份（写入前）</source>
+        <translation>Backed up (before write)</translation>
     </message>
     <message>
-        <source>备份失败: %1</source>
-        <translation>Backup failed: %1</translation>
+        <source>已备份（出厂设置前）</source>
+        <translation>Backed up (before factory reset)</translation>
+    </message>
+    <message>
+        <source>已备份（重置数据前）</source>
+        <translation>Backed up (before reset data)</translation>
+    </message>
+    <message>
+        <source>已备份（加载前）</source>
+        <translation>Backed up (before load)</translation>
+    </message>
+    <message>
+        <source>已备份（保存前）</source>
+        <translation>Backed up (before save)</translation>
+    </message>
+    <message>
+        <source>备份失败</source>
+        <translation>Backup failed</translation>
     </message>
 </context>
 </TS>
