@@ -9,4 +9,6 @@ kelvo_build
 
 export QT_QPA_PLATFORM=offscreen
 cd "$KELVO_BUILD_DIR"
-ctest --output-on-failure -j "$(nproc 2>/dev/null || echo 2)" "$@"
+# Most suites wait on a pseudo-terminal or a pause rather than compute, so
+# twice as many run at once as there are cores.
+ctest --output-on-failure -j "$(( $(nproc 2>/dev/null || echo 2) * 2 ))" "$@"

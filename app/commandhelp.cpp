@@ -30,12 +30,15 @@ const Help kHelp[] = {
     {"toolButton_Send", write, QT_TRANSLATE_NOOP("CommandHelp", "把各页上的全部设置写入遥控器，替换其中的设置。")},
     {"toolButton_Load", load, QT_TRANSLATE_NOOP("CommandHelp", "从文件加载设置，并立即写入遥控器。")},
     {"toolButton_Save", save, QT_TRANSLATE_NOOP("CommandHelp", "把设置保存到文件，同时也写入遥控器。")},
+    // Factory reset sends the factory trims too (live trims are held off
+    // meanwhile); Reset data lets the live trims in, so it sends back the
+    // transmitter's own. Short lines: a tooltip is not wrapped.
     {"toolButton_Reset", none,
      QT_TRANSLATE_NOOP("CommandHelp",
-                       "用出厂设置替换遥控器的全部设置（期间保持微调）。\n之前读取的设置自动备份在 %1")},
+                       "用出厂设置替换遥控器的全部设置，\n微调也恢复为出厂值。\n之前读取的设置自动备份在：\n%1")},
     {"pushButton_Reset2", none,
      QT_TRANSLATE_NOOP("CommandHelp",
-                       "同样用出厂设置替换遥控器的全部设置，期间微调照常跟随遥控器。\n之前读取的设置自动备份在 %1")},
+                       "用出厂设置替换遥控器的全部设置，\n但保留遥控器当前的微调。\n之前读取的设置自动备份在：\n%1")},
     {"openButton", port, QT_TRANSLATE_NOOP("CommandHelp", "打开或关闭所选的串口。")},
     {"portNameBox", none, QT_TRANSLATE_NOOP("CommandHelp", "遥控器所连接的串口。")},
     {"toolButton_led", none, QT_TRANSLATE_NOOP("CommandHelp", "绿色：串口已打开；红色：串口已关闭。")},

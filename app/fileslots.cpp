@@ -1,9 +1,11 @@
 // Save and Load: the configuration to and from a parameter file. Both also
-// send the frames to the transmitter, as a write does.
+// send the frames to the transmitter, as a write does; the status line names
+// the file and says apart what became of it and of the send.
 #include "app/mainwindow.h"
 
 #include <QDebug>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include "app/messagetexts.h"
@@ -39,11 +41,13 @@ void MainWindow::on_toolButton_Save_clicked()
     qDebug() << path;
     if (path.isEmpty())
         return;
+    const QString name = QFileInfo(path).fileName();
 
     // Find out before anything is sent whether the file can be written at
     // all; the real write below replaces the old file only once the new one
     // is complete.
     if (!canWriteParameterFile(path)) {
+        setOutcome(StatusTexts::fileOutcome(StatusTexts::Command::Save, name, false, StatusTexts::notSent()));
         transfer.finish();
         showFileError(this, texts);
         return;
@@ -54,10 +58,12 @@ void MainWindow::on_toolButton_Save_clicked()
     SendData2();
     SendData3();
     SendData4();
-    recordSent(StatusTexts::Command::Save);
+    const QString sent = finishSending(StatusTexts::Command::Save);
 
     QString error;
-    if (!writeParameterFile(path, parameterFileBytes(frames()), &error)) {
+    const bool saved = writeParameterFile(path, parameterFileBytes(frames()), &error);
+    setOutcome(StatusTexts::fileOutcome(StatusTexts::Command::Save, name, saved, sent));
+    if (!saved) {
         qWarning() << "Saving" << path << "failed:" << error;
         transfer.finish();
         showFileError(this, texts);
@@ -86,8 +92,11 @@ void MainWindow::on_toolButton_Load_clicked()
         return;
     }
 
+    const QString name = QFileInfo(loadPath).fileName();
+    const QString notLoaded = StatusTexts::fileOutcome(StatusTexts::Command::Load, name, false, StatusTexts::notSent());
     QString text;
     if (!readParameterFileText(loadPath, &text)) {
+        setOutcome(notLoaded);
         loadPath.clear();
         transfer.finish();
         showFileError(this, texts);
@@ -99,6 +108,7 @@ void MainWindow::on_toolButton_Load_clicked()
     // A file in which not one frame is recognised is not a parameter file:
     // nothing of it is taken and nothing is sent.
     if (!decodeParameterFile(loadedFileText(), params()).any()) {
+        setOutcome(notLoaded);
         transfer.finish();
         showFileError(this, texts);
         params().TrimHold = 0;
@@ -109,7 +119,8 @@ void MainWindow::on_toolButton_Load_clicked()
     // Out-of-range values from a damaged file must never reach the servos.
     FalseSaveData();
     sendFramesAndFinish();
-    recordSent(StatusTexts::Command::Load);
+    setOutcome(StatusTexts::fileOutcome(StatusTexts::Command::Load, name, true,
+                                        finishSending(StatusTexts::Command::Load)));
     params().TrimHold = 0;
     Dr_DataSelet();
     FalseSaveData();

@@ -17,11 +17,8 @@
 #include "app/transferscope.h"
 #include "files/backups.h"
 #include "model/parameterset.h"
+#include "ui/accessibility.h"
 #include "ui/mainform.h"
-
-namespace {
-constexpr int kPortScanMs = 1000;
-} // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
@@ -50,13 +47,7 @@ MainWindow::MainWindow(QWidget *parent)
         m_lowerBars.append(ui->find<QProgressBar>(bar + QLatin1Char('1')));
     }
 
-    // Read once: the list keeps following these paths while they come and go.
-    m_extraPorts = extraPortsFromEnvironment();
-    rescanPorts();
-    ui->portNameBox->installEventFilter(this);
-    m_portScanTimer = new QTimer(this);
-    connect(m_portScanTimer, &QTimer::timeout, this, &MainWindow::rescanPorts);
-    m_portScanTimer->start(kPortScanMs);
+    setUpPortList();
     ui->tabWidget->setCurrentIndex(0);
 
     refreshTimer = new QTimer(this);
@@ -64,6 +55,8 @@ MainWindow::MainWindow(QWidget *parent)
     refreshTimer->start(100);
 
     setUpTransmitterState();
+    setUpEditHistory();
+    Accessibility::apply(*ui, this);
 }
 
 // The port closes with the member's destruction; no goodbye is sent on this

@@ -8,7 +8,9 @@
 #include "app/statustexts.h"
 #include "link/framecodec.h"
 #include "link/portlist.h"
+#include "link/portwatch.h"
 #include "link/protocol.h"
+#include "link/sendtally.h"
 #include "link/transmitterrecord.h"
 #include "ui/pagerefresh.h"
 #include "ui/statusline.h"
@@ -20,6 +22,11 @@ class QAbstractButton;
 class QComboBox;
 class QTimer;
 class QWidget;
+class QAction;
+class QMenu;
+class QUndoStack;
+class EditorGuard;
+struct SettingChange;
 
 // The controller of the one window: every user action, timer tick and inbound
 // notification arrives here as a slot. Slots stay thin; the logic they glue to
@@ -39,11 +46,19 @@ public:
     // The pauses of the commands; the real ones unless set.
     void setPacing(const Protocol::Pacing &pacing) { m_pacing = pacing; }
     const Protocol::Pacing &pacing() const { return m_pacing; }
+    // The user's edits, and the status line's menu: undo, redo, revert to the
+    // transmitter, open the backup folder.
+    QUndoStack *editHistory() const { return m_edits; }
+    QMenu *statusMenu() const { return m_statusMenu; }
 
     // Makes name the chosen port. A name the system does not list is added to
     // the list like an entry of KELVO_EXTRA_PORTS and chosen once it is there.
     // False when it is not in the list now.
     bool choosePort(const QString &name);
+    // Makes name the user's choice without adding it to the list: chosen now
+    // when it is listed, and again whenever its port returns while the port
+    // is closed, until the user chooses another. False when it is not listed.
+    bool preferPort(const QString &name);
 
 protected:
     // Rescans the port list as the user goes to open its popup.
@@ -227,6 +242,8 @@ private slots:
 private:
     class TransferScope;
 
+    void setUpPortList();
+    void followPorts();
     void rescanPorts();
     bool portIsOpen() const;
     QString openCaption() const;
@@ -250,18 +267,37 @@ private:
     // Frame step of 4 is out (5: the closing acknowledgement).
     void showSendStep(int step);
     void endProgress();
-    void recordSent(StatusTexts::Command command);
+    // The send is over: records what the transmitter now holds as far as
+    // it is known and says how far the send got ("已写入", "写入中断 2/4").
+    QString finishSending(StatusTexts::Command command);
     void setOutcome(const QString &text, const QString &detail = QString(),
                     const QString &details = QString());
     void updateTransmitterState();
 
+    // The history of the user's edits (app/edithistory.cpp).
+    void setUpEditHistory();
+    void recordEdit(int editor);
+    void applyEdit(const QVector<SettingChange> &changes, bool after);
+    void clearEdits();
+    void undoEdit();
+    void redoEdit();
+    void revertToTransmitter();
+    void openBackupFolder();
+    void updateEditActions();
+    void showStatusMenu(const QPoint &pos);
+
     MainForm *ui;
+    // How much of the running send went out. Before the port: the port
+    // closes as it goes and tells the tally.
+    SendTally m_tally;
     QSerialPort serialPort;
     QTimer *refreshTimer = nullptr;
     // While the port is closed the list follows what is plugged in.
     QTimer *m_portScanTimer = nullptr;
     QStringList m_extraPorts;
     QVector<PortEntry> m_shownPorts;
+    PortWatch m_portWatch;
+    QString m_wantedPort; // the user's own choice, restored when it returns
     QString loadPath;
 
     PageRefresher m_pages;
@@ -284,4 +320,14 @@ private:
     StatusTexts::Command m_sending = StatusTexts::Command::Write;
     QString m_progressLine;   // first line while a command runs
     bool m_goodbyeSaid = false; // "DIS" is on its way: nothing more is written
+
+    QUndoStack *m_edits = nullptr;
+    EditorGuard *m_editorGuard = nullptr;
+    QMenu *m_statusMenu = nullptr;
+    QAction *m_undoAction = nullptr;
+    QAction *m_redoAction = nullptr;
+    QAction *m_revertAction = nullptr;
+    QStringList m_editorNames; // the editors whose changes are recorded, by number
+    ParameterSet m_editBase;   // the settings as the last edit or refresh left them
+    int m_editPause = 0;       // > 0: the program is setting the editors
 };

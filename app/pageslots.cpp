@@ -6,6 +6,8 @@
 
 void MainWindow::ui_Display()
 {
+    // The program sets the editors here: nothing of it is the user's edit.
+    ++m_editPause;
     Servo_Display();
     Recieve_Display();
     Rev_Display();
@@ -23,6 +25,8 @@ void MainWindow::ui_Display()
     DRCure_Display();
     THcure_Display();
     StkTrim_Display();
+    --m_editPause;
+    m_editBase = params();
 }
 
 void MainWindow::Rev_Display() { m_pages.show(PageGroup::Rev, params()); }

@@ -5,12 +5,12 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QPushButton>
-#include <QSerialPortInfo>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QToolButton>
 
+#include "app/commandhelp.h"
 #include "app/messagetexts.h"
 #include "app/startup.h"
 #include "link/portlist.h"
@@ -22,17 +22,54 @@
 namespace {
 const QString kLampOff = QStringLiteral(":/myImage/images/red.png");
 const QString kLampOn = QStringLiteral(":/myImage/images/green.png");
+// How often the closed port's list looks for a change.
+constexpr int kPortWatchMs = 1000;
+
+// A new caption replaces a button's shortcut with the caption's mnemonic, so
+// the shortcut is put back with every caption.
+void setCaption(QPushButton *button, const QString &caption)
+{
+    button->setText(caption);
+    button->setShortcut(CommandHelp::shortcut(button->objectName()));
+}
 } // namespace
 
-// Cheap enough to run every second: the box is touched only when the ports
-// differ from the ones on show, so an unchanged list never flickers.
+void MainWindow::setUpPortList()
+{
+    // Read once: the list keeps following these paths while they come and go.
+    m_extraPorts = extraPortsFromEnvironment();
+    m_portWatch.changed(m_extraPorts);
+    rescanPorts();
+    ui->portNameBox->installEventFilter(this);
+    // Emitted for the user's own picks only, not for the list's.
+    connect(ui->portNameBox, QOverload<int>::of(&QComboBox::activated), this,
+            [this](int index) { m_wantedPort = ui->portNameBox->itemText(index); });
+    m_portScanTimer = new QTimer(this);
+    connect(m_portScanTimer, &QTimer::timeout, this, &MainWindow::followPorts);
+    m_portScanTimer->start(kPortWatchMs);
+}
+
+// Asking the system for its ports is dear, so the list is scanned again only
+// when the watch has seen something change.
+void MainWindow::followPorts()
+{
+    // While the popup is open the change stays pending, not seen and lost.
+    if (QApplication::activePopupWidget())
+        return;
+    if (m_portWatch.changed(m_extraPorts))
+        rescanPorts();
+}
+
+// The box is touched only when the ports differ from the ones on show, so an
+// unchanged list never flickers.
 void MainWindow::rescanPorts()
 {
     QComboBox *box = ui->portNameBox;
     // Not under the pointer of someone picking from an open popup.
     if (serialPort.isOpen() || portIsOpen() || QApplication::activePopupWidget())
         return;
-    const PortListUpdate update = updatePortList(m_shownPorts, box->currentText(), scanPorts(m_extraPorts));
+    const PortListUpdate update =
+            updatePortList(m_shownPorts, box->currentText(), scanPorts(m_extraPorts), m_wantedPort);
     if (!update.changed)
         return;
     m_shownPorts = update.ports;
@@ -44,13 +81,20 @@ void MainWindow::rescanPorts()
     box->setCurrentIndex(update.current);
 }
 
-bool MainWindow::choosePort(const QString &name)
+bool MainWindow::choosePort(const QString &given)
 {
+    const QString name = canonicalPortName(given);
     if (!name.isEmpty() && ui->portNameBox->findText(name) < 0 && !m_extraPorts.contains(name)) {
         m_extraPorts.prepend(name);
         rescanPorts();
     }
-    const int index = ui->portNameBox->findText(name);
+    return preferPort(name);
+}
+
+bool MainWindow::preferPort(const QString &given)
+{
+    m_wantedPort = canonicalPortName(given);
+    const int index = m_wantedPort.isEmpty() ? -1 : ui->portNameBox->findText(m_wantedPort);
     if (index < 0)
         return false;
     ui->portNameBox->setCurrentIndex(index);
@@ -84,7 +128,8 @@ void MainWindow::on_openButton_clicked()
     }
     ui->portNameBox->setEnabled(false);
     m_portScanTimer->stop();
-    ui->openButton->setText(texts.closeCaption);
+    m_wantedPort = ui->portNameBox->currentText();
+    setCaption(ui->openButton, texts.closeCaption);
     ui->toolButton_led->setIcon(iconForSize(kLampOn, ui->toolButton_led->iconSize()));
     writeToPort(Protocol::hello());
     forgetTransmitter();
@@ -116,7 +161,7 @@ void MainWindow::closePort(bool sayGoodbye)
     Servo_Display();
 
     ui->portNameBox->setEnabled(true);
-    ui->openButton->setText(openCaption());
+    setCaption(ui->openButton, openCaption());
     ui->toolButton_led->setIcon(iconForSize(kLampOff, ui->toolButton_led->iconSize()));
     rescanPorts();
     m_portScanTimer->start();

@@ -2,7 +2,6 @@
 #include "app/startup.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QCommandLineParser>
 #include <QMessageBox>
 #include <QPushButton>
@@ -109,9 +108,15 @@ void applyLanguage(const QString &language)
         qWarning("The %s catalogue is not available; using Chinese.", qPrintable(language));
 }
 
-void applyStartOptions(MainWindow &window, const StartOptions &options)
+void applyStartOptions(MainWindow &window, const StartOptions &options, const QString &remembered)
 {
-    const bool chosen = options.port.isEmpty() || window.choosePort(options.port);
+    // The list's own choice is the user's only when there is nothing else
+    // to go by.
+    bool chosen = true;
+    if (!options.port.isEmpty())
+        chosen = window.choosePort(options.port);
+    else if (!remembered.isEmpty())
+        chosen = window.preferPort(remembered);
     if (!options.open)
         return;
     if (chosen) {
@@ -131,10 +136,8 @@ QString lastPortKey()
 void chooseRememberedPort(MainWindow &window, const QSettings &settings)
 {
     const QString name = settings.value(lastPortKey()).toString();
-    QComboBox *box = window.form()->portNameBox;
-    const int index = name.isEmpty() ? -1 : box->findText(name);
-    if (index >= 0)
-        box->setCurrentIndex(index);
+    if (!name.isEmpty())
+        window.preferPort(name);
 }
 
 void describeApplication()
@@ -173,8 +176,6 @@ int startTool(const QStringList &arguments)
     installChineseFallbackFaces();
     MainWindow window;
     window.show();
-    if (command.options.port.isEmpty())
-        chooseRememberedPort(window, settings);
-    applyStartOptions(window, command.options);
+    applyStartOptions(window, command.options, settings.value(lastPortKey()).toString());
     return QApplication::exec();
 }

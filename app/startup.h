@@ -35,15 +35,19 @@ QString resolveLanguage(const QString &given, QSettings &settings);
 // before the window is built; loading translations belongs here too.
 void applyLanguage(const QString &language);
 
-// Chooses the port asked for and opens it as the open button would. When
-// that port is not there, the open fails with the usual message.
-void applyStartOptions(MainWindow &window, const StartOptions &options);
+// Chooses the port asked for, else the port remembered from last time, and
+// with options.open opens it as the open button would. The list's own choice
+// is opened only when no port was asked for or remembered. When the port to
+// open is not there, the open fails with the usual message and nothing is
+// opened.
+void applyStartOptions(MainWindow &window, const StartOptions &options,
+                       const QString &remembered = QString());
 
 // The settings key of the port last opened.
 QString lastPortKey();
 
 // Chooses the port last opened when it is in the list; otherwise the list
-// keeps its own choice.
+// keeps its own choice until that port comes.
 void chooseRememberedPort(MainWindow &window, const QSettings &settings);
 
 // Organization, application name and version, for settings and --version.

@@ -87,11 +87,52 @@ QString sent(Command command)
     case Command::ResetData:
         return QCoreApplication::translate("StatusTexts", "已重置数据");
     case Command::Load:
-        return QCoreApplication::translate("StatusTexts", "已加载并写入");
     case Command::Save:
         break;
     }
-    return QCoreApplication::translate("StatusTexts", "已保存并写入");
+    // Next to the file's own outcome (see fileOutcome).
+    return QCoreApplication::translate("StatusTexts", "已发送");
+}
+
+QString sendOutcome(Command command, const SendTally &tally)
+{
+    switch (tally.outcome()) {
+    case SendTally::Outcome::Delivered:
+        return sent(command);
+    case SendTally::Outcome::NotSent:
+        return QCoreApplication::translate("StatusTexts", "未发送（串口未打开）");
+    case SendTally::Outcome::Interrupted:
+        break;
+    }
+    return interrupted(tally.frames());
+}
+
+QString interrupted(int frames)
+{
+    return QCoreApplication::translate("StatusTexts", "写入中断 %1/4").arg(frames);
+}
+
+QString notSent()
+{
+    return QCoreApplication::translate("StatusTexts", "未发送");
+}
+
+QString fileOutcome(Command command, const QString &fileName, bool ok, const QString &send)
+{
+    QString file;
+    if (command == Command::Load) {
+        file = ok ? QCoreApplication::translate("StatusTexts", "已加载 %1")
+                  : QCoreApplication::translate("StatusTexts", "加载失败 %1");
+    } else {
+        file = ok ? QCoreApplication::translate("StatusTexts", "已保存 %1")
+                  : QCoreApplication::translate("StatusTexts", "保存失败 %1");
+    }
+    return file.arg(fileName) + QStringLiteral(" · ") + send;
+}
+
+QString uncertain()
+{
+    return QCoreApplication::translate("StatusTexts", "设置不确定，待完整读取");
 }
 
 QString sendStep(Command command, int step)
@@ -127,14 +168,26 @@ QString unwritten(int count)
     return QCoreApplication::translate("StatusTexts", "未写入 %1 项").arg(count);
 }
 
-QString backupWritten(const QString &fileName)
+QString backupWritten(Command command)
 {
-    return QCoreApplication::translate("StatusTexts", "已备份 %1").arg(fileName);
+    switch (command) {
+    case Command::Write:
+        return QCoreApplication::translate("StatusTexts", "已备份（写入前）");
+    case Command::FactoryReset:
+        return QCoreApplication::translate("StatusTexts", "已备份（出厂设置前）");
+    case Command::ResetData:
+        return QCoreApplication::translate("StatusTexts", "已备份（重置数据前）");
+    case Command::Load:
+        return QCoreApplication::translate("StatusTexts", "已备份（加载前）");
+    case Command::Save:
+        break;
+    }
+    return QCoreApplication::translate("StatusTexts", "已备份（保存前）");
 }
 
-QString backupFailed(const QString &error)
+QString backupFailed()
 {
-    return QCoreApplication::translate("StatusTexts", "备份失败: %1").arg(error);
+    return QCoreApplication::translate("StatusTexts", "备份失败");
 }
 
 QString backupName(Command command)

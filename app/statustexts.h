@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QVector>
 
+#include "link/sendtally.h"
 #include "link/transmitterrecord.h"
 
 // The words of the status line in the language of the installed translation
@@ -21,14 +22,26 @@ QString readOutcome(const TransmitterRecord::ReadOutcome &outcome);
 QString comparison(const TransmitterRecord::ReadOutcome &outcome, QString *details);
 // Pages that may show old values after an incomplete Read.
 QString stalePages(const QStringList &pages);
+// A delivered send: "已写入", ..., for Save and Load "已发送".
 QString sent(Command command);
+// How far a send got: sent(command), "写入中断 2/4", or
+// "未发送（串口未打开）".
+QString sendOutcome(Command command, const SendTally &tally);
+QString interrupted(int frames);
+QString notSent();
+// Save or Load and what became of the file, then of the send:
+// "已保存 plane.dat · 未发送（串口未打开）", "保存失败 plane.dat · 已发送".
+QString fileOutcome(Command command, const QString &fileName, bool ok, const QString &send);
+// After a send was cut short, until a complete Read.
+QString uncertain();
 // While the frames go out: "写入 2/4"; step 0..4.
 QString sendStep(Command command, int step);
 // While a Read reply comes in: "读取 12/19".
 QString readStep(int received);
 QString unwritten(int count);
-QString backupWritten(const QString &fileName);
-QString backupFailed(const QString &error);
+// Short, for the line: "已备份（写入前）"; the path goes to the tooltip.
+QString backupWritten(Command command);
+QString backupFailed();
 // The name in a backup file: "write", "factory-reset", ...
 QString backupName(Command command);
 

@@ -36,6 +36,7 @@ public:
             return;
         m_started = false;
         m_window->m_transferRunning = false;
+        m_window->m_tally.end();
         for (QAbstractButton *b : m_window->transferButtons())
             b->setEnabled(true);
         QApplication::restoreOverrideCursor();

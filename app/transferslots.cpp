@@ -9,10 +9,15 @@
 #include "link/waitms.h"
 #include "model/parameterset.h"
 
+// Once a send is cut short, its remaining frames are still built (Save
+// stores them) and paced, but written nowhere.
 void MainWindow::sendFrame(FrameKind kind)
 {
-    Protocol::sendFrame(&serialPort, kind, params(), frames(), m_pacing,
-                        [this, kind](bool) { showSendStep(Protocol::frameStep(kind)); });
+    Protocol::sendFrame(m_tally.mayWrite() ? &serialPort : nullptr, kind, params(), frames(), m_pacing,
+                        [this, kind](bool taken) {
+                            m_tally.frameWritten(taken);
+                            showSendStep(Protocol::frameStep(kind));
+                        });
 }
 
 void MainWindow::SendData1() { sendFrame(FrameKind::S); }
@@ -26,7 +31,7 @@ void MainWindow::sendFramesAndFinish()
     SendData2();
     SendData3();
     SendData4();
-    writeToPort(Protocol::acknowledge());
+    m_tally.closingWritten(m_tally.mayWrite() && Protocol::writeIfOpen(serialPort, Protocol::acknowledge()));
     showSendStep(5);
 }
 
@@ -48,7 +53,7 @@ void MainWindow::on_toolButton_Send_clicked()
     if (transfer.started() && debounceAndCheckPort(transfer)) {
         beginSending(StatusTexts::Command::Write);
         sendFramesAndFinish();
-        recordSent(StatusTexts::Command::Write);
+        setOutcome(finishSending(StatusTexts::Command::Write));
     }
 }
 
@@ -65,7 +70,7 @@ void MainWindow::on_toolButton_Reset_clicked()
         RestData();
         RestData2();
         sendFramesAndFinish();
-        recordSent(StatusTexts::Command::FactoryReset);
+        setOutcome(finishSending(StatusTexts::Command::FactoryReset));
     }
     params().TrimHold = 0;
 }
@@ -80,7 +85,7 @@ void MainWindow::on_pushButton_Reset2_clicked()
         RestData();
         RestData2();
         sendFramesAndFinish();
-        recordSent(StatusTexts::Command::ResetData);
+        setOutcome(finishSending(StatusTexts::Command::ResetData));
     }
 }
 

@@ -3,7 +3,6 @@
 // and the backups taken before a command overwrites the transmitter.
 #include "app/mainwindow.h"
 
-#include <QFileInfo>
 #include <QSet>
 #include <QTime>
 #include <QTimer>
@@ -40,6 +39,9 @@ void MainWindow::setUpTransmitterState()
     m_replyTimer = new QTimer(this);
     m_replyTimer->setSingleShot(true);
     connect(m_replyTimer, &QTimer::timeout, this, &MainWindow::finishReadRecord);
+    // However the port closes (the button, an unplugged device), a send
+    // running then is cut: nothing more of it goes out.
+    connect(&serialPort, &QIODevice::aboutToClose, this, [this] { m_tally.portClosed(); });
     // After every refresh pass, which is where program-made changes show.
     connect(refreshTimer, &QTimer::timeout, this, &MainWindow::updateTransmitterState);
     updateTransmitterState();
@@ -47,6 +49,13 @@ void MainWindow::setUpTransmitterState()
 
 void MainWindow::forgetTransmitter()
 {
+    if (m_tally.beganOpen()) {
+        // A send is cut by the port closing (or opening again). The record
+        // of the transmitter it began on is kept for its end to mark
+        // uncertain (see finishSending).
+        showSendStep(m_tally.frames());
+        return;
+    }
     m_record.reset();
     m_replyTimer->stop();
     m_outcome.clear();
@@ -62,6 +71,7 @@ void MainWindow::forgetTransmitter()
 void MainWindow::startReadRecord()
 {
     m_record.startRead(params());
+    clearEdits();
     m_replyTimer->start(kFirstBlockMs);
     m_progressLine = StatusTexts::readStep(0);
     m_status.showProgress(0, ReadReply::kBlockCount);
@@ -70,12 +80,18 @@ void MainWindow::startReadRecord()
 
 void MainWindow::showSendStep(int step)
 {
-    if (!m_transferRunning)
+    // Nothing goes out when the port was closed from the start.
+    if (!m_transferRunning || !m_tally.beganOpen())
         return;
-    // Save sends no closing acknowledgement: its fourth frame ends it.
-    const int steps = m_sending == StatusTexts::Command::Save ? 4 : 5;
-    m_progressLine = StatusTexts::sendStep(m_sending, step);
-    m_status.showProgress(step, steps);
+    if (m_tally.cut()) {
+        m_progressLine = StatusTexts::interrupted(m_tally.frames());
+        m_status.hideProgress();
+    } else {
+        // Save sends no closing acknowledgement: its fourth frame ends it.
+        const int steps = m_sending == StatusTexts::Command::Save ? 4 : 5;
+        m_progressLine = StatusTexts::sendStep(m_sending, step);
+        m_status.showProgress(step, steps);
+    }
     updateTransmitterState();
 }
 
@@ -126,26 +142,36 @@ void MainWindow::finishReadRecord()
 void MainWindow::beginSending(StatusTexts::Command command)
 {
     m_sending = command;
+    if (command != StatusTexts::Command::Write && command != StatusTexts::Command::Save)
+        clearEdits();
+    m_tally.begin(serialPort.isOpen(), command != StatusTexts::Command::Save);
     showSendStep(0);
     m_backupNote.clear();
     m_backupDetail.clear();
-    if (!m_record.hasCompleteRead())
+    if (!m_tally.beganOpen() || !m_record.hasCompleteRead())
         return;
     const Backups::Result result = Backups::write(m_record.known(), StatusTexts::backupName(command),
                                                   QDateTime::currentDateTime());
-    m_backupNote = result.ok ? StatusTexts::backupWritten(QFileInfo(result.path).fileName())
-                             : StatusTexts::backupFailed(result.error);
+    m_backupNote = result.ok ? StatusTexts::backupWritten(command) : StatusTexts::backupFailed();
     m_backupDetail = result.ok ? result.path : result.path + QLatin1Char('\n') + result.error;
     updateTransmitterState();
 }
 
-void MainWindow::recordSent(StatusTexts::Command command)
+QString MainWindow::finishSending(StatusTexts::Command command)
 {
-    // Frames written to a closed port went nowhere.
-    if (!serialPort.isOpen())
-        return;
-    m_record.sent(frames(), params());
-    setOutcome(StatusTexts::sent(command));
+    const SendTally tally = m_tally;
+    m_tally.end();
+    switch (tally.outcome()) {
+    case SendTally::Outcome::Delivered:
+        m_record.sent(frames(), params());
+        break;
+    case SendTally::Outcome::Interrupted:
+        m_record.sendCut(frames(), params());
+        break;
+    case SendTally::Outcome::NotSent:
+        break;
+    }
+    return StatusTexts::sendOutcome(command, tally);
 }
 
 void MainWindow::setOutcome(const QString &text, const QString &detail, const QString &details)
@@ -181,7 +207,9 @@ void MainWindow::updateTransmitterState()
         lines.append(m_progressLine);
     else
         lines.append(m_outcome.isEmpty() ? port : m_outcome);
-    if (unwritten > 0)
+    if (m_record.uncertain())
+        lines.append(StatusTexts::uncertain());
+    else if (unwritten > 0)
         lines.append(StatusTexts::unwritten(unwritten));
     else if (!m_outcomeDetail.isEmpty())
         lines.append(m_outcomeDetail);
@@ -193,6 +221,8 @@ void MainWindow::updateTransmitterState()
     QStringList details;
     if (!m_outcome.isEmpty())
         details.append(port);
+    if (m_record.uncertain() && unwritten > 0)
+        details.append(StatusTexts::unwritten(unwritten));
     if (unwritten > 0 && !m_outcomeDetail.isEmpty())
         details.append(m_outcomeDetail);
     if (!m_backupNote.isEmpty()) {

@@ -3,7 +3,10 @@
 // and the process's CPU share and resident memory are measured.
 //
 //   bench_stream [--seconds 60] [--rate 50]
-//       prints the CPU share and the resident memory of the run
+//       prints the CPU share and the resident memory of the run, and the
+//       resident memory of a plain serial terminal (plainterminal) that runs
+//       beside it on a second virtual transmitter streaming at the same rate,
+//       with the ratio of the two
 //   bench_stream --soak [--seconds 1800] [--rate 576] [--every 180] [--settle 60]
 //                [--csv soak.csv] [--png soak.png]
 //       also a Read and a Write every --every seconds and a sample every 10 s;
@@ -154,7 +157,10 @@ int main(int argc, char *argv[])
     const QCommandLineOption pngOption(QStringLiteral("png"), QStringLiteral("Samples as a plot."), QStringLiteral("file"));
     const QCommandLineOption simOption(QStringLiteral("sim"), QStringLiteral("The virtual transmitter."), QStringLiteral("path"),
                                        QStringLiteral(KELVO_SIM_PATH));
-    parser.addOptions({soakOption, secondsOption, rateOption, everyOption, settleOption, csvOption, pngOption, simOption});
+    const QCommandLineOption terminalOption(QStringLiteral("terminal"), QStringLiteral("The plain terminal to compare with."),
+                                            QStringLiteral("path"), QStringLiteral(KELVO_TERMINAL_PATH));
+    parser.addOptions({soakOption, secondsOption, rateOption, everyOption, settleOption, csvOption, pngOption, simOption,
+                       terminalOption});
     parser.process(app);
 
     const bool soak = parser.isSet(soakOption);
@@ -165,15 +171,30 @@ int main(int argc, char *argv[])
     if (seconds < 1 || rate < 1 || every < 10)
         return fail(QStringLiteral("--seconds, --rate and --every take positive numbers (--every at least 10)"));
 
+    // Each virtual transmitter prints "PORT <device>" first.
+    const auto startSim = [&](QProcess &process) {
+        process.setProcessChannelMode(QProcess::SeparateChannels);
+        process.start(parser.value(simOption), {QStringLiteral("--rate"), QString::number(rate), QStringLiteral("--quiet")});
+        if (!process.waitForStarted(5000) || !process.waitForReadyRead(5000))
+            return QByteArray();
+        const QByteArray line = process.readLine().trimmed();
+        return line.startsWith("PORT ") ? line.mid(5) : QByteArray();
+    };
     QProcess sim;
-    sim.setProcessChannelMode(QProcess::SeparateChannels);
-    sim.start(parser.value(simOption), {QStringLiteral("--rate"), QString::number(rate), QStringLiteral("--quiet")});
-    if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(5000))
-        return fail(QStringLiteral("the virtual transmitter did not start"));
-    const QByteArray first = sim.readLine().trimmed();
-    if (!first.startsWith("PORT "))
-        return fail(QStringLiteral("the virtual transmitter named no port"));
+    const QByteArray first = "PORT " + startSim(sim);
+    if (first == "PORT ")
+        return fail(QStringLiteral("the virtual transmitter did not start or named no port"));
     qputenv("KELVO_EXTRA_PORTS", first.mid(5));
+
+    // The yardstick runs side by side with the tool, on its own transmitter.
+    QProcess terminalSim;
+    const QByteArray terminalPort = startSim(terminalSim);
+    if (terminalPort.isEmpty())
+        return fail(QStringLiteral("the terminal's virtual transmitter did not start"));
+    QProcess terminal;
+    terminal.start(parser.value(terminalOption), {QString::fromLocal8Bit(terminalPort)});
+    if (!terminal.waitForStarted(5000))
+        return fail(QStringLiteral("the plain terminal did not start"));
 
     MainWindow window;
     window.show();
@@ -243,6 +264,7 @@ int main(int argc, char *argv[])
            && drain.elapsed() < 10000)
         waitMs(50);
 
+    const qint64 terminalKiB = terminal.state() == QProcess::Running ? residentKiB(terminal.processId()) : 0;
     out() << QStringLiteral("%1 s at %2 packets/s: CPU %3 % of one core, resident %4 MB, %5 chunks, %6 unacknowledged\n")
                      .arg(wall, 0, 'f', 1)
                      .arg(rate)
@@ -250,7 +272,14 @@ int main(int argc, char *argv[])
                      .arg(end.rssKiB / 1024.0, 0, 'f', 1)
                      .arg(chunks)
                      .arg(missingAcks());
+    out() << QStringLiteral("plain terminal: resident %1 MB; the tool takes %2 times as much\n")
+                     .arg(terminalKiB / 1024.0, 0, 'f', 1)
+                     .arg(terminalKiB > 0 ? double(end.rssKiB) / terminalKiB : 0.0, 0, 'f', 2);
     out().flush();
+    terminal.terminate();
+    terminal.waitForFinished(3000);
+    terminalSim.terminate();
+    terminalSim.waitForFinished(3000);
     port.close();
     pauseProcess(sim, false);
     sim.terminate();

@@ -6,6 +6,27 @@
 #include <sys/resource.h>
 #endif
 
+namespace {
+
+qint64 residentKiBFrom(const QString &statusPath)
+{
+    QFile status(statusPath);
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return 0;
+}
+
+} // namespace
+
+qint64 residentKiB(qint64 pid)
+{
+    return residentKiBFrom(QStringLiteral("/proc/%1/status").arg(pid));
+}
+
 ProcessCost processCost()
 {
     ProcessCost cost;
@@ -16,12 +37,6 @@ ProcessCost processCost()
                 + usage.ru_stime.tv_sec + usage.ru_stime.tv_usec / 1e6;
     }
 #endif
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (status.open(QIODevice::ReadOnly)) {
-        for (const QByteArray &line : status.readAll().split('\n')) {
-            if (line.startsWith("VmRSS:"))
-                cost.rssKiB = line.mid(6).trimmed().split(' ').value(0).toLongLong();
-        }
-    }
+    cost.rssKiB = residentKiBFrom(QStringLiteral("/proc/self/status"));
     return cost;
 }

@@ -11,3 +11,6 @@ struct ProcessCost
 };
 
 ProcessCost processCost();
+
+// The resident set size of another process (Linux /proc; elsewhere zero).
+qint64 residentKiB(qint64 pid);

@@ -23,9 +23,14 @@ struct Result
     QString error;
 };
 
-// Writes p into dir (created when missing) as <time>-before-<command>.dat,
-// atomically, then deletes all but the newest kKept backups there.
+// Writes p into dir (created when missing) as a new file
+// <time>-before-<command>.dat (-2, -3, ... when that name is taken; nothing
+// is ever overwritten), then deletes the oldest backups there, by
+// modification time, beyond the newest kKept. Other files are left alone.
 Result write(const ParameterSet &p, const QString &command, const QDateTime &when,
              const QString &dir = defaultDirectory());
+
+// Whether fileName is exactly of the form write() gives its files.
+bool isBackupName(const QString &fileName);
 
 } // namespace Backups

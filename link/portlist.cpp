@@ -24,14 +24,106 @@ QString hexId(int id)
     return QStringLiteral("%1").arg(id, 4, 16, QLatin1Char('0'));
 }
 
-PortEntry systemEntry(const PortDescription &port)
+// The vendor id of Intel, whose management port Windows lists among the
+// serial ports with its PCI ids.
+constexpr quint16 kIntelVendor = 0x8086;
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+int digitsEnd(const QString &text, int from)
+{
+    while (from < text.size() && isAsciiDigit(text.at(from)))
+        ++from;
+    return from;
+}
+
+// "COM3" before "COM10": runs of digits compare by value, letters without
+// regard to case.
+bool naturalLess(const QString &a, const QString &b)
+{
+    int i = 0;
+    int j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (isAsciiDigit(a.at(i)) && isAsciiDigit(b.at(j))) {
+            int iEnd = digitsEnd(a, i);
+            int jEnd = digitsEnd(b, j);
+            while (i < iEnd - 1 && a.at(i) == QLatin1Char('0'))
+                ++i;
+            while (j < jEnd - 1 && b.at(j) == QLatin1Char('0'))
+                ++j;
+            if (iEnd - i != jEnd - j)
+                return iEnd - i < jEnd - j;
+            const int order = a.mid(i, iEnd - i).compare(b.mid(j, jEnd - j));
+            if (order != 0)
+                return order < 0;
+            i = iEnd;
+            j = jEnd;
+            continue;
+        }
+        const QChar x = a.at(i).toUpper();
+        const QChar y = b.at(j).toUpper();
+        if (x != y)
+            return x < y;
+        ++i;
+        ++j;
+    }
+    return a.size() - i < b.size() - j;
+}
+
+PortEntry systemEntry(const PortDescription &port, PortSystem system)
 {
     const int vendor = port.hasUsbIds ? port.vendorId : -1;
     const int product = port.hasUsbIds ? port.productId : -1;
-    return {port.name, portDetails(port.description, port.manufacturer, vendor, product), port.hasUsbIds};
+    return {port.name, portDetails(port.description, port.manufacturer, vendor, product), usefulPort(port, system)};
 }
 
 } // namespace
+
+QString canonicalPortName(const QString &given, PortSystem system)
+{
+    const QString name = given.trimmed();
+    if (system == PortSystem::Windows) {
+        QString bare = name;
+        for (const char *prefix : {"\\\\.\\", "//./"}) {
+            if (bare.startsWith(QLatin1String(prefix)))
+                bare.remove(0, 4);
+        }
+        const bool comPort = bare.size() > 3 && bare.startsWith(QLatin1String("COM"), Qt::CaseInsensitive)
+                && digitsEnd(bare, 3) == bare.size();
+        return comPort ? QStringLiteral("COM") + bare.mid(3) : name;
+    }
+    const QString dev = QStringLiteral("/dev/");
+    if (name.startsWith(dev) && name.size() > dev.size() && name.indexOf(QLatin1Char('/'), dev.size()) < 0)
+        return name.mid(dev.size());
+    return name;
+}
+
+bool usefulPort(const PortDescription &port, PortSystem system)
+{
+    if (!port.hasUsbIds)
+        return false;
+    return system != PortSystem::Windows || port.vendorId != kIntelVendor;
+}
+
+QVector<PortDescription> orderedPorts(QVector<PortDescription> reported, PortSystem system)
+{
+    if (system == PortSystem::Windows) {
+        std::stable_sort(reported.begin(), reported.end(),
+                         [](const PortDescription &a, const PortDescription &b) { return naturalLess(a.name, b.name); });
+    }
+    return reported;
+}
+
+QVector<PortEntry> systemEntries(const QVector<PortDescription> &ports, PortSystem system)
+{
+    QVector<PortEntry> entries;
+    for (const PortDescription &port : ports)
+        entries.append(systemEntry(port, system));
+    return entries;
+}
 
 QStringList extraPortsFromEnvironment()
 {
@@ -59,7 +151,7 @@ QVector<PortDescription> systemPorts()
         port.productId = info.productIdentifier();
         ports.append(port);
     }
-    return ports;
+    return orderedPorts(ports);
 }
 
 QVector<PortDescription> availablePorts()
@@ -67,7 +159,7 @@ QVector<PortDescription> availablePorts()
     QVector<PortDescription> ports;
     for (const QString &entry : extraPortsFromEnvironment()) {
         PortDescription port;
-        port.name = entry;
+        port.name = canonicalPortName(entry);
         port.fromEnvironment = true;
         ports.append(port);
     }
@@ -105,17 +197,15 @@ QString portDetails(const QString &description, const QString &manufacturer, int
 
 QVector<PortEntry> scanPorts(const QStringList &extraPorts)
 {
-    QVector<PortEntry> system;
-    const QVector<PortDescription> reported = systemPorts();
-    for (const PortDescription &port : reported)
-        system.append(systemEntry(port));
+    const QVector<PortEntry> system = systemEntries(systemPorts());
 
     QVector<PortEntry> ports;
     const auto add = [&ports](const PortEntry &entry) {
         if (indexOfName(ports, entry.name) < 0)
             ports.append(entry);
     };
-    for (const QString &entry : extraPorts) {
+    for (const QString &given : extraPorts) {
+        const QString entry = canonicalPortName(given);
         const int listed = indexOfName(system, entry);
         if (listed >= 0) {
             PortEntry named = system.at(listed);
@@ -141,11 +231,17 @@ QStringList availablePortNames()
 }
 
 PortListUpdate updatePortList(const QVector<PortEntry> &shown, const QString &chosen,
-                              const QVector<PortEntry> &found)
+                              const QVector<PortEntry> &found, const QString &wanted)
 {
     PortListUpdate update;
     update.ports = found;
     update.changed = found != shown;
+
+    const int back = wanted.isEmpty() ? -1 : indexOfName(found, wanted);
+    if (back >= 0) {
+        update.current = back;
+        return update;
+    }
 
     const bool usefulShown =
             std::any_of(shown.cbegin(), shown.cend(), [](const PortEntry &port) { return port.useful; });

@@ -32,7 +32,42 @@ struct PortDescription
     bool fromEnvironment = false; // listed in KELVO_EXTRA_PORTS
 };
 
-// The ports the system reports, in its order.
+// What differs between systems: how a port is named, the order of the list
+// and which ports are likely a transmitter's cable. Plain functions of the
+// system, so that both rule sets can be checked anywhere.
+enum class PortSystem { Unix, Windows };
+
+constexpr PortSystem hostPortSystem()
+{
+#ifdef Q_OS_WIN
+    return PortSystem::Windows;
+#else
+    return PortSystem::Unix;
+#endif
+}
+
+// The name that a port given by the user (--port, KELVO_EXTRA_PORTS, the
+// port remembered from last time) stands for, spelled as the system lists
+// it. Unix: a device directly under /dev by its bare name ("/dev/ttyUSB0"
+// is "ttyUSB0"); Windows: a COM port in capitals without the device prefix
+// ("com3" and "\\.\COM3" are "COM3"). Anything else is kept as given.
+QString canonicalPortName(const QString &given, PortSystem system = hostPortSystem());
+
+// A port with USB ids: a USB-serial cable rather than a port of the machine.
+// On Windows Intel's management port (serial over LAN) is left out: Qt
+// reports the PCI ids of such built-in ports as if they were USB ids.
+bool usefulPort(const PortDescription &port, PortSystem system = hostPortSystem());
+
+// The system's ports in the order of the list. Windows reports them in no
+// useful order, so there they are sorted by name with numbers compared as
+// numbers (COM3 before COM10); elsewhere they stay in the order reported.
+QVector<PortDescription> orderedPorts(QVector<PortDescription> reported, PortSystem system = hostPortSystem());
+
+// The list entries of the system's ports, in their order: the name, the
+// driver's description and the rest for the tooltip, and whether usefulPort().
+QVector<PortEntry> systemEntries(const QVector<PortDescription> &ports, PortSystem system = hostPortSystem());
+
+// The ports the system reports, in the order of the list.
 QVector<PortDescription> systemPorts();
 
 // Every entry of KELVO_EXTRA_PORTS (present or not), then the system's ports.
@@ -44,7 +79,10 @@ QVector<PortDescription> availablePorts();
 QStringList extraPortsFromEnvironment();
 
 // Whether an extra entry is there now: a device path while it exists, a bare
-// port name while its /dev entry exists on Unix and always elsewhere.
+// port name while its /dev entry exists on Unix. On Windows a name such as
+// COM8 has no file to look for and counts as always there: the system's own
+// enumeration misses some drivers (virtual and network ports) that still
+// open by name, and opening an absent one fails with the usual message.
 bool extraPortPresent(const QString &entry);
 
 // The tooltip text of a port; empty arguments and negative ids are left out.
@@ -52,7 +90,8 @@ QString portDetails(const QString &description, const QString &manufacturer, int
                     int productId);
 
 // The ports present now: the extra entries that are there, in their order,
-// then the ports the system reports, in its order; no name twice.
+// then the ports the system reports, in the order of systemEntries(); no name
+// twice. Extra entries are taken by their canonical names.
 QVector<PortEntry> scanPorts(const QStringList &extraPorts);
 
 // The names of scanPorts(extraPortsFromEnvironment()).
@@ -66,9 +105,10 @@ struct PortListUpdate
     int current = -1; // the choice in ports, -1 for none
 };
 
-// The choice stays while its port is there. A port that appears while nothing
-// useful was listed (an empty list, or only built-in ports) becomes the
-// choice, a useful one before others. When the choice has gone, the first
-// port is chosen.
+// The port the user chose (wanted, empty for none) is chosen whenever it is
+// there, also when it returns after being unplugged. Otherwise the choice
+// stays while its port is there. A port that appears while nothing useful was
+// listed (an empty list, or only built-in ports) becomes the choice, a useful
+// one before others. When the choice has gone, the first port is chosen.
 PortListUpdate updatePortList(const QVector<PortEntry> &shown, const QString &chosen,
-                              const QVector<PortEntry> &found);
+                              const QVector<PortEntry> &found, const QString &wanted = QString());

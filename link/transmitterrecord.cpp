@@ -91,6 +91,7 @@ TransmitterRecord::ReadOutcome TransmitterRecord::finishRead()
     m_known = m_replySet;
     m_hasKnown = true;
     m_hasCompleteRead = true;
+    m_uncertain = false;
     if (m_hasSent) {
         outcome.compared = true;
         for (const Setting &setting : settings()) {
@@ -107,4 +108,14 @@ void TransmitterRecord::sent(const ParameterFrames &frames, const ParameterSet &
     m_hasSent = true;
     m_known = m_sent;
     m_hasKnown = true;
+    m_uncertain = false;
+}
+
+void TransmitterRecord::sendCut(const ParameterFrames &frames, const ParameterSet &base)
+{
+    m_sent = decodeFrames(frames, base);
+    m_hasSent = true;
+    m_uncertain = true;
+    // No backup may be taken of what is not known to be there.
+    m_hasCompleteRead = false;
 }

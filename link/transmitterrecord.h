@@ -44,10 +44,16 @@ public:
     // The four frames as they went out: decoded, they are what the
     // transmitter holds now. base supplies what the frames do not carry.
     void sent(const ParameterFrames &frames, const ParameterSet &base);
+    // A send of these frames was cut short: the transmitter may hold any
+    // part of it. What was known before stays (it is all that is known, and
+    // edits stay marked against it), but it is uncertain until the next
+    // complete Read, which is compared with what the send meant to write.
+    void sendCut(const ParameterFrames &frames, const ParameterSet &base);
 
     bool hasKnown() const { return m_hasKnown; }
     const ParameterSet &known() const { return m_known; }
     bool hasCompleteRead() const { return m_hasCompleteRead; }
+    bool uncertain() const { return m_uncertain; }
 
 private:
     ParameterSet m_replySet;
@@ -58,6 +64,7 @@ private:
     ParameterSet m_known;
     bool m_hasKnown = false;
     bool m_hasCompleteRead = false;
+    bool m_uncertain = false;
     ParameterSet m_sent;
     bool m_hasSent = false;
 };

@@ -15,7 +15,7 @@ constexpr int kPollMs = 20;
 
 bool portExists(const QString &name)
 {
-    if (availablePortNames().contains(name))
+    if (availablePortNames().contains(canonicalPortName(name)))
         return true;
     // A device path (a pseudo-terminal, a by-id link) that the system
     // enumeration does not list.
@@ -42,7 +42,8 @@ bool TransmitterSession::open(const QString &portName)
         m_error = tr("no serial port called %1").arg(portName);
         return false;
     }
-    m_port.setPortName(portName);
+    // "com3" and "\\.\COM3" open COM3 on Windows.
+    m_port.setPortName(canonicalPortName(portName));
     Protocol::applyLineSettings(m_port);
     if (!m_port.open(QIODevice::ReadWrite)) {
         const QSerialPort::SerialPortError why = m_port.error();

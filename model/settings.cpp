@@ -1,5 +1,7 @@
 #include "model/settings.h"
 
+#include <QRegularExpression>
+
 #include <cmath>
 
 #include "model/choices.h"
@@ -185,7 +187,8 @@ QVector<Setting> buildSettings()
     return t.rows;
 }
 
-// A caption as a name: without the padding and the colon of the form.
+} // namespace
+
 QString plainCaption(const QString &text)
 {
     QString out = text.trimmed();
@@ -194,6 +197,8 @@ QString plainCaption(const QString &text)
     // "舵机行程量--L---R---" draws its two columns in the title; the detail says which.
     return out.section(QStringLiteral("--"), 0, 0).trimmed();
 }
+
+namespace {
 
 int tenths(double volts)
 {
@@ -224,24 +229,32 @@ QString settingPageTitle(const Setting &setting)
 
 QString settingLabel(const Setting &setting)
 {
+    return settingLabel(setting, QStringLiteral(" / "));
+}
+
+QString settingLabel(const Setting &setting, const QString &separator)
+{
     QString last = plainCaption(formText(setting.caption));
     if (!setting.detail.isEmpty())
         last = last.isEmpty() ? setting.detail : last + QLatin1Char(' ') + setting.detail;
-    return settingPageTitle(setting) + QStringLiteral(" / ") + plainCaption(formText(setting.group))
-            + QStringLiteral(" / ") + last;
+    return settingPageTitle(setting) + separator + plainCaption(formText(setting.group)) + separator + last;
 }
 
 QString settingValueText(const Setting &setting, const ParameterSet &p)
 {
+    const QString unit = settingUnit(setting);
+    const auto withUnit = [&unit](const QString &number) {
+        return unit.isEmpty() ? number : number + QLatin1Char(' ') + unit;
+    };
     if (setting.volts)
-        return QString::number(p.*setting.volts, 'f', 1) + QStringLiteral(" V");
+        return withUnit(QString::number(p.*setting.volts, 'f', 1));
     const int value = setting.member.of(p);
     if (setting.choices) {
         const QStringList items = setting.choices();
         if (value >= 0 && value < items.size())
             return items.at(value);
     }
-    return QString::number(qint64(value) + setting.shownOffset);
+    return withUnit(QString::number(qint64(value) + setting.shownOffset));
 }
 
 bool settingEquals(const Setting &setting, const ParameterSet &a, const ParameterSet &b)
@@ -334,4 +347,50 @@ int countDifferingEditable(const ParameterSet &current, const ParameterSet &know
     for (const Setting &s : settings())
         n += settingIsEditable(s) && !settingEquals(s, current, known) ? 1 : 0;
     return n;
+}
+
+QVector<const Setting *> settingsOfEditor(const QString &editor)
+{
+    QVector<const Setting *> out;
+    for (const Setting &s : settings()) {
+        if (!s.editor.isEmpty() && s.editor == editor)
+            out.append(&s);
+    }
+    for (const auto &r : kRepeatedSelectors) {
+        if (editor == QLatin1String(r.editor)) {
+            for (const Setting &s : settings()) {
+                if (s.member.scalar == r.member)
+                    out.append(&s);
+            }
+        }
+    }
+    for (const View &v : kViews) {
+        if (editor != QLatin1String(v.editor))
+            continue;
+        for (const Setting &s : settings()) {
+            if (s.member.table && (s.member.table == v.up || s.member.table == v.down))
+                out.append(&s);
+        }
+    }
+    return out;
+}
+
+QString settingUnit(const Setting &setting)
+{
+    static const struct
+    {
+        QRegularExpression key;
+        QString unit;
+    } units[] = {
+        {QRegularExpression(QStringLiteral("^(Sub|Lepa|Repa|FS|Atti|Elev|Ru|ThCure)\\d$")), QStringLiteral("%")},
+        {QRegularExpression(QStringLiteral("^(DrRate|DrExp)(Up|Down)\\d$")), QStringLiteral("%")},
+        {QRegularExpression(QStringLiteral("^Prm\\dData\\d$")), QStringLiteral("%")},
+        {QRegularExpression(QStringLiteral("^(Tx|Rx|Ext)Volt$")), QStringLiteral("V")},
+        {QRegularExpression(QStringLiteral("^RssiAlarm$")), QStringLiteral("dBm")},
+    };
+    for (const auto &u : units) {
+        if (u.key.match(setting.key).hasMatch())
+            return u.unit;
+    }
+    return QString();
 }

@@ -33,7 +33,8 @@ QString settingLabel(const Setting &setting);
 // The page title alone: "基础菜单".
 QString settingPageTitle(const Setting &setting);
 // The value as the window shows it: the item text of a choice, volts with
-// one decimal for a voltage, the number otherwise.
+// one decimal for a voltage, the number otherwise; numbers with their unit
+// ("15 %", "3.7 V").
 QString settingValueText(const Setting &setting, const ParameterSet &p);
 bool settingEquals(const Setting &setting, const ParameterSet &a, const ParameterSet &b);
 
@@ -56,3 +57,17 @@ QStringList differingEditors(const ParameterSet &current, const ParameterSet &kn
 
 // How many editable settings differ between current and known.
 int countDifferingEditable(const ParameterSet &current, const ParameterSet &known);
+
+// The settings an editor changes: its own, the member a repeated selector
+// shows, or for the boxes that show the selected dual-rate channel every
+// entry of the tables they route into.
+QVector<const Setting *> settingsOfEditor(const QString &editor);
+
+// The unit a setting's number counts in ("%", "V", "dBm"), or empty.
+QString settingUnit(const Setting &setting);
+
+// The label with its parts joined by separator: "基础菜单 · 中点微调 · CH1".
+QString settingLabel(const Setting &setting, const QString &separator);
+
+// A caption as a name: without the padding and the colon of the form.
+QString plainCaption(const QString &text);

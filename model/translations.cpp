@@ -1,6 +1,8 @@
 #include "model/translations.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QLibraryInfo>
 #include <QPointer>
 #include <QTranslator>
 
@@ -23,6 +25,44 @@ void removeInstalledTranslator()
         QCoreApplication::removeTranslator(translator);
         delete translator;
     }
+}
+
+// Qt's own words (file dialogs, standard buttons) in Chinese: from Qt's
+// translations folder, or from "translations" beside the program, where the
+// Windows package puts them. Without either they stay English.
+QPointer<QTranslator> &installedQtTranslator()
+{
+    static QPointer<QTranslator> translator;
+    return translator;
+}
+
+QStringList qtTranslationFolders()
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#else
+    const QString qtFolder = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+#endif
+    return {QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("translations")), qtFolder};
+}
+
+void setQtChinese(bool chinese)
+{
+    QPointer<QTranslator> &translator = installedQtTranslator();
+    if (translator) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
+    if (!chinese)
+        return;
+    auto *qt = new QTranslator(QCoreApplication::instance());
+    for (const QString &folder : qtTranslationFolders()) {
+        if (qt->load(QStringLiteral("qtbase_zh_CN"), folder) && QCoreApplication::installTranslator(qt)) {
+            translator = qt;
+            return;
+        }
+    }
+    delete qt;
 }
 
 bool installEnglish()
@@ -51,12 +91,12 @@ bool installLanguage(const QString &lang)
     loadTranslationResources();
     removeInstalledTranslator();
     params().LangChinese = 1;
-    if (lang == QLatin1String("en")) {
-        if (!installEnglish())
-            return false;
+    if (lang == QLatin1String("en") && installEnglish()) {
+        setQtChinese(false);
         params().LangChinese = 0;
         return true;
     }
+    setQtChinese(true);
     return lang.isEmpty() || lang == QLatin1String("zh");
 }
 

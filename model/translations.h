@@ -12,6 +12,8 @@
 // main window is built: the form takes its words when it is built. The
 // system locale plays no part. Returns false when the language asked for is
 // not the one in effect (unknown, or the English catalogue failed to load,
-// in which case the tool stays Chinese).
+// in which case the tool stays Chinese). In Chinese, Qt's own words (file
+// dialogs, standard buttons) come from qtbase_zh_CN, looked for in a
+// "translations" folder beside the program and in Qt's translations folder.
 bool installLanguage(const QString &lang);
 

@@ -164,10 +164,11 @@ private slots:
         QTest::addColumn<QVariant>("value");
         QTest::addColumn<QString>("line");
 
-        QTest::newRow("number") << "Sub1" << QVariant(15) << "基础菜单 / 中点微调 / CH1: 0 -> 15";
+        QTest::newRow("number") << "Sub1" << QVariant(15) << "基础菜单 / 中点微调 / CH1: 0 % -> 15 %";
         QTest::newRow("choice") << "Rev2" << QVariant(1) << "基础菜单 / 舵机相位 / CH2: 正相 -> 反相";
-        QTest::newRow("column") << "Repa4" << QVariant(80) << "基础菜单 / 舵机行程量 / CH4 R: 96 -> 80";
+        QTest::newRow("column") << "Repa4" << QVariant(80) << "基础菜单 / 舵机行程量 / CH4 R: 96 % -> 80 %";
         QTest::newRow("trim around 0") << "Trim1" << QVariant(130) << "系统设置 / 版本 / 模式 / 微调一: 0 -> 10";
+        QTest::newRow("signal alarm") << "RssiAlarm" << QVariant(-80) << "系统设置 / 报警设置 / RSSI信号: -100 dBm -> -80 dBm";
         QTest::newRow("voltage") << "TxVolt" << QVariant(4.4) << "系统设置 / 报警设置 / 遥控器电压: 3.7 V -> 4.4 V";
     }
 
@@ -322,7 +323,7 @@ private slots:
         CliRun run = runCli({"show", factoryPath});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, settingsListing(factorySet()));
-        QVERIFY(run.out.contains("基础菜单 / 中点微调 / CH1: 0"));
+        QVERIFY(run.out.contains("基础菜单 / 中点微调 / CH1: 0 %"));
 
         run = runCli({"show", "--json", changedPath});
         QCOMPARE(run.exitCode, 0);
@@ -332,7 +333,8 @@ private slots:
         QCOMPARE(sub1.value("key").toString(), QStringLiteral("Sub1"));
         QCOMPARE(sub1.value("page").toString(), QStringLiteral("基础菜单"));
         QCOMPARE(sub1.value("label").toString(), QStringLiteral("基础菜单 / 中点微调 / CH1"));
-        QCOMPARE(sub1.value("value").toString(), QStringLiteral("15"));
+        QCOMPARE(sub1.value("value").toString(), QStringLiteral("15 %"));
+        QCOMPARE(sub1.value("unit").toString(), QStringLiteral("%"));
         QCOMPARE(sub1.value("raw").toInt(), 15);
 
         // A file with only some frames is taken, with a warning.
@@ -354,12 +356,12 @@ private slots:
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.out, differenceListing(factorySet(), changedSet()));
         QCOMPARE(run.out.size(), 6);
-        QVERIFY(run.out.contains("基础菜单 / 中点微调 / CH1: 0 -> 15"));
+        QVERIFY(run.out.contains("基础菜单 / 中点微调 / CH1: 0 % -> 15 %"));
 
         // The window's English catalogue names the settings too.
         run = runCli({"diff", "--lang", "en", factoryPath, changedPath});
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.out.contains("Basic menu / Subtrim / CH1: 0 -> 15"), qPrintable(run.text()));
+        QVERIFY2(run.out.contains("Basic / Sub-trim / CH1: 0 % -> 15 %"), qPrintable(run.text()));
         QVERIFY(!run.out.join(' ').contains(QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}]"))));
         QCOMPARE(runCli({"diff", "--lang", "fr", factoryPath, changedPath}).exitCode, 2);
     }
@@ -539,7 +541,7 @@ private slots:
         const CliRun run = runCli({"write", "--port", tx.devicePath(), "--verify", changedPath});
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.out.contains("19 of 19 parameter blocks received"), qPrintable(run.text()));
-        QVERIFY(run.out.contains("基础菜单 / 中点微调 / CH1: 15 -> 0"));
+        QVERIFY(run.out.contains("基础菜单 / 中点微调 / CH1: 15 % -> 0 %"));
         QVERIFY(run.out.contains("系统设置 / 报警设置 / 遥控器电压: 4.4 V -> 3.7 V"));
         QVERIFY(!run.out.join('\n').contains("微调一"));
         QTRY_COMPARE_WITH_TIMEOUT(tx.kinds().last(), QStringLiteral("DIS"), 5000);

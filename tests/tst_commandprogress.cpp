@@ -43,11 +43,10 @@ private slots:
     }
     void cleanup() { rig.stop(); }
 
-    // The real pauses: each frame must reach the transmitter while its
-    // step is still shown.
+    // The transmitter lives on this thread: it hears each frame within the
+    // pause that follows it, while its step is shown.
     void writeProgressFollowsTheFrames()
     {
-        w->setPacing(Protocol::Pacing());
         QStringList seen;
         connect(tx.get(), &FakeTransmitter::messageReceived, this, [&](const TransmitterMessage &m) {
             if (m.kind.size() == 1)
@@ -83,16 +82,18 @@ private slots:
 
     void shortcutsAreRefusedWhileACommandRuns()
     {
-        w->setPacing(Protocol::Pacing()); // the second presses come at a fixed moment
         w->show();
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
         QCOMPARE(CommandHelp::shortcut(QStringLiteral("toolButton_Reset")), QKeySequence());
         QCOMPARE(CommandHelp::shortcut(QStringLiteral("pushButton_Reset2")), QKeySequence());
 
-        // The second presses come while the Read waits for its reply.
+        // The second presses come while the Read pauses after "RR".
         bool pressedDuringRead = false;
-        QTimer::singleShot(450, this, [&] {
+        const QObject scope;
+        connect(tx.get(), &FakeTransmitter::messageReceived, &scope, [&](const TransmitterMessage &m) {
+            if (m.kind != QLatin1String("RR"))
+                return;
             pressedDuringRead = w->transferRunning();
             QTest::keyClick(w.get(), Qt::Key_R, Qt::ControlModifier);
             QTest::keyClick(w.get(), Qt::Key_T, Qt::ControlModifier);

@@ -114,6 +114,7 @@ private slots:
 
         qputenv("KELVO_EXTRA_PORTS", devicePath.toLocal8Bit());
         w = std::make_unique<MainWindow>();
+        w->setPacing(quickPacing());
         qunsetenv("KELVO_EXTRA_PORTS");
         QCOMPARE(w->form()->portNameBox->currentText(), devicePath);
         watcher = std::make_unique<ModalWatcher>();

@@ -174,7 +174,7 @@ private slots:
         QTest::addColumn<int>("langChinese");
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("choice");
-        QTest::newRow("en") << "en" << true << 0 << "Basic menu" << "Rev";
+        QTest::newRow("en") << "en" << true << 0 << "Basic" << "Rev";
         QTest::newRow("zh") << "zh" << true << 1 << "基础菜单" << "反相";
         QTest::newRow("none given") << "" << true << 1 << "基础菜单" << "反相";
         QTest::newRow("unknown") << "fr" << false << 1 << "基础菜单" << "反相";
@@ -270,13 +270,15 @@ private slots:
         QVERIFY(installLanguage(QStringLiteral("en")));
         QCOMPARE(StatusTexts::portClosed(), QStringLiteral("Port closed"));
         QCOMPARE(StatusTexts::sendStep(StatusTexts::Command::Write, 2), QStringLiteral("Writing 2/4"));
+        QCOMPARE(StatusTexts::interrupted(2), QStringLiteral("Write interrupted after 2/4"));
+        QCOMPARE(StatusTexts::backupWritten(StatusTexts::Command::Write), QStringLiteral("Backed up (before write)"));
         QCOMPARE(StatusTexts::stalePages({QStringLiteral("tab_2"), QStringLiteral("tab_5")}),
-                 QStringLiteral("May be stale: Basic menu, Mixes"));
+                 QStringLiteral("May be stale: Basic, Mixes"));
 
         const Setting *sub = findSetting(QStringLiteral("Sub1"));
         const Setting *rev = findSetting(QStringLiteral("Rev3"));
         QVERIFY(sub && rev);
-        QCOMPARE(settingLabel(*sub), QStringLiteral("Basic menu / Subtrim / CH1"));
+        QCOMPARE(settingLabel(*sub), QStringLiteral("Basic / Sub-trim / CH1"));
         ParameterSet p;
         p.Rev3 = 1;
         QCOMPARE(settingValueText(*rev, p), QStringLiteral("Rev"));
@@ -287,8 +289,8 @@ private slots:
         outcome.differences = {sub, rev};
         QString details;
         QCOMPARE(StatusTexts::comparison(outcome, &details),
-                 QStringLiteral("2 differ from written: Subtrim CH1, Reverse CH3"));
-        QCOMPARE(details, QStringLiteral("Basic menu / Subtrim / CH1\nBasic menu / Reverse / CH3"));
+                 QStringLiteral("2 differ from written: Sub-trim CH1, Reverse CH3"));
+        QCOMPARE(details, QStringLiteral("Basic / Sub-trim / CH1\nBasic / Reverse / CH3"));
 
         MainWindow window;
         const auto *status = window.findChild<QLabel *>(QStringLiteral("statusLabel"));

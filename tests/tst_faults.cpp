@@ -95,8 +95,9 @@ private:
     {
         QTRY_COMPARE_WITH_TIMEOUT(w->form()->openButton->text(), QStringLiteral("打开串口"), 5000);
         QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning(), kCommandTimeoutMs);
-        // Long enough for anything still queued to reach the port.
-        QTest::qWait(1200);
+        // Long enough for anything still queued to reach the port: more
+        // than a frame pause.
+        QTest::qWait(w->pacing().framePauseMs + 400);
         QVERIFY(!w->port().isOpen());
         QVERIFY(w->form()->portNameBox->isEnabled());
         for (int ch = 0; ch < 8; ++ch)

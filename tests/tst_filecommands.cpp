@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -326,6 +327,69 @@ private slots:
         QCOMPARE(lengths, (QStringList{"Blength00:324", "Blength01:324", "Blength02:324", "Blength03:324"}));
     }
 
+    // The status line names the file and says apart what became of it and
+    // of the send.
+    void saveAndLoadTellTheFileAndTheSend_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("portOpen");
+        QTest::addColumn<bool>("removeDirectory"); // while the frames go out
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<QString>("loaded");
+        QTest::newRow("port open") << "" << true << false << "已保存 plane.dat · 已发送" << "已加载 plane.dat · 已发送";
+        QTest::newRow("port closed") << "" << false << false << "已保存 plane.dat · 未发送（串口未打开）"
+                                     << "已加载 plane.dat · 未发送（串口未打开）";
+        QTest::newRow("port closed, English") << "en" << false << false << "Saved plane.dat · not sent (port closed)"
+                                              << "Loaded plane.dat · not sent (port closed)";
+        QTest::newRow("directory gone") << "" << true << true << "保存失败 plane.dat · 已发送" << "";
+    }
+    void saveAndLoadTellTheFileAndTheSend()
+    {
+        QFETCH(QString, language);
+        QFETCH(bool, portOpen);
+        QFETCH(bool, removeDirectory);
+        QFETCH(QString, saved);
+        QFETCH(QString, loaded);
+        if (!language.isEmpty()) {
+            rig.stop();
+            QVERIFY2(rig.start(language), qPrintable(rig.error));
+        }
+        const QString where = pathIn(QStringLiteral("sub"));
+        QVERIFY(QDir().mkpath(where));
+        const QString path = where + QStringLiteral("/plane.dat");
+        if (portOpen)
+            QVERIFY(openPort());
+        const QLabel *label = w->findChild<QLabel *>(QStringLiteral("statusLabel"));
+        QStringList shown;
+        QTimer look;
+        connect(&look, &QTimer::timeout, [&] { shown << label->text(); });
+        look.start(10);
+        QObject scope; // ends the connection with the test
+        connect(tx.get(), &FakeTransmitter::messageReceived, &scope, [&](const TransmitterMessage &m) {
+            if (removeDirectory && m.kind == QLatin1String("S"))
+                QDir(where).removeRecursively();
+        });
+        const int first = tx->messages().size();
+        ModalWatcher watcher;
+        watcher.setFileDialogAnswer(path);
+        clickLater(*w, QStringLiteral("toolButton_Save"));
+        QTRY_VERIFY_WITH_TIMEOUT(watcher.fileDialogs().size() == 1 && !w->transferRunning(), kCommandTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(label->toolTip().contains(saved), 5000);
+        QCOMPARE(tx->kinds().mid(first), portOpen ? kFrameKinds : QStringList());
+        QCOMPARE(errorBoxes(watcher).size(), removeDirectory ? 1 : 0);
+        if (!portOpen)
+            QCOMPARE(shown.filter(QStringLiteral("/4")), QStringList()); // no send progress
+        if (loaded.isEmpty())
+            return;
+        QCOMPARE(readAll(path).size(), 324);
+        watcher.clear();
+        load(path, watcher);
+        QTRY_VERIFY_WITH_TIMEOUT(label->toolTip().contains(loaded), 5000);
+        if (portOpen)
+            QVERIFY(tx->waitForMessage(QStringLiteral("WWW"), 5000));
+        QCOMPARE(tx->kinds().mid(first), portOpen ? kFrameKinds + kFrameKinds + QStringList{"WWW"} : QStringList());
+    }
+
     void loadTakesTheFramesFoundInPlace_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -509,7 +573,10 @@ private slots:
 
     void liveTrimsDoNotOverwriteTheFileDuringALoad()
     {
-        realPacing();
+        // Frame pauses long enough for a good many live packets to arrive.
+        Protocol::Pacing pacing = quickPacing();
+        pacing.framePauseMs = 300;
+        w->setPacing(pacing);
         QVERIFY(openPort());
         LiveFeed feed;
         feed.trim1 = 100;
@@ -529,7 +596,10 @@ private slots:
         clickLater(*w, QStringLiteral("toolButton_Load"));
         int holdDuring = -1;
         QVector<int> trimsDuring;
-        QTimer::singleShot(2000, [&] {
+        const QObject scope;
+        connect(tx.get(), &FakeTransmitter::messageReceived, &scope, [&](const TransmitterMessage &m) {
+            if (m.kind != QLatin1String("H"))
+                return;
             holdDuring = params().TrimHold;
             trimsDuring = {params().Trim1, params().Trim2, params().Trim3, params().Trim4};
         });
@@ -560,7 +630,6 @@ private slots:
     {
         QFETCH(QString, button);
         QFETCH(QStringList, expected);
-        realPacing();
         QVERIFY(openPort());
         const QString path = pathIn(QStringLiteral("busy.txt"));
         QVERIFY(writeFile(path, joined(framesOf(fileSet()))));
@@ -572,7 +641,12 @@ private slots:
         bool running = false;
         bool busyCursor = false;
         QStringList enabledDuring;
-        QTimer::singleShot(1500, [&] {
+        // Once the G frame is out; the transmitter lives on this thread and
+        // hears it within the pause that follows.
+        const QObject scope;
+        connect(tx.get(), &FakeTransmitter::messageReceived, &scope, [&](const TransmitterMessage &m) {
+            if (m.kind != QLatin1String("G"))
+                return;
             running = w->transferRunning();
             busyCursor = QApplication::overrideCursor() != nullptr;
             for (const QString &name : kTransferButtons) {
@@ -612,7 +686,10 @@ private slots:
     {
         QFETCH(QString, button);
         QFETCH(bool, cancel);
-        realPacing();
+        // The real debounce, in which "before" looks in; short frame pauses.
+        Protocol::Pacing pacing = quickPacing();
+        pacing.debounceMs = Protocol::Pacing().debounceMs;
+        w->setPacing(pacing);
         QVERIFY(openPort());
         const QString path = pathIn(QStringLiteral("cursor.txt"));
         QVERIFY(writeFile(path, joined(framesOf(fileSet()))));
@@ -628,7 +705,15 @@ private slots:
         connect(&before, &QTimer::timeout, [&] { busyBeforeDialog = QApplication::overrideCursor() != nullptr; });
         connect(&after, &QTimer::timeout, [&] { busyAfterDialog = QApplication::overrideCursor() != nullptr; });
         before.start(100);
-        after.start(1500);
+        // After the dialog: while the first frame goes out, or, when nothing
+        // is sent, once the command is long over.
+        if (cancel)
+            after.start(1500);
+        const QObject scope;
+        connect(tx.get(), &FakeTransmitter::messageReceived, &scope, [&](const TransmitterMessage &m) {
+            if (m.kind == QLatin1String("S"))
+                busyAfterDialog = QApplication::overrideCursor() != nullptr;
+        });
         clickLater(*w, button);
         QTRY_COMPARE_WITH_TIMEOUT(watcher.fileDialogs().size(), 1, 5000);
         QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning() && !after.isActive(), kCommandTimeoutMs);

@@ -1,5 +1,7 @@
 // The window's port list follows ports that come and go: pseudo-terminals
 // linked into a temporary directory named by KELVO_EXTRA_PORTS.
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QPushButton>
@@ -125,6 +127,48 @@ private slots:
         QVERIFY(rig.tx->waitForMessage(QStringLiteral("DIS"), 5000));
         QVERIFY(!rig.listed().contains(rig.first));
         QVERIFY(rig.listed().contains(rig.second));
+    }
+
+    // Unplugged for a moment, the port the user chose is chosen again when
+    // it returns, unless the user chose another meanwhile; the choice that
+    // the list made for itself does not count.
+    void theUsersChoiceReturnsWithItsPort()
+    {
+        HotPlugRig rig;
+        QVERIFY(rig.start());
+        QVERIFY(rig.plug(rig.first));
+        QVERIFY(rig.plug(rig.second));
+        QTRY_VERIFY_WITH_TIMEOUT(rig.listed().contains(rig.second), kFollowMs);
+        QCOMPARE(rig.listed().mid(0, 2), (QStringList{rig.first, rig.second}));
+        // By keyboard, as a user picks: the extra entries come first.
+        QTest::keyClick(rig.box(), Qt::Key_Home);
+        QTest::keyClick(rig.box(), Qt::Key_Down);
+        QCOMPARE(rig.box()->currentText(), rig.second);
+
+        QVERIFY(QFile::remove(rig.second));
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.listed().contains(rig.second), kFollowMs);
+        QCOMPARE(rig.box()->currentText(), rig.first);
+        QVERIFY(rig.plug(rig.second));
+        QTRY_COMPARE_WITH_TIMEOUT(rig.box()->currentText(), rig.second, kFollowMs);
+
+        QVERIFY(QFile::remove(rig.second));
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.listed().contains(rig.second), kFollowMs);
+        // Picked from the popup, although it is the one on show.
+        rig.w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(rig.w.get()));
+        QTest::keyClick(rig.box(), Qt::Key_F4);
+        QTest::keyClick(rig.box()->view(), Qt::Key_Return);
+        QVERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(rig.box()->currentText(), rig.first);
+        QVERIFY(rig.plug(rig.second));
+        QTRY_VERIFY_WITH_TIMEOUT(rig.listed().contains(rig.second), kFollowMs);
+        QCOMPARE(rig.box()->currentText(), rig.first);
+
+        // A port named at start that is not there yet is chosen when it comes.
+        const QString later = rig.dir.filePath(QStringLiteral("later"));
+        QVERIFY(!rig.w->choosePort(later));
+        QVERIFY(QFile::link(rig.tx->devicePath(), later));
+        QTRY_COMPARE_WITH_TIMEOUT(rig.box()->currentText(), later, kFollowMs);
     }
 
     void openingThePopupRescansAtOnce()

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "link/portlist.h"
+#include "link/portwatch.h"
 
 namespace {
 
@@ -48,11 +49,12 @@ private slots:
         QTest::addColumn<QString>("found");
         QTest::addColumn<bool>("changed");
         QTest::addColumn<int>("current");
+        QTest::addColumn<QString>("wanted");
 
         const auto row = [](const char *name, const char *shown, const char *chosen, const char *found,
-                            bool changed, int current) {
+                            bool changed, int current, const char *wanted = "") {
             QTest::newRow(name) << QString::fromLatin1(shown) << QString::fromLatin1(chosen)
-                                << QString::fromLatin1(found) << changed << current;
+                                << QString::fromLatin1(found) << changed << current << QString::fromLatin1(wanted);
         };
         row("nothing at all", "", "", "", false, -1);
         row("first fill takes the first", "", "", "ttyS0 ttyS1", true, 0);
@@ -65,13 +67,21 @@ private slots:
         row("gone choice falls to the first", "+a +b", "b", "+a", true, 0);
         row("all gone", "+a", "a", "", true, -1);
         row("new details redraw", "+a#one", "a", "+a#two", true, 0);
+        // The user's own choice comes back with its port, before a useful
+        // newcomer; while it is away the other rules hold.
+        row("wanted port returns", "+a", "a", "+a +b", true, 1, "b");
+        row("wanted beats a new USB port", "ttyS0", "ttyS0", "ttyS0 +u +b", true, 2, "b");
+        row("wanted still away", "+a", "a", "+a +c", true, 0, "b");
+        row("wanted gone falls to the first", "+a +b", "b", "+a", true, 0, "b");
+        row("wanted and chosen unchanged", "+a +b", "b", "+a +b", false, 1, "b");
     }
     void choiceFollowsThePorts()
     {
         QFETCH(QString, shown);
         QFETCH(QString, chosen);
         QFETCH(QString, found);
-        const PortListUpdate update = updatePortList(ports(shown), chosen, ports(found));
+        QFETCH(QString, wanted);
+        const PortListUpdate update = updatePortList(ports(shown), chosen, ports(found), wanted);
         QTEST(update.changed, "changed");
         QTEST(update.current, "current");
         QCOMPARE(update.ports, ports(found));
@@ -103,11 +113,109 @@ private slots:
         QTEST(portDetails(description, manufacturer, vendor, product), "details");
     }
 
+    // What the user types or the settings hold names the port as the system
+    // lists it, on either system.
+    void namesAsTheSystemListsThem_data()
+    {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<bool>("windows");
+        QTest::addColumn<QString>("name");
+        const auto row = [](const char *given, bool windows, const char *name) {
+            QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(windows ? "win" : "unix", given)))
+                    << QString::fromLatin1(given) << windows << QString::fromLatin1(name);
+        };
+        row("COM3", true, "COM3");
+        row("com12", true, "COM12");
+        row("\\\\.\\COM10", true, "COM10");
+        row("//./com5", true, "COM5");
+        row("COM3x", true, "COM3x");
+        row("CNCA0", true, "CNCA0");
+        row("\\\\.\\CNCA0", true, "\\\\.\\CNCA0");
+        row("/dev/ttyUSB0", true, "/dev/ttyUSB0");
+        row("/dev/ttyUSB0", false, "ttyUSB0");
+        row("/dev/pts/7", false, "/dev/pts/7");
+        row("/dev/", false, "/dev/");
+        row("com3", false, "com3");
+    }
+    void namesAsTheSystemListsThem()
+    {
+        QFETCH(QString, given);
+        QFETCH(bool, windows);
+        QTEST(canonicalPortName(given, windows ? PortSystem::Windows : PortSystem::Unix), "name");
+    }
+
+    // The same report as Windows and as Linux might give it: the order of
+    // the list and which ports count as a transmitter's cable.
+    void systemPortsInTheListsOrder_data()
+    {
+        QTest::addColumn<bool>("windows");
+        QTest::addColumn<QString>("entries"); // "+" marks a useful port
+        QTest::newRow("windows") << true << "COM1 COM2 COM3 COM4 +COM9 +COM10 +COM11 COM100";
+        QTest::newRow("unix") << false << "+COM10 COM1 +COM9 +COM3 +COM11 COM2 COM100 COM4";
+    }
+    void systemPortsInTheListsOrder()
+    {
+        QFETCH(bool, windows);
+        const auto port = [](const char *name, const char *description, int vendor = -1, int product = 0) {
+            PortDescription p;
+            p.name = QString::fromLatin1(name);
+            p.description = QString::fromLatin1(description);
+            p.hasUsbIds = vendor >= 0;
+            p.vendorId = quint16(qMax(vendor, 0));
+            p.productId = quint16(product);
+            return p;
+        };
+        const QVector<PortDescription> reported{
+                port("COM10", "USB-SERIAL CH340", 0x1a86, 0x7523),
+                port("COM1", "Communications Port"),
+                port("COM9", "Silicon Labs CP210x USB to UART Bridge", 0x10c4, 0xea60),
+                port("COM3", "Intel(R) Active Management Technology - SOL", 0x8086, 0xa13d),
+                port("COM11", "USB Serial Port", 0x0403, 0x6001),
+                port("COM2", "Communications Port"),
+                port("COM100", "Standard Serial over Bluetooth link"),
+                port("COM4", "Standard Serial over Bluetooth link"),
+        };
+        const PortSystem system = windows ? PortSystem::Windows : PortSystem::Unix;
+        const QVector<PortEntry> entries = systemEntries(orderedPorts(reported, system), system);
+        QStringList shown;
+        for (const PortEntry &entry : entries)
+            shown << (entry.useful ? QStringLiteral("+") : QString()) + entry.name;
+        QTEST(shown.join(QLatin1Char(' ')), "entries");
+        // The driver's description stays with its port for the tooltip.
+        const auto ch340 = std::find_if(entries.cbegin(), entries.cend(),
+                                        [](const PortEntry &e) { return e.name == QLatin1String("COM10"); });
+        QVERIFY(ch340 != entries.cend());
+        QCOMPARE(ch340->details, portDetails(QStringLiteral("USB-SERIAL CH340"), {}, 0x1a86, 0x7523));
+    }
+
+    // Quiet while nothing changes, so the closed port costs next to nothing;
+    // an extra entry coming or going, or another set of entries, is a change,
+    // and the two calls after a change look again.
+    void watchSpeaksOnlyOfChanges()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QStringList extras{dir.filePath(QStringLiteral("port"))};
+        PortWatch watch;
+        const auto calls = [&](const QStringList &entries) {
+            QString seen;
+            for (int i = 0; i < 4; ++i)
+                seen += watch.changed(entries) ? QLatin1Char('y') : QLatin1Char('n');
+            return seen;
+        };
+        QCOMPARE(calls(extras), QStringLiteral("ynnn"));
+        QFile port(extras.first());
+        QVERIFY(port.open(QIODevice::WriteOnly));
+        QCOMPARE(calls(extras), QStringLiteral("yyyn"));
+        QVERIFY(port.remove());
+        QCOMPARE(calls(extras), QStringLiteral("yyyn"));
+        QCOMPARE(calls({}), QStringLiteral("yyyn"));
+    }
+
     void extraPathsAreListedWhileTheyExist()
     {
-#ifdef Q_OS_WIN
-        QSKIP("QFile::link makes a shortcut file on Windows, present whatever its target: "
-              "no link to follow and none that dangles");
+#ifndef Q_OS_UNIX
+        QSKIP("device paths and links to them are a Unix matter");
 #endif
         QTemporaryDir dir;
         QVERIFY(dir.isValid());

@@ -34,6 +34,20 @@ void duringCommand(int afterMs, F probe)
     QTimer::singleShot(afterMs, probe);
 }
 
+// The same, once the transmitter has the first message of kind: it lives on
+// this thread, so it hears the message within the pause that follows it.
+template<class F>
+void onArrival(const FakeTransmitter &tx, const QString &kind, const QObject *scope, F probe)
+{
+    QObject::connect(&tx, &FakeTransmitter::messageReceived, scope,
+                     [kind, probe, done = false](const TransmitterMessage &m) mutable {
+                         if (!done && m.kind == kind) {
+                             done = true;
+                             probe();
+                         }
+                     });
+}
+
 } // namespace
 
 class TestSerialCommands : public QObject
@@ -189,7 +203,6 @@ private slots:
 
     void factoryResetSendsFactoryFramesDespiteLiveTrims()
     {
-        realPacing();
         QVERIFY(openPort());
         params().Sub3 = 50;
         params().Mode = 3;
@@ -204,7 +217,8 @@ private slots:
         const int first = tx->messages().size();
         clickLater(*w, QStringLiteral("toolButton_Reset"));
         int holdDuringReset = -1;
-        duringCommand(1500, [&] { holdDuringReset = params().TrimHold; });
+        const QObject scope;
+        onArrival(*tx, QStringLiteral("G"), &scope, [&] { holdDuringReset = params().TrimHold; });
         QVERIFY(tx->waitForMessage(QStringLiteral("I"), 10000));
         QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning(), 5000);
         tx->stopLiveStream();
@@ -269,7 +283,6 @@ private slots:
 
     void aSecondCommandDuringATransferDoesNotStart()
     {
-        realPacing();
         QVERIFY(openPort());
         const int first = tx->messages().size();
         clickLater(*w, QStringLiteral("toolButton_Send"));
@@ -277,7 +290,8 @@ private slots:
         bool running = false;
         bool busyCursor = false;
         bool openButtonUsable = false;
-        duringCommand(400, [&] {
+        const QObject scope;
+        onArrival(*tx, QStringLiteral("S"), &scope, [&] {
             running = w->transferRunning();
             busyCursor = QApplication::overrideCursor() != nullptr;
             openButtonUsable = w->form()->openButton->isEnabled();

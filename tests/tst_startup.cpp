@@ -151,11 +151,22 @@ private slots:
         QCOMPARE(params().LangChinese, 1);
     }
 
+    void portAndOpenStartConnected_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("zh") << QStringLiteral("zh");
+        QTest::newRow("en") << QStringLiteral("en");
+    }
+    // Then Ctrl+K closes and opens the port every time: a new caption must
+    // not take the button's shortcut with it.
     void portAndOpenStartConnected()
     {
         if (!FakeTransmitter::isSupported())
             QSKIP("pseudo-terminals are not available here");
+        QFETCH(QString, language);
         resetAppState();
+        applyLanguage(language);
+        const int chinese = params().LangChinese;
         FakeTransmitter tx;
         QVERIFY2(tx.isOpen(), qPrintable(tx.errorString()));
         MainWindow w;
@@ -170,9 +181,91 @@ private slots:
         QVERIFY(w.port().isOpen());
         QCOMPARE(w.form()->portNameBox->currentText(), tx.devicePath());
         QVERIFY(!w.form()->portNameBox->isEnabled());
-        QCOMPARE(w.form()->openButton->text(), portTexts(1).closeCaption);
+        QCOMPARE(w.form()->openButton->text(), portTexts(chinese).closeCaption);
         QCOMPARE(iconImage(w.form()->toolButton_led->icon()),
                  iconImage(QIcon(QStringLiteral(":/myImage/images/green.png"))));
+
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        const QKeySequence ctrlK(Qt::CTRL | Qt::Key_K);
+        for (int round = 1; round <= 3; ++round) {
+            QCOMPARE(w.form()->openButton->shortcut(), ctrlK);
+            QTest::keyClick(&w, Qt::Key_K, Qt::ControlModifier);
+            QVERIFY(tx.waitForCount(QStringLiteral("DIS"), round, 5000));
+            QTRY_VERIFY(!w.port().isOpen());
+            QCOMPARE(w.form()->openButton->text(), portTexts(chinese).openCaption);
+            QCOMPARE(w.form()->openButton->shortcut(), ctrlK);
+            QTest::keyClick(&w, Qt::Key_K, Qt::ControlModifier);
+            QVERIFY(tx.waitForCount(QStringLiteral("OK"), round + 1, 5000));
+            QVERIFY(w.port().isOpen());
+            QCOMPARE(w.form()->openButton->text(), portTexts(chinese).closeCaption);
+        }
+        w.form()->openButton->click();
+        applyLanguage(QStringLiteral("zh"));
+    }
+
+    // --open opens the port named by --port, else the one opened last time
+    // while it is there, else the list's own choice, but that only when no
+    // port was remembered; never another in its place.
+    void openAtStartOpensTheNamedPortOnly_data()
+    {
+        QTest::addColumn<QString>("port");       // "first", "second", "missing" or none
+        QTest::addColumn<QString>("remembered"); // the same
+        QTest::addColumn<QString>("opened");     // "first", "second" or none
+        const auto row = [](const char *name, const char *port, const char *remembered, const char *opened) {
+            QTest::newRow(name) << QString::fromLatin1(port) << QString::fromLatin1(remembered)
+                                << QString::fromLatin1(opened);
+        };
+        row("nothing named: the list's choice", "", "", "first");
+        row("remembered and there", "", "second", "second");
+        row("remembered and gone", "", "missing", "");
+        row("--port before the remembered one", "second", "first", "second");
+        row("--port gone", "missing", "first", "");
+    }
+    void openAtStartOpensTheNamedPortOnly()
+    {
+        if (!FakeTransmitter::isSupported())
+            QSKIP("pseudo-terminals are not available here");
+        QFETCH(QString, port);
+        QFETCH(QString, remembered);
+        QFETCH(QString, opened);
+        resetAppState();
+        FakeTransmitter first;
+        FakeTransmitter second;
+        QVERIFY(first.isOpen() && second.isOpen());
+        const auto path = [&](const QString &which) {
+            if (which.isEmpty())
+                return QString();
+            return which == QLatin1String("first")
+                    ? first.devicePath()
+                    : which == QLatin1String("second") ? second.devicePath() : QStringLiteral("/dev/kelvo-unplugged");
+        };
+        qputenv("KELVO_EXTRA_PORTS", (first.devicePath() + QDir::listSeparator() + second.devicePath()).toLocal8Bit());
+        MainWindow w;
+        qunsetenv("KELVO_EXTRA_PORTS");
+        QCOMPARE(w.form()->portNameBox->currentText(), first.devicePath());
+
+        ModalWatcher watcher;
+        StartOptions options;
+        options.port = path(port);
+        options.open = true;
+        applyStartOptions(w, options, path(remembered));
+        QCOMPARE(w.port().isOpen(), !opened.isEmpty());
+        if (opened.isEmpty()) {
+            QCOMPARE(watcher.messageBoxes().size(), 1);
+            QCOMPARE(watcher.messageBoxes().at(0).title, portTexts(1).title);
+            QCOMPARE(watcher.messageBoxes().at(0).text, portTexts(1).cannotOpen);
+            QCOMPARE(w.form()->openButton->text(), portTexts(1).openCaption);
+            QTest::qWait(200);
+            QCOMPARE(first.allBytes() + second.allBytes(), QByteArray());
+            return;
+        }
+        QCOMPARE(w.form()->portNameBox->currentText(), path(opened));
+        const bool firstOpened = opened == QLatin1String("first");
+        QVERIFY((firstOpened ? first : second).waitForMessage(QStringLiteral("OK"), 5000));
+        QCOMPARE((firstOpened ? second : first).allBytes(), QByteArray());
+        QCOMPARE(watcher.messageBoxes().size(), 0);
     }
 
     // Opening a port remembers it; the next start chooses it while it is

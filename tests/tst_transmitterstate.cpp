@@ -3,9 +3,17 @@
 // against a transmitter on a pseudo-terminal.
 #include "link/parameterblocks.h"
 
+#include <QAccessible>
+#include <QAction>
+#include <QComboBox>
+#include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
+#include <QUndoStack>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -18,8 +26,27 @@
 #include "model/settings.h"
 #include "support/appstate.h"
 #include "support/fakeportrig.h"
+#include "support/modalwatcher.h"
 #include "ui/mainform.h"
 #include "ui/unwrittenmark.h"
+
+QList<QAccessible::Event> g_events;
+QObject *g_watched = nullptr;
+void recordEvent(QAccessibleEvent *event)
+{
+    if (event->object() == g_watched)
+        g_events.append(event->type());
+}
+
+// Takes the place of the desktop's file manager.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls.append(url); }
+};
 
 class TestTransmitterState : public QObject
 {
@@ -35,6 +62,7 @@ private:
         const QLabel *label = w->findChild<QLabel *>(QStringLiteral("statusLabel"));
         return label ? label->toolTip() : QString();
     }
+    QString shownLines() const { return w->findChild<QLabel *>(QStringLiteral("statusLabel"))->text(); }
     QSpinBox *sub1() const { return w->form()->find<QSpinBox>(QStringLiteral("spinBox_sub1")); }
     QStringList marked() const
     {
@@ -57,6 +85,32 @@ private:
         QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning(), 5000);
         QTest::qWait(200); // the last block's refresh
     }
+    // The settings the user can edit that differ from remote.
+    QStringList differing(const ParameterSet &remote) const
+    {
+        QStringList out;
+        for (const Setting *s : differingSettings(params(), remote)) {
+            if (settingIsEditable(*s))
+                out.append(s->key);
+        }
+        return out;
+    }
+    void keys(const char *sequence)
+    {
+        QTest::keySequence(w.get(), QKeySequence(QString::fromLatin1(sequence)));
+        QTest::qWait(150); // a refresh pass, where the marks are set
+    }
+    QUndoStack *history() const { return w->editHistory(); }
+    QAction *menuAction(int index) const
+    {
+        QList<QAction *> actions;
+        for (QAction *a : w->statusMenu()->actions()) {
+            if (!a->isSeparator())
+                actions.append(a);
+        }
+        return actions.value(index);
+    }
+
     void press(const char *button)
     {
         const int before = tx->count(QStringLiteral("WWW"));
@@ -138,6 +192,130 @@ private slots:
         QTRY_COMPARE(marked(), QStringList());
     }
 
+    // One edit per row, taken back and brought again by the keys; the
+    // ParameterSet, the marks and the values the curves draw follow.
+    void editsAreUndoneAndRedone_data()
+    {
+        QTest::addColumn<QString>("editor");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("spin box") << "spinBox_FS4" << 12 << "FS4";
+        QTest::newRow("combo box") << "comboBox_rev2" << 1 << "Rev2";
+        QTest::newRow("voltage") << "doubleSpinBox_Volt" << 81 << "TxVolt";
+        // On channel CH2 the rate box edits DrRateUp1.
+        QTest::newRow("dual rate routed by channel") << "spinBox_DR_UP1" << 40 << "DrRateUp1";
+    }
+    void editsAreUndoneAndRedone()
+    {
+        QFETCH(QString, editor);
+        QFETCH(int, value);
+        QFETCH(QString, key);
+        // The curve page's channel selector, chosen before the Read.
+        w->form()->find<QComboBox>(QStringLiteral("comboBox_DR_CH2"))->setCurrentIndex(1);
+        ParameterSet remote;
+        remote.DrRateUp[1] = 30;
+        read(remote);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        const ParameterSet wasRead = params();
+        QCOMPARE(history()->count(), 0);
+        QWidget *box = w->form()->widget(editor);
+        if (auto *spin = qobject_cast<QSpinBox *>(box))
+            spin->setValue(value);
+        else if (auto *volts = qobject_cast<QDoubleSpinBox *>(box))
+            volts->setValue(value / 10.0);
+        else
+            qobject_cast<QComboBox *>(box)->setCurrentIndex(value);
+        // (The rate box of the curve page shows the same entry and is marked too.)
+        QTRY_VERIFY(marked().contains(editor));
+        QCOMPARE(differing(wasRead), QStringList{key});
+        const ParameterSet edited = params();
+        QCOMPARE(history()->count(), 1);
+
+        keys("Ctrl+Z");
+        QCOMPARE(differing(wasRead), QStringList());
+        QCOMPARE(marked(), QStringList());
+        QCOMPARE(params().DrRateShown, wasRead.DrRateShown);
+        keys("Ctrl+Shift+Z");
+        QCOMPARE(differing(edited), QStringList());
+        QVERIFY(marked().contains(editor));
+        QCOMPARE(params().DrRateShown, edited.DrRateShown);
+        // Read starts a new history.
+        read(remote);
+        QCOMPARE(history()->count(), 0);
+    }
+
+    // After a complete Read: a held arrow is one step, a second editor
+    // another; two undos bring back what was read, two redos both edits.
+    // Revert puts every unwritten edit back at once, and is a step itself.
+    void historyAfterAReadAndRevert()
+    {
+        ParameterSet remote;
+        remote.Sub2 = 10;
+        remote.Lepa3 = 90;
+        read(remote);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        const ParameterSet wasRead = params();
+
+        // The status line is announced when it changes (here: one unwritten).
+        g_watched = w->findChild<QLabel *>(QStringLiteral("statusLabel"));
+        g_events.clear();
+        QAccessible::installUpdateHandler(recordEvent);
+        QAccessible::setActive(true);
+
+        QSpinBox *sub2 = w->form()->find<QSpinBox>(QStringLiteral("spinBox_sub2"));
+        sub2->setFocus();
+        // Up and down again at once leaves no step.
+        QTest::keyClick(sub2, Qt::Key_Up);
+        QTest::keyClick(sub2, Qt::Key_Down);
+        QCOMPARE(history()->count(), 0);
+        for (int i = 0; i < 6; ++i)
+            QTest::keyClick(sub2, Qt::Key_Up);
+        QCOMPARE(params().Sub2, 16);
+        w->form()->find<QSpinBox>(QStringLiteral("spinBox_Lepa3"))->setValue(70);
+        QCOMPARE(history()->count(), 2);
+        QTRY_COMPARE(marked(), (QStringList{QStringLiteral("spinBox_sub2"), QStringLiteral("spinBox_Lepa3")}));
+        // Only where the platform has accessibility (not offscreen).
+        if (QAccessible::isActive())
+            QVERIFY(g_events.contains(QAccessible::NameChanged));
+        QAccessible::installUpdateHandler(nullptr);
+        QAccessible::setActive(false);
+
+        // The keys work with the focus inside a spin box as well.
+        QTest::keySequence(sub2, QKeySequence(QStringLiteral("Ctrl+Z")));
+        keys("Ctrl+Z");
+        QCOMPARE(differing(wasRead), QStringList());
+        QCOMPARE(marked(), QStringList());
+        keys("Ctrl+Shift+Z");
+        keys("Ctrl+Shift+Z");
+        QCOMPARE(params().Sub2, 16);
+        QCOMPARE(params().Lepa3, 70);
+        QCOMPARE(marked().size(), 2);
+
+        // The status line's menu: undo, redo, revert, backup folder, with keys.
+        QVERIFY(QMetaObject::invokeMethod(w->findChild<QLabel *>(QStringLiteral("statusLabel")),
+                                          "customContextMenuRequested", Q_ARG(QPoint, QPoint(5, 5))));
+        QTRY_VERIFY(w->statusMenu()->isVisible());
+        QCOMPARE(menuAction(0)->shortcut(), QKeySequence(QKeySequence::Undo));
+        QVERIFY(menuAction(1)->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+Shift+Z"))));
+        QVERIFY(menuAction(2)->isEnabled());
+        w->statusMenu()->hide();
+        menuAction(2)->trigger();
+        QCOMPARE(differing(wasRead), QStringList());
+        QTRY_COMPARE(marked(), QStringList());
+        QCOMPARE(history()->count(), 3);
+        keys("Ctrl+Z");
+        QCOMPARE(params().Lepa3, 70);
+
+        // The backup folder opens through the desktop.
+        UrlCatcher opener;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &opener, "open");
+        menuAction(3)->trigger();
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QCOMPARE(opener.urls, QList<QUrl>{QUrl::fromLocalFile(Backups::defaultDirectory())});
+    }
+
     void readAfterWriteConfirmsIt_data()
     {
         QTest::addColumn<bool>("dropSub1");
@@ -158,6 +336,76 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(status().contains(shown), 5000);
         if (dropSub1)
             QVERIFY(status().contains(QStringLiteral("基础菜单 / 中点微调 / CH1")));
+    }
+
+    // The port closes (and opens again) while a command sends: it is not
+    // done, nothing more of it goes out, and what the transmitter holds is
+    // uncertain until a Read tells.
+    void aSendCutByTheClosingPortIsNotDone_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("reopen");
+        QTest::addColumn<QString>("shown"); // %1: frames that went out
+        QTest::newRow("Write") << "toolButton_Send" << true << "写入中断 %1/4";
+        QTest::newRow("Write, port left closed") << "toolButton_Send" << false << "写入中断 %1/4";
+        QTest::newRow("Factory reset") << "toolButton_Reset" << true << "写入中断 %1/4";
+        QTest::newRow("Reset data") << "pushButton_Reset2" << true << "写入中断 %1/4";
+        QTest::newRow("Load") << "toolButton_Load" << true << "已加载 cut.dat · 写入中断 %1/4";
+        QTest::newRow("Save") << "toolButton_Save" << true << "已保存 cut.dat · 写入中断 %1/4";
+    }
+    void aSendCutByTheClosingPortIsNotDone()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, reopen);
+        QFETCH(QString, shown);
+        ParameterSet remote;
+        remote.Sub1 = -30;
+        read(remote);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("cut.dat"));
+        ParameterSet edited = params();
+        edited.Sub1 = 20;
+        QVERIFY(writeParameterFile(path, parameterFileBytes(edited)));
+        sub1()->setValue(20);
+        QTRY_VERIFY(marked().contains(QStringLiteral("spinBox_sub1")));
+
+        // Closed (and opened again) once the first frame has arrived.
+        const int first = tx->messages().size();
+        QObject scope; // ends the connection with the test
+        connect(tx.get(), &FakeTransmitter::messageReceived, &scope, [&](const TransmitterMessage &m) {
+            if (m.kind != QLatin1String("S"))
+                return;
+            QTimer::singleShot(0, &scope, [&] {
+                w->form()->openButton->click();
+                if (reopen) {
+                    QVERIFY(w->choosePort(tx->devicePath()));
+                    w->form()->openButton->click();
+                }
+            });
+        });
+        ModalWatcher watcher;
+        watcher.setFileDialogAnswer(path);
+        clickLater(*w, button);
+        QVERIFY(tx->waitForMessage(QStringLiteral("DIS"), 10000));
+        QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning(), 10000);
+
+        const int framesOut = tx->kinds().mid(first).indexOf(QStringLiteral("DIS"));
+        QVERIFY2(framesOut >= 1 && framesOut < 4, qPrintable(tx->kinds().mid(first).join(QLatin1Char(' '))));
+        QVERIFY(status().contains(shown.arg(framesOut)));
+        QVERIFY(status().contains(QStringLiteral("设置不确定")));
+        QVERIFY(marked().contains(QStringLiteral("spinBox_sub1")));
+        if (!reopen)
+            return;
+        // The new connection got nothing of the command.
+        QTRY_VERIFY(w->port().isOpen() && tx->isConnected());
+        QTest::qWait(300);
+        QCOMPARE(tx->kinds().mid(first + framesOut + 1), QStringList{QStringLiteral("OK")});
+
+        // A Read that finds what was there before does not confirm the send.
+        read(remote);
+        QTRY_VERIFY(status().contains(QStringLiteral("与写入不同")));
+        QVERIFY(!status().contains(QStringLiteral("与写入一致")));
+        QVERIFY(!status().contains(QStringLiteral("设置不确定")));
     }
 
     void readThenResetKeepsABackup()
@@ -184,7 +432,39 @@ private slots:
             if (isReadBack(s))
                 QVERIFY2(settingEquals(s, decoded, remote), qPrintable(s.key));
         }
-        QVERIFY(status().contains(files.first()));
+        QVERIFY(status().contains(QDir(dir).filePath(files.first())));
+        QCOMPARE(shownLines().section(QLatin1Char('\n'), 1), QStringLiteral("已备份（出厂设置前）"));
+    }
+
+    // Only the tool's own backups are pruned, by age on disk: a user's file
+    // and the new backup survive backups whose names carry a later date.
+    void pruningKeepsOtherFilesAndTheNewBackup()
+    {
+        QDir dir(Backups::defaultDirectory());
+        dir.removeRecursively();
+        QVERIFY(dir.mkpath(QStringLiteral(".")));
+        const QStringList others{QStringLiteral("2024-glider-before-repair.dat"),
+                                 QStringLiteral("20240101-120000-before-write.dat.bak"),
+                                 QStringLiteral("20241399-120000-before-write.dat")};
+        for (const QString &name : others)
+            QVERIFY(writeParameterFile(dir.filePath(name), "mine"));
+        const QDateTime later(QDate(2031, 1, 1), QTime(12, 0));
+        for (int i = 0; i < Backups::kKept; ++i) {
+            QFile f(dir.filePath(later.addSecs(i).toString(QStringLiteral("yyyyMMdd-HHmmss")) + "-before-write.dat"));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(i - 3600), QFileDevice::FileModificationTime));
+        }
+        read(ParameterSet());
+        press("toolButton_Send");
+
+        const QStringList names = dir.entryList(QDir::Files);
+        for (const QString &name : others)
+            QVERIFY2(names.contains(name), qPrintable(name));
+        const QString today = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+        QCOMPARE(names.filter(QRegularExpression(QStringLiteral("^") + today + "-\\d{6}-before-write\\.dat$")).size(), 1);
+        QCOMPARE(names.size(), Backups::kKept + others.size());
+        // The oldest on disk went, whatever its name says.
+        QVERIFY(!names.contains(QStringLiteral("20310101-120000-before-write.dat")));
     }
 
     void unwritableBackupDirectoryDoesNotStopTheCommand()
@@ -212,6 +492,16 @@ private slots:
         QCOMPARE(names.size(), Backups::kKept);
         QVERIFY(!names.contains(QStringLiteral("20261207-100000-before-write.dat")));
         QVERIFY(names.contains(QStringLiteral("20261207-100820-before-write-2.dat")));
+
+        // A name another window has just taken is never written over.
+        const QString taken = dir.filePath(QStringLiteral("20261207-110000-before-load.dat"));
+        QVERIFY(writeParameterFile(taken, "other window"));
+        const Backups::Result next = Backups::write(ParameterSet(), QStringLiteral("load"), start.addSecs(3600), dir.path());
+        QVERIFY(next.ok);
+        QCOMPARE(QFileInfo(next.path).fileName(), QStringLiteral("20261207-110000-before-load-2.dat"));
+        QFile other(taken);
+        QVERIFY(other.open(QIODevice::ReadOnly));
+        QCOMPARE(other.readAll(), QByteArray("other window"));
     }
 };
 

@@ -2,7 +2,7 @@
 //   screenshot-status --port <device> [--lang en|zh] <directory>
 // With a transmitter (e.g. the virtual one) on <device> it takes, cropped to
 // the strip and the status line: status-closed, status-read, status-unwritten,
-// status-writing and status-matches, the whole window with unwritten marks
+// status-writing, status-matches and status-interrupted, the whole window with unwritten marks
 // (page-unwritten) and tooltip-<button>.png for the command buttons.
 // Runs headless with QT_QPA_PLATFORM=offscreen.
 
@@ -94,6 +94,18 @@ int main(int argc, char *argv[])
     form->toolButton_Read->click();
     settle(2500);
     ok &= saveArea(window, out, QStringLiteral("status-matches"));
+
+    // A write cut short: the port is closed and opened again in the pause
+    // after the first frame.
+    form->find<QSpinBox>(QStringLiteral("spinBox_sub1"))->setValue(30);
+    QTimer::singleShot(200 + 400, &window, [&] {
+        form->openButton->click();
+        window.choosePort(parser.value(portOption));
+        form->openButton->click();
+    });
+    form->toolButton_Send->click();
+    settle(300);
+    ok &= saveArea(window, out, QStringLiteral("status-interrupted"));
 
     const char *buttons[] = {"toolButton_Read", "toolButton_Send", "toolButton_Load", "toolButton_Save",
                              "toolButton_Reset", "pushButton_Reset2"};

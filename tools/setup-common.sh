@@ -5,10 +5,11 @@
 # shellcheck shell=bash
 
 # Both Qt 5.15 and Qt 6 with their Linguist tools, so either can be built
-# and the translations made.
+# and the translations made; Qt's own Chinese words for its dialogs.
 KELVO_PACKAGES=(cmake g++ make ccache fonts-wqy-microhei
     qtbase5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools
-    qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-l10n-tools)
+    qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-l10n-tools
+    qttranslations5-l10n qt6-translations-l10n)
 KELVO_BUILD_DIR=${KELVO_BUILD_DIR:-build}
 # Extra CMake arguments for kelvo_build, e.g. -DKELVO_BUILD_BENCH=OFF.
 KELVO_CMAKE_ARGS=${KELVO_CMAKE_ARGS:-}

@@ -311,16 +311,24 @@
         <translation>Saves the set-up to a file and also writes it into the transmitter.</translation>
     </message>
     <message>
-        <source>用出厂设置替换遥控器的全部设置（期间保持微调）。
-之前读取的设置自动备份在 %1</source>
-        <translation>Replaces the transmitter&apos;s whole set-up with factory values (trims held).
-The set-up read before is backed up in %1</translation>
+        <source>用出厂设置替换遥控器的全部设置，
+微调也恢复为出厂值。
+之前读取的设置自动备份在：
+%1</source>
+        <translation>Replaces the transmitter&apos;s whole set-up with factory values;
+the trims are reset to factory values too.
+The set-up read before is backed up in:
+%1</translation>
     </message>
     <message>
-        <source>同样用出厂设置替换遥控器的全部设置，期间微调照常跟随遥控器。
-之前读取的设置自动备份在 %1</source>
-        <translation>Also replaces the whole set-up with factory values; the trims keep following the transmitter.
-The set-up read before is backed up in %1</translation>
+        <source>用出厂设置替换遥控器的全部设置，
+但保留遥控器当前的微调。
+之前读取的设置自动备份在：
+%1</source>
+        <translation>Replaces the transmitter&apos;s whole set-up with factory values
+but keeps the transmitter&apos;s current trims.
+The set-up read before is backed up in:
+%1</translation>
     </message>
     <message>
         <source>打开或关闭所选的串口。</source>
@@ -340,6 +348,33 @@ The set-up read before is backed up in %1</translation>
     </message>
 </context>
 <context>
+    <name>EditHistory</name>
+    <message>
+        <source>撤销</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>重做</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>撤销：%1</source>
+        <translation>Undo: %1</translation>
+    </message>
+    <message>
+        <source>重做：%1</source>
+        <translation>Redo: %1</translation>
+    </message>
+    <message>
+        <source>恢复为发射机中的值</source>
+        <translation>Revert to transmitter values</translation>
+    </message>
+    <message>
+        <source>打开备份文件夹</source>
+        <translation>Open backup folder</translation>
+    </message>
+</context>
+<context>
     <name>FormText</name>
     <message>
         <source>舵量显示</source>
@@ -347,7 +382,7 @@ The set-up read before is backed up in %1</translation>
     </message>
     <message>
         <source>基础菜单</source>
-        <translation>Basic menu</translation>
+        <translation>Basic</translation>
     </message>
     <message>
         <source>高级菜单1</source>
@@ -375,15 +410,15 @@ The set-up read before is backed up in %1</translation>
     </message>
     <message>
         <source>中点微调</source>
-        <translation>Subtrim</translation>
+        <translation>Sub-trim</translation>
     </message>
     <message>
         <source>舵机行程量--L---R---</source>
-        <translation>Travel--L--------R---</translation>
+        <translation>End point--L-----R---</translation>
     </message>
     <message>
         <source>失控保护</source>
-        <translation>Failsafe</translation>
+        <translation>Fail-safe</translation>
     </message>
     <message>
         <source>舵机延迟</source>
@@ -419,7 +454,7 @@ The set-up read before is backed up in %1</translation>
     </message>
     <message>
         <source>姿态选择</source>
-        <translation>Attitude</translation>
+        <translation>Flight mode</translation>
     </message>
     <message>
         <source>升降副翼混控</source>
@@ -519,7 +554,7 @@ The set-up read before is backed up in %1</translation>
     </message>
     <message>
         <source>动力电池电压:</source>
-        <translation>Batt. voltage:</translation>
+        <translation>Flight battery:</translation>
     </message>
     <message>
         <source>RSSI信号:</source>
@@ -563,11 +598,11 @@ The set-up read before is backed up in %1</translation>
     </message>
     <message>
         <source>姿态%1:</source>
-        <translation>Atti %1:</translation>
+        <translation>FM %1:</translation>
     </message>
     <message>
         <source>曲线点%1:</source>
-        <translation>Pt %1:</translation>
+        <translation>Point %1:</translation>
     </message>
     <message>
         <source>主控:</source>
@@ -689,12 +724,40 @@ The set-up read before is backed up in %1</translation>
         <translation>Reset written</translation>
     </message>
     <message>
-        <source>已加载并写入</source>
-        <translation>Loaded and written</translation>
+        <source>已发送</source>
+        <translation>sent</translation>
     </message>
     <message>
-        <source>已保存并写入</source>
-        <translation>Saved and written</translation>
+        <source>未发送（串口未打开）</source>
+        <translation>not sent (port closed)</translation>
+    </message>
+    <message>
+        <source>写入中断 %1/4</source>
+        <translation>Write interrupted after %1/4</translation>
+    </message>
+    <message>
+        <source>未发送</source>
+        <translation>not sent</translation>
+    </message>
+    <message>
+        <source>已加载 %1</source>
+        <translation>Loaded %1</translation>
+    </message>
+    <message>
+        <source>加载失败 %1</source>
+        <translation>Load failed: %1</translation>
+    </message>
+    <message>
+        <source>已保存 %1</source>
+        <translation>Saved %1</translation>
+    </message>
+    <message>
+        <source>保存失败 %1</source>
+        <translation>Save failed: %1</translation>
+    </message>
+    <message>
+        <source>设置不确定，待完整读取</source>
+        <translation>Set-up uncertain until a full Read</translation>
     </message>
     <message>
         <source>写入</source>
@@ -725,12 +788,28 @@ The set-up read before is backed up in %1</translation>
         <translation>%1 not written</translation>
     </message>
     <message>
-        <source>已备份 %1</source>
-        <translation>Backup %1</translation>
+        <source>已备份（写入前）</source>
+        <translation>Backed up (before write)</translation>
     </message>
     <message>
-        <source>备份失败: %1</source>
-        <translation>Backup failed: %1</translation>
+        <source>已备份（出厂设置前）</source>
+        <translation>Backed up (before factory reset)</translation>
+    </message>
+    <message>
+        <source>已备份（重置数据前）</source>
+        <translation>Backed up (before reset data)</translation>
+    </message>
+    <message>
+        <source>已备份（加载前）</source>
+        <translation>Backed up (before load)</translation>
+    </message>
+    <message>
+        <source>已备份（保存前）</source>
+        <translation>Backed up (before save)</translation>
+    </message>
+    <message>
+        <source>备份失败</source>
+        <translation>Backup failed</translation>
     </message>
 </context>
 </TS>

@@ -60,7 +60,7 @@ QLineEdit *FormBuilder::lineEdit(QWidget *parent, const QString &name, const QRe
                                  const QString &styleSheet, const QString &text)
 {
     auto *edit = add(new QLineEdit(parent), name, geometry);
-    edit->setStyleSheet(styleSheet);
+    setStyle(edit, styleSheet, StyleBook::Focus::Frame);
     edit->setAlignment(Qt::AlignCenter);
     setText(edit, {text});
     return edit;
@@ -110,7 +110,7 @@ QWidget *FormBuilder::editor(QWidget *parent, const Editor &entry)
     }
     }
     add(widget, entry.name);
-    widget->setStyleSheet(FormStyle::editor(largeText.contains(entry.name) ? 22 : 20));
+    setStyle(widget, FormStyle::editor(largeText.contains(entry.name) ? 22 : 20), StyleBook::Focus::Frame);
     if (entry.name == QLatin1String("comboBox_rev1"))
         applyEditorPalette(widget);
     return widget;
@@ -144,7 +144,7 @@ void FormBuilder::group(QWidget *frame, const Group &entry)
 {
     auto *box = add(new QGroupBox(frame), entry.name, entry.geometry);
     box->setFont(FormStyle::arial(entry.titlePointSize, true));
-    box->setStyleSheet(FormStyle::groupTitle());
+    setStyle(box, FormStyle::groupTitle());
     setText(box, {entry.title});
 
     for (const Column &c : entry.columns)
@@ -178,7 +178,7 @@ void FormBuilder::monitor(QWidget *frame)
         };
         for (const Bar &entry : bars) {
             auto *bar = add(new QProgressBar(frame), entry.name, entry.geometry);
-            bar->setStyleSheet(entry.style);
+            setStyle(bar, entry.style);
             bar->setRange(0, entry.maximum);
             bar->setValue(entry.value);
             bar->setOrientation(Qt::Vertical);
@@ -193,16 +193,16 @@ void FormBuilder::curveWidgets()
 {
     auto *rates = add(new mWidget(m_form.widget(QStringLiteral("groupBox_19"))),
                       QStringLiteral("widget_3"), QRect(220, 90, 280, 280));
-    rates->setStyleSheet(FormStyle::curveWidget());
+    setStyle(rates, FormStyle::curveWidget());
     auto *throttle = add(new cureWidget(m_form.widget(QStringLiteral("groupBox_18"))),
                          QStringLiteral("widget_4"), QRect(210, 80, 300, 300));
-    throttle->setStyleSheet(FormStyle::curveWidget());
+    setStyle(throttle, FormStyle::curveWidget());
 }
 
 void FormBuilder::resetButton(QWidget *group)
 {
     auto *button = add(new QPushButton(group), QStringLiteral("pushButton_Reset2"), QRect(10, 130, 281, 61));
-    button->setStyleSheet(FormStyle::commandButton(FormStyle::Button::Push));
+    setStyle(button, FormStyle::commandButton(FormStyle::Button::Push), StyleBook::Focus::Frame);
     setText(button, {QCoreApplication::translate("MainForm", "重置数据")});
     m_form.pushButton_Reset2 = button;
 }
@@ -210,9 +210,9 @@ void FormBuilder::resetButton(QWidget *group)
 void FormBuilder::addPage(QTabWidget *tabs, const Page &page)
 {
     auto *tab = add(new QWidget(), page.name);
-    tab->setStyleSheet(FormStyle::page(page.name == QLatin1String("tab_2")));
+    setStyle(tab, FormStyle::page(page.name == QLatin1String("tab_2")));
     auto *frame = add(new QFrame(tab), page.frameName, page.frameGeometry);
-    frame->setStyleSheet(FormStyle::pageFrame());
+    setStyle(frame, FormStyle::pageFrame());
     frame->setFrameShape(QFrame::StyledPanel);
     frame->setFrameShadow(QFrame::Raised);
 

@@ -32,6 +32,14 @@ public:
         return add(widget, name);
     }
 
+    // The family of looks of a widget, for the form's one style sheet.
+    void setStyle(QWidget *widget, const QString &sheet, StyleBook::Focus focus = StyleBook::Focus::None)
+    {
+        m_form.m_styles.add(widget, sheet, focus);
+        if (m_form.m_sheets == MainForm::Sheets::EachWidget)
+            widget->setStyleSheet(sheet);
+    }
+
     // The text(s) the text routine puts on a widget.
     void setText(QWidget *widget, const QStringList &texts);
 

@@ -160,6 +160,52 @@ QString groupTitle() { return QStringLiteral("QGroupBox { color: rgb(255, 170, 0
 QString upperBar() { return barSheet("rgba(255, 255, 255, 255)", "rgba(0, 0, 255, 255)"); }
 QString lowerBar() { return barSheet("rgba(0, 0, 255, 255)", "rgba(255, 255, 255, 255)"); }
 
+QString statusLabel()
+{
+    return QStringLiteral("QLabel#statusLabel {\n"
+                          "  color: rgb(20, 20, 20);\n"
+                          "  background-color: rgb(235, 235, 235);\n"
+                          "  border-radius: 4px;\n"
+                          "  padding: 0px 4px;\n"
+                          "  font: 11pt;\n"
+                          "}\n");
+}
+
+QString statusProgress()
+{
+    return QStringLiteral("QProgressBar#statusProgress { border: none; background: rgb(70, 70, 70); }\n"
+                          "QProgressBar#statusProgress::chunk { background: rgb(85, 170, 255); }\n");
+}
+
+QString toolTip(const QString &root)
+{
+    // Named through the root, so that it outweighs the backgrounds the
+    // window and the pages give everything inside them.
+    return QStringLiteral("#%1 QToolTip {\n"
+                          "  color: rgb(0, 0, 0);\n"
+                          "  background-color: rgb(255, 255, 225);\n"
+                          "  border: 1px solid rgb(70, 70, 70);\n"
+                          "  padding: 2px;\n"
+                          "  font: 14px;\n"
+                          "}\n")
+        .arg(root);
+}
+
+QString focusFrame(const QStringList &selectors, bool line)
+{
+    // The boxes' own 4 px border, drawn solid in the group titles' orange;
+    // while a button is held down it keeps its pressed look.
+    QStringList states;
+    for (const QString &selector : selectors)
+        states.append(selector + QStringLiteral(":!pressed"));
+    return states.join(QStringLiteral(",\n"))
+        + (line ? QStringLiteral(" {\n  border: 2px solid rgb(255, 170, 0);\n}\n")
+                : QStringLiteral(" {\n"
+                                 "  border-style: solid;\n"
+                                 "  border-color: rgb(255, 170, 0);\n"
+                                 "}\n"));
+}
+
 QFont arial(int pointSize, bool bold)
 {
     QFont font(QStringLiteral("Arial"), pointSize, bold ? QFont::Bold : QFont::Normal);

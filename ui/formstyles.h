@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 // The looks of the main window, one style sheet per family of widgets. Every
 // widget of the form gets the sheet of its family; the families differ only
@@ -35,5 +36,19 @@ QString lowerBar();               // blue groove, white chunk
 
 // Arial, or the nearest sans-serif face where it is not installed.
 QFont arial(int pointSize, bool bold);
+
+// The status line right of the tabs: the label "statusLabel" and its thin
+// progress bar "statusProgress", named by their object names.
+QString statusLabel();
+QString statusProgress();
+
+// Tooltips of every widget inside the widget called root: dark text on a
+// light box, whatever the widget under them looks like.
+QString toolTip(const QString &root);
+
+// The frame a box, button or editor shows while it has the keyboard focus,
+// for the selectors given (each already naming its widget): its own border
+// in the focus colour, or a thin line where it has no border (line).
+QString focusFrame(const QStringList &selectors, bool line);
 
 } // namespace FormStyle

@@ -79,13 +79,13 @@ void buildStrip(FormBuilder &build, MainForm &form, QWidget *frame)
         switch (item.kind) {
         case StripItem::OpenButton:
             form.openButton = build.add(new QPushButton(frame), name, item.geometry);
-            form.openButton->setStyleSheet(FormStyle::commandButton(FormStyle::Button::Push));
+            build.setStyle(form.openButton, FormStyle::commandButton(FormStyle::Button::Push), StyleBook::Focus::Frame);
             build.setText(form.openButton, {text});
             break;
         case StripItem::PortSelector:
             form.portNameBox = build.add(new QComboBox(frame), name, item.geometry);
             form.portNameBox->setFont(FormStyle::arial(16, true));
-            form.portNameBox->setStyleSheet(FormStyle::portSelector());
+            build.setStyle(form.portNameBox, FormStyle::portSelector(), StyleBook::Focus::Line);
             break;
         case StripItem::Caption:
             build.caption(frame, {name, text}, item.geometry, kStripCaptionPx);
@@ -95,15 +95,19 @@ void buildStrip(FormBuilder &build, MainForm &form, QWidget *frame)
             break;
         case StripItem::Lamp:
             form.toolButton_led = build.add(new QToolButton(frame), name, item.geometry);
-            form.toolButton_led->setStyleSheet(FormStyle::lamp());
+            build.setStyle(form.toolButton_led, FormStyle::lamp());
+            // A lamp, not a control: nothing happens when it is pressed.
+            form.toolButton_led->setFocusPolicy(Qt::NoFocus);
             form.toolButton_led->setIcon(iconForSize(QString::fromLatin1(item.icon), kLampIconSize));
             form.toolButton_led->setIconSize(kLampIconSize);
             break;
         case StripItem::Command: {
             auto *button = build.add(new QToolButton(frame), name, item.geometry);
-            button->setStyleSheet(FormStyle::commandButton(name == QLatin1String("toolButton_Reset")
-                                                               ? FormStyle::Button::ToolReset
-                                                               : FormStyle::Button::Tool));
+            build.setStyle(button,
+                           FormStyle::commandButton(name == QLatin1String("toolButton_Reset")
+                                                        ? FormStyle::Button::ToolReset
+                                                        : FormStyle::Button::Tool),
+                           StyleBook::Focus::Frame);
             button->setIcon(iconForSize(QString::fromLatin1(item.icon), kCommandIconSize));
             button->setIconSize(kCommandIconSize);
             button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -126,7 +130,7 @@ void buildTabWidget(FormBuilder &build, MainForm &form)
     tabs->setFocusPolicy(Qt::NoFocus);
     tabs->setContextMenuPolicy(Qt::NoContextMenu);
     tabs->setFont(FormStyle::arial(11, true));
-    tabs->setStyleSheet(FormStyle::tabBar());
+    build.setStyle(tabs, FormStyle::tabBar());
     tabs->setTabPosition(QTabWidget::North);
     tabs->setTabShape(QTabWidget::Rounded);
     tabs->setIconSize(QSize(100, 100));
@@ -183,8 +187,9 @@ static void loadResources()
     Q_INIT_RESOURCE(resources);
 }
 
-void MainForm::setupUi(QMainWindow *window)
+void MainForm::setupUi(QMainWindow *window, Sheets sheets)
 {
+    m_sheets = sheets;
     loadResources();
     FormBuilder build(*this);
 
@@ -195,7 +200,13 @@ void MainForm::setupUi(QMainWindow *window)
     m_widgets.insert(window->objectName(), window);
 
     centralwidget = build.add(new QWidget(window), QStringLiteral("centralwidget"));
-    centralwidget->setStyleSheet(FormStyle::window());
+    build.setStyle(centralwidget, FormStyle::window());
+    // Under a style sheet a widget takes no font from its parent: the widgets
+    // are built under one already (the window's own family until the whole
+    // sheet is composed), so the curve widgets keep the application's font
+    // rather than their group box's.
+    if (sheets == Sheets::One)
+        centralwidget->setStyleSheet(FormStyle::window());
     auto *strip = build.add(new QFrame(centralwidget), QStringLiteral("frame"), QRect(0, 0, 1200, 110));
     strip->setFrameShape(QFrame::StyledPanel);
     strip->setFrameShadow(QFrame::Raised);
@@ -203,6 +214,16 @@ void MainForm::setupUi(QMainWindow *window)
 
     buildTabWidget(build, *this);
     window->setCentralWidget(centralwidget);
+    // One sheet for the whole form, set when every widget is in place (the
+    // status line joins later under its own names).
+    if (sheets == Sheets::One) {
+        // Polished first, so that the new sheet replaces what the widgets
+        // took from the first one (Qt 5 keeps that for unpolished widgets).
+        centralwidget->ensurePolished();
+        centralwidget->setStyleSheet(m_styles.compose(centralwidget) + FormStyle::statusLabel()
+                                     + FormStyle::statusProgress()
+                                     + FormStyle::toolTip(centralwidget->objectName()));
+    }
     paintMonitorBarsOpaque(*this);
 
     retranslateUi(window);

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include "ui/stylebook.h"
+
 class QMainWindow;
 #include <QWidget>
 class QPushButton;
@@ -20,7 +22,12 @@ class QVBoxLayout;
 class MainForm
 {
 public:
-    void setupUi(QMainWindow *window);
+    // How the looks are given: one sheet on the form's root (the tool), or
+    // each widget's family on the widget itself as it is built, the way the
+    // form once did it; kept as the reference the one sheet is checked with.
+    enum class Sheets { One, EachWidget };
+
+    void setupUi(QMainWindow *window, Sheets sheets = Sheets::One);
     // Puts every visible text of the form in place; part of setupUi().
     void retranslateUi(QMainWindow *window);
 
@@ -35,6 +42,8 @@ public:
     // The column layouts inside the group boxes, by object name.
     QVBoxLayout *layout(const QString &name) const { return m_layouts.value(name); }
     const QHash<QString, QVBoxLayout *> &layouts() const { return m_layouts; }
+    // Every widget's family of looks; their one sheet is on centralwidget.
+    const StyleBook &styles() const { return m_styles; }
 
     QWidget *centralwidget = nullptr;
     QTabWidget *tabWidget = nullptr;
@@ -62,4 +71,6 @@ private:
     QHash<QString, QWidget *> m_widgets;
     QHash<QString, QVBoxLayout *> m_layouts;
     QVector<FormText> m_texts;
+    StyleBook m_styles;
+    Sheets m_sheets = Sheets::One;
 };

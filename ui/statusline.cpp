@@ -1,5 +1,6 @@
 #include "ui/statusline.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QProgressBar>
@@ -19,16 +20,12 @@ void StatusLine::create(QWidget *parent)
     m_label->setGeometry(kGeometry);
     m_label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_label->setTextFormat(Qt::PlainText);
-    m_label->setStyleSheet(QStringLiteral("color: rgb(220, 220, 220); font-size: 12px; background: transparent;"));
     m_label->raise();
 
     m_progress = new QProgressBar(parent);
     m_progress->setObjectName(QStringLiteral("statusProgress"));
     m_progress->setGeometry(kProgressGeometry);
     m_progress->setTextVisible(false);
-    m_progress->setStyleSheet(QStringLiteral(
-            "QProgressBar { border: none; background: rgb(70, 70, 70); }"
-            "QProgressBar::chunk { background: rgb(85, 170, 255); }"));
     m_progress->hide();
     m_progress->raise();
 }
@@ -54,6 +51,7 @@ void StatusLine::show(const QStringList &lines, const QString &details)
         return;
     m_lines = lines;
     m_details = details;
+    m_label->ensurePolished(); // the sheet's font decides where lines are cut
     const QFontMetrics metrics(m_label->font());
     const int width = m_label->width() - 4;
     QStringList shown;
@@ -63,8 +61,12 @@ void StatusLine::show(const QStringList &lines, const QString &details)
     QString tip = lines.join(QLatin1Char('\n'));
     if (!details.isEmpty())
         tip += QLatin1Char('\n') + details;
-    if (m_label->text() != text)
+    if (m_label->text() != text) {
         m_label->setText(text);
+        // Screen readers announce the new status.
+        QAccessibleEvent event(m_label, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
     if (m_label->toolTip() != tip)
         m_label->setToolTip(tip);
 }

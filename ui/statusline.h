@@ -8,7 +8,8 @@ class QProgressBar;
 class QWidget;
 
 // The status line in the band right of the tabs: one or two short lines,
-// each elided to the width, and the full text in the tooltip.
+// each elided to the width, and the full text in the tooltip. Its looks are
+// part of the form's one style sheet (FormStyle::statusLabel).
 class StatusLine
 {
 public:

@@ -7,6 +7,15 @@
 #include "link/livevalues.h"
 #include "model/parameterset.h"
 
+Protocol::Pacing quickPacing()
+{
+    Protocol::Pacing pacing;
+    pacing.debounceMs = 20;
+    pacing.framePauseMs = 100;
+    pacing.readPauseMs = 50;
+    return pacing;
+}
+
 void resetAppState()
 {
     params() = ParameterSet();

@@ -7,7 +7,14 @@
 #include <QTimer>
 
 #include "app/mainwindow.h"
+#include "link/protocol.h"
 #include "ui/mainform.h"
+
+// The pauses of the protocol cut short, for tests that do not look at
+// timing: a Write takes about half a second instead of 3.4 s. A test that
+// checks the pauses, or looks in at a fixed moment of a command, gives the
+// window the real ones (Protocol::Pacing()).
+Protocol::Pacing quickPacing();
 
 // Puts every process-wide value (ParameterSet, live values, frame strings,
 // last loaded file) back to its start-up state, so each test starts afresh.

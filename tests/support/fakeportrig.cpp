@@ -7,15 +7,6 @@
 #include "support/appstate.h"
 #include "ui/mainform.h"
 
-Protocol::Pacing quickPacing()
-{
-    Protocol::Pacing pacing;
-    pacing.debounceMs = 20;
-    pacing.framePauseMs = 100;
-    pacing.readPauseMs = 50;
-    return pacing;
-}
-
 bool FakePortRig::start(const QString &language)
 {
     resetAppState();

@@ -1,0 +1,174 @@
+// The history of the user's edits: every change made in an editor is one
+// step that Ctrl+Z takes back and Ctrl+Shift+Z brings again; a revert puts
+// back what the transmitter holds. Read, Load and the resets start a new
+// history (their backups keep what was there before). The status line's
+// menu offers these with the backup folder.
+#include "app/mainwindow.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QMenu>
+#include <QSpinBox>
+#include <QUndoStack>
+#include <QUrl>
+
+#include "files/backups.h"
+#include "model/parameterset.h"
+#include "model/settingchanges.h"
+#include "model/settings.h"
+#include "ui/editcommand.h"
+#include "ui/editorguard.h"
+#include "ui/mainform.h"
+
+namespace {
+
+QString historyText(const char *text)
+{
+    return QCoreApplication::translate("EditHistory", text);
+}
+
+// Redo answers Ctrl+Shift+Z everywhere, and the platform's keys (Ctrl+Y on
+// Windows) as well.
+QList<QKeySequence> redoKeys()
+{
+    QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Redo);
+    const QKeySequence shiftZ(QStringLiteral("Ctrl+Shift+Z"));
+    keys.removeAll(shiftZ);
+    keys.prepend(shiftZ);
+    return keys;
+}
+
+} // namespace
+
+void MainWindow::setUpEditHistory()
+{
+    m_edits = new QUndoStack(this);
+    m_editorGuard = new EditorGuard(this);
+    m_editBase = params();
+    m_editorNames = settingEditors();
+    for (int i = 0; i < m_editorNames.size(); ++i) {
+        QWidget *editor = ui->widget(m_editorNames.at(i));
+        if (!editor)
+            continue;
+        m_editorGuard->watch(editor);
+        // After the editor's own slot has stored the value.
+        const auto record = [this, i] { recordEdit(i); };
+        if (auto *spin = qobject_cast<QSpinBox *>(editor))
+            connect(spin, QOverload<int>::of(&QSpinBox::valueChanged), this, record);
+        else if (auto *volts = qobject_cast<QDoubleSpinBox *>(editor))
+            connect(volts, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this, record);
+        else if (auto *combo = qobject_cast<QComboBox *>(editor))
+            connect(combo, QOverload<int>::of(&QComboBox::currentIndexChanged), this, record);
+    }
+
+    m_undoAction = new QAction(historyText("撤销"), this);
+    m_undoAction->setShortcuts(QKeySequence::Undo);
+    connect(m_undoAction, &QAction::triggered, this, &MainWindow::undoEdit);
+    m_redoAction = new QAction(historyText("重做"), this);
+    m_redoAction->setShortcuts(redoKeys());
+    connect(m_redoAction, &QAction::triggered, this, &MainWindow::redoEdit);
+    m_revertAction = new QAction(historyText("恢复为发射机中的值"), this);
+    connect(m_revertAction, &QAction::triggered, this, &MainWindow::revertToTransmitter);
+    auto *backups = new QAction(historyText("打开备份文件夹"), this);
+    connect(backups, &QAction::triggered, this, &MainWindow::openBackupFolder);
+    const QList<QAction *> actions{m_undoAction, m_redoAction, m_revertAction, backups};
+    for (QAction *action : actions)
+        action->setShortcutVisibleInContextMenu(true);
+    // On the window, so the keys work wherever the focus is.
+    addActions({m_undoAction, m_redoAction});
+
+    m_statusMenu = new QMenu(this);
+    m_statusMenu->setObjectName(QStringLiteral("statusMenu"));
+    m_statusMenu->addActions({m_undoAction, m_redoAction});
+    m_statusMenu->addSeparator();
+    m_statusMenu->addActions({m_revertAction, backups});
+    QLabel *label = m_status.label();
+    label->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(label, &QWidget::customContextMenuRequested, this, &MainWindow::showStatusMenu);
+    connect(m_edits, &QUndoStack::indexChanged, this, &MainWindow::updateEditActions);
+    updateEditActions();
+}
+
+void MainWindow::recordEdit(int editor)
+{
+    if (m_editPause > 0)
+        return;
+    const QVector<SettingChange> changes =
+            settingChanges(settingsOfEditor(m_editorNames.at(editor)), m_editBase, params());
+    if (changes.isEmpty())
+        return;
+    applyChanges(m_editBase, changes, true);
+    m_edits->push(new EditCommand(changes, editor, settingLabel(*changes.first().setting, QStringLiteral(" · ")),
+                                  [this](const QVector<SettingChange> &c, bool after) { applyEdit(c, after); }));
+}
+
+// The values go in, then the refresh pass shows them through the editors'
+// own slots, as the next tick would, and the marks follow.
+void MainWindow::applyEdit(const QVector<SettingChange> &changes, bool after)
+{
+    applyChanges(params(), changes, after);
+    Dr_DataSelet();
+    ui_Display();
+    updateTransmitterState();
+}
+
+// Read, Load and the resets replace the configuration: a new history starts.
+void MainWindow::clearEdits()
+{
+    if (m_edits)
+        m_edits->clear();
+    m_editBase = params();
+}
+
+void MainWindow::undoEdit()
+{
+    if (!m_transferRunning)
+        m_edits->undo();
+}
+
+void MainWindow::redoEdit()
+{
+    if (!m_transferRunning)
+        m_edits->redo();
+}
+
+void MainWindow::revertToTransmitter()
+{
+    if (m_transferRunning || !m_record.hasKnown())
+        return;
+    const QVector<SettingChange> changes = changesBackTo(params(), m_record.known());
+    if (changes.isEmpty())
+        return;
+    m_edits->push(new EditCommand(changes, -1, historyText("恢复为发射机中的值"),
+                                  [this](const QVector<SettingChange> &c, bool after) { applyEdit(c, after); },
+                                  false));
+}
+
+void MainWindow::openBackupFolder()
+{
+    const QString dir = Backups::defaultDirectory();
+    QDir().mkpath(dir);
+    QDesktopServices::openUrl(QUrl::fromLocalFile(dir));
+}
+
+void MainWindow::updateEditActions()
+{
+    if (!m_undoAction)
+        return;
+    m_undoAction->setEnabled(m_edits->canUndo());
+    m_undoAction->setText(m_edits->canUndo() ? historyText("撤销：%1").arg(m_edits->undoText()) : historyText("撤销"));
+    m_redoAction->setEnabled(m_edits->canRedo());
+    m_redoAction->setText(m_edits->canRedo() ? historyText("重做：%1").arg(m_edits->redoText()) : historyText("重做"));
+    m_revertAction->setEnabled(m_record.hasKnown() && !changesBackTo(params(), m_record.known()).isEmpty());
+}
+
+void MainWindow::showStatusMenu(const QPoint &pos)
+{
+    updateEditActions();
+    m_statusMenu->popup(m_status.label()->mapToGlobal(pos));
+}
