@@ -98,15 +98,31 @@ for pattern in Arial Arial:bold sans-serif sans-serif:bold sans-serif:lang=zh-cn
 done
 WINEQT_QPA_FONTDIR=$(winpath "$fonts")
 export WINEQT_QPA_FONTDIR
+# Qt's Chinese texts beside the suites, where the package has them too.
+mkdir -p "$build/bin/translations"
+cp "$stage/translations/"*.qm "$build/bin/translations/"
+# Test functions Wine cannot judge, with why; they run on Linux:
+#   tst_english englishFitsTheChineseBoxes: the stand-in faces go through
+#   Qt's FreeType engine with full hinting here (whole-pixel advances), so a
+#   text that fits with no pixel to spare under fontconfig's slight hinting
+#   measures a pixel wider. A stock Windows draws Arial with DirectWrite.
+not_under_wine=(tst_english:englishFitsTheChineseBoxes)
 logs=$build/wine-tests
 rm -rf "$logs"
 mkdir -p "$logs"
 for suite in "${suites[@]}"; do
+    functions=()
+    for entry in "${not_under_wine[@]}"; do
+        [ "${entry%%:*}" = "$suite" ] || continue
+        mapfile -t functions < <(cd "$build/tests" && "${wine[@]}" "../bin/$suite.exe" -functions \
+            | tr -d '\r' | sed 's/()$//' | grep -vx "${entry#*:}")
+        echo "   $suite: all but ${entry#*:}"
+    done
     status=0
     # Without a console a Windows program's stdout may go nowhere; the log
     # goes to a file instead.
     (cd "$build/tests" && timeout 900 "${wine[@]}" "../bin/$suite.exe" \
-        -o "$(winpath "$root/$logs/$suite.txt"),txt" >"$root/$logs/$suite.out" 2>&1) || status=$?
+        -o "$(winpath "$root/$logs/$suite.txt"),txt" "${functions[@]}" >"$root/$logs/$suite.out" 2>&1) || status=$?
     totals=$(grep -a '^Totals:' "$logs/$suite.txt" 2>/dev/null | tr -d '\r' || true)
     echo "   $suite: ${totals:-no totals} (exit $status)"
     if [ "$status" -ne 0 ]; then
