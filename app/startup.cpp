@@ -11,6 +11,11 @@
 #ifdef Q_OS_WIN
 #include <fcntl.h>
 #include <io.h>
+#include <stdio.h>
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
 #endif
 
 #include "app/mainwindow.h"
@@ -152,6 +157,27 @@ void describeApplication()
 #endif
 }
 
+#ifdef Q_OS_WIN
+namespace {
+
+// The window is a GUI program, which Windows starts without a console: typed
+// in a console, its answer to --help or --version would go nowhere. Unless
+// its output was sent to a file or a pipe, it goes to that console.
+void answerOnParentConsole()
+{
+    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (out != nullptr && out != INVALID_HANDLE_VALUE)
+        return;
+    if (!AttachConsole(ATTACH_PARENT_PROCESS))
+        return;
+    FILE *reopened = nullptr;
+    freopen_s(&reopened, "CONOUT$", "w", stdout);
+    freopen_s(&reopened, "CONOUT$", "w", stderr);
+}
+
+} // namespace
+#endif
+
 int startTool(const QStringList &arguments)
 {
     const StartCommand command = parseStartCommand(arguments);
@@ -159,12 +185,16 @@ int startTool(const QStringList &arguments)
     case StartCommand::ShowHelp:
     case StartCommand::ShowVersion:
 #ifdef Q_OS_WIN
+        answerOnParentConsole();
         // "\n" as on the other systems, in a file or a pipe too.
         _setmode(_fileno(stdout), _O_BINARY);
 #endif
         QTextStream(stdout) << command.text;
         return 0;
     case StartCommand::Fail:
+#ifdef Q_OS_WIN
+        answerOnParentConsole();
+#endif
         QTextStream(stderr) << command.text;
         return 1;
     case StartCommand::Run:
