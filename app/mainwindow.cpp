@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <QUndoStack>
 
 #include "app/commandhelp.h"
 #include "app/messagetexts.h"
@@ -63,6 +64,13 @@ MainWindow::MainWindow(QWidget *parent)
 // path.
 MainWindow::~MainWindow()
 {
+    // The edit history tells this window when it empties, which it does as it
+    // is destroyed: let it go while the window is still whole.
+    if (m_edits) {
+        m_edits->disconnect(this);
+        delete m_edits;
+        m_edits = nullptr;
+    }
     delete ui;
 }
 
