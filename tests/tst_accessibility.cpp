@@ -96,12 +96,7 @@ private slots:
     }
 
     // Over the whole window, in both languages.
-    void everyStopHasANameAndNoReadOnlyFieldIsAStop_data()
-    {
-        QTest::addColumn<QString>("language");
-        QTest::newRow("zh") << "zh";
-        QTest::newRow("en") << "en";
-    }
+    void everyStopHasANameAndNoReadOnlyFieldIsAStop_data() { addLanguageRows(); }
     void everyStopHasANameAndNoReadOnlyFieldIsAStop()
     {
         QFETCH(QString, language);

@@ -31,6 +31,7 @@ struct CliRun
 {
     int exitCode = -1; // -1: crashed or hung
     QStringList out;
+    QByteArray rawOut; // as written, line ends and all
     QString err;
     QString text() const { return QStringLiteral("exit %1\n%2\n%3").arg(exitCode).arg(out.join('\n'), err); }
     // Every error is one line that names the tool.
@@ -55,7 +56,8 @@ CliRun runProgram(const QString &program, const QStringList &arguments,
     } else if (process.exitStatus() == QProcess::NormalExit) {
         run.exitCode = process.exitCode();
     }
-    run.out = QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    run.rawOut = process.readAllStandardOutput();
+    run.out = QString::fromUtf8(run.rawOut).split('\n', Qt::SkipEmptyParts);
     run.err = QString::fromUtf8(process.readAllStandardError());
     return run;
 }
@@ -262,13 +264,9 @@ private slots:
         QProcessEnvironment console = QProcessEnvironment::systemEnvironment();
         for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             console.remove(QLatin1String(name));
-        QProcess process;
-        process.setProcessEnvironment(console);
-        process.start(program, {option});
-        QVERIFY(process.waitForFinished(30000));
-        const QByteArray out = process.readAllStandardOutput();
-        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(process.exitCode(), 0);
+        const CliRun run = runProgram(program, {option}, console);
+        const QByteArray &out = run.rawOut;
+        QCOMPARE(run.exitCode, 0);
         QVERIFY2(out.contains(says.toUtf8()) && out.endsWith('\n') && !out.contains('\r'), out.constData());
     }
 

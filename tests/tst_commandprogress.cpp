@@ -91,9 +91,7 @@ private slots:
         // The second presses come while the Read pauses after "RR".
         bool pressedDuringRead = false;
         const QObject scope;
-        connect(tx.get(), &FakeTransmitter::messageReceived, &scope, [&](const TransmitterMessage &m) {
-            if (m.kind != QLatin1String("RR"))
-                return;
+        onArrival(*tx, QStringLiteral("RR"), &scope, [&] {
             pressedDuringRead = w->transferRunning();
             QTest::keyClick(w.get(), Qt::Key_R, Qt::ControlModifier);
             QTest::keyClick(w.get(), Qt::Key_T, Qt::ControlModifier);

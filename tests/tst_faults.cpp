@@ -20,7 +20,6 @@
 #include "link/parameterblocks.h"
 #include "model/parameterset.h"
 #include "support/appstate.h"
-#include "support/factoryframes.h"
 #include "support/fakeportrig.h"
 #include "support/modalwatcher.h"
 #include "ui/mainform.h"
@@ -296,32 +295,6 @@ private slots:
             QCOMPARE(f.size(), kFrameLength);
         QVERIFY(w->port().isOpen());
         QCOMPARE(writesToAClosedPort(), QStringList());
-    }
-
-    // Frame letters and tails in place, but "Q" in every field: no frame at
-    // all, so Load shows its error box and sends nothing.
-    void aFileOfNoDigitsIsNoParameterFile()
-    {
-        QVERIFY(rig.openPort());
-        const QString path = dir->filePath(QStringLiteral("q.dat"));
-        {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            QCOMPARE(file.write(fieldsReplaced(framesOf(fileSet()), 'Q')), qint64(324));
-        }
-        const ParameterSet before = params();
-        ModalWatcher watcher;
-        watcher.setFileDialogAnswer(path);
-        clickLater(*w, QStringLiteral("toolButton_Load"));
-        QTRY_COMPARE_WITH_TIMEOUT(errorBoxesOf(watcher), 1, kCommandTimeoutMs);
-        QCOMPARE(watcher.messageBoxes().at(0).title, QStringLiteral("错误"));
-        QCOMPARE(watcher.messageBoxes().at(0).text, QStringLiteral("不能读取指定的文件!"));
-        QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning(), kCommandTimeoutMs);
-        QTest::qWait(500);
-        QCOMPARE(tx->allBytes(), QByteArray("OK"));
-        QCOMPARE(params().Sub1, before.Sub1);
-        QCOMPARE(params().Atti1, before.Atti1);
-        QCOMPARE(params().Trim4, before.Trim4);
     }
 
 private:

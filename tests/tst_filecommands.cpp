@@ -27,6 +27,7 @@
 #include "link/framecodec.h"
 #include "model/parameterset.h"
 #include "support/appstate.h"
+#include "support/factoryframes.h"
 #include "support/fakeportrig.h"
 #include "support/modalwatcher.h"
 #include "ui/mainform.h"
@@ -364,11 +365,9 @@ private slots:
         QTimer look;
         connect(&look, &QTimer::timeout, [&] { shown << label->text(); });
         look.start(10);
-        QObject scope; // ends the connection with the test
-        connect(tx.get(), &FakeTransmitter::messageReceived, &scope, [&](const TransmitterMessage &m) {
-            if (removeDirectory && m.kind == QLatin1String("S"))
-                QDir(where).removeRecursively();
-        });
+        const QObject scope;
+        if (removeDirectory)
+            onArrival(*tx, QStringLiteral("S"), &scope, [&] { QDir(where).removeRecursively(); });
         const int first = tx->messages().size();
         ModalWatcher watcher;
         watcher.setFileDialogAnswer(path);
@@ -458,6 +457,8 @@ private slots:
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("random bytes") << noise;
         QTest::newRow("markers shifted by one") << " " + all;
+        // Letters and tails in place, but "Q" in every field.
+        QTest::newRow("no digits") << fieldsReplaced(all, 'Q');
     }
     void loadRejectsFilesWithoutAFrame()
     {
@@ -597,9 +598,7 @@ private slots:
         int holdDuring = -1;
         QVector<int> trimsDuring;
         const QObject scope;
-        connect(tx.get(), &FakeTransmitter::messageReceived, &scope, [&](const TransmitterMessage &m) {
-            if (m.kind != QLatin1String("H"))
-                return;
+        onArrival(*tx, QStringLiteral("H"), &scope, [&] {
             holdDuring = params().TrimHold;
             trimsDuring = {params().Trim1, params().Trim2, params().Trim3, params().Trim4};
         });
@@ -641,12 +640,9 @@ private slots:
         bool running = false;
         bool busyCursor = false;
         QStringList enabledDuring;
-        // Once the G frame is out; the transmitter lives on this thread and
-        // hears it within the pause that follows.
+        // Once the G frame is out.
         const QObject scope;
-        connect(tx.get(), &FakeTransmitter::messageReceived, &scope, [&](const TransmitterMessage &m) {
-            if (m.kind != QLatin1String("G"))
-                return;
+        onArrival(*tx, QStringLiteral("G"), &scope, [&] {
             running = w->transferRunning();
             busyCursor = QApplication::overrideCursor() != nullptr;
             for (const QString &name : kTransferButtons) {
@@ -710,10 +706,7 @@ private slots:
         if (cancel)
             after.start(1500);
         const QObject scope;
-        connect(tx.get(), &FakeTransmitter::messageReceived, &scope, [&](const TransmitterMessage &m) {
-            if (m.kind == QLatin1String("S"))
-                busyAfterDialog = QApplication::overrideCursor() != nullptr;
-        });
+        onArrival(*tx, QStringLiteral("S"), &scope, [&] { busyAfterDialog = QApplication::overrideCursor() != nullptr; });
         clickLater(*w, button);
         QTRY_COMPARE_WITH_TIMEOUT(watcher.fileDialogs().size(), 1, 5000);
         QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning() && !after.isActive(), kCommandTimeoutMs);

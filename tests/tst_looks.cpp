@@ -134,13 +134,6 @@ double textContrast(const QImage &image)
     return best;
 }
 
-void languages_data()
-{
-    QTest::addColumn<QString>("language");
-    QTest::newRow("Chinese") << QStringLiteral("zh");
-    QTest::newRow("English") << QStringLiteral("en");
-}
-
 QLabel *visibleToolTip()
 {
     for (QWidget *top : QApplication::topLevelWidgets()) {
@@ -160,7 +153,7 @@ private slots:
     void init() { resetAppState(); }
     void cleanupTestCase() { installLanguage(QStringLiteral("zh")); }
 
-    void oneSheetDrawsAsSheetsOnEachWidget_data() { languages_data(); }
+    void oneSheetDrawsAsSheetsOnEachWidget_data() { addLanguageRows(); }
     void oneSheetDrawsAsSheetsOnEachWidget()
     {
         QFETCH(QString, language);
@@ -246,7 +239,7 @@ private slots:
 
     // The tooltips of the strip: dark on light, whatever the button's own
     // looks, and no wider than the window.
-    void toolTipsAreReadable_data() { languages_data(); }
+    void toolTipsAreReadable_data() { addLanguageRows(); }
     void toolTipsAreReadable()
     {
         QFETCH(QString, language);

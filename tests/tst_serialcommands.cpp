@@ -34,20 +34,6 @@ void duringCommand(int afterMs, F probe)
     QTimer::singleShot(afterMs, probe);
 }
 
-// The same, once the transmitter has the first message of kind: it lives on
-// this thread, so it hears the message within the pause that follows it.
-template<class F>
-void onArrival(const FakeTransmitter &tx, const QString &kind, const QObject *scope, F probe)
-{
-    QObject::connect(&tx, &FakeTransmitter::messageReceived, scope,
-                     [kind, probe, done = false](const TransmitterMessage &m) mutable {
-                         if (!done && m.kind == kind) {
-                             done = true;
-                             probe();
-                         }
-                     });
-}
-
 } // namespace
 
 class TestSerialCommands : public QObject

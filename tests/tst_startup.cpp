@@ -151,12 +151,7 @@ private slots:
         QCOMPARE(params().LangChinese, 1);
     }
 
-    void portAndOpenStartConnected_data()
-    {
-        QTest::addColumn<QString>("language");
-        QTest::newRow("zh") << QStringLiteral("zh");
-        QTest::newRow("en") << QStringLiteral("en");
-    }
+    void portAndOpenStartConnected_data() { addLanguageRows(); }
     // Then Ctrl+K closes and opens the port every time: a new caption must
     // not take the button's shortcut with it.
     void portAndOpenStartConnected()

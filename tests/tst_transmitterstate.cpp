@@ -57,12 +57,9 @@ private:
     std::unique_ptr<FakeTransmitter> &tx = rig.tx;
     std::unique_ptr<MainWindow> &w = rig.w;
 
-    QString status() const
-    {
-        const QLabel *label = w->findChild<QLabel *>(QStringLiteral("statusLabel"));
-        return label ? label->toolTip() : QString();
-    }
-    QString shownLines() const { return w->findChild<QLabel *>(QStringLiteral("statusLabel"))->text(); }
+    QLabel *statusLabel() const { return w->findChild<QLabel *>(QStringLiteral("statusLabel")); }
+    QString status() const { return statusLabel() ? statusLabel()->toolTip() : QString(); }
+    QString shownLines() const { return statusLabel()->text(); }
     QSpinBox *sub1() const { return w->form()->find<QSpinBox>(QStringLiteral("spinBox_sub1")); }
     QStringList marked() const
     {
@@ -259,7 +256,7 @@ private slots:
         const ParameterSet wasRead = params();
 
         // The status line is announced when it changes (here: one unwritten).
-        g_watched = w->findChild<QLabel *>(QStringLiteral("statusLabel"));
+        g_watched = statusLabel();
         g_events.clear();
         QAccessible::installUpdateHandler(recordEvent);
         QAccessible::setActive(true);
@@ -294,8 +291,7 @@ private slots:
         QCOMPARE(marked().size(), 2);
 
         // The status line's menu: undo, redo, revert, backup folder, with keys.
-        QVERIFY(QMetaObject::invokeMethod(w->findChild<QLabel *>(QStringLiteral("statusLabel")),
-                                          "customContextMenuRequested", Q_ARG(QPoint, QPoint(5, 5))));
+        QVERIFY(QMetaObject::invokeMethod(statusLabel(), "customContextMenuRequested", Q_ARG(QPoint, QPoint(5, 5))));
         QTRY_VERIFY(w->statusMenu()->isVisible());
         QCOMPARE(menuAction(0)->shortcut(), QKeySequence(QKeySequence::Undo));
         QVERIFY(menuAction(1)->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+Shift+Z"))));
@@ -372,9 +368,7 @@ private slots:
         // Closed (and opened again) once the first frame has arrived.
         const int first = tx->messages().size();
         QObject scope; // ends the connection with the test
-        connect(tx.get(), &FakeTransmitter::messageReceived, &scope, [&](const TransmitterMessage &m) {
-            if (m.kind != QLatin1String("S"))
-                return;
+        onArrival(*tx, QStringLiteral("S"), &scope, [&] {
             QTimer::singleShot(0, &scope, [&] {
                 w->form()->openButton->click();
                 if (reopen) {

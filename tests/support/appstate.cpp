@@ -1,6 +1,7 @@
 #include "support/appstate.h"
 
 #include <QMetaObject>
+#include <QtTest>
 
 #include "files/loadedfiletext.h"
 #include "link/framecodec.h"
@@ -14,6 +15,13 @@ Protocol::Pacing quickPacing()
     pacing.framePauseMs = 100;
     pacing.readPauseMs = 50;
     return pacing;
+}
+
+void addLanguageRows()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("zh") << QStringLiteral("zh");
+    QTest::newRow("en") << QStringLiteral("en");
 }
 
 void resetAppState()

@@ -16,6 +16,10 @@
 // window the real ones (Protocol::Pacing()).
 Protocol::Pacing quickPacing();
 
+// A _data() function's rows for a test run in each language: a column
+// "language" with the rows "zh" and "en".
+void addLanguageRows();
+
 // Puts every process-wide value (ParameterSet, live values, frame strings,
 // last loaded file) back to its start-up state, so each test starts afresh.
 void resetAppState();

@@ -156,3 +156,19 @@ private:
     bool nextIsStatus_ = false;
     int livePacketsSent_ = 0;
 };
+
+// Runs probe once, when the transmitter has the first message of kind, for
+// as long as scope lives. A command runs its pauses in nested event loops;
+// the transmitter lives on this thread, so it hears the message within the
+// pause that follows it, while the command is still running.
+template<class F>
+void onArrival(const FakeTransmitter &tx, const QString &kind, const QObject *scope, F probe)
+{
+    QObject::connect(&tx, &FakeTransmitter::messageReceived, scope,
+                     [kind, probe, done = false](const TransmitterMessage &m) mutable {
+                         if (!done && m.kind == kind) {
+                             done = true;
+                             probe();
+                         }
+                     });
+}
