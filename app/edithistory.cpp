@@ -87,6 +87,13 @@ void MainWindow::setUpEditHistory()
     m_statusMenu->addActions({m_undoAction, m_redoAction});
     m_statusMenu->addSeparator();
     m_statusMenu->addActions({m_revertAction, backups});
+    // Every send is read back and compared unless the pilot switches it off.
+    m_verifyAction = new QAction(historyText("发送后读回核对"), this);
+    m_verifyAction->setCheckable(true);
+    m_verifyAction->setChecked(verifiesSends());
+    connect(m_verifyAction, &QAction::toggled, this, &MainWindow::setVerifiesSends);
+    m_statusMenu->addSeparator();
+    m_statusMenu->addAction(m_verifyAction);
     QLabel *label = m_status.label();
     label->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(label, &QWidget::customContextMenuRequested, this, &MainWindow::showStatusMenu);

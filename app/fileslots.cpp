@@ -15,6 +15,7 @@
 #include "link/framecodec.h"
 #include "link/protocol.h"
 #include "link/waitms.h"
+#include "model/defaults.h"
 #include "model/parameterset.h"
 
 namespace {
@@ -52,17 +53,26 @@ void MainWindow::on_toolButton_Save_clicked()
         showFileError(this, texts);
         return;
     }
+    // The file keeps what the window shows, which is what is sent; a
+    // transmitter not yet read is read first, as for a Write.
+    if (!knowBefore(StatusTexts::Command::Save, true))
+        return;
 
     beginSending(StatusTexts::Command::Save);
     SendData1();
     SendData2();
     SendData3();
     SendData4();
-    const QString sent = finishSending(StatusTexts::Command::Save);
+    const SendTally tally = m_tally;
+    finishSending(StatusTexts::Command::Save);
 
     QString error;
     const bool saved = writeParameterFile(path, parameterFileBytes(frames()), &error);
-    setOutcome(StatusTexts::fileOutcome(StatusTexts::Command::Save, name, saved, sent));
+    const SendCheck check = tally.outcome() == SendTally::Outcome::Delivered ? proveAfter() : SendCheck();
+    noteCheck(check);
+    QString details;
+    const QString sent = StatusTexts::checkedOutcome(StatusTexts::Command::Save, tally, check, &details);
+    setOutcome(StatusTexts::fileOutcome(StatusTexts::Command::Save, name, saved, sent), QString(), details);
     if (!saved) {
         qWarning() << "Saving" << path << "failed:" << error;
         transfer.finish();
@@ -70,15 +80,37 @@ void MainWindow::on_toolButton_Save_clicked()
     }
 }
 
+// A file that lacks frames (cut short, or frames off their places) brings
+// only the settings of the frames it has; the rest come from what the
+// transmitter holds, and without that the file is not loaded at all.
+bool MainWindow::loadedSettings(const QString &text, ParameterSet *out, QString *lacking)
+{
+    ParameterSet decoded = params();
+    const FileDecodeResult found = decodeParameterFile(text, decoded);
+    if (!found.any())
+        return false;
+    *lacking = found.missing();
+    if (!lacking->isEmpty()) {
+        if (!m_record.hasKnown())
+            return false;
+        decoded = readKeepingEdits(m_record.known(), params(), {});
+        decodeParameterFile(text, decoded);
+    }
+    sanitizeParameters(decoded);
+    *out = decoded;
+    return true;
+}
+
 // The trims are held while a file is chosen, read and sent, so live packets
-// cannot replace the trims the file brings.
+// cannot replace the trims the file brings. Nothing of the file is taken
+// until the pilot has seen what it changes.
 void MainWindow::on_toolButton_Load_clicked()
 {
     const FileTexts texts = fileTexts(params().LangChinese);
     TransferScope transfer(this);
     if (!transfer.started())
         return;
-    params().TrimHold = 1;
+    const TrimHoldScope hold;
     waitMs(m_pacing.debounceMs);
 
     {
@@ -88,7 +120,6 @@ void MainWindow::on_toolButton_Load_clicked()
     if (loadPath.isEmpty()) {
         Dr_DataSelet();
         FalseSaveData();
-        params().TrimHold = 0;
         return;
     }
 
@@ -100,28 +131,46 @@ void MainWindow::on_toolButton_Load_clicked()
         loadPath.clear();
         transfer.finish();
         showFileError(this, texts);
-        params().TrimHold = 0;
         return;
     }
-    loadedFileText() = text;
 
     // A file in which not one frame is recognised is not a parameter file:
-    // nothing of it is taken and nothing is sent.
-    if (!decodeParameterFile(loadedFileText(), params()).any()) {
-        setOutcome(notLoaded);
+    // nothing of it is taken and nothing is sent. One that lacks frames needs
+    // the transmitter's own set-up for the rest.
+    ParameterSet fromFile;
+    QString lacking;
+    bool usable = loadedSettings(text, &fromFile, &lacking);
+    if (!usable && !lacking.isEmpty() && knowBefore(StatusTexts::Command::Load, false))
+        usable = loadedSettings(text, &fromFile, &lacking);
+    if (m_closing)
+        return;
+    if (!usable) {
+        setOutcome(notLoaded, lacking.isEmpty() ? QString() : StatusTexts::fileLacks(lacking));
         transfer.finish();
         showFileError(this, texts);
-        params().TrimHold = 0;
+        return;
+    }
+    if (!knowBefore(StatusTexts::Command::Load, false))
+        return;
+    QString subject = StatusTexts::commandName(StatusTexts::Command::Load) + QLatin1Char(' ') + name;
+    if (!lacking.isEmpty())
+        subject += QLatin1Char('\n') + StatusTexts::fileLacks(lacking) + QLatin1Char('\n');
+
+    if (!confirmChanges(StatusTexts::Command::Load, fromFile, subject)) {
+        setOutcome(StatusTexts::cancelled(StatusTexts::Command::Load), StatusTexts::notSent());
         return;
     }
 
+    loadedFileText() = text;
+    // The live channels moved on while the pilot looked at the list.
+    keepRunTimeValues(fromFile, params());
+    params() = fromFile;
     beginSending(StatusTexts::Command::Load);
-    // Out-of-range values from a damaged file must never reach the servos.
-    FalseSaveData();
     sendFramesAndFinish();
-    setOutcome(StatusTexts::fileOutcome(StatusTexts::Command::Load, name, true,
-                                        finishSending(StatusTexts::Command::Load)));
-    params().TrimHold = 0;
+    QString details;
+    const QString sent = finishAndCheck(StatusTexts::Command::Load, &details);
+    setOutcome(StatusTexts::fileOutcome(StatusTexts::Command::Load, name, true, sent),
+               lacking.isEmpty() ? QString() : StatusTexts::fileLacks(lacking), details);
     Dr_DataSelet();
     FalseSaveData();
 }

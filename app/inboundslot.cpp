@@ -3,6 +3,8 @@
 
 #include <QDebug>
 
+#include <optional>
+
 #include "link/inboundparser.h"
 #include "link/livevalues.h"
 #include "link/protocol.h"
@@ -15,7 +17,18 @@ void MainWindow::serialPort_readyRead()
         return;
 
     recordInbound(chunk);
+    m_lastInbound.start();
+    // A Read made for a backup or to check a send is collected by the record
+    // alone: the blocks do not replace what the pilot sees and edits.
+    const bool keepSettings = m_record.reading() && m_readPurpose != ReadPurpose::Show;
+    std::optional<ParameterSet> shown;
+    if (keepSettings)
+        shown = params();
     const InboundResult result = decodeChunk(chunk, params(), liveValues());
+    if (result.kind == InboundResult::ChannelPacket || result.kind == InboundResult::StatusPacket)
+        m_lastLive.start();
+    if (keepSettings && (result.kind == InboundResult::ParamBlock || result.kind == InboundResult::AuxBlock))
+        params() = *shown;
     if (result.blockNumber > 0)
         qDebug("ReadFlag:%d", result.blockNumber);
     if (result.refreshPages)

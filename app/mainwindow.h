@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QSerialPort>
 #include <QString>
@@ -10,6 +11,7 @@
 #include "link/portlist.h"
 #include "link/portwatch.h"
 #include "link/protocol.h"
+#include "link/sendcheck.h"
 #include "link/sendtally.h"
 #include "link/transmitterrecord.h"
 #include "ui/pagerefresh.h"
@@ -24,6 +26,7 @@ class QTimer;
 class QWidget;
 class QAction;
 class QMenu;
+class QEventLoop;
 class QUndoStack;
 class EditorGuard;
 struct SettingChange;
@@ -60,9 +63,16 @@ public:
     // is closed, until the user chooses another. False when it is not listed.
     bool preferPort(const QString &name);
 
+    // Whether each send is read back and compared (remembered; on unless
+    // switched off in the status line's menu).
+    bool verifiesSends() const;
+    void setVerifiesSends(bool on);
+
 protected:
     // Rescans the port list as the user goes to open its popup.
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Closing while a send runs asks whether to finish it first.
+    void closeEvent(QCloseEvent *event) override;
 
 private slots:
     // Port connection
@@ -274,6 +284,25 @@ private:
                     const QString &details = QString());
     void updateTransmitterState();
 
+    // Safe writes (app/safewrites.cpp): what the transmitter held is read
+    // and backed up before a command replaces it, what will change is shown
+    // first, and what arrived is read back after.
+    enum class ReadPurpose { Show, Backup, Verify };
+    bool transmitterPresent() const;
+    bool heardRecently() const;
+    bool knowBefore(StatusTexts::Command command, bool adoptRead);
+    TransmitterRecord::ReadOutcome readTransmitter(ReadPurpose purpose);
+    void waitForReadEnd();
+    bool confirmChanges(StatusTexts::Command command, const ParameterSet &to, const QString &subject);
+    SendCheck proveAfter();
+    void noteCheck(const SendCheck &check);
+    QString finishAndCheck(StatusTexts::Command command, QString *details);
+    QVector<SettingChange> netEdits() const;
+    void resetTransmitter(StatusTexts::Command command);
+    // What Load sends: the file's frames over what the transmitter holds.
+    bool loadedSettings(const QString &text, ParameterSet *out, QString *lacking);
+    bool stopping() const { return m_closing; }
+
     // The history of the user's edits (app/edithistory.cpp).
     void setUpEditHistory();
     void recordEdit(int editor);
@@ -320,6 +349,16 @@ private:
     StatusTexts::Command m_sending = StatusTexts::Command::Write;
     QString m_progressLine;   // first line while a command runs
     bool m_goodbyeSaid = false; // "DIS" is on its way: nothing more is written
+    ReadPurpose m_readPurpose = ReadPurpose::Show;
+    TransmitterRecord::ReadOutcome m_lastRead;
+    QEventLoop *m_readLoop = nullptr; // runs while a command waits for a reply
+    QElapsedTimer m_lastLive;         // the last live packet
+    QElapsedTimer m_lastInbound;      // the last chunk of any kind
+    QString m_busyNote;               // a command refused while another ran
+    bool m_closeAfterSend = false;    // the window closes once the send is done
+    bool m_closing = false;           // the window is going: commands stop
+    bool m_overwriteUnread = false;   // the pilot chose to write without a backup
+    QAction *m_verifyAction = nullptr;
 
     QUndoStack *m_edits = nullptr;
     EditorGuard *m_editorGuard = nullptr;

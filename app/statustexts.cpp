@@ -107,6 +107,86 @@ QString sendOutcome(Command command, const SendTally &tally)
     return interrupted(tally.frames());
 }
 
+namespace {
+
+QString verified(Command command)
+{
+    switch (command) {
+    case Command::Write:
+        return QCoreApplication::translate("StatusTexts", "已写入并核对");
+    case Command::FactoryReset:
+        return QCoreApplication::translate("StatusTexts", "已恢复出厂设置并核对");
+    case Command::ResetData:
+        return QCoreApplication::translate("StatusTexts", "已重置数据并核对");
+    case Command::Load:
+    case Command::Save:
+        break;
+    }
+    return QCoreApplication::translate("StatusTexts", "已发送并核对");
+}
+
+} // namespace
+
+QString checkedOutcome(Command command, const SendTally &tally, const SendCheck &check, QString *details)
+{
+    if (tally.outcome() != SendTally::Outcome::Delivered)
+        return sendOutcome(command, tally);
+    switch (check.result) {
+    case SendCheck::Result::NotAsked:
+        break;
+    case SendCheck::Result::Verified:
+        return verified(command);
+    case SendCheck::Result::Differs: {
+        QStringList all;
+        for (const Setting *s : check.differences)
+            all.append(settingLabel(*s));
+        if (details)
+            *details = all.join(QLatin1Char('\n'));
+        return QCoreApplication::translate("StatusTexts", "核对不符：%1 项").arg(check.differences.size());
+    }
+    case SendCheck::Result::Incomplete:
+        return QCoreApplication::translate("StatusTexts", "未能核对：读回 %1").arg(blocks(check.received));
+    case SendCheck::Result::Silent:
+        return QCoreApplication::translate("StatusTexts", "未确认：遥控器无应答");
+    }
+    return sent(command);
+}
+
+QString readForBackupStep(int received)
+{
+    return QCoreApplication::translate("StatusTexts", "读取 %1 · 先读取，用于备份").arg(blocks(received));
+}
+
+QString verifyStep(int received)
+{
+    return QCoreApplication::translate("StatusTexts", "核对 %1").arg(blocks(received));
+}
+
+QString busy()
+{
+    return QCoreApplication::translate("StatusTexts", "另一命令进行中，未执行");
+}
+
+QString cancelled(Command command)
+{
+    return QCoreApplication::translate("StatusTexts", "已取消：%1").arg(commandName(command));
+}
+
+QString noBackup()
+{
+    return QCoreApplication::translate("StatusTexts", "未备份（读取未完成）");
+}
+
+QString closingAfterSend()
+{
+    return QCoreApplication::translate("StatusTexts", "发送完成后关闭");
+}
+
+QString unwrittenList(const QStringList &labels)
+{
+    return QCoreApplication::translate("StatusTexts", "未写入：") + QLatin1Char('\n') + labels.join(QLatin1Char('\n'));
+}
+
 QString interrupted(int frames)
 {
     return QCoreApplication::translate("StatusTexts", "写入中断 %1/4").arg(frames);
@@ -130,32 +210,36 @@ QString fileOutcome(Command command, const QString &fileName, bool ok, const QSt
     return file.arg(fileName) + QStringLiteral(" · ") + send;
 }
 
+QString fileLacks(const QString &frames)
+{
+    return QCoreApplication::translate("StatusTexts", "文件缺少帧 %1").arg(frames);
+}
+
 QString uncertain()
 {
     return QCoreApplication::translate("StatusTexts", "设置不确定，待完整读取");
 }
 
-QString sendStep(Command command, int step)
+QString commandName(Command command)
 {
-    QString name;
     switch (command) {
     case Command::Write:
-        name = QCoreApplication::translate("StatusTexts", "写入");
-        break;
+        return QCoreApplication::translate("StatusTexts", "写入");
     case Command::FactoryReset:
-        name = QCoreApplication::translate("StatusTexts", "出厂设置");
-        break;
+        return QCoreApplication::translate("StatusTexts", "出厂设置");
     case Command::ResetData:
-        name = QCoreApplication::translate("StatusTexts", "重置数据");
-        break;
+        return QCoreApplication::translate("StatusTexts", "重置数据");
     case Command::Load:
-        name = QCoreApplication::translate("StatusTexts", "加载");
-        break;
+        return QCoreApplication::translate("StatusTexts", "加载");
     case Command::Save:
-        name = QCoreApplication::translate("StatusTexts", "保存");
         break;
     }
-    return QStringLiteral("%1 %2/4").arg(name).arg(qBound(0, step, 4));
+    return QCoreApplication::translate("StatusTexts", "保存");
+}
+
+QString sendStep(Command command, int step)
+{
+    return QStringLiteral("%1 %2/4").arg(commandName(command)).arg(qBound(0, step, 4));
 }
 
 QString readStep(int received)

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QVector>
 
+#include "link/sendcheck.h"
 #include "link/sendtally.h"
 #include "link/transmitterrecord.h"
 
@@ -27,13 +28,36 @@ QString sent(Command command);
 // How far a send got: sent(command), "写入中断 2/4", or
 // "未发送（串口未打开）".
 QString sendOutcome(Command command, const SendTally &tally);
+// The same with what the read-back after it found: "已写入并核对",
+// "核对不符：2 项", "未确认：遥控器无应答"; details names what differs.
+QString checkedOutcome(Command command, const SendTally &tally, const SendCheck &check,
+                       QString *details = nullptr);
+// Before a command overwrites a transmitter whose set-up is not known, it
+// reads it: "读取 3/19 · 先读取，用于备份".
+QString readForBackupStep(int received);
+// While the read-back after a send comes in: "核对 3/19".
+QString verifyStep(int received);
+// A command asked for while another runs.
+QString busy();
+// A command the pilot called off before anything was sent.
+QString cancelled(Command command);
+// The pilot chose to overwrite without a backup.
+QString noBackup();
+// The window waits for a send to end before it closes.
+QString closingAfterSend();
+// The unwritten settings, one per line, for the tooltip.
+QString unwrittenList(const QStringList &labels);
 QString interrupted(int frames);
 QString notSent();
 // Save or Load and what became of the file, then of the send:
 // "已保存 plane.dat · 未发送（串口未打开）", "保存失败 plane.dat · 已发送".
 QString fileOutcome(Command command, const QString &fileName, bool ok, const QString &send);
+// A file that lacks frames: "文件缺少帧 H, I".
+QString fileLacks(const QString &frames);
 // After a send was cut short, until a complete Read.
 QString uncertain();
+// The command's name: "写入", "出厂设置", ...
+QString commandName(Command command);
 // While the frames go out: "写入 2/4"; step 0..4.
 QString sendStep(Command command, int step);
 // While a Read reply comes in: "读取 12/19".

@@ -2,8 +2,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QTimer>
 
 #include "app/mainwindow.h"
+#include "model/parameterset.h"
 
 // Held by a transfer command for its whole run. Only one transfer runs at a
 // time: while it does, every transfer button is disabled and a busy cursor
@@ -15,8 +17,12 @@ public:
         : m_window(window)
         , m_started(!window->m_transferRunning)
     {
-        if (!m_started)
+        if (!m_started) {
+            // Said, since a key or a click seems to do nothing otherwise.
+            m_window->m_busyNote = StatusTexts::busy();
+            m_window->updateTransmitterState();
             return;
+        }
         m_window->m_transferRunning = true;
         for (QAbstractButton *b : m_window->transferButtons())
             b->setEnabled(false);
@@ -40,7 +46,17 @@ public:
         for (QAbstractButton *b : m_window->transferButtons())
             b->setEnabled(true);
         QApplication::restoreOverrideCursor();
+        m_window->m_busyNote.clear();
         m_window->endProgress();
+        if (m_window->m_closeAfterSend) {
+            // The send the pilot chose to finish is done: say goodbye, go.
+            MainWindow *window = m_window;
+            QTimer::singleShot(0, window, [window] {
+                window->closePort(true);
+                window->m_closeAfterSend = false;
+                window->close();
+            });
+        }
     }
 
     // The normal cursor while the user answers a dialog in the middle of a
@@ -70,4 +86,15 @@ public:
 private:
     MainWindow *m_window;
     bool m_started;
+};
+
+// Holds the stick trims while it lives: live packets do not replace them
+// meanwhile, so a factory reset or a file load sends the trims it brings.
+class TrimHoldScope
+{
+public:
+    TrimHoldScope() { params().TrimHold = 1; }
+    ~TrimHoldScope() { params().TrimHold = 0; }
+    TrimHoldScope(const TrimHoldScope &) = delete;
+    TrimHoldScope &operator=(const TrimHoldScope &) = delete;
 };

@@ -7,7 +7,10 @@
 #include "link/framecodec.h"
 #include "link/protocol.h"
 #include "link/waitms.h"
+#include "model/defaults.h"
 #include "model/parameterset.h"
+
+#include <optional>
 
 // Once a send is cut short, its remaining frames are still built (Save
 // stores them) and paced, but written nowhere.
@@ -47,57 +50,71 @@ bool MainWindow::debounceAndCheckPort(TransferScope &transfer)
     return false;
 }
 
+// Write sends what the window shows. A transmitter whose set-up is not yet
+// known is read first (the pilot's edits stay), so a backup of it exists
+// before the first frame; the send is read back after.
 void MainWindow::on_toolButton_Send_clicked()
 {
     TransferScope transfer(this);
-    if (transfer.started() && debounceAndCheckPort(transfer)) {
-        beginSending(StatusTexts::Command::Write);
-        sendFramesAndFinish();
-        setOutcome(finishSending(StatusTexts::Command::Write));
-    }
+    if (!transfer.started() || !debounceAndCheckPort(transfer))
+        return;
+    if (!knowBefore(StatusTexts::Command::Write, true))
+        return;
+    beginSending(StatusTexts::Command::Write);
+    sendFramesAndFinish();
+    QString details;
+    const QString outcome = finishAndCheck(StatusTexts::Command::Write, &details);
+    setOutcome(outcome, QString(), details);
 }
 
-// Factory reset holds the stick trims for its whole run, so live packets that
-// arrive during the pauses cannot replace the factory trims in the I frame.
-void MainWindow::on_toolButton_Reset_clicked()
+// Both resets replace the whole set-up with factory values: the pilot sees
+// the list of what changes first. Factory reset holds the stick trims for its
+// whole run, so live packets that arrive during the pauses cannot replace the
+// factory trims in the I frame; Reset data lets live trims that arrive
+// meanwhile go out in their place.
+void MainWindow::resetTransmitter(StatusTexts::Command command)
 {
     TransferScope transfer(this);
     if (!transfer.started())
         return;
-    params().TrimHold = 1;
-    if (debounceAndCheckPort(transfer)) {
-        beginSending(StatusTexts::Command::FactoryReset);
-        RestData();
-        RestData2();
-        sendFramesAndFinish();
-        setOutcome(finishSending(StatusTexts::Command::FactoryReset));
+    std::optional<TrimHoldScope> hold;
+    if (command == StatusTexts::Command::FactoryReset)
+        hold.emplace();
+    if (!debounceAndCheckPort(transfer) || !knowBefore(command, false))
+        return;
+    ParameterSet factory = params();
+    restoreFactoryFirst(factory);
+    restoreFactorySecond(factory);
+    if (!confirmChanges(command, factory, StatusTexts::commandName(command))) {
+        setOutcome(StatusTexts::cancelled(command), StatusTexts::notSent());
+        return;
     }
-    params().TrimHold = 0;
+    beginSending(command);
+    RestData();
+    RestData2();
+    sendFramesAndFinish();
+    QString details;
+    const QString outcome = finishAndCheck(command, &details);
+    setOutcome(outcome, QString(), details);
 }
 
-// The same factory values, but live trims that arrive meanwhile may go out
-// in place of the factory trims.
+void MainWindow::on_toolButton_Reset_clicked()
+{
+    resetTransmitter(StatusTexts::Command::FactoryReset);
+}
+
 void MainWindow::on_pushButton_Reset2_clicked()
 {
-    TransferScope transfer(this);
-    if (transfer.started() && debounceAndCheckPort(transfer)) {
-        beginSending(StatusTexts::Command::ResetData);
-        RestData();
-        RestData2();
-        sendFramesAndFinish();
-        setOutcome(finishSending(StatusTexts::Command::ResetData));
-    }
+    resetTransmitter(StatusTexts::Command::ResetData);
 }
 
 // The transmitter answers "RR" with its parameter blocks, one per chunk, each
 // after the acknowledgement of the previous one; serialPort_readyRead handles
-// them whenever they come.
+// them whenever they come. The command holds the one-transfer guard until the
+// reply is complete or has gone quiet, so no send can start in its middle.
 void MainWindow::on_toolButton_Read_clicked()
 {
     TransferScope transfer(this);
-    if (transfer.started() && debounceAndCheckPort(transfer)) {
-        writeToPort(Protocol::readRequest());
-        startReadRecord();
-        waitMs(m_pacing.readPauseMs);
-    }
+    if (transfer.started() && debounceAndCheckPort(transfer))
+        readTransmitter(ReadPurpose::Show);
 }

@@ -3,6 +3,7 @@
 // and the backups taken before a command overwrites the transmitter.
 #include "app/mainwindow.h"
 
+#include <QEventLoop>
 #include <QSet>
 #include <QTime>
 #include <QTimer>
@@ -56,6 +57,13 @@ void MainWindow::forgetTransmitter()
         showSendStep(m_tally.frames());
         return;
     }
+    // A command waiting for a reply learns that none will come.
+    m_lastRead = TransmitterRecord::ReadOutcome();
+    m_lastRead.received = m_record.reading() ? m_record.blocksReceived() : 0;
+    if (m_readLoop)
+        m_readLoop->quit();
+    m_lastLive.invalidate();
+    m_lastInbound.invalidate();
     m_record.reset();
     m_replyTimer->stop();
     m_outcome.clear();
@@ -68,12 +76,26 @@ void MainWindow::forgetTransmitter()
     updateTransmitterState();
 }
 
+namespace {
+
+QString readStepText(int received, bool forBackup, bool verifying)
+{
+    if (forBackup)
+        return StatusTexts::readForBackupStep(received);
+    return verifying ? StatusTexts::verifyStep(received) : StatusTexts::readStep(received);
+}
+
+} // namespace
+
 void MainWindow::startReadRecord()
 {
     m_record.startRead(params());
-    clearEdits();
+    // A Read of its own replaces what the window shows; one made for a
+    // backup or to check a send leaves the pilot's edits alone.
+    if (m_readPurpose == ReadPurpose::Show)
+        clearEdits();
     m_replyTimer->start(kFirstBlockMs);
-    m_progressLine = StatusTexts::readStep(0);
+    m_progressLine = readStepText(0, m_readPurpose == ReadPurpose::Backup, m_readPurpose == ReadPurpose::Verify);
     m_status.showProgress(0, ReadReply::kBlockCount);
     updateTransmitterState();
 }
@@ -112,7 +134,8 @@ void MainWindow::recordInbound(const QByteArray &chunk)
     const int before = m_record.blocksReceived();
     m_record.readChunk(chunk);
     if (m_record.blocksReceived() != before) {
-        m_progressLine = StatusTexts::readStep(m_record.blocksReceived());
+        m_progressLine = readStepText(m_record.blocksReceived(), m_readPurpose == ReadPurpose::Backup,
+                                      m_readPurpose == ReadPurpose::Verify);
         m_status.showProgress(m_record.blocksReceived(), ReadReply::kBlockCount);
         updateTransmitterState();
     }
@@ -128,8 +151,14 @@ void MainWindow::finishReadRecord()
         return;
     m_replyTimer->stop();
     const TransmitterRecord::ReadOutcome outcome = m_record.finishRead();
+    m_lastRead = outcome;
+    if (m_readLoop)
+        m_readLoop->quit();
     if (!m_transferRunning)
         endProgress();
+    // A command that read for itself says what it found with its own outcome.
+    if (m_readPurpose != ReadPurpose::Show)
+        return;
     QString detail;
     QString details;
     if (!outcome.complete)
@@ -148,6 +177,12 @@ void MainWindow::beginSending(StatusTexts::Command command)
     showSendStep(0);
     m_backupNote.clear();
     m_backupDetail.clear();
+    if (m_tally.beganOpen() && !m_record.hasCompleteRead() && m_overwriteUnread) {
+        // The pilot chose to write although the set-up could not be read.
+        m_backupNote = StatusTexts::noBackup();
+        updateTransmitterState();
+    }
+    m_overwriteUnread = false;
     if (!m_tally.beganOpen() || !m_record.hasCompleteRead())
         return;
     const Backups::Result result = Backups::write(m_record.known(), StatusTexts::backupName(command),
@@ -218,6 +253,9 @@ void MainWindow::updateTransmitterState()
     else if (!m_outcome.isEmpty())
         lines.append(port);
 
+    if (!m_busyNote.isEmpty())
+        lines = QStringList{lines.first(), m_busyNote};
+
     QStringList details;
     if (!m_outcome.isEmpty())
         details.append(port);
@@ -232,5 +270,13 @@ void MainWindow::updateTransmitterState()
     }
     if (!m_outcomeDetails.isEmpty())
         details.append(m_outcomeDetails);
+    if (unwritten > 0) {
+        QStringList labels;
+        for (const Setting *s : differingSettings(params(), m_record.known())) {
+            if (settingIsEditable(*s))
+                labels.append(settingLabel(*s, QStringLiteral(" · ")));
+        }
+        details.append(StatusTexts::unwrittenList(labels));
+    }
     m_status.show(lines, details.join(QLatin1Char('\n')));
 }

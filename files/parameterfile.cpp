@@ -1,5 +1,7 @@
 #include "files/parameterfile.h"
 
+#include <QStringList>
+
 #include <QBuffer>
 #include <QDebug>
 #include <QFile>
@@ -187,4 +189,16 @@ bool writeParameterFile(const QString &path, const QByteArray &bytes, QString *e
         return false;
     }
     return true;
+}
+
+QString FileDecodeResult::missing() const
+{
+    QStringList letters;
+    const bool found[] = {s, g, h, i};
+    const char *names[] = {"S", "G", "H", "I"};
+    for (int k = 0; k < 4; ++k) {
+        if (!found[k])
+            letters.append(QLatin1String(names[k]));
+    }
+    return letters.join(QStringLiteral(", "));
 }

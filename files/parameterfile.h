@@ -43,6 +43,8 @@ struct FileDecodeResult
     bool h = false;
     bool i = false;
     bool any() const { return s || g || h || i; }
+    // The letters of the frames not found, "H, I"; empty when all are there.
+    QString missing() const;
 };
 
 // Decodes every frame of text that sits at its fixed offset with its letter

@@ -44,6 +44,19 @@ QStringList pagesOfBlocks(const QVector<int> &blockNumbers)
     return pages;
 }
 
+ParameterSet readKeepingEdits(const ParameterSet &read, const ParameterSet &current,
+                              const QVector<SettingChange> &edits)
+{
+    ParameterSet out = read;
+    out.Trim1 = current.Trim1;
+    out.Trim2 = current.Trim2;
+    out.Trim3 = current.Trim3;
+    out.Trim4 = current.Trim4;
+    keepRunTimeValues(out, current);
+    applyChanges(out, edits, true);
+    return out;
+}
+
 ParameterSet decodeFrames(const ParameterFrames &frames, const ParameterSet &base)
 {
     ParameterSet out = base;
@@ -104,11 +117,21 @@ TransmitterRecord::ReadOutcome TransmitterRecord::finishRead()
 
 void TransmitterRecord::sent(const ParameterFrames &frames, const ParameterSet &base)
 {
+    m_knownBeforeSend = m_known;
+    m_hadKnownBeforeSend = m_hasKnown;
     m_sent = decodeFrames(frames, base);
     m_hasSent = true;
     m_known = m_sent;
     m_hasKnown = true;
     m_uncertain = false;
+}
+
+void TransmitterRecord::sendUnconfirmed()
+{
+    m_known = m_knownBeforeSend;
+    m_hasKnown = m_hadKnownBeforeSend;
+    m_uncertain = true;
+    m_hasCompleteRead = false;
 }
 
 void TransmitterRecord::sendCut(const ParameterFrames &frames, const ParameterSet &base)

@@ -8,6 +8,7 @@
 #include "link/livevalues.h"
 #include "link/readreply.h"
 #include "model/parameterset.h"
+#include "model/settingchanges.h"
 #include "model/settings.h"
 
 // What the tool knows the transmitter holds, for one connection: the result
@@ -50,6 +51,11 @@ public:
     // complete Read, which is compared with what the send meant to write.
     void sendCut(const ParameterFrames &frames, const ParameterSet &base);
 
+    // The send recorded last was not confirmed (the transmitter fell silent,
+    // or its read-back was incomplete): what was known before it stays, and
+    // it is uncertain until the next complete Read.
+    void sendUnconfirmed();
+
     bool hasKnown() const { return m_hasKnown; }
     const ParameterSet &known() const { return m_known; }
     bool hasCompleteRead() const { return m_hasCompleteRead; }
@@ -67,6 +73,8 @@ private:
     bool m_uncertain = false;
     ParameterSet m_sent;
     bool m_hasSent = false;
+    ParameterSet m_knownBeforeSend;
+    bool m_hadKnownBeforeSend = false;
 };
 
 // The settings a Read reply carries (the trims and the selected dual-rate
@@ -76,6 +84,12 @@ bool isReadBack(const Setting &setting);
 // Object names of the pages showing settings of the given blocks, in page
 // order.
 QStringList pagesOfBlocks(const QVector<int> &blockNumbers);
+
+// What a Read made before a command leaves in the window: the settings the
+// reply carried, the pilot's edits (net changes since the last Read) on
+// top, and what the live stream keeps current (channels, trims) from current.
+ParameterSet readKeepingEdits(const ParameterSet &read, const ParameterSet &current,
+                              const QVector<SettingChange> &edits);
 
 // The decoded content of frames as they stand, on top of base.
 ParameterSet decodeFrames(const ParameterFrames &frames, const ParameterSet &base);

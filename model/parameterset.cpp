@@ -180,3 +180,11 @@ ParameterSet &params()
     static ParameterSet instance;
     return instance;
 }
+
+void keepRunTimeValues(ParameterSet &set, const ParameterSet &current)
+{
+    for (int channel = 0; channel < 8; ++channel)
+        channelOutput(channel).of(set) = channelOutput(channel).of(current);
+    set.LangChinese = current.LangChinese;
+    set.TrimHold = current.TrimHold;
+}

@@ -58,6 +58,10 @@ struct ParameterSet
     int TrimHold;
 };
 
+// Copies what the program keeps current while it runs (the live channel
+// outputs, the language, the trim hold) from current into set.
+void keepRunTimeValues(ParameterSet &set, const ParameterSet &current);
+
 // The one instance the whole program works on.
 ParameterSet &params();
 

@@ -274,6 +274,17 @@ QVector<const Setting *> differingSettings(const ParameterSet &a, const Paramete
     return out;
 }
 
+QStringList changeListing(const ParameterSet &from, const ParameterSet &to, const QString &separator,
+                          const QString &arrow)
+{
+    QStringList lines;
+    for (const Setting *s : differingSettings(from, to)) {
+        lines.append(settingLabel(*s, separator) + QStringLiteral(": ") + settingValueText(*s, from)
+                     + QLatin1Char(' ') + arrow + QLatin1Char(' ') + settingValueText(*s, to));
+    }
+    return lines;
+}
+
 namespace {
 
 // The curve page repeats three selectors of the first dual-rate group.

@@ -45,6 +45,11 @@ bool settingIsEditable(const Setting &setting);
 // The settings whose values differ between a and b, in table order.
 QVector<const Setting *> differingSettings(const ParameterSet &a, const ParameterSet &b);
 
+// One line per setting that differs between from and to, in table order, as
+// "基础菜单 · 中点微调 · CH1: 0 % → 20 %" (the label's parts joined by separator).
+QStringList changeListing(const ParameterSet &from, const ParameterSet &to, const QString &separator,
+                          const QString &arrow);
+
 // Every editor that shows a setting: the settings' own, the repeated
 // dual-rate selectors of the curve page and the boxes that show the
 // selected channel's rates and expo.

@@ -47,6 +47,10 @@ private slots:
     // pause that follows it, while its step is shown.
     void writeProgressFollowsTheFrames()
     {
+        // A transmitter that is there: read first, read back after.
+        tx->setConfiguration(ParameterSet());
+        tx->answerReads(true);
+        tx->startLiveStream(20);
         QStringList seen;
         connect(tx.get(), &FakeTransmitter::messageReceived, this, [&](const TransmitterMessage &m) {
             if (m.kind.size() == 1)

@@ -373,6 +373,10 @@ The set-up read before is backed up in:
         <source>打开备份文件夹</source>
         <translation>Open backup folder</translation>
     </message>
+    <message>
+        <source>发送后读回核对</source>
+        <translation>Verify after sending</translation>
+    </message>
 </context>
 <context>
     <name>FormText</name>
@@ -810,6 +814,133 @@ The set-up read before is backed up in:
     <message>
         <source>备份失败</source>
         <translation>Backup failed</translation>
+    </message>
+    <message>
+        <source>已写入并核对</source>
+        <translation>Written and verified</translation>
+    </message>
+    <message>
+        <source>已恢复出厂设置并核对</source>
+        <translation>Factory reset and verified</translation>
+    </message>
+    <message>
+        <source>已重置数据并核对</source>
+        <translation>Data reset and verified</translation>
+    </message>
+    <message>
+        <source>已发送并核对</source>
+        <translation>sent and verified</translation>
+    </message>
+    <message>
+        <source>核对不符：%1 项</source>
+        <translation>Verify failed: %1 settings</translation>
+    </message>
+    <message>
+        <source>未能核对：读回 %1</source>
+        <translation>Not verified: read back %1</translation>
+    </message>
+    <message>
+        <source>未确认：遥控器无应答</source>
+        <translation>Not confirmed: the transmitter is silent</translation>
+    </message>
+    <message>
+        <source>读取 %1 · 先读取，用于备份</source>
+        <translation>Reading %1 · first, for the backup</translation>
+    </message>
+    <message>
+        <source>核对 %1</source>
+        <translation>Verifying %1</translation>
+    </message>
+    <message>
+        <source>另一命令进行中，未执行</source>
+        <translation>Busy: another command is running</translation>
+    </message>
+    <message>
+        <source>已取消：%1</source>
+        <translation>Cancelled: %1</translation>
+    </message>
+    <message>
+        <source>未备份（读取未完成）</source>
+        <translation>No backup (read incomplete)</translation>
+    </message>
+    <message>
+        <source>发送完成后关闭</source>
+        <translation>Closing when the send is done</translation>
+    </message>
+    <message>
+        <source>未写入：</source>
+        <translation>Not written:</translation>
+    </message>
+    <message>
+        <source>文件缺少帧 %1</source>
+        <translation>The file lacks the frames %1</translation>
+    </message>
+</context>
+<context>
+    <name>SafeWrites</name>
+    <message>
+        <source>无法读取遥控器当前的设置（收到 %1/19 块）。</source>
+        <translation>The transmitter&apos;s set-up could not be read (%1 of 19 blocks came).</translation>
+    </message>
+    <message>
+        <source>不先读取就无法备份。仍然写入会覆盖遥控器的设置，且没有备份可以恢复。</source>
+        <translation>Without it there is no backup. Writing anyway overwrites the transmitter&apos;s set-up with nothing to restore it from.</translation>
+    </message>
+    <message>
+        <source>重新读取</source>
+        <translation>Read again</translation>
+    </message>
+    <message>
+        <source>仍然写入</source>
+        <translation>Write anyway</translation>
+    </message>
+    <message>
+        <source>不写入</source>
+        <translation>Don&apos;t write</translation>
+    </message>
+    <message>
+        <source>确认更改</source>
+        <translation>Confirm changes</translation>
+    </message>
+    <message>
+        <source>%1将改变遥控器中的 %2 项设置：</source>
+        <translation>%1 changes %2 settings in the transmitter:</translation>
+    </message>
+    <message>
+        <source>……另有 %1 项（见详细信息）</source>
+        <translation>… and %1 more (see the details)</translation>
+    </message>
+    <message>
+        <source>发送</source>
+        <translation>Send</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>不再询问</source>
+        <translation>Don&apos;t ask again</translation>
+    </message>
+    <message>
+        <source>正在向遥控器发送设置（已发送 %1/4 帧）。</source>
+        <translation>The set-up is being sent to the transmitter (%1 of 4 frames sent).</translation>
+    </message>
+    <message>
+        <source>现在放弃，遥控器的设置将不完整、不确定。</source>
+        <translation>Abandoned now, the transmitter&apos;s set-up is left incomplete and uncertain.</translation>
+    </message>
+    <message>
+        <source>发送完再关闭</source>
+        <translation>Finish, then close</translation>
+    </message>
+    <message>
+        <source>放弃并关闭</source>
+        <translation>Abandon and close</translation>
+    </message>
+    <message>
+        <source>不关闭</source>
+        <translation>Don&apos;t close</translation>
     </message>
 </context>
 </TS>

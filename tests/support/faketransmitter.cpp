@@ -4,6 +4,9 @@
 
 #include "support/faketransmitter.h"
 
+#include "link/framecodec.h"
+#include "model/parameterset.h"
+
 #include <QDeadlineTimer>
 #include <QSocketNotifier>
 #include <QStringList>
@@ -247,6 +250,7 @@ void FakeTransmitter::sendChunksSpaced(const QVector<QByteArray> &chunks, int ga
 
 void FakeTransmitter::setConfiguration(const ParameterSet &set)
 {
+    stored_ = std::make_unique<ParameterSet>(set);
     replyBlocks_ = encodeParameterBlocks(set);
 }
 
@@ -356,6 +360,20 @@ void FakeTransmitter::emitMessage(const QByteArray &bytes, const QString &kind)
 
 void FakeTransmitter::onMessage(const TransmitterMessage &message)
 {
+    if (message.bytes.size() == kFrameBytes && isFrameLetter(message.bytes.at(0))) {
+        if (storeFrames_ && stored_ && message.kind != ignoredFrame_) {
+            const auto kind = static_cast<FrameKind>(QByteArray("SGHI").indexOf(message.bytes.at(0)));
+            decodeFrameFields(kind, QString::fromLatin1(message.bytes), 0, *stored_);
+            replyBlocks_ = encodeParameterBlocks(*stored_);
+        }
+        if (++framesHeard_ == silentAfterFrames_) {
+            silent_ = true;
+            liveTimer_.stop();
+            replyActive_ = false;
+        }
+    }
+    if (silent_)
+        return;
     if (message.kind == QLatin1String("OK")) {
         connected_ = true;
     } else if (message.kind == QLatin1String("DIS")) {
@@ -373,8 +391,15 @@ void FakeTransmitter::onMessage(const TransmitterMessage &message)
             sendNextBlock();
     } else if (message.kind == QLatin1String("WWW")) {
         unanswered_ = qMax(0, unanswered_ - 1);
-        if (replyActive_ && unanswered_ == 0)
-            sendNextBlock();
+        if (replyActive_ && unanswered_ == 0) {
+            if (blockGapMs_ > 0)
+                QTimer::singleShot(blockGapMs_, this, [this] {
+                    if (replyActive_ && unanswered_ == 0 && !silent_)
+                        sendNextBlock();
+                });
+            else
+                sendNextBlock();
+        }
     }
 }
 

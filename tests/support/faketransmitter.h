@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QVector>
 
+#include <memory>
+
 struct ParameterSet;
 class QSocketNotifier;
 
@@ -89,6 +91,17 @@ public:
     void answerReads(bool on) { answerReads_ = on; }
     void setReadReply(const QVector<QByteArray> &blocks) { replyBlocks_ = blocks; }
     void setConfiguration(const ParameterSet &set); // the nineteen encoded blocks
+    // Like the device, takes the frames written to it into its configuration
+    // (once setConfiguration gave it one), so a Read afterwards returns them;
+    // on unless switched off.
+    void storeWrittenFrames(bool on) { storeFrames_ = on; }
+    // Faults: a frame of this kind ("S".."I") arrives and is acknowledged but
+    // not stored; after this many frames the transmitter says nothing more
+    // (no live packets, no reply); the blocks of a reply leave gapMs apart.
+    void ignoreFrame(const QString &kind) { ignoredFrame_ = kind; }
+    void goSilentAfterFrames(int frames) { silentAfterFrames_ = frames; }
+    void setBlockGap(int gapMs) { blockGapMs_ = gapMs; }
+    bool isSilent() const { return silent_; }
     int replyBlocksSent() const { return replyNext_; } // of the current or last reply
     bool replyInProgress() const { return replyActive_; }
 
@@ -151,6 +164,14 @@ private:
 
     bool connected_ = false;
     int unanswered_ = 0;
+
+    bool storeFrames_ = true;
+    std::unique_ptr<ParameterSet> stored_;
+    QString ignoredFrame_;
+    int silentAfterFrames_ = -1;
+    int framesHeard_ = 0;
+    bool silent_ = false;
+    int blockGapMs_ = 0;
 
     LiveFeed feed_;
     bool nextIsStatus_ = false;

@@ -109,8 +109,12 @@ void ModalWatcher::handle(QWidget *widget)
 void ModalWatcher::handleMessageBox(QMessageBox *box)
 {
     QAbstractButton *button = acceptingButton(box);
+    for (QAbstractButton *b : box->buttons()) {
+        if (!boxAnswer_.isEmpty() && b->text() == boxAnswer_)
+            button = b;
+    }
     const SeenMessageBox seen{box->windowTitle(), box->text(), box->icon(),
-                              button ? button->text() : QString(), clock_.elapsed()};
+                              button ? button->text() : QString(), box->informativeText(), clock_.elapsed()};
     boxes_.append(seen);
     if (button)
         later(box, [button] { button->click(); });

@@ -17,6 +17,7 @@ struct SeenMessageBox
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QString button; // text of the button pressed to close it, empty if none
+    QString informative; // the informative text under the main text
     qint64 atMs = 0; // since the watcher started
 };
 
@@ -54,6 +55,9 @@ public:
     // The file every following file dialog selects and accepts; an empty
     // path (the default) cancels them.
     void setFileDialogAnswer(const QString &path) { fileAnswer_ = path; }
+    // The button every following message box is closed with, by its text,
+    // where it has one; otherwise (and by default) the accepting button.
+    void setMessageBoxAnswer(const QString &buttonText) { boxAnswer_ = buttonText; }
 
     QVector<SeenMessageBox> messageBoxes() const { return boxes_; }
     QVector<SeenFileDialog> fileDialogs() const { return fileDialogs_; }
@@ -82,6 +86,7 @@ private:
     QTimer pollTimer_;
     QElapsedTimer clock_;
     QString fileAnswer_;
+    QString boxAnswer_;
     QVector<Handled> handled_;
     QVector<SeenMessageBox> boxes_;
     QVector<SeenFileDialog> fileDialogs_;

@@ -1,0 +1,258 @@
+// Safe writes: before a command replaces the transmitter's set-up, the tool
+// knows what the transmitter held (a Read, then a backup), shows what will
+// change, and after the send reads the transmitter back to prove what
+// arrived. A transmitter that streams nothing gets the command exactly as
+// before: there is nothing to back up, confirm or read back.
+#include "app/mainwindow.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QTimer>
+#include <QUndoStack>
+
+#include <cstdio>
+
+#include "app/messagetexts.h"
+#include "app/transferscope.h"
+#include "link/protocol.h"
+#include "link/waitms.h"
+#include "model/parameterset.h"
+#include "model/settings.h"
+#include "ui/editcommand.h"
+
+namespace {
+
+// However a reply trickles or repeats itself, it is over this long after "RR".
+constexpr int kWholeReplyMs = 8000;
+// The change list names this many settings; its details name them all.
+constexpr int kListedChanges = 12;
+
+QString verifyKey()
+{
+    return QStringLiteral("verifySends");
+}
+
+QString dontAskKey(StatusTexts::Command command)
+{
+    return QStringLiteral("skipChangeList/") + StatusTexts::backupName(command);
+}
+
+} // namespace
+
+bool MainWindow::verifiesSends() const
+{
+    return QSettings().value(verifyKey(), true).toBool();
+}
+
+void MainWindow::setVerifiesSends(bool on)
+{
+    QSettings().setValue(verifyKey(), on);
+    if (m_verifyAction)
+        m_verifyAction->setChecked(on);
+}
+
+bool MainWindow::transmitterPresent() const
+{
+    return serialPort.isOpen() && m_lastLive.isValid() && m_lastLive.elapsed() <= kPresentWithinMs;
+}
+
+bool MainWindow::heardRecently() const
+{
+    return serialPort.isOpen() && m_lastInbound.isValid() && m_lastInbound.elapsed() <= kSilentAfterMs;
+}
+
+// The pilot's edits since the last Read, Load or reset, undone ones left out.
+QVector<SettingChange> MainWindow::netEdits() const
+{
+    QVector<SettingChange> net;
+    for (int i = 0; i < m_edits->index(); ++i) {
+        if (const auto *step = dynamic_cast<const EditCommand *>(m_edits->command(i)))
+            net = mergeChanges(net, step->changes());
+    }
+    return net;
+}
+
+TransmitterRecord::ReadOutcome MainWindow::readTransmitter(ReadPurpose purpose)
+{
+    m_readPurpose = purpose;
+    writeToPort(Protocol::readRequest());
+    startReadRecord();
+    waitMs(m_pacing.readPauseMs);
+    waitForReadEnd();
+    m_readPurpose = ReadPurpose::Show;
+    return m_lastRead;
+}
+
+// Until the reply is complete, has gone quiet (the reply timer) or the port
+// closed; bounded as a whole as well.
+void MainWindow::waitForReadEnd()
+{
+    if (m_record.reading() && !m_closing) {
+        QEventLoop loop;
+        m_readLoop = &loop;
+        QTimer deadline;
+        deadline.setSingleShot(true);
+        connect(&deadline, &QTimer::timeout, this, &MainWindow::finishReadRecord);
+        deadline.start(qMax(0, kWholeReplyMs - m_pacing.readPauseMs));
+        loop.exec();
+        m_readLoop = nullptr;
+    }
+    // The window is going and its loops end at once: the reply ends here.
+    if (m_record.reading())
+        finishReadRecord();
+}
+
+bool MainWindow::knowBefore(StatusTexts::Command command, bool adoptRead)
+{
+    if (!transmitterPresent() || m_record.hasCompleteRead())
+        return true;
+    for (;;) {
+        const TransmitterRecord::ReadOutcome outcome = readTransmitter(ReadPurpose::Backup);
+        if (m_closing)
+            return false;
+        if (!serialPort.isOpen()) {
+            setOutcome(StatusTexts::cancelled(command), StatusTexts::notSent());
+            return false;
+        }
+        if (outcome.complete) {
+            if (adoptRead) {
+                // The pilot's edits stay; everything else is what the
+                // transmitter holds, as after a Read.
+                const QVector<SettingChange> edits = netEdits();
+                params() = readKeepingEdits(m_record.known(), params(), edits);
+                clearEdits();
+                Dr_DataSelet();
+                ui_Display();
+            }
+            return true;
+        }
+
+        const PortTexts port = portTexts(params().LangChinese);
+        QMessageBox box(QMessageBox::Warning, port.title,
+                        QCoreApplication::translate("SafeWrites", "无法读取遥控器当前的设置（收到 %1/19 块）。").arg(outcome.received), QMessageBox::NoButton,
+                        this);
+        box.setInformativeText(QCoreApplication::translate("SafeWrites", "不先读取就无法备份。仍然写入会覆盖遥控器的设置，且没有备份可以恢复。"));
+        QPushButton *again = box.addButton(QCoreApplication::translate("SafeWrites", "重新读取"), QMessageBox::ActionRole);
+        QPushButton *anyway = box.addButton(QCoreApplication::translate("SafeWrites", "仍然写入"), QMessageBox::DestructiveRole);
+        QPushButton *cancel = box.addButton(QCoreApplication::translate("SafeWrites", "不写入"), QMessageBox::RejectRole);
+        box.setDefaultButton(cancel);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (m_closing)
+            return false;
+        if (box.clickedButton() == again && serialPort.isOpen())
+            continue;
+        if (box.clickedButton() == anyway && serialPort.isOpen()) {
+            m_overwriteUnread = true;
+            return true;
+        }
+        setOutcome(StatusTexts::cancelled(command), StatusTexts::notSent());
+        return false;
+    }
+}
+
+bool MainWindow::confirmChanges(StatusTexts::Command command, const ParameterSet &to, const QString &subject)
+{
+    if (!transmitterPresent() || QSettings().value(dontAskKey(command), false).toBool())
+        return true;
+    const ParameterSet &from = m_record.hasKnown() ? m_record.known() : params();
+    const QStringList lines = changeListing(from, to, QStringLiteral(" · "), QStringLiteral("→"));
+    if (lines.isEmpty())
+        return true;
+
+    QMessageBox box(QMessageBox::Question, QCoreApplication::translate("SafeWrites", "确认更改"),
+                    QCoreApplication::translate("SafeWrites", "%1将改变遥控器中的 %2 项设置：").arg(subject).arg(lines.size()), QMessageBox::NoButton, this);
+    QStringList shown = lines.mid(0, kListedChanges);
+    if (lines.size() > kListedChanges)
+        shown.append(QCoreApplication::translate("SafeWrites", "……另有 %1 项（见详细信息）").arg(lines.size() - kListedChanges));
+    box.setInformativeText(shown.join(QLatin1Char('\n')));
+    box.setDetailedText(lines.join(QLatin1Char('\n')));
+    QPushButton *send = box.addButton(QCoreApplication::translate("SafeWrites", "发送"), QMessageBox::AcceptRole);
+    QPushButton *cancel = box.addButton(QCoreApplication::translate("SafeWrites", "取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    auto *dontAsk = new QCheckBox(QCoreApplication::translate("SafeWrites", "不再询问"));
+    box.setCheckBox(dontAsk);
+    box.exec();
+    if (box.clickedButton() != send || m_closing || !serialPort.isOpen())
+        return false;
+    if (dontAsk->isChecked())
+        QSettings().setValue(dontAskKey(command), true);
+    return true;
+}
+
+SendCheck MainWindow::proveAfter()
+{
+    if (m_closing || m_closeAfterSend || !serialPort.isOpen())
+        return {};
+    if (!heardRecently())
+        return SendCheck::silent();
+    if (!verifiesSends())
+        return {};
+    return SendCheck::judge(true, readTransmitter(ReadPurpose::Verify));
+}
+
+QString MainWindow::finishAndCheck(StatusTexts::Command command, QString *details)
+{
+    const SendTally tally = m_tally;
+    finishSending(command);
+    const SendCheck check = tally.outcome() == SendTally::Outcome::Delivered ? proveAfter() : SendCheck();
+    noteCheck(check);
+    return StatusTexts::checkedOutcome(command, tally, check, details);
+}
+
+// What a send that nothing confirmed left in the transmitter is not known.
+void MainWindow::noteCheck(const SendCheck &check)
+{
+    if (check.result == SendCheck::Result::Silent || check.result == SendCheck::Result::Incomplete)
+        m_record.sendUnconfirmed();
+    updateTransmitterState();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_closeAfterSend || !m_tally.beganOpen() || m_tally.cut()) {
+        // Nothing half-sent: a Read or a read-back simply ends.
+        m_closing = true;
+        event->accept();
+        return;
+    }
+    const PortTexts port = portTexts(params().LangChinese);
+    QMessageBox box(QMessageBox::Warning, port.title,
+                    QCoreApplication::translate("SafeWrites", "正在向遥控器发送设置（已发送 %1/4 帧）。").arg(m_tally.frames()), QMessageBox::NoButton, this);
+    box.setInformativeText(QCoreApplication::translate("SafeWrites", "现在放弃，遥控器的设置将不完整、不确定。"));
+    QPushButton *finish = box.addButton(QCoreApplication::translate("SafeWrites", "发送完再关闭"), QMessageBox::AcceptRole);
+    QPushButton *abandon = box.addButton(QCoreApplication::translate("SafeWrites", "放弃并关闭"), QMessageBox::DestructiveRole);
+    QPushButton *stay = box.addButton(QCoreApplication::translate("SafeWrites", "不关闭"), QMessageBox::RejectRole);
+    box.setDefaultButton(finish);
+    box.setEscapeButton(stay);
+    box.exec();
+    event->ignore();
+    if (!m_tally.beganOpen() || m_tally.cut()) {
+        // The send ended or was cut while the question was open.
+        if (box.clickedButton() != stay) {
+            m_closing = true;
+            event->accept();
+        }
+        return;
+    }
+    if (box.clickedButton() == finish) {
+        m_closeAfterSend = true;
+        m_busyNote = StatusTexts::closingAfterSend();
+        updateTransmitterState();
+    } else if (box.clickedButton() == abandon) {
+        // Nothing more of the send goes out; the pilot has been told what
+        // that means, and so is whoever reads the terminal.
+        const int frames = m_tally.frames();
+        m_tally.portClosed();
+        m_closing = true;
+        std::fprintf(stderr, "kelvo-miraq-config: %s\n",
+                     qPrintable(StatusTexts::interrupted(frames) + QStringLiteral(" · ") + StatusTexts::uncertain()));
+        event->accept();
+    }
+}
