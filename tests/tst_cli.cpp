@@ -535,6 +535,7 @@ private slots:
             QSKIP("pseudo-terminals are not available here");
         answerHello(tx);
         tx.setConfiguration(factorySet());
+        tx.storeWrittenFrames(false); // keeps its factory set-up whatever is written
         tx.answerReads(true);
         const CliRun run = runCli({"write", "--port", tx.devicePath(), "--verify", changedPath});
         QCOMPARE(run.exitCode, 1);

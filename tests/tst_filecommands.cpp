@@ -438,7 +438,8 @@ private slots:
         const QString path = pathIn(QStringLiteral("part.txt"));
         QVERIFY(writeFile(path, content));
         const QVector<QByteArray> fromFile = framesOf(fileSet());
-        const QVector<QByteArray> startUp = framesOf(ParameterSet());
+        // What the transmitter holds, as read: it fills what the file lacks.
+        const QVector<QByteArray> startUp = framesOf(params());
         const ParameterSet start = params();
         const ParameterSet file = fileSet();
 
