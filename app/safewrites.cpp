@@ -171,6 +171,8 @@ bool MainWindow::confirmChanges(StatusTexts::Command command, const ParameterSet
     if (lines.size() > kListedChanges)
         shown.append(QCoreApplication::translate("SafeWrites", "……另有 %1 项（见详细信息）").arg(lines.size() - kListedChanges));
     box.setInformativeText(shown.join(QLatin1Char('\n')));
+    // One setting a line: wide enough for the longest captions.
+    box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_informativelabel { min-width: 30em; }"));
     box.setDetailedText(lines.join(QLatin1Char('\n')));
     QPushButton *send = box.addButton(QCoreApplication::translate("SafeWrites", "发送"), QMessageBox::AcceptRole);
     QPushButton *cancel = box.addButton(QCoreApplication::translate("SafeWrites", "取消"), QMessageBox::RejectRole);
@@ -194,7 +196,12 @@ SendCheck MainWindow::proveAfter()
         return SendCheck::silent();
     if (!verifiesSends())
         return {};
-    return SendCheck::judge(true, readTransmitter(ReadPurpose::Verify));
+    SendCheck check = SendCheck::judge(true, readTransmitter(ReadPurpose::Verify));
+    // A reply that lost a block on the line gets one more chance, as a pilot
+    // would press Read again; a silent one does not.
+    if (check.result == SendCheck::Result::Incomplete && !m_closing && serialPort.isOpen())
+        check = SendCheck::judge(true, readTransmitter(ReadPurpose::Verify));
+    return check;
 }
 
 QString MainWindow::finishAndCheck(StatusTexts::Command command, QString *details)

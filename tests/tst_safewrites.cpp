@@ -412,6 +412,52 @@ private slots:
         if (answer == QStringLiteral("放弃并关闭"))
             QVERIFY2(status().contains(QStringLiteral("写入中断 1/4")), qPrintable(status()));
     }
+
+    // Pictures for the documentation (KELVO_SHOTS=<directory>): the three
+    // outcomes of a read-back and the change list, in both languages.
+    void pictures_data() { addLanguageRows(); }
+    void pictures()
+    {
+        QFETCH(QString, language);
+        const QString out = qEnvironmentVariable("KELVO_SHOTS");
+        if (out.isEmpty())
+            QSKIP("set KELVO_SHOTS to a directory to take the pictures");
+        const auto statusShot = [&](const QString &name) {
+            QTest::qWait(300);
+            QVERIFY(w->grab(QRect(600, 0, 500, 170)).save(QStringLiteral("%1/%2-%3.png").arg(out, name, language)));
+        };
+        rig.stop();
+        QVERIFY(rig.start(language));
+        QVERIFY(rig.openPort());
+        w->show();
+        transmitterThere();
+        read();
+        int value = 50;
+        for (const QString &outcome : {QStringLiteral("verified"), QStringLiteral("verify-failed"), QStringLiteral("silent")}) {
+            if (outcome == QLatin1String("verify-failed"))
+                tx->ignoreFrame(QStringLiteral("H"));
+            if (outcome == QLatin1String("silent"))
+                tx->goSilentAfterFrames(8 + 1);
+            edit("spinBox_THCURE_Data01", value += 5);
+            run(QStringLiteral("toolButton_Send"));
+            statusShot(QStringLiteral("status-") + outcome);
+        }
+
+        rig.stop();
+        QVERIFY(rig.start(language));
+        QVERIFY(rig.openPort());
+        w->show();
+        transmitterThere();
+        read();
+        ModalWatcher watcher;
+        watcher.setMessageBoxAnswer(language == QLatin1String("en") ? QStringLiteral("Cancel") : QStringLiteral("取消"));
+        connect(&watcher, &ModalWatcher::messageBoxClosed, this, [&] {
+            if (QWidget *box = QApplication::activeModalWidget())
+                box->grab().save(QStringLiteral("%1/change-list-%2.png").arg(out, language));
+        });
+        run(QStringLiteral("toolButton_Reset"));
+        QCOMPARE(watcher.messageBoxes().size(), 1);
+    }
 };
 
 QTEST_MAIN(TestSafeWrites)
