@@ -26,8 +26,7 @@ MainWindow::MainWindow(QWidget *parent)
     , ui(new MainForm)
 {
     ui->setupUi(this);
-    // The port state is read from this caption, so it must be the open
-    // caption of the language in use from the start.
+    // The open caption of the language in use from the start.
     ui->openButton->setText(openCaption());
     CommandHelp::apply(*ui, Backups::defaultDirectory());
     // The same picture as the desktop entry.
@@ -81,7 +80,9 @@ QString MainWindow::openCaption() const
 
 bool MainWindow::portIsOpen() const
 {
-    return ui->openButton->text() != openCaption();
+    // Asked of the port itself: the caption follows it, and changes with
+    // the language.
+    return serialPort.isOpen();
 }
 
 void MainWindow::showPortMessage(const QString &text)

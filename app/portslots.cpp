@@ -66,7 +66,7 @@ void MainWindow::rescanPorts()
 {
     QComboBox *box = ui->portNameBox;
     // Not under the pointer of someone picking from an open popup.
-    if (serialPort.isOpen() || portIsOpen() || QApplication::activePopupWidget())
+    if (portIsOpen() || QApplication::activePopupWidget())
         return;
     const PortListUpdate update =
             updatePortList(m_shownPorts, box->currentText(), scanPorts(m_extraPorts), m_wantedPort);
@@ -171,7 +171,7 @@ void MainWindow::closePort(bool sayGoodbye)
 void MainWindow::serialPort_errorOccurred(QSerialPort::SerialPortError error)
 {
     const bool deviceGone = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
-    if (deviceGone && serialPort.isOpen() && portIsOpen())
+    if (deviceGone && portIsOpen())
         closePort(false);
 }
 

@@ -199,6 +199,10 @@ private slots:
         feed.trim4 = 200;
         tx->startLiveStream(20, feed);
         QTRY_COMPARE_WITH_TIMEOUT(params().Trim4, 200, 5000);
+        // A transmitter that is there is read first and sees what changes.
+        tx->setConfiguration(params());
+        tx->answerReads(true);
+        ModalWatcher watcher;
 
         const int first = tx->messages().size();
         clickLater(*w, QStringLiteral("toolButton_Reset"));
