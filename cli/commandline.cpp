@@ -15,7 +15,7 @@
 namespace {
 
 // The options a command may take, as flags of Command::options.
-enum Option { Port = 1, Output = 2, Verify = 4, Seconds = 8, Csv = 16, Json = 32 };
+enum Option { Port = 1, Output = 2, Verify = 4, Seconds = 8, Csv = 16, Json = 32, NoVerify = 64 };
 
 struct Argument
 {
@@ -48,16 +48,18 @@ const std::vector<Command> &commands()
          [](const QCommandLineParser &p, const QStringList &) {
              return readToFile(p.value(QStringLiteral("port")), p.value(QStringLiteral("output")));
          }},
-        {"write", "write --port P FILE [--verify]",
-         QT_TRANSLATE_NOOP("Cli", "Write a parameter file to the transmitter."), Port | Verify,
+        {"write", "write --port P FILE [--no-verify]",
+         QT_TRANSLATE_NOOP("Cli", "Write a parameter file to the transmitter, then read it back and compare."),
+         Port | Verify | NoVerify,
          {{"FILE", QT_TRANSLATE_NOOP("Cli", "Parameter file to write.")}},
          [](const QCommandLineParser &p, const QStringList &args) {
-             return writeFile(p.value(QStringLiteral("port")), args.at(0), p.isSet(QStringLiteral("verify")));
+             return writeFile(p.value(QStringLiteral("port")), args.at(0), !p.isSet(QStringLiteral("no-verify")));
          }},
-        {"reset", "reset --port P [--verify]",
-         QT_TRANSLATE_NOOP("Cli", "Put the factory values into the transmitter."), Port | Verify, {},
+        {"reset", "reset --port P [--no-verify]",
+         QT_TRANSLATE_NOOP("Cli", "Put the factory values into the transmitter, then read it back and compare."),
+         Port | Verify | NoVerify, {},
          [](const QCommandLineParser &p, const QStringList &) {
-             return factoryReset(p.value(QStringLiteral("port")), p.isSet(QStringLiteral("verify")));
+             return factoryReset(p.value(QStringLiteral("port")), !p.isSet(QStringLiteral("no-verify")));
          }},
         {"monitor", "monitor --port P [--seconds N] [--csv]",
          QT_TRANSLATE_NOOP("Cli", "Print the live channels and telemetry, one line per packet."),
@@ -107,7 +109,9 @@ std::vector<OptionEntry> optionTable()
                                     text(QT_TRANSLATE_NOOP("Cli", "Parameter file to save; only a complete reply is saved.")),
                                     text(QT_TRANSLATE_NOOP("Cli", "file")))},
         {Verify, QCommandLineOption(QStringLiteral("verify"),
-                                    text(QT_TRANSLATE_NOOP("Cli", "Read the configuration back and compare every setting.")))},
+                                    text(QT_TRANSLATE_NOOP("Cli", "Kept for old scripts: reading back and comparing is the default.")))},
+        {NoVerify, QCommandLineOption(QStringLiteral("no-verify"),
+                                      text(QT_TRANSLATE_NOOP("Cli", "Do not read the configuration back: the send is not confirmed.")))},
         {Seconds, QCommandLineOption(QStringLiteral("seconds"),
                                      text(QT_TRANSLATE_NOOP("Cli", "Stop after n seconds (default: at Ctrl-C).")),
                                      text(QT_TRANSLATE_NOOP("Cli", "n")), QStringLiteral("0"))},
@@ -120,13 +124,18 @@ std::vector<OptionEntry> optionTable()
 QString exitStatusHelp()
 {
     return Cli::tr("Exit status:\n"
-                   "  0  done; diff: the files are equal\n"
-                   "  1  diff, write --verify, reset --verify: settings differ\n"
+                   "  0  done; diff: the files are equal; write, reset: read back and equal\n"
+                   "     (with --no-verify: sent, not checked)\n"
+                   "  1  diff: the files differ; write, reset: the transmitter read back differs\n"
+                   "     from what was sent (the differing settings are listed)\n"
                    "  2  the command line is wrong\n"
                    "  3  a file is missing, unreadable, not a parameter file or cannot be written;\n"
                    "     write: the file lacks frames and the transmitter's set-up cannot be read\n"
                    "  4  the port does not exist, is busy, cannot be opened or went away\n"
-                   "  5  the transmitter does not answer or its reply is incomplete");
+                   "  5  the transmitter does not answer, or its reply is incomplete or keeps repeating\n"
+                   "     (a read ends at most about 5 s after its request);\n"
+                   "     write, reset: it went silent after the send, its read-back is incomplete or\n"
+                   "     its trims could not be checked: what it holds is not confirmed");
 }
 
 QString generalDescription()

@@ -10,7 +10,7 @@
 #include "cli/fileinput.h"
 #include "cli/monitorreport.h"
 #include "cli/portreport.h"
-#include "cli/settingsreport.h"
+#include "cli/readback.h"
 #include "files/parameterfile.h"
 #include "link/portlist.h"
 #include "link/readreply.h"
@@ -109,8 +109,11 @@ int readReply(TransmitterSession &session, const QString &port, bool keepOpen = 
         return lostPort(port);
     if (reply.received() == 0)
         return fail(ExitCode::NoAnswer, Cli::tr("the transmitter on %1 does not answer").arg(port));
-    return fail(ExitCode::NoAnswer, Cli::tr("incomplete reply from the transmitter on %1: blocks %2 missing")
-                                            .arg(port, blockList(reply.missing())));
+    QString why = Cli::tr("incomplete reply from the transmitter on %1: blocks %2 missing")
+                          .arg(port, blockList(reply.missing()));
+    if (reply.repeats() > 0)
+        why += Cli::tr(" (%n block(s) came again)", nullptr, reply.repeats());
+    return fail(ExitCode::NoAnswer, why);
 }
 
 // Sends the session's configuration, then either closes or, with verify,
@@ -122,25 +125,14 @@ int sendAndMaybeVerify(TransmitterSession &session, const QString &port, const Q
         session.close();
         return lostPort(port);
     }
-    printLine(Cli::tr("sent %1 to %2").arg(what, port));
     if (!verify) {
         session.close();
+        printLine(Cli::tr("sent %1 to %2, not verified (--no-verify)").arg(what, port));
         return exitStatus(ExitCode::Ok);
     }
-
+    // A copy: the read-back replaces the session's configuration.
     const ParameterSet sent = session.parameters();
-    const int status = readReply(session, port);
-    if (status != exitStatus(ExitCode::Ok))
-        return status;
-    const QStringList differences = differenceListing(sent, session.parameters());
-    if (differences.isEmpty()) {
-        printLine(Cli::tr("verified: the transmitter holds every setting sent"));
-        return exitStatus(ExitCode::Ok);
-    }
-    printLine(Cli::tr("the transmitter differs in %n setting(s) (sent -> read back):", nullptr,
-                      differences.size()));
-    printLines(differences);
-    return exitStatus(ExitCode::Differs);
+    return verifySend(session, port, sent);
 }
 
 } // namespace

@@ -2,8 +2,11 @@
 
 void ReadReply::add(int blockNumber)
 {
-    if (blockNumber >= 1 && blockNumber <= kBlockCount)
-        m_seen |= 1u << blockNumber;
+    if (blockNumber < 1 || blockNumber > kBlockCount)
+        return;
+    if (has(blockNumber))
+        ++m_repeats;
+    m_seen |= 1u << blockNumber;
 }
 
 bool ReadReply::has(int blockNumber) const

@@ -10,13 +10,16 @@ class ReadReply
 public:
     static constexpr int kBlockCount = 19;
 
-    void restart() { m_seen = 0; }
+    void restart() { m_seen = 0; m_repeats = 0; }
     void add(int blockNumber); // 1..19; anything else is ignored
     bool has(int blockNumber) const;
     int received() const;
     bool complete() const { return received() == kBlockCount; }
     QVector<int> missing() const;
+    // Blocks that came again after their first arrival.
+    int repeats() const { return m_repeats; }
 
 private:
     quint32 m_seen = 0;
+    int m_repeats = 0;
 };

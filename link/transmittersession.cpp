@@ -54,7 +54,6 @@ bool TransmitterSession::open(const QString &portName)
         m_port.clearError();
         return false;
     }
-    m_blocksSeen = 0;
     Protocol::writeIfOpen(m_port, Protocol::hello());
     return true;
 }
@@ -99,23 +98,23 @@ void TransmitterSession::sendConfiguration()
     m_params.TrimHold = held;
 }
 
-ReadReply TransmitterSession::readConfiguration(int firstBlockMs, int quietMs)
+ReadReply TransmitterSession::readConfiguration(int firstBlockMs, int quietMs, int deadlineMs)
 {
     m_reply.restart();
     Protocol::writeIfOpen(m_port, Protocol::readRequest());
 
     QElapsedTimer sinceRequest;
     sinceRequest.start();
-    QElapsedTimer sinceBlock;
-    int blocksBefore = m_blocksSeen;
-    while (!m_reply.complete() && !m_lost && m_port.isOpen()) {
+    QElapsedTimer sinceNewBlock;
+    int distinctBefore = 0;
+    while (!m_reply.complete() && !m_lost && m_port.isOpen() && sinceRequest.elapsed() < deadlineMs) {
         waitMs(kPollMs);
-        if (m_blocksSeen != blocksBefore) {
-            blocksBefore = m_blocksSeen;
-            sinceBlock.start();
+        if (m_reply.received() != distinctBefore) {
+            distinctBefore = m_reply.received();
+            sinceNewBlock.start();
         }
-        if (!sinceBlock.isValid() ? sinceRequest.elapsed() >= firstBlockMs
-                                  : sinceBlock.elapsed() >= quietMs)
+        if (!sinceNewBlock.isValid() ? sinceRequest.elapsed() >= firstBlockMs
+                                     : sinceNewBlock.elapsed() >= quietMs)
             break;
     }
     return m_reply;
@@ -129,7 +128,6 @@ void TransmitterSession::onReadyRead()
     const InboundResult result = decodeChunk(chunk, m_params, m_live);
     if (result.kind == InboundResult::ParamBlock || result.kind == InboundResult::AuxBlock) {
         m_reply.add(result.blockNumber);
-        ++m_blocksSeen;
     }
     // The same follow-up as the window: the shown dual rates, then the
     // repair of anything out of range, then the acknowledgement that paces

@@ -55,9 +55,11 @@ public:
     void sendConfiguration();
 
     // Asks with "RR" and collects the reply into parameters(). The reply is
-    // over when all nineteen blocks came, when no block came for quietMs
-    // after the last one, or when none came within firstBlockMs.
-    ReadReply readConfiguration(int firstBlockMs = 2000, int quietMs = 1000);
+    // over when all nineteen blocks came, when no new block came for quietMs
+    // after the last one (a block sent again does not count), when none came
+    // within firstBlockMs, or at the latest deadlineMs after "RR": a
+    // transmitter that repeats itself or trickles never holds the tool up.
+    ReadReply readConfiguration(int firstBlockMs = 2000, int quietMs = 1000, int deadlineMs = 5000);
 
 signals:
     // One chunk of input was decoded and acknowledged.
@@ -73,7 +75,6 @@ private:
     LiveValues m_live;
     ParameterFrames m_frames;
     ReadReply m_reply;
-    int m_blocksSeen = 0; // parameter blocks handled since the port opened
     OpenError m_openError = OpenError::None;
     QString m_error;
     bool m_lost = false;

@@ -19,6 +19,7 @@
 #include "link/framecodec.h"
 #include "link/protocol.h"
 #include "link/livevalues.h"
+#include "link/transmittersession.h"
 #include "model/defaults.h"
 #include "model/dualrate.h"
 #include "model/settings.h"
@@ -44,13 +45,14 @@ struct CliRun
 // Runs the program while this process keeps handling events, so that a
 // transmitter played here answers it meanwhile.
 CliRun runProgram(const QString &program, const QStringList &arguments,
-                  const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
+                  const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
+                  int timeoutMs = 60000)
 {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
     CliRun run;
-    if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 60000)) {
+    if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, timeoutMs)) {
         process.kill();
         process.waitForFinished(5000);
     } else if (process.exitStatus() == QProcess::NormalExit) {
@@ -62,9 +64,25 @@ CliRun runProgram(const QString &program, const QStringList &arguments,
     return run;
 }
 
-CliRun runCli(const QStringList &arguments)
+// timeoutMs: a run still going then is killed and counts as hung.
+CliRun runCli(const QStringList &arguments, int timeoutMs = 60000)
 {
-    return runProgram(QStringLiteral(KELVO_CLI_PATH), arguments);
+    return runProgram(QStringLiteral(KELVO_CLI_PATH), arguments, QProcessEnvironment::systemEnvironment(), timeoutMs);
+}
+
+// Starts the simulator program on a pseudo-terminal; its port, or empty.
+QString startSimulator(QProcess &process, const QStringList &arguments)
+{
+    process.start(QStringLiteral(KELVO_SIM_PATH), arguments);
+    QByteArray out;
+    const QDeadlineTimer deadline(15000);
+    while (!out.contains('\n') && !deadline.hasExpired() && process.state() != QProcess::NotRunning) {
+        process.waitForReadyRead(200);
+        out += process.readAllStandardOutput();
+    }
+    if (!out.startsWith("PORT /"))
+        return {};
+    return QString::fromLocal8Bit(out.mid(5, out.indexOf('\n') - 5));
 }
 
 // A transmitter that says it is there: one status packet as soon as it
@@ -133,15 +151,8 @@ class TestCli : public QObject
         if (sim.state() == QProcess::Running)
             return true;
         writeBytes(path("sim.dat"), parameterFileBytes(changedSet()));
-        sim.start(QStringLiteral(KELVO_SIM_PATH), {"--config", path("sim.dat"), "--quiet"});
-        QByteArray out;
-        const QDeadlineTimer deadline(15000);
-        while (!out.contains('\n') && !deadline.hasExpired() && sim.state() != QProcess::NotRunning) {
-            sim.waitForReadyRead(200);
-            out += sim.readAllStandardOutput();
-        }
-        simPort = QString::fromLocal8Bit(out.mid(5, out.indexOf('\n') - 5));
-        return out.startsWith("PORT /");
+        simPort = startSimulator(sim, {"--config", path("sim.dat"), "--quiet"});
+        return !simPort.isEmpty();
     }
 
 private slots:
@@ -436,7 +447,9 @@ private slots:
         if (!tx.isOpen())
             QSKIP("pseudo-terminals are not available here");
         answerHello(tx);
-        QStringList arguments{command, "--port", tx.devicePath()};
+        // Without the read-back, exactly the frames go out: no "RR" after
+        // the closing "WWW".
+        QStringList arguments{command, "--port", tx.devicePath(), "--no-verify"};
         if (!file.isNull()) {
             arguments << path("sent.dat");
             QVERIFY(writeBytes(arguments.last(), file));
@@ -506,7 +519,8 @@ private slots:
         const QString partial = path("s-and-g.dat");
         QVERIFY(writeBytes(partial, factoryFile().left(2 * kFrameLength)));
 
-        const CliRun run = runCli({"write", "--port", tx.devicePath(), partial});
+        // This transmitter does not store what it is sent: no read-back.
+        const CliRun run = runCli({"write", "--port", tx.devicePath(), "--no-verify", partial});
         QTRY_COMPARE_WITH_TIMEOUT(tx.kinds().last(), QStringLiteral("DIS"), 5000);
         QByteArray sent;
         for (const TransmitterMessage &m : tx.messages()) {
@@ -544,6 +558,93 @@ private slots:
         QVERIFY(run.out.contains("系统设置 / 报警设置 / 遥控器电压: 4.4 V -> 3.7 V"));
         QVERIFY(!run.out.join('\n').contains("微调一"));
         QTRY_COMPARE_WITH_TIMEOUT(tx.kinds().last(), QStringLiteral("DIS"), 5000);
+    }
+
+    // Against the simulator program with a fault switched on: a read that
+    // never completes and a send that is not confirmed or not what arrived
+    // end non-zero, in bounded time, without a file or a claim of success.
+    // A transmitter that trickles its blocks, each soon enough to keep the
+    // quiet timer going, is given up at the read's deadline.
+    void readEndsAtItsDeadline()
+    {
+        FakeTransmitter tx;
+        if (!tx.isOpen())
+            QSKIP("pseudo-terminals are not available here");
+        const QVector<QByteArray> blocks = encodeParameterBlocks(changedSet());
+        QTimer trickle;
+        int next = 0;
+        QObject::connect(&trickle, &QTimer::timeout, &tx, [&] {
+            if (next < blocks.size())
+                tx.send(blocks.at(next++));
+        });
+        onArrival(tx, QStringLiteral("RR"), &trickle, [&trickle] { trickle.start(300); });
+
+        TransmitterSession session;
+        QVERIFY2(session.open(tx.devicePath()), qPrintable(session.errorString()));
+        const ReadReply reply = session.readConfiguration(2000, 1000, 1500);
+        session.close();
+        QVERIFY(reply.received() < ReadReply::kBlockCount);
+        QVERIFY(next < blocks.size());
+    }
+
+    void faultyTransmitter_data()
+    {
+        QTest::addColumn<QStringList>("fault");
+        QTest::addColumn<QStringList>("arguments"); // PORT, OUT and FILE replaced
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("out");       // after the first line
+        QTest::addColumn<QString>("says");          // the error; empty: none
+
+        ParameterSet editedH = changedSet();        // differs from the simulator's in the H frame only
+        editedH.ThCure3 = 70;
+        editedH.RssiAlarm = -80;
+        const QStringList hLines = differenceListing(editedH, changedSet());
+        writeBytes(path("edited-h.dat"), parameterFileBytes(editedH));
+
+        QTest::newRow("read, block 1 again and again")
+                << QStringList{"--repeat-block", "1"} << QStringList{"read", "--port", "PORT", "-o", "OUT"} << 5
+                << QStringList{} << "blocks 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19 missing";
+        QTest::newRow("write, H frame ignored")
+                << QStringList{"--ignore-frame", "H"} << QStringList{"write", "--port", "PORT", "FILE"} << 1
+                << QStringList{QStringLiteral("the transmitter differs in %1 setting(s) (sent -> read back):")
+                                       .arg(hLines.size())} + hLines
+                << "";
+        QTest::newRow("write, silent after the S frame")
+                << QStringList{"--silent-after", "1"} << QStringList{"write", "--port", "PORT", "FILE"} << 5
+                << QStringList{} << "not confirmed: the transmitter on PORT is silent since the send";
+    }
+
+    void faultyTransmitter()
+    {
+        QFETCH(QStringList, fault);
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, out);
+        QFETCH(QString, says);
+
+        if (!FakeTransmitter::isSupported())
+            QSKIP("the simulator needs a pseudo-terminal here");
+        QVERIFY(writeBytes(path("faulty.dat"), parameterFileBytes(changedSet())));
+        QProcess faulty;
+        const QString port = startSimulator(faulty, QStringList{"--config", path("faulty.dat"), "--quiet"} + fault);
+        QVERIFY(!port.isEmpty());
+        const QString output = path("faulty-read.dat");
+        QFile::remove(output);
+        arguments.replaceInStrings(QStringLiteral("PORT"), port);
+        arguments.replaceInStrings(QStringLiteral("OUT"), output);
+        arguments.replaceInStrings(QStringLiteral("FILE"), path("edited-h.dat"));
+        says.replace(QStringLiteral("PORT"), port);
+
+        const CliRun run = runCli(arguments, 10000);
+        faulty.terminate();
+        faulty.waitForFinished(10000);
+        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(run.out.mid(1), out);
+        QVERIFY2(says.isEmpty() ? run.err.isEmpty() : run.oneError(says), qPrintable(run.text()));
+        QVERIFY2(!run.out.join('\n').contains(QRegularExpression(QStringLiteral("^(sent|verified|saved)"),
+                                                                   QRegularExpression::MultilineOption)),
+                 qPrintable(run.text()));
+        QVERIFY(!QFile::exists(output));
     }
 
     void portProblems_data()

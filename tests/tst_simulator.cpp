@@ -2,6 +2,7 @@
 // and once over a real pseudo-terminal with the tool's kind of serial port.
 #include "sim/simulatedtransmitter.h"
 
+#include <QCommandLineParser>
 #include <QFile>
 #include <QSet>
 #include <QSerialPort>
@@ -15,6 +16,7 @@
 #include "link/livevalues.h"
 #include "model/parameterset.h"
 #include "sim/configurationfile.h"
+#include "sim/framecheck.h"
 #include "sim/messagesplitter.h"
 #include "sim/ptyport.h"
 #include "support/appstate.h"
@@ -259,6 +261,120 @@ private slots:
             expected.append(n);
         QCOMPARE(reply.numbers, expected);
         QVERIFY(h.logContains(QStringLiteral("not acknowledged")));
+    }
+
+    // The faults switched on from the command line, and what is refused.
+    void faultOptions_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("described"); // empty: refused
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("none") << QStringList{} << "" << "";
+        QTest::newRow("ignore h") << QStringList{"--ignore-frame", "h"} << "ignores the H frame" << "";
+        QTest::newRow("two at once") << QStringList{"--silent-after", "1", "--block-gap", "150"}
+                                     << "goes silent after 1 frame(s), sends reply blocks 150 ms apart" << "";
+        QTest::newRow("repeat 19") << QStringList{"--repeat-block", "19"} << "repeats block 19 of a reply" << "";
+        QTest::newRow("no such frame") << QStringList{"--ignore-frame", "X"} << "" << "S, G, H or I";
+        QTest::newRow("no block 20") << QStringList{"--repeat-block", "20"} << "" << "from 1 to 19";
+        QTest::newRow("silent after 0") << QStringList{"--silent-after", "0"} << "" << "1 or more";
+        QTest::newRow("gap not a number") << QStringList{"--block-gap", "soon"} << "" << "milliseconds";
+    }
+    void faultOptions()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, described);
+        QFETCH(QString, problem);
+        QCommandLineParser parser;
+        addFaultOptions(parser);
+        QVERIFY(parser.parse(QStringList{"kelvo-miraq-sim"} + arguments));
+        SimulatorFaults faults;
+        const QString refused = readFaultOptions(parser, &faults);
+        QVERIFY2(problem.isEmpty() ? refused.isEmpty() : refused.contains(problem), qPrintable(refused));
+        QCOMPARE(faults.describe(), described);
+        QCOMPARE(faults.any(), !described.isEmpty());
+    }
+
+    // A write of S, G, H and I as the tool sends it, then a Read answered
+    // chunk by chunk: which frames took effect, which blocks came, and
+    // whether the transmitter still says anything.
+    void faultsChangeWhatIsStoredAndSent_data()
+    {
+        QTest::addColumn<char>("ignoreFrame");
+        QTest::addColumn<int>("silentAfter");
+        QTest::addColumn<int>("repeatBlock");
+        QTest::addColumn<int>("blockGapMs");
+        QTest::addColumn<QString>("stored");        // the frames that took effect
+        QTest::addColumn<QVector<int>>("blocks");   // the chunks of the reply; none: silent
+        QTest::addColumn<int>("quietAfterAckMs");   // nothing for this long after the first acknowledgement
+
+        QVector<int> all;
+        for (int n = 1; n <= kBlockCount; ++n)
+            all.append(n);
+        QTest::newRow("no fault") << char(0) << 0 << 0 << 0 << "SGHI" << all << 0;
+        QTest::newRow("H frame ignored") << 'H' << 0 << 0 << 0 << "SGI" << all << 0;
+        QTest::newRow("silent after S") << char(0) << 1 << 0 << 0 << "S" << QVector<int>{} << 0;
+        QTest::newRow("silent after H") << char(0) << 3 << 0 << 0 << "SGH" << QVector<int>{} << 0;
+        QTest::newRow("block 1 again and again") << char(0) << 0 << 1 << 0 << "SGHI" << QVector<int>(8, 1) << 0;
+        QTest::newRow("block 19 again") << char(0) << 0 << 19 << 0 << "SGHI" << all + QVector<int>{19, 19, 19} << 0;
+        QTest::newRow("blocks 250 ms apart") << char(0) << 0 << 0 << 250 << "SGHI" << QVector<int>{1, 2, 3} << 120;
+    }
+    void faultsChangeWhatIsStoredAndSent()
+    {
+        QFETCH(char, ignoreFrame);
+        QFETCH(int, silentAfter);
+        QFETCH(int, repeatBlock);
+        QFETCH(int, blockGapMs);
+        QFETCH(QString, stored);
+        QFETCH(QVector<int>, blocks);
+        QFETCH(int, quietAfterAckMs);
+
+        SimulatorOptions options;
+        options.faults.ignoreFrame = ignoreFrame;
+        options.faults.silentAfterFrames = silentAfter;
+        options.faults.repeatBlock = repeatBlock;
+        options.faults.blockGapMs = blockGapMs;
+        Harness h(options);
+        h.sim.receive("OK");
+        QTRY_VERIFY_WITH_TIMEOUT(h.sent.size() >= 2, 5000);
+        ParameterSet written = customConfiguration();
+        const Frames f = framesFor(written);
+        ParameterSet expected = factoryConfiguration();
+        for (const QByteArray &frame : {f.s, f.g, f.h, f.i}) {
+            h.sim.receive("WWW");
+            h.sim.receive(frame);
+            h.sim.receive("WWW");
+            FrameKind kind = FrameKind::S;
+            QVERIFY(frameKindOf(frame, &kind));
+            if (stored.contains(QLatin1Char(frame.at(0))))
+                decodeFrameFields(kind, QString::fromLatin1(frame), 0, expected);
+        }
+        QCOMPARE(differingMembers(h.sim.configuration(), expected), QStringList());
+
+        const int first = h.sent.size();
+        h.sim.receive("RR");
+        QVector<int> numbers;
+        ParameterSet decoded;
+        LiveValues live;
+        for (int n = 0; n < blocks.size(); ++n) {
+            if (!QTest::qWaitFor([&] { return h.sent.size() > first + n; }, 5000))
+                break;
+            numbers.append(decodeChunk(h.sent.at(first + n), decoded, live).blockNumber);
+            if (n == 0 && quietAfterAckMs > 0) {
+                h.sim.receive("WWW");
+                QTest::qWait(quietAfterAckMs);
+                QCOMPARE(h.sent.size(), first + 1);
+                continue;
+            }
+            h.sim.receive("WWW");
+        }
+        QCOMPARE(numbers, blocks);
+        if (blocks.isEmpty()) {
+            // Neither the reply nor the live stream, not even after a new "OK".
+            h.sim.receive("OK");
+            QTest::qWait(200);
+            QCOMPARE(h.sent.size(), first);
+            QVERIFY(h.logContains(QStringLiteral("silent from now on")));
+        }
     }
 
     void malformedFramesAreRejected_data()

@@ -39,16 +39,8 @@
         <translation>Read the transmitter&apos;s configuration into a parameter file.</translation>
     </message>
     <message>
-        <source>Write a parameter file to the transmitter.</source>
-        <translation>Write a parameter file to the transmitter.</translation>
-    </message>
-    <message>
         <source>Parameter file to write.</source>
         <translation>Parameter file to write.</translation>
-    </message>
-    <message>
-        <source>Put the factory values into the transmitter.</source>
-        <translation>Put the factory values into the transmitter.</translation>
     </message>
     <message>
         <source>Print the live channels and telemetry, one line per packet.</source>
@@ -91,10 +83,6 @@
         <translation>file</translation>
     </message>
     <message>
-        <source>Read the configuration back and compare every setting.</source>
-        <translation>Read the configuration back and compare every setting.</translation>
-    </message>
-    <message>
         <source>Stop after n seconds (default: at Ctrl-C).</source>
         <translation>Stop after n seconds (default: at Ctrl-C).</translation>
     </message>
@@ -109,24 +97,6 @@
     <message>
         <source>A JSON array instead of text.</source>
         <translation>A JSON array instead of text.</translation>
-    </message>
-    <message>
-        <source>Exit status:
-  0  done; diff: the files are equal
-  1  diff, write --verify, reset --verify: settings differ
-  2  the command line is wrong
-  3  a file is missing, unreadable, not a parameter file or cannot be written;
-     write: the file lacks frames and the transmitter&apos;s set-up cannot be read
-  4  the port does not exist, is busy, cannot be opened or went away
-  5  the transmitter does not answer or its reply is incomplete</source>
-        <translation>Exit status:
-  0  done; diff: the files are equal
-  1  diff, write --verify, reset --verify: settings differ
-  2  the command line is wrong
-  3  a file is missing, unreadable, not a parameter file or cannot be written;
-     write: the file lacks frames and the transmitter&apos;s set-up cannot be read
-  4  the port does not exist, is busy, cannot be opened or went away
-  5  the transmitter does not answer or its reply is incomplete</translation>
     </message>
     <message>
         <source>Reads, writes and watches KELVO and MIRAQ eight-channel transmitters, and shows and compares their parameter files.</source>
@@ -229,10 +199,6 @@
         <translation>incomplete reply from the transmitter on %1: blocks %2 missing</translation>
     </message>
     <message>
-        <source>sent %1 to %2</source>
-        <translation>sent %1 to %2</translation>
-    </message>
-    <message>
         <source>verified: the transmitter holds every setting sent</source>
         <translation>verified: the transmitter holds every setting sent</translation>
     </message>
@@ -290,6 +256,77 @@
     <message>
         <source>%1: %2 -&gt; %3</source>
         <translation>%1: %2 -&gt; %3</translation>
+    </message>
+    <message>
+        <source>Write a parameter file to the transmitter, then read it back and compare.</source>
+        <translation>Write a parameter file to the transmitter, then read it back and compare.</translation>
+    </message>
+    <message>
+        <source>Put the factory values into the transmitter, then read it back and compare.</source>
+        <translation>Put the factory values into the transmitter, then read it back and compare.</translation>
+    </message>
+    <message>
+        <source>Kept for old scripts: reading back and comparing is the default.</source>
+        <translation>Kept for old scripts: reading back and comparing is the default.</translation>
+    </message>
+    <message>
+        <source>Do not read the configuration back: the send is not confirmed.</source>
+        <translation>Do not read the configuration back: the send is not confirmed.</translation>
+    </message>
+    <message>
+        <source>Exit status:
+  0  done; diff: the files are equal; write, reset: read back and equal
+     (with --no-verify: sent, not checked)
+  1  diff: the files differ; write, reset: the transmitter read back differs
+     from what was sent (the differing settings are listed)
+  2  the command line is wrong
+  3  a file is missing, unreadable, not a parameter file or cannot be written;
+     write: the file lacks frames and the transmitter&apos;s set-up cannot be read
+  4  the port does not exist, is busy, cannot be opened or went away
+  5  the transmitter does not answer, or its reply is incomplete or keeps repeating
+     (a read ends at most about 5 s after its request);
+     write, reset: it went silent after the send, its read-back is incomplete or
+     its trims could not be checked: what it holds is not confirmed</source>
+        <translation>Exit status:
+  0  done; diff: the files are equal; write, reset: read back and equal
+     (with --no-verify: sent, not checked)
+  1  diff: the files differ; write, reset: the transmitter read back differs
+     from what was sent (the differing settings are listed)
+  2  the command line is wrong
+  3  a file is missing, unreadable, not a parameter file or cannot be written;
+     write: the file lacks frames and the transmitter&apos;s set-up cannot be read
+  4  the port does not exist, is busy, cannot be opened or went away
+  5  the transmitter does not answer, or its reply is incomplete or keeps repeating
+     (a read ends at most about 5 s after its request);
+     write, reset: it went silent after the send, its read-back is incomplete or
+     its trims could not be checked: what it holds is not confirmed</translation>
+    </message>
+    <message numerus="yes">
+        <source> (%n block(s) came again)</source>
+        <translation>
+            <numerusform> (%n block came again)</numerusform>
+            <numerusform> (%n blocks came again)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>sent %1 to %2, not verified (--no-verify)</source>
+        <translation>sent %1 to %2, not verified (--no-verify)</translation>
+    </message>
+    <message>
+        <source>not confirmed: the transmitter on %1 is silent since the send (no live packet and no parameter block for %2 s); what it holds is unknown</source>
+        <translation>not confirmed: the transmitter on %1 is silent since the send (no live packet and no parameter block for %2 s); what it holds is unknown</translation>
+    </message>
+    <message>
+        <source>not confirmed: the transmitter on %1 does not answer the read-back; what it holds is unknown</source>
+        <translation>not confirmed: the transmitter on %1 does not answer the read-back; what it holds is unknown</translation>
+    </message>
+    <message>
+        <source>not confirmed: incomplete read-back from the transmitter on %1: blocks %2 missing</source>
+        <translation>not confirmed: incomplete read-back from the transmitter on %1: blocks %2 missing</translation>
+    </message>
+    <message>
+        <source>not confirmed: no status packet from the transmitter on %1 after the read-back, so its trims could not be checked</source>
+        <translation>not confirmed: no status packet from the transmitter on %1 after the read-back, so its trims could not be checked</translation>
     </message>
 </context>
 <context>

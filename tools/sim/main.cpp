@@ -7,6 +7,8 @@
 //   --config FILE   keeps the configuration in FILE across runs
 //   --rate N        live packets per second (default 50)
 //   --quiet         no log of what arrives
+//   --ignore-frame, --silent-after, --repeat-block, --block-gap
+//                   faults on purpose (see --help)
 //
 // The tool opens the pseudo-terminal with kelvo-miraq-config --port /dev/pts/4
 // --open, or lists it ahead of the system's ports with
@@ -69,6 +71,7 @@ int main(int argc, char *argv[])
                                         QStringLiteral("n"), QStringLiteral("50"));
     const QCommandLineOption quietOption(QStringLiteral("quiet"), QStringLiteral("Do not log what arrives."));
     parser.addOptions({portOption, configOption, rateOption, quietOption});
+    addFaultOptions(parser);
     parser.process(app);
 
     SimulatorOptions options;
@@ -77,6 +80,9 @@ int main(int argc, char *argv[])
     if (!rateOk || options.packetsPerSecond < 1 || options.packetsPerSecond > kMaxRate)
         return fail(QStringLiteral("--rate takes a number from 1 to %1").arg(kMaxRate));
     options.configPath = parser.value(configOption);
+    const QString faultProblem = readFaultOptions(parser, &options.faults);
+    if (!faultProblem.isEmpty())
+        return fail(faultProblem);
 
     std::unique_ptr<SimLink> link;
     if (parser.isSet(portOption))

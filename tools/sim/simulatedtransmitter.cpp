@@ -94,7 +94,7 @@ SimulatedTransmitter::SimulatedTransmitter(const SimulatorOptions &options, QObj
     stallTimer_.setSingleShot(true);
     stallTimer_.setInterval(kStallMs);
     connect(&stallTimer_, &QTimer::timeout, this, [this] {
-        log(QStringLiteral("RR"), QStringLiteral("block %1 not acknowledged, going on").arg(replyNext_));
+        log(QStringLiteral("RR"), QStringLiteral("block %1 not acknowledged, going on").arg(lastBlockSent_));
         unanswered_ = 0;
         sendNextBlock();
     });
@@ -104,6 +104,8 @@ SimulatedTransmitter::~SimulatedTransmitter() = default;
 
 void SimulatedTransmitter::start()
 {
+    if (options_.faults.any())
+        log(QStringLiteral("fault"), options_.faults.describe());
     const QString &path = options_.configPath;
     if (path.isEmpty()) {
         log(QStringLiteral("config"), QStringLiteral("factory values, kept in memory only"));
@@ -134,6 +136,8 @@ void SimulatedTransmitter::stop()
 
 void SimulatedTransmitter::receive(const QByteArray &bytes)
 {
+    if (silent_)
+        return;
     for (const ToolMessage &message : splitter_.feed(bytes))
         handle(message);
     if (splitter_.hasPending())
@@ -144,6 +148,8 @@ void SimulatedTransmitter::receive(const QByteArray &bytes)
 
 void SimulatedTransmitter::handle(const ToolMessage &message)
 {
+    if (silent_)
+        return; // the rest of a chunk that held the last frame it heard
     switch (message.kind) {
     case ToolMessage::Connect:
         connected_ = true;
@@ -161,13 +167,16 @@ void SimulatedTransmitter::handle(const ToolMessage &message)
     case ToolMessage::Acknowledge:
         unanswered_ = qMax(0, unanswered_ - 1);
         saveIfChanged();
-        if (replyActive_ && replyNext_ > 0 && unanswered_ == 0 && !blockTimer_.isActive()) {
+        if (replyActive_ && replySent_ > 0 && unanswered_ == 0 && !blockTimer_.isActive()) {
             stallTimer_.stop();
-            blockTimer_.start(kBlockGapMs);
+            blockTimer_.start(options_.faults.blockGapMs > 0 ? options_.faults.blockGapMs : kBlockGapMs);
         }
         break;
     case ToolMessage::Frame:
         handleFrame(message.bytes);
+        ++framesHeard_;
+        if (options_.faults.silentAfterFrames > 0 && framesHeard_ >= options_.faults.silentAfterFrames)
+            goSilent();
         break;
     case ToolMessage::Garbage:
         log(QStringLiteral("?"), QStringLiteral("%1 unrecognised bytes: %2").arg(message.bytes.size()).arg(preview(message.bytes)));
@@ -207,16 +216,34 @@ void SimulatedTransmitter::handleFrame(const QByteArray &frame)
         log(name, QStringLiteral("rejected: %1").arg(problem));
         return;
     }
+    if (options_.faults.ignoreFrame && frame.at(0) == options_.faults.ignoreFrame) {
+        log(name, QStringLiteral("ignored (fault): not stored"));
+        return;
+    }
     decodeFrameFields(kind, QString::fromLatin1(frame), 0, config_);
     ++framesAccepted_;
     unsaved_ = true;
     log(name, frameSummary(kind, config_));
 }
 
+void SimulatedTransmitter::goSilent()
+{
+    silent_ = true;
+    connected_ = false;
+    replyActive_ = false;
+    liveTimer_.stop();
+    blockTimer_.stop();
+    stallTimer_.stop();
+    idleTimer_.stop();
+    saveIfChanged();
+    log(QStringLiteral("fault"), QStringLiteral("silent from now on, after %1 frame(s)").arg(framesHeard_));
+}
+
 void SimulatedTransmitter::startReply()
 {
     replyBlocks_ = encodeParameterBlocks(config_);
     replyNext_ = 0;
+    replySent_ = 0;
     replyActive_ = true;
     stallTimer_.stop();
     blockTimer_.start(kReplyQuietMs);
@@ -231,10 +258,13 @@ void SimulatedTransmitter::sendNextBlock()
         finishReply();
         return;
     }
-    if (replyNext_ == 0)
+    if (replySent_ == 0)
         unanswered_ = 0; // the live packets before the reply are behind us
     send(replyBlocks_.at(replyNext_));
-    ++replyNext_;
+    ++replySent_;
+    lastBlockSent_ = replyNext_ + 1;
+    if (lastBlockSent_ != options_.faults.repeatBlock)
+        ++replyNext_;
     stallTimer_.start();
 }
 

@@ -13,11 +13,13 @@
 
 #include "model/parameterset.h"
 #include "sim/messagesplitter.h"
+#include "sim/simulatorfaults.h"
 
 struct SimulatorOptions
 {
     int packetsPerSecond = 50; // live packets, channel and status together
     QString configPath;        // empty: the configuration lives in memory only
+    SimulatorFaults faults;    // none unless switched on
 };
 
 // The transmitter's side of the link, without the line itself: bytes the
@@ -39,6 +41,12 @@ struct SimulatorOptions
 //   cannot mark the end of a write. The first "WWW" after accepted frames
 //   ends the write and saves the configuration file. Malformed frames are
 //   logged and dropped.
+// - The faults of options.faults change this on purpose: an ignored frame is
+//   logged but not stored; after the last frame it hears before going silent
+//   it ignores everything, "OK" included, and sends nothing; a repeated
+//   block comes again for every acknowledgement (or after the stall time)
+//   and the blocks after it never; a block gap replaces the short pause
+//   between acknowledgement and next block.
 class SimulatedTransmitter : public QObject
 {
     Q_OBJECT
@@ -77,6 +85,7 @@ private:
     void handle(const ToolMessage &message);
     void goQuiet(const QString &why);
     void handleFrame(const QByteArray &frame);
+    void goSilent();
     void startReply();
     void sendNextBlock();
     void finishReply();
@@ -103,7 +112,12 @@ private:
 
     bool replyActive_ = false;
     QVector<QByteArray> replyBlocks_;
-    int replyNext_ = 0;
+    int replyNext_ = 0;        // index of the next block to send
+    int replySent_ = 0;        // blocks sent in this reply, repeats included
+    int lastBlockSent_ = 0;    // its number, 1..19
+
+    int framesHeard_ = 0;      // parameter frames, whatever became of them
+    bool silent_ = false;      // the silent-after fault has struck
 
     bool unsaved_ = false;
     int framesAccepted_ = 0;

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+class TransmitterSession;
+struct ParameterSet;
+
+// The proof after a send: the transmitter's configuration read back with
+// "RR" and compared with what was sent, every setting, the trims included
+// (from a status packet that came after the read-back). Prints what it found,
+// closes the session and returns the exit status (cli/exitcode.h): Ok only
+// when everything was read back and equal. A transmitter that stays silent
+// after the send, a read-back that does not complete and trims that cannot
+// be checked are never reported as verified.
+int verifySend(TransmitterSession &session, const QString &port, const ParameterSet &sent);
