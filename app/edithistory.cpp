@@ -87,6 +87,8 @@ void MainWindow::setUpEditHistory()
     m_statusMenu->addActions({m_undoAction, m_redoAction});
     m_statusMenu->addSeparator();
     m_statusMenu->addActions({m_revertAction, backups});
+    m_statusMenu->addSeparator();
+    m_statusMenu->addAction(newConnectionCheckAction());
     QLabel *label = m_status.label();
     label->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(label, &QWidget::customContextMenuRequested, this, &MainWindow::showStatusMenu);

@@ -16,6 +16,7 @@ void MainWindow::serialPort_readyRead()
 
     recordInbound(chunk);
     const InboundResult result = decodeChunk(chunk, params(), liveValues());
+    noteInbound(chunk, result);
     if (result.blockNumber > 0)
         qDebug("ReadFlag:%d", result.blockNumber);
     if (result.refreshPages)

@@ -123,7 +123,7 @@ void MainWindow::on_openButton_clicked()
     Protocol::applyLineSettings(serialPort);
     if (!serialPort.open(QIODevice::ReadWrite)) {
         serialPort.clearError();
-        showPortMessage(texts.cannotOpen);
+        showOpenFailure(texts.cannotOpen);
         return;
     }
     ui->portNameBox->setEnabled(false);
@@ -132,6 +132,7 @@ void MainWindow::on_openButton_clicked()
     setCaption(ui->openButton, texts.closeCaption);
     ui->toolButton_led->setIcon(iconForSize(kLampOn, ui->toolButton_led->iconSize()));
     writeToPort(Protocol::hello());
+    watchForAnswer();
     forgetTransmitter();
     // Chosen again at the next start while it is there.
     QSettings().setValue(lastPortKey(), ui->portNameBox->currentText());
@@ -148,6 +149,7 @@ void MainWindow::closePort(bool sayGoodbye)
         m_goodbyeSaid = true;
         const QSignalBlocker quiet(serialPort);
         serialPort.write(Protocol::goodbye());
+        recordTraffic(true, Protocol::goodbye());
         // Give the three bytes a bounded chance to reach the line before the
         // port goes away.
         serialPort.waitForBytesWritten(Protocol::kGoodbyeFlushMs);
@@ -177,6 +179,6 @@ void MainWindow::serialPort_errorOccurred(QSerialPort::SerialPortError error)
 
 void MainWindow::writeToPort(const QByteArray &bytes)
 {
-    if (!m_goodbyeSaid)
-        Protocol::writeIfOpen(serialPort, bytes);
+    if (!m_goodbyeSaid && Protocol::writeIfOpen(serialPort, bytes))
+        recordTraffic(true, bytes);
 }
