@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -18,6 +19,7 @@
 #include "link/inboundparser.h"
 #include "link/systemprobe.h"
 #include "model/parameterset.h"
+#include "ui/mainform.h"
 
 namespace {
 
@@ -72,10 +74,13 @@ void MainWindow::showCheckBox(const QString &title, const QString &message, cons
     box.exec();
 }
 
-void MainWindow::showOpenFailure(const QString &message)
+// The open failed: when no step finds why, the system's own words are the
+// last step's, never "all checks passed".
+void MainWindow::showOpenFailure(const QString &message, const QString &why)
 {
-    const ConnectionReport report =
-            ConnectionCheck::run(liveSystemProbe(), ui->portNameBox->currentText(), nullptr);
+    const ConnectionReport report = ConnectionCheck::run(liveSystemProbe(), ui->portNameBox->currentText(), [why] {
+        return ListenResult{ListenResult::OpenFailed, why};
+    });
     showCheckBox(portTexts(params().LangChinese).title, message, report);
 }
 

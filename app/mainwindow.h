@@ -294,7 +294,7 @@ private:
     void recordTraffic(bool outbound, const QByteArray &bytes);
     QAction *newConnectionCheckAction();
     void showCheckBox(const QString &title, const QString &message, const ConnectionReport &report);
-    void showOpenFailure(const QString &message);
+    void showOpenFailure(const QString &message, const QString &why);
     void watchForAnswer();
     void noteInbound(const QByteArray &chunk, const InboundResult &result);
     void answerMissing();

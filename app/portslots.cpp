@@ -122,8 +122,9 @@ void MainWindow::on_openButton_clicked()
     serialPort.setPortName(ui->portNameBox->currentText());
     Protocol::applyLineSettings(serialPort);
     if (!serialPort.open(QIODevice::ReadWrite)) {
+        const QString why = serialPort.errorString();
         serialPort.clearError();
-        showOpenFailure(texts.cannotOpen);
+        showOpenFailure(texts.cannotOpen, why);
         return;
     }
     ui->portNameBox->setEnabled(false);

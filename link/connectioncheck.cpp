@@ -67,6 +67,7 @@ struct Holder
 {
     QString pid;
     QString name;
+    QString staleLock; // a lock file of a program gone, which this user cannot remove
 };
 
 // Another process with the device open (one of its open files points at it)
@@ -98,13 +99,22 @@ Holder findHolder(const SystemProbe &probe, const QString &device)
         if (holds && !(farEnd && device.startsWith(QLatin1String("/dev/pts/"))))
             return {pid, processName(probe, pid)};
     }
+    Holder stale;
     for (const QString &folder : kLockFolders) {
-        const QString text = QString::fromLatin1(probe.read(folder + QLatin1Char('/') + lockFileName(device)));
+        const QString lock = folder + QLatin1Char('/') + lockFileName(device);
+        const QString text = QString::fromLatin1(probe.read(lock));
         const QString pid = text.simplified().section(QLatin1Char(' '), 0, 0);
-        if (isNumber(pid) && pid != own && pids.contains(pid))
-            return {pid, processName(probe, pid)};
+        if (!isNumber(pid) || pid == own)
+            continue;
+        if (pids.contains(pid))
+            return {pid, processName(probe, pid), QString()};
+        // Serial programs remove a dead program's lock, but not one of
+        // another user's in a shared folder.
+        const FileStatus status = probe.status(lock);
+        if (status.exists && status.owner != probe.userName())
+            stale.staleLock = lock;
     }
-    return {};
+    return stale;
 }
 
 // Whether user is listed as a member of group in /etc/group.
@@ -184,10 +194,9 @@ private:
     bool m_failed = false;
 };
 
-QString accessFix(const QString &group, const QString &user)
+QString ruleFix()
 {
-    return ConnectionCheck::tr("安装软件包自带的 udev 规则（%1）后重新插拔；或运行 sudo usermod -aG %2 %3，然后重新登录")
-            .arg(kRuleFile, group, user);
+    return ConnectionCheck::tr("安装软件包自带的 udev 规则（%1）后重新插拔").arg(kRuleFile);
 }
 
 void checkAccess(const SystemProbe &probe, const QString &device, Steps &steps)
@@ -195,18 +204,29 @@ void checkAccess(const SystemProbe &probe, const QString &device, Steps &steps)
     const FileStatus status = probe.status(device);
     const QString user = probe.userName();
     const QString group = status.group;
-    if (probe.sessionGroups().contains(group)) {
+    const QString mode = QString::number(status.mode, 8);
+    if ((status.mode & 060) != 060) {
+        // Joining the group would not help.
         steps.fail(Id::Access,
-                   ConnectionCheck::tr("无权打开 %1：它属于 %2 组（权限 %3），用户 %4 在该组")
-                           .arg(device, group, QString::number(status.mode, 8), user),
-                   ConnectionCheck::tr("安装软件包自带的 udev 规则（%1）后重新插拔").arg(kRuleFile));
+                   ConnectionCheck::tr("无权打开 %1：它属于用户 %2 和 %3 组，权限 %4 只允许 %2 打开")
+                           .arg(device, status.owner, group, mode),
+                   ruleFix());
+    } else if (probe.sessionGroups().contains(group)) {
+        steps.fail(Id::Access,
+                   ConnectionCheck::tr("无权打开 %1：它属于 %2 组（权限 %3），用户 %4 在该组").arg(device, group, mode, user),
+                   ruleFix());
     } else if (memberInGroupFile(probe, user, group)) {
         steps.fail(Id::Access,
                    ConnectionCheck::tr("无权打开 %1：它属于 %2 组，用户 %3 已加入该组，但本次登录时还不在").arg(device, group, user),
                    ConnectionCheck::tr("注销并重新登录（或重启），新的组才生效"));
     } else {
+        // Nobody should join root's group to reach a serial port.
+        const QString fix = group == QLatin1String("root")
+                ? ruleFix()
+                : ConnectionCheck::tr("安装软件包自带的 udev 规则（%1）后重新插拔；或运行 sudo usermod -aG %2 %3，然后重新登录")
+                          .arg(kRuleFile, group, user);
         steps.fail(Id::Access, ConnectionCheck::tr("无权打开 %1：它属于 %2 组，用户 %3 不在该组").arg(device, group, user),
-                   accessFix(group, user));
+                   fix);
     }
 }
 
@@ -322,6 +342,11 @@ ConnectionReport ConnectionCheck::run(const SystemProbe &probe, const QString &p
     if (!holder.pid.isEmpty()) {
         steps.fail(Id::Holder, ConnectionCheck::tr("%1 正被另一个程序占用：%2（进程 %3）").arg(device, holder.name, holder.pid),
                    ConnectionCheck::tr("关闭该程序，或运行 kill %1").arg(holder.pid));
+        return report;
+    }
+    if (!holder.staleLock.isEmpty()) {
+        steps.fail(Id::Holder, ConnectionCheck::tr("已结束的程序留下的锁文件 %1 挡住了 %2").arg(holder.staleLock, device),
+                   ConnectionCheck::tr("运行 sudo rm %1").arg(holder.staleLock));
         return report;
     }
     if (attempt.outcome == OpenAttempt::Busy) {

@@ -533,6 +533,18 @@ The set-up read before is backed up in:
         <source>发射机无应答</source>
         <translation>No answer from the transmitter</translation>
     </message>
+    <message>
+        <source>已结束的程序留下的锁文件 %1 挡住了 %2</source>
+        <translation>The lock file %1 of a program that has ended blocks %2</translation>
+    </message>
+    <message>
+        <source>运行 sudo rm %1</source>
+        <translation>Run sudo rm %1</translation>
+    </message>
+    <message>
+        <source>无权打开 %1：它属于用户 %2 和 %3 组，权限 %4 只允许 %2 打开</source>
+        <translation>No permission to open %1: it belongs to user %2 and group %3, and mode %4 lets only %2 open it</translation>
+    </message>
 </context>
 <context>
     <name>ConnectionCheckWindow</name>
