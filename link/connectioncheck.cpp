@@ -97,7 +97,7 @@ Holder findHolder(const SystemProbe &probe, const QString &device)
         // A pseudo-terminal is kept open by the program at its other end (a
         // virtual transmitter), which is no rival for it.
         if (holds && !(farEnd && device.startsWith(QLatin1String("/dev/pts/"))))
-            return {pid, processName(probe, pid)};
+            return {pid, processName(probe, pid), QString()};
     }
     Holder stale;
     for (const QString &folder : kLockFolders) {
@@ -165,7 +165,7 @@ QString adapterWithoutPort(const SystemProbe &probe)
 class Steps
 {
 public:
-    Steps(const SystemProbe &probe, ConnectionReport &report) : m_probe(probe), m_report(report)
+    explicit Steps(ConnectionReport &report) : m_report(report)
     {
         for (int id = CheckResult::PortExists; id <= CheckResult::LiveAnswer; ++id) {
             CheckResult r;
@@ -189,7 +189,6 @@ private:
         m_failed = m_failed || state == CheckResult::Failed;
     }
 
-    const SystemProbe &m_probe;
     ConnectionReport &m_report;
     bool m_failed = false;
 };
@@ -314,7 +313,7 @@ ConnectionReport ConnectionCheck::run(const SystemProbe &probe, const QString &p
     ConnectionReport report;
     report.port = port;
     report.device = devicePath(port, probe.unixLike());
-    Steps steps(probe, report);
+    Steps steps(report);
     const QString &device = report.device;
 
     // Open first: on Windows only opening tells a port that is there.

@@ -199,9 +199,10 @@ private slots:
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QStringList>("texts");
-        QTest::newRow("zh") << "zh" << QStringList{"撤销", "重做", "恢复为发射机中的值", "打开备份文件夹"};
+        QTest::newRow("zh") << "zh" << QStringList{"撤销", "重做", "恢复为发射机中的值", "打开备份文件夹", "检查连接"};
         QTest::newRow("en") << "en"
-                            << QStringList{"Undo", "Redo", "Revert to transmitter values", "Open backup folder"};
+                            << QStringList{"Undo", "Redo", "Revert to transmitter values", "Open backup folder",
+                                           "Check connection"};
     }
     void statusMenuSpeaksTheLanguage()
     {

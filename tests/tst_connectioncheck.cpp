@@ -138,6 +138,11 @@ private slots:
         QFETCH(QString, says);
         QFETCH(QString, fix);
 
+#ifdef Q_OS_WIN
+        for (const QString &entry : tree)
+            if (entry.section('=', 0, 0).contains(':'))
+                QSKIP("a USB interface's folder (\"1-1:1.0\") cannot be named so on Windows");
+#endif
         QTemporaryDir root;
         QVERIFY(root.isValid());
         writeTree(root.path(), tree);

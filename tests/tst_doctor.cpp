@@ -3,12 +3,14 @@
 // process holds, where nobody answers and where the virtual transmitter
 // does; the window's box when the port does not open and its note when
 // nothing answers; and the udev rule the package installs.
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -207,10 +209,26 @@ private slots:
         auto *status = rig.w->findChild<QLabel *>(QStringLiteral("statusLabel"));
         QTRY_VERIFY_WITH_TIMEOUT(status->toolTip().contains(" answer: "), 10000);
         QVERIFY2(status->toolTip().contains(" answer: " + port), qPrintable(status->toolTip()));
+        const bool english = language == "en";
+
+        // On demand from the status line's menu, with the port open: what the
+        // window heard is the answer, and the port is not opened twice.
+        QAction *check = rig.w->findChild<QAction *>("connectionCheckAction");
+        QVERIFY(check && rig.w->statusMenu()->actions().contains(check));
+        QString onDemand;
+        QTimer::singleShot(0, this, [&] {
+            QTRY_VERIFY(qobject_cast<QMessageBox *>(QApplication::activeModalWidget()));
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            onDemand = box->windowTitle() + '\n' + box->detailedText();
+            box->button(QMessageBox::Ok)->click();
+        });
+        check->trigger();
+        QCOMPARE(onDemand.section('\n', 0, 0), english ? QStringLiteral("Connection check") : QStringLiteral("连接检查"));
+        QVERIFY2(onDemand.contains(" access: ") && onDemand.contains(" answer: " + port), qPrintable(onDemand));
+        QCOMPARE(rig.tx->kinds(), QStringList{"OK"});
         ui->openButton->click();
         QTRY_COMPARE(rig.tx->count("DIS"), 1);
 
-        const bool english = language == "en";
         const QString missing = QStringLiteral("ttyKELVO-missing");
         ui->portNameBox->addItem(missing);
         ui->portNameBox->setCurrentIndex(ui->portNameBox->count() - 1);
