@@ -9,15 +9,15 @@
 
 namespace {
 
-// The port a check without --port looks at: the first USB cable listed, else
-// the first port, else none.
+// The port a check without --port looks at: the first USB cable (or entry
+// of KELVO_EXTRA_PORTS) listed. A built-in port is never sent "OK" unasked.
 QString portToCheck()
 {
     const QVector<PortEntry> ports = scanPorts(extraPortsFromEnvironment());
     for (const PortEntry &port : ports)
         if (port.useful)
             return port.name;
-    return ports.isEmpty() ? QString() : ports.first().name;
+    return {};
 }
 
 ExitCode exitCodeOf(CheckResult::Id cause)

@@ -322,7 +322,7 @@ ConnectionReport ConnectionCheck::run(const SystemProbe &probe, const QString &p
     const bool exists = !port.isEmpty()
             && (probe.unixLike() ? probe.status(device).exists : attempt.outcome != OpenAttempt::Missing);
     if (!exists) {
-        steps.fail(Id::PortExists, port.isEmpty() ? ConnectionCheck::tr("没有找到串口") : ConnectionCheck::tr("没有串口 %1").arg(port),
+        steps.fail(Id::PortExists, port.isEmpty() ? ConnectionCheck::tr("没有找到 USB 串口") : ConnectionCheck::tr("没有串口 %1").arg(port),
                    ConnectionCheck::tr("插上发射机的数据线，并在列表中选择它的串口"));
         // A port that never appeared may be a CH340 that brltty took.
         if (probe.unixLike())

@@ -57,7 +57,7 @@ private slots:
 
         QTest::newRow("all well") << usb0 << "ttyUSB0" << answered << kNoCause << "" << "";
         QTest::newRow("no such port") << user << "ttyUSB0" << answered << "port" << "ttyUSB0" << "";
-        QTest::newRow("no port at all") << user << "" << answered << "port" << "没有找到串口" << "";
+        QTest::newRow("no port at all") << user << "" << answered << "port" << "没有找到 USB 串口" << "";
         QTest::newRow("not in the group")
                 << denied << "ttyUSB0" << answered << "access" << "dialout" << "sudo usermod -aG dialout ann";
         QTest::newRow("in the group since this login")

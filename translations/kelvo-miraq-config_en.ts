@@ -446,8 +446,8 @@ The set-up read before is backed up in:
         <translation>Check the cable and plug it in again</translation>
     </message>
     <message>
-        <source>没有找到串口</source>
-        <translation>No serial port found</translation>
+        <source>没有找到 USB 串口</source>
+        <translation>No USB serial port found</translation>
     </message>
     <message>
         <source>没有串口 %1</source>
