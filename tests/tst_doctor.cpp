@@ -288,7 +288,8 @@ private slots:
         QFile file(prefix.path() + "/" + rule);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QString rules = QString::fromUtf8(file.readAll());
-        for (const QString &id : {"1a86:7523", "1a86:5523", "10c4:ea60", "0403:6001", "0403:6015", "067b:2303"}) {
+        const QStringList ids = {"1a86:7523", "1a86:5523", "10c4:ea60", "0403:6001", "0403:6015", "067b:2303"};
+        for (const QString &id : ids) {
             const QString match = QStringLiteral("ATTRS{idVendor}==\"%1\", ATTRS{idProduct}==\"%2\", "
                                                  "TAG+=\"uaccess\", ENV{ID_MM_DEVICE_IGNORE}=\"1\"")
                                           .arg(id.section(':', 0, 0), id.section(':', 1));
