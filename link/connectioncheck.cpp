@@ -245,7 +245,10 @@ void checkBrltty(const SystemProbe &probe, Steps &steps)
 
 void checkModemManager(const SystemProbe &probe, const QString &device, Steps &steps)
 {
-    if (!QFileInfo(device).fileName().startsWith(QLatin1String("ttyACM"))) {
+    // A /dev/serial/by-id name stands for the port it points at.
+    const QString target = probe.linkTarget(device);
+    const QString name = QFileInfo(target.isEmpty() ? device : target).fileName();
+    if (!name.startsWith(QLatin1String("ttyACM"))) {
         steps.pass(Id::ModemManager, ConnectionCheck::tr("%1 不是 ttyACM 串口，ModemManager 不会探测它").arg(device));
         return;
     }

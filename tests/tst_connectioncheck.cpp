@@ -110,6 +110,10 @@ private slots:
         QTest::newRow("ModemManager probes a ttyACM")
                 << (QStringList(user) << "dev/ttyACM0=" << "proc/600/comm=ModemManager\n") << "ttyACM0" << answered
                 << "modemmanager" << "/dev/ttyACM0" << "systemctl stop ModemManager";
+        QTest::newRow("ModemManager and a by-id name of a ttyACM")
+                << (QStringList(user) << "dev/serial/by-id/usb-Tx_Cable-if00=../../ttyACM0" << "dev/ttyACM0="
+                                      << "proc/600/comm=ModemManager\n")
+                << "/dev/serial/by-id/usb-Tx_Cable-if00" << answered << "modemmanager" << "usb-Tx_Cable" << "";
         QTest::newRow("ModemManager kept off by the rule")
                 << (QStringList(user) << "dev/ttyACM0=" << "proc/600/comm=ModemManager\n"
                                     << "usr/lib/udev/rules.d/60-kelvo-miraq-usb-serial.rules=")
