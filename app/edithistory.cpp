@@ -94,6 +94,7 @@ void MainWindow::setUpEditHistory()
     connect(m_verifyAction, &QAction::toggled, this, &MainWindow::setVerifiesSends);
     m_statusMenu->addSeparator();
     m_statusMenu->addAction(m_verifyAction);
+    m_statusMenu->addAction(newConnectionCheckAction());
     QLabel *label = m_status.label();
     label->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(label, &QWidget::customContextMenuRequested, this, &MainWindow::showStatusMenu);

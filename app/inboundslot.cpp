@@ -29,6 +29,7 @@ void MainWindow::serialPort_readyRead()
         m_lastLive.start();
     if (keepSettings && (result.kind == InboundResult::ParamBlock || result.kind == InboundResult::AuxBlock))
         params() = *shown;
+    noteInbound(chunk, result);
     if (result.blockNumber > 0)
         qDebug("ReadFlag:%d", result.blockNumber);
     if (result.refreshPages)

@@ -13,6 +13,7 @@
 #include "link/protocol.h"
 #include "link/sendcheck.h"
 #include "link/sendtally.h"
+#include "link/traffichistory.h"
 #include "link/transmitterrecord.h"
 #include "ui/pagerefresh.h"
 #include "ui/statusline.h"
@@ -30,6 +31,8 @@ class QEventLoop;
 class QUndoStack;
 class EditorGuard;
 struct SettingChange;
+struct ConnectionReport;
+struct InboundResult;
 
 // The controller of the one window: every user action, timer tick and inbound
 // notification arrives here as a slot. Slots stay thin; the logic they glue to
@@ -315,6 +318,17 @@ private:
     void updateEditActions();
     void showStatusMenu(const QPoint &pos);
 
+    // The connection check (app/diagnosisslots.cpp): the cause and fix when
+    // the port does not open or nothing answers "OK", and on demand.
+    void recordTraffic(bool outbound, const QByteArray &bytes);
+    QAction *newConnectionCheckAction();
+    void showCheckBox(const QString &title, const QString &message, const ConnectionReport &report);
+    void showOpenFailure(const QString &message, const QString &why);
+    void watchForAnswer();
+    void noteInbound(const QByteArray &chunk, const InboundResult &result);
+    void answerMissing();
+    void checkConnectionNow();
+
     MainForm *ui;
     // How much of the running send went out. Before the port: the port
     // closes as it goes and tells the tally.
@@ -369,4 +383,8 @@ private:
     QStringList m_editorNames; // the editors whose changes are recorded, by number
     ParameterSet m_editBase;   // the settings as the last edit or refresh left them
     int m_editPause = 0;       // > 0: the program is setting the editors
+
+    TrafficHistory m_traffic;  // the last messages both ways, for diagnostics
+    QTimer *m_answerTimer = nullptr; // runs from "OK" until a live packet comes
+    bool m_answerHeard = false;
 };

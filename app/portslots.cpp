@@ -122,8 +122,9 @@ void MainWindow::on_openButton_clicked()
     serialPort.setPortName(ui->portNameBox->currentText());
     Protocol::applyLineSettings(serialPort);
     if (!serialPort.open(QIODevice::ReadWrite)) {
+        const QString why = serialPort.errorString();
         serialPort.clearError();
-        showPortMessage(texts.cannotOpen);
+        showOpenFailure(texts.cannotOpen, why);
         return;
     }
     ui->portNameBox->setEnabled(false);
@@ -132,6 +133,7 @@ void MainWindow::on_openButton_clicked()
     setCaption(ui->openButton, texts.closeCaption);
     ui->toolButton_led->setIcon(iconForSize(kLampOn, ui->toolButton_led->iconSize()));
     writeToPort(Protocol::hello());
+    watchForAnswer();
     forgetTransmitter();
     // Chosen again at the next start while it is there.
     QSettings().setValue(lastPortKey(), ui->portNameBox->currentText());
@@ -148,6 +150,7 @@ void MainWindow::closePort(bool sayGoodbye)
         m_goodbyeSaid = true;
         const QSignalBlocker quiet(serialPort);
         serialPort.write(Protocol::goodbye());
+        recordTraffic(true, Protocol::goodbye());
         // Give the three bytes a bounded chance to reach the line before the
         // port goes away.
         serialPort.waitForBytesWritten(Protocol::kGoodbyeFlushMs);
@@ -177,6 +180,6 @@ void MainWindow::serialPort_errorOccurred(QSerialPort::SerialPortError error)
 
 void MainWindow::writeToPort(const QByteArray &bytes)
 {
-    if (!m_goodbyeSaid)
-        Protocol::writeIfOpen(serialPort, bytes);
+    if (!m_goodbyeSaid && Protocol::writeIfOpen(serialPort, bytes))
+        recordTraffic(true, bytes);
 }

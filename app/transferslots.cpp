@@ -18,6 +18,8 @@ void MainWindow::sendFrame(FrameKind kind)
 {
     Protocol::sendFrame(m_tally.mayWrite() ? &serialPort : nullptr, kind, params(), frames(), m_pacing,
                         [this, kind](bool taken) {
+                            if (taken)
+                                recordTraffic(true, frameString(frames(), kind).toLatin1());
                             m_tally.frameWritten(taken);
                             showSendStep(Protocol::frameStep(kind));
                         });

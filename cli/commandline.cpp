@@ -7,6 +7,7 @@
 
 #include "cli/clitext.h"
 #include "cli/console.h"
+#include "cli/doctorcommand.h"
 #include "cli/exitcode.h"
 #include "cli/filecommands.h"
 #include "cli/portcommands.h"
@@ -15,7 +16,7 @@
 namespace {
 
 // The options a command may take, as flags of Command::options.
-enum Option { Port = 1, Output = 2, Verify = 4, Seconds = 8, Csv = 16, Json = 32, NoVerify = 64 };
+enum Option { Port = 1, Output = 2, Verify = 4, Seconds = 8, Csv = 16, Json = 32, NoVerify = 64, OptionalPort = 128 };
 
 struct Argument
 {
@@ -80,6 +81,9 @@ const std::vector<Command> &commands()
          {{"A", QT_TRANSLATE_NOOP("Cli", "First parameter file.")},
           {"B", QT_TRANSLATE_NOOP("Cli", "Second parameter file.")}},
          [](const QCommandLineParser &, const QStringList &args) { return diffFiles(args.at(0), args.at(1)); }},
+        {"doctor", "doctor [--port P]",
+         QT_TRANSLATE_NOOP("Cli", "Find out why the transmitter cannot be reached, and how to fix it."), OptionalPort, {},
+         [](const QCommandLineParser &p, const QStringList &) { return runDoctor(p.value(QStringLiteral("port"))); }},
     };
     return table;
 }
@@ -135,7 +139,9 @@ QString exitStatusHelp()
                    "  5  the transmitter does not answer, or its reply is incomplete or keeps repeating\n"
                    "     (a read ends at most about 5 s after its request);\n"
                    "     write, reset: it went silent after the send, its read-back is incomplete or\n"
-                   "     its trims could not be checked: what it holds is not confirmed");
+                   "     its trims could not be checked: what it holds is not confirmed\n"
+                   "  doctor: 10 no such port, 11 no permission to open it, 12 another program holds it,\n"
+                   "     13 brltty took the USB adapter, 14 ModemManager probes it, 15 no transmitter answers");
 }
 
 QString generalDescription()
@@ -244,7 +250,7 @@ int runCommandLine(const QStringList &arguments)
     parser.setApplicationDescription(text(command->summary) + QStringLiteral("\n\n") + exitStatusHelp());
     addStandardOptions(parser);
     for (const OptionEntry &entry : optionTable()) {
-        if (command->options & entry.flag)
+        if ((command->options & entry.flag) || (entry.flag == Port && (command->options & OptionalPort)))
             parser.addOption(entry.option);
     }
     parser.addPositionalArgument(name, text(command->summary), name);

@@ -10,6 +10,13 @@ enum class ExitCode {
     Port = 4,      // the port does not exist, is busy, cannot be opened or went away
     NoAnswer = 5,  // the transmitter does not answer or its reply is incomplete (or repeats itself);
                    // write, reset: silent after the send, read-back incomplete, trims unchecked
+    // doctor: the cause it found
+    DoctorNoPort = 10,       // no such port (or none at all)
+    DoctorNoAccess = 11,     // the user may not open it
+    DoctorPortInUse = 12,    // another program holds it
+    DoctorBrltty = 13,       // brltty took the CH340/CH341 adapter
+    DoctorModemManager = 14, // ModemManager probes the ttyACM port
+    DoctorNoAnswer = 15,     // the port opens but no transmitter answers
 };
 
 inline int exitStatus(ExitCode code)

@@ -286,7 +286,9 @@
   5  the transmitter does not answer, or its reply is incomplete or keeps repeating
      (a read ends at most about 5 s after its request);
      write, reset: it went silent after the send, its read-back is incomplete or
-     its trims could not be checked: what it holds is not confirmed</source>
+     its trims could not be checked: what it holds is not confirmed
+  doctor: 10 no such port, 11 no permission to open it, 12 another program holds it,
+     13 brltty took the USB adapter, 14 ModemManager probes it, 15 no transmitter answers</source>
         <translation>Exit status:
   0  done; diff: the files are equal; write, reset: read back and equal
      (with --no-verify: sent, not checked)
@@ -299,7 +301,9 @@
   5  the transmitter does not answer, or its reply is incomplete or keeps repeating
      (a read ends at most about 5 s after its request);
      write, reset: it went silent after the send, its read-back is incomplete or
-     its trims could not be checked: what it holds is not confirmed</translation>
+     its trims could not be checked: what it holds is not confirmed
+  doctor: 10 no such port, 11 no permission to open it, 12 another program holds it,
+     13 brltty took the USB adapter, 14 ModemManager probes it, 15 no transmitter answers</translation>
     </message>
     <message numerus="yes">
         <source> (%n block(s) came again)</source>
@@ -327,6 +331,10 @@
     <message>
         <source>not confirmed: no status packet from the transmitter on %1 after the read-back, so its trims could not be checked</source>
         <translation>not confirmed: no status packet from the transmitter on %1 after the read-back, so its trims could not be checked</translation>
+    </message>
+    <message>
+        <source>Find out why the transmitter cannot be reached, and how to fix it.</source>
+        <translation>Find out why the transmitter cannot be reached, and how to fix it.</translation>
     </message>
 </context>
 <context>
@@ -382,6 +390,212 @@ The set-up read before is backed up in:
     <message>
         <source>快捷键：%1</source>
         <translation>Shortcut: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ConnectionCheck</name>
+    <message>
+        <source>未检查</source>
+        <translation>not checked</translation>
+    </message>
+    <message>
+        <source>安装软件包自带的 udev 规则（%1）后重新插拔；或运行 sudo usermod -aG %2 %3，然后重新登录</source>
+        <translation>Install the package&apos;s udev rule (%1) and replug, or run sudo usermod -aG %2 %3 and log in again</translation>
+    </message>
+    <message>
+        <source>无权打开 %1：它属于 %2 组（权限 %3），用户 %4 在该组</source>
+        <translation>No permission to open %1: it belongs to group %2 (mode %3), and user %4 is in it</translation>
+    </message>
+    <message>
+        <source>安装软件包自带的 udev 规则（%1）后重新插拔</source>
+        <translation>Install the package&apos;s udev rule (%1) and replug</translation>
+    </message>
+    <message>
+        <source>无权打开 %1：它属于 %2 组，用户 %3 已加入该组，但本次登录时还不在</source>
+        <translation>No permission to open %1: it belongs to group %2; user %3 joined it after logging in</translation>
+    </message>
+    <message>
+        <source>注销并重新登录（或重启），新的组才生效</source>
+        <translation>Log out and in again (or restart) for the new group to count</translation>
+    </message>
+    <message>
+        <source>无权打开 %1：它属于 %2 组，用户 %3 不在该组</source>
+        <translation>No permission to open %1: it belongs to group %2, and user %3 is not in it</translation>
+    </message>
+    <message>
+        <source>brltty 没有占用 USB 转串口转换器</source>
+        <translation>brltty holds no USB-serial adapter</translation>
+    </message>
+    <message>
+        <source>CH340/CH341 转换器（%1）已插上，却没有串口：brltty 把它当作盲文显示器占用了</source>
+        <translation>A CH340/CH341 adapter (%1) is plugged in but has no port: brltty took it for a braille display</translation>
+    </message>
+    <message>
+        <source>运行 sudo systemctl mask brltty-udev.service brltty.service（或 sudo apt remove brltty），然后重新插拔</source>
+        <translation>Run sudo systemctl mask brltty-udev.service brltty.service (or sudo apt remove brltty), then replug</translation>
+    </message>
+    <message>
+        <source>%1 不是 ttyACM 串口，ModemManager 不会探测它</source>
+        <translation>%1 is no ttyACM port, so ModemManager leaves it alone</translation>
+    </message>
+    <message>
+        <source>ModemManager 没有运行</source>
+        <translation>ModemManager is not running</translation>
+    </message>
+    <message>
+        <source>ModemManager 在运行，udev 规则让它不碰 %1</source>
+        <translation>ModemManager is running; the udev rule keeps it off %1</translation>
+    </message>
+    <message>
+        <source>ModemManager 在运行，会把 %1 当作调制解调器探测</source>
+        <translation>ModemManager is running and probes %1 as a modem</translation>
+    </message>
+    <message>
+        <source>安装软件包自带的 udev 规则（%1）后重新插拔；或运行 sudo systemctl stop ModemManager</source>
+        <translation>Install the package&apos;s udev rule (%1) and replug, or run sudo systemctl stop ModemManager</translation>
+    </message>
+    <message>
+        <source>发射机在 %1 上应答</source>
+        <translation>The transmitter answers on %1</translation>
+    </message>
+    <message>
+        <source>%1 能打开，但发出 &quot;OK&quot; 后 2 秒内没有收到发射机的数据</source>
+        <translation>%1 opens, but no data from the transmitter came within 2 s of &quot;OK&quot;</translation>
+    </message>
+    <message>
+        <source>打开发射机，检查数据线是否插好，或在列表中选择另一个串口</source>
+        <translation>Switch the transmitter on, check the cable, or choose another port in the list</translation>
+    </message>
+    <message>
+        <source>无法打开 %1：%2</source>
+        <translation>Cannot open %1: %2</translation>
+    </message>
+    <message>
+        <source>关闭其他使用串口的程序，然后重试</source>
+        <translation>Close other programs that use serial ports, then try again</translation>
+    </message>
+    <message>
+        <source>%1 在等待应答时消失了</source>
+        <translation>%1 went away while waiting for an answer</translation>
+    </message>
+    <message>
+        <source>检查数据线，重新插上</source>
+        <translation>Check the cable and plug it in again</translation>
+    </message>
+    <message>
+        <source>没有找到 USB 串口</source>
+        <translation>No USB serial port found</translation>
+    </message>
+    <message>
+        <source>没有串口 %1</source>
+        <translation>No serial port %1</translation>
+    </message>
+    <message>
+        <source>插上发射机的数据线，并在列表中选择它的串口</source>
+        <translation>Plug in the transmitter&apos;s cable and choose its port in the list</translation>
+    </message>
+    <message>
+        <source>串口 %1 存在</source>
+        <translation>Port %1 exists</translation>
+    </message>
+    <message>
+        <source>本程序已打开 %1</source>
+        <translation>This program has %1 open</translation>
+    </message>
+    <message>
+        <source>可以打开 %1</source>
+        <translation>%1 may be opened</translation>
+    </message>
+    <message>
+        <source>%1 正被另一个程序占用：%2（进程 %3）</source>
+        <translation>%1 is in use by another program: %2 (process %3)</translation>
+    </message>
+    <message>
+        <source>关闭该程序，或运行 kill %1</source>
+        <translation>Close that program, or run kill %1</translation>
+    </message>
+    <message>
+        <source>%1 正被另一个程序占用（看不到是哪一个）</source>
+        <translation>%1 is in use by another program (which one cannot be seen)</translation>
+    </message>
+    <message>
+        <source>关闭其他使用串口的程序（串口终端、切片软件、开发环境），然后重试</source>
+        <translation>Close other programs that use serial ports (terminals, slicers, IDEs), then try again</translation>
+    </message>
+    <message>
+        <source>没有其他程序占用 %1</source>
+        <translation>No other program has %1 open</translation>
+    </message>
+    <message>
+        <source>通过</source>
+        <translation>ok</translation>
+    </message>
+    <message>
+        <source>失败</source>
+        <translation>FAIL</translation>
+    </message>
+    <message>
+        <source>跳过</source>
+        <translation>skipped</translation>
+    </message>
+    <message>
+        <source>解决：%1</source>
+        <translation>Fix: %1</translation>
+    </message>
+    <message>
+        <source>连接检查全部通过</source>
+        <translation>Every connection check passed</translation>
+    </message>
+    <message>
+        <source>串口不存在</source>
+        <translation>No such port</translation>
+    </message>
+    <message>
+        <source>无权打开串口</source>
+        <translation>No access to the port</translation>
+    </message>
+    <message>
+        <source>串口被占用</source>
+        <translation>Port in use</translation>
+    </message>
+    <message>
+        <source>brltty 占用了转换器</source>
+        <translation>brltty took the adapter</translation>
+    </message>
+    <message>
+        <source>ModemManager 在探测串口</source>
+        <translation>ModemManager probes the port</translation>
+    </message>
+    <message>
+        <source>发射机无应答</source>
+        <translation>No answer from the transmitter</translation>
+    </message>
+    <message>
+        <source>已结束的程序留下的锁文件 %1 挡住了 %2</source>
+        <translation>The lock file %1 of a program that has ended blocks %2</translation>
+    </message>
+    <message>
+        <source>运行 sudo rm %1</source>
+        <translation>Run sudo rm %1</translation>
+    </message>
+    <message>
+        <source>无权打开 %1：它属于用户 %2 和 %3 组，权限 %4 只允许 %2 打开</source>
+        <translation>No permission to open %1: it belongs to user %2 and group %3, and mode %4 lets only %2 open it</translation>
+    </message>
+</context>
+<context>
+    <name>ConnectionCheckWindow</name>
+    <message>
+        <source>检查连接</source>
+        <translation>Check connection</translation>
+    </message>
+    <message>
+        <source>复制诊断信息</source>
+        <translation>Copy diagnostics</translation>
+    </message>
+    <message>
+        <source>连接检查</source>
+        <translation>Connection check</translation>
     </message>
 </context>
 <context>
@@ -714,6 +928,29 @@ The set-up read before is backed up in:
     </message>
 </context>
 <context>
+    <name>PortList</name>
+    <message>
+        <source>Description: %1</source>
+        <translation>Description: %1</translation>
+    </message>
+    <message>
+        <source>Manufacturer: %1</source>
+        <translation>Manufacturer: %1</translation>
+    </message>
+    <message>
+        <source>USB ID: %1</source>
+        <translation>USB ID: %1</translation>
+    </message>
+    <message>
+        <source>No details reported</source>
+        <translation>No details reported</translation>
+    </message>
+    <message>
+        <source>Added through KELVO_EXTRA_PORTS or --port</source>
+        <translation>Added through KELVO_EXTRA_PORTS or --port</translation>
+    </message>
+</context>
+<context>
     <name>StatusTexts</name>
     <message>
         <source>、</source>
@@ -978,6 +1215,21 @@ The set-up read before is backed up in:
     <message>
         <source>不关闭</source>
         <translation>Don&apos;t close</translation>
+    </message>
+</context>
+<context>
+    <name>TransmitterSession</name>
+    <message>
+        <source>no serial port called %1</source>
+        <translation>no serial port called %1</translation>
+    </message>
+    <message>
+        <source>%1 is busy or not accessible: %2</source>
+        <translation>%1 is busy or not accessible: %2</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>cannot open %1: %2</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,139 @@
+// The connection check in the window: the cause and fix under the box that
+// says the port cannot be opened, a note on the status line when nothing
+// answers "OK", the check on demand from the status line's menu, and the
+// diagnostics a pilot copies into a report.
+#include "app/mainwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/messagetexts.h"
+#include "link/connectioncheck.h"
+#include "link/diagnosticreport.h"
+#include "link/inboundparser.h"
+#include "link/systemprobe.h"
+#include "model/parameterset.h"
+#include "ui/mainform.h"
+
+namespace {
+
+QString text(const char *source)
+{
+    return QCoreApplication::translate("ConnectionCheckWindow", source);
+}
+
+QString toolName()
+{
+    return QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion();
+}
+
+// The report's fixes and steps as the box's details.
+QString detailsOf(const ConnectionReport &report)
+{
+    return ConnectionCheck::summary(report) + QStringLiteral("\n\n") + ConnectionCheck::lines(report).join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+void MainWindow::recordTraffic(bool outbound, const QByteArray &bytes)
+{
+    m_traffic.record(outbound ? TrafficHistory::Out : TrafficHistory::In, bytes);
+}
+
+QAction *MainWindow::newConnectionCheckAction()
+{
+    auto *action = new QAction(text(QT_TRANSLATE_NOOP("ConnectionCheckWindow", "检查连接")), this);
+    action->setObjectName(QStringLiteral("connectionCheckAction"));
+    connect(action, &QAction::triggered, this, &MainWindow::checkConnectionNow);
+    return action;
+}
+
+// A box like QMessageBox::about (no parent, the window's icon, one OK),
+// with the cause and fix as its details and a button that copies them with
+// everything else worth knowing.
+void MainWindow::showCheckBox(const QString &title, const QString &message, const ConnectionReport &report)
+{
+    QMessageBox box;
+    box.setWindowTitle(title);
+    box.setText(message);
+    const QIcon icon = box.windowIcon();
+    box.setIconPixmap(icon.pixmap(icon.actualSize(QSize(64, 64))));
+    box.addButton(QMessageBox::Ok);
+    box.setDetailedText(detailsOf(report));
+    QPushButton *copy = box.addButton(text(QT_TRANSLATE_NOOP("ConnectionCheckWindow", "复制诊断信息")), QMessageBox::ActionRole);
+    // Copying leaves the box open.
+    copy->disconnect();
+    const QString diagnostics = diagnosticReport(toolName(), report, m_traffic.lines());
+    connect(copy, &QPushButton::clicked, &box, [diagnostics] { QGuiApplication::clipboard()->setText(diagnostics); });
+    box.exec();
+}
+
+// The open failed: when no step finds why, the system's own words are the
+// last step's, never "all checks passed".
+void MainWindow::showOpenFailure(const QString &message, const QString &why)
+{
+    const ConnectionReport report = ConnectionCheck::run(liveSystemProbe(), ui->portNameBox->currentText(), [why] {
+        return ListenResult{ListenResult::OpenFailed, why};
+    });
+    showCheckBox(portTexts(params().LangChinese).title, message, report);
+}
+
+void MainWindow::watchForAnswer()
+{
+    if (!m_answerTimer) {
+        m_answerTimer = new QTimer(this);
+        m_answerTimer->setSingleShot(true);
+        connect(m_answerTimer, &QTimer::timeout, this, &MainWindow::answerMissing);
+    }
+    m_answerHeard = false;
+    m_answerTimer->start(ConnectionCheck::kAnswerMs);
+}
+
+void MainWindow::noteInbound(const QByteArray &chunk, const InboundResult &result)
+{
+    recordTraffic(false, chunk);
+    const bool live = result.kind == InboundResult::ChannelPacket || result.kind == InboundResult::StatusPacket;
+    if (live && m_answerTimer) {
+        m_answerHeard = true;
+        m_answerTimer->stop();
+    }
+}
+
+// Nothing answered "OK": the status line names the cause, unless a command
+// has something of its own to say.
+void MainWindow::answerMissing()
+{
+    if (!serialPort.isOpen() || m_transferRunning || !m_outcome.isEmpty())
+        return;
+    const ConnectionReport report = ConnectionCheck::run(
+            liveSystemProbe(), ui->portNameBox->currentText(), [] { return ListenResult{ListenResult::Silent, QString()}; },
+            true);
+    const CheckResult *cause = report.cause();
+    if (cause)
+        setOutcome(ConnectionCheck::headline(cause->id), cause->fix, ConnectionCheck::lines(report).join(QLatin1Char('\n')));
+}
+
+void MainWindow::checkConnectionNow()
+{
+    const QString port = ui->portNameBox->currentText();
+    ConnectionReport report;
+    if (serialPort.isOpen()) {
+        // The port is this window's: what it heard since "OK" is the answer,
+        // unknown while the wait for it runs.
+        const bool waiting = m_answerTimer && m_answerTimer->isActive();
+        const ListenResult::Answer answer = m_answerHeard ? ListenResult::Answered
+                : waiting                                 ? ListenResult::NotTried
+                                                          : ListenResult::Silent;
+        report = ConnectionCheck::run(liveSystemProbe(), port, [answer] { return ListenResult{answer, QString()}; },
+                                      true);
+    } else {
+        report = ConnectionCheck::run(liveSystemProbe(), port, [port] { return ConnectionCheck::listen(port); });
+    }
+    showCheckBox(text(QT_TRANSLATE_NOOP("ConnectionCheckWindow", "连接检查")), ConnectionCheck::summary(report), report);
+}

@@ -1,0 +1,214 @@
+// The connection check over system trees written into a folder: each row is
+// a small system and the cause it must give; and the history of messages
+// the diagnostics report.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "link/connectioncheck.h"
+#include "link/systemprobe.h"
+#include "link/traffichistory.h"
+
+namespace {
+
+// "path=content" writes a file, "path/" makes a folder.
+void writeTree(const QString &root, const QStringList &entries)
+{
+    for (const QString &entry : entries) {
+        const QString path = root + QLatin1Char('/') + entry.section(QLatin1Char('='), 0, 0);
+        if (path.endsWith(QLatin1Char('/'))) {
+            QVERIFY(QDir().mkpath(path));
+            continue;
+        }
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(entry.section(QLatin1Char('='), 1).toUtf8());
+    }
+}
+
+const QString kNoCause = QStringLiteral("none");
+
+} // namespace
+
+class TestConnectionCheck : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void namesTheCause_data()
+    {
+        QTest::addColumn<QStringList>("tree");
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<int>("heard"); // what listening gives, if it is asked
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<QString>("says"); // in the cause's text
+        QTest::addColumn<QString>("fix");  // in the cause's fix; "!text": not in it
+
+        const QStringList user = {"probe/user=ann", "probe/groups=ann", "probe/pid=77",
+                                  "etc/group=dialout:x:20:bob\ntty:x:5:\n"};
+        const QStringList usb0 = user + QStringList{"dev/ttyUSB0="};
+        const QStringList denied = usb0 + QStringList{"probe/stat=/dev/ttyUSB0 root dialout 660",
+                                                      "probe/open=/dev/ttyUSB0 denied Permission denied"};
+        const QStringList ch341 = {"sys/bus/usb/devices/1-1/idVendor=1a86\n", "sys/bus/usb/devices/1-1/idProduct=7523\n",
+                                   "sys/bus/usb/devices/1-1/1-1:1.0/"};
+        const int answered = ListenResult::Answered;
+
+        QTest::newRow("all well") << usb0 << "ttyUSB0" << answered << kNoCause << "" << "";
+        QTest::newRow("no such port") << user << "ttyUSB0" << answered << "port" << "ttyUSB0" << "";
+        QTest::newRow("no port at all") << user << "" << answered << "port" << "没有找到 USB 串口" << "";
+        QTest::newRow("not in the group")
+                << denied << "ttyUSB0" << answered << "access" << "dialout" << "sudo usermod -aG dialout ann";
+        QTest::newRow("in the group since this login")
+                << (QStringList(denied) << "etc/group=dialout:x:20:bob,ann\n") << "ttyUSB0" << answered << "access"
+                << "dialout" << "注销并重新登录";
+        QTest::newRow("in the group, mode keeps it out")
+                << (QStringList(denied) << "probe/groups=ann dialout"
+                                      << "probe/stat=/dev/ttyUSB0 root dialout 600")
+                << "ttyUSB0" << answered << "access" << "600" << "60-kelvo-miraq-usb-serial.rules";
+        QTest::newRow("a device of root's group")
+                << (QStringList(denied) << "probe/stat=/dev/ttyUSB0 root root 660") << "ttyUSB0" << answered
+                << "access" << "root" << "!usermod";
+        QTest::newRow("open by another process")
+                << (QStringList(usb0) << "proc/4242/comm=minicom\n" << "proc/4242/fd/3=/dev/ttyUSB0") << "ttyUSB0"
+                << answered << "holder" << "minicom（进程 4242）" << "kill 4242";
+        QTest::newRow("locked by another process")
+                << (QStringList(usb0) << "run/lock/LCK..ttyUSB0=      4243\n" << "proc/4243/comm=cura\n")
+                << "ttyUSB0" << answered << "holder" << "cura（进程 4243）" << "kill 4243";
+        QTest::newRow("a pseudo-terminal's lock file")
+                << (QStringList(user) << "dev/pts/3=" << "tmp/LCK..pts_3=88\nkelvo-miraq-config\nhost\n"
+                                    << "proc/88/comm=kelvo-miraq-conf\n")
+                << "/dev/pts/3" << answered << "holder" << "进程 88" << "";
+        QTest::newRow("a stale lock file of ours")
+                << (QStringList(usb0) << "var/lock/LCK..ttyUSB0=999\n" << "probe/stat=/var/lock/LCK..ttyUSB0 ann ann 644")
+                << "ttyUSB0" << answered << kNoCause << "" << "";
+        QTest::newRow("a stale lock file of root's")
+                << (QStringList(usb0) << "var/lock/LCK..ttyUSB0=999\n") << "ttyUSB0" << answered << "holder"
+                << "/var/lock/LCK..ttyUSB0" << "sudo rm /var/lock/LCK..ttyUSB0";
+        QTest::newRow("this process's own descriptor")
+                << (QStringList(usb0) << "proc/77/comm=kelvo-miraq-cli\n" << "proc/77/fd/5=/dev/ttyUSB0") << "ttyUSB0"
+                << answered << kNoCause << "" << "";
+        QTest::newRow("the far end of a pseudo-terminal")
+                << (QStringList(user) << "dev/pts/4=" << "proc/90/comm=kelvo-miraq-sim\n" << "proc/90/fd/3=/dev/ptmx"
+                                    << "proc/90/fd/4=/dev/pts/4")
+                << "/dev/pts/4" << answered << kNoCause << "" << "";
+        QTest::newRow("busy, the holder out of sight")
+                << (QStringList(usb0) << "probe/open=/dev/ttyUSB0 busy Device or resource busy") << "ttyUSB0"
+                << answered << "holder" << "/dev/ttyUSB0" << "";
+        QTest::newRow("brltty took the CH341")
+                << (QStringList(user + ch341) << "probe/installed=brltty") << "ttyUSB0" << answered << "brltty"
+                << "1a86:7523" << "sudo systemctl mask brltty-udev.service brltty.service";
+        QTest::newRow("brltty running, no port listed")
+                << (QStringList(user + ch341) << "proc/300/comm=brltty\n") << "" << answered << "brltty" << "1a86:7523"
+                << "apt remove brltty";
+        QTest::newRow("a CH341 with its port")
+                << (QStringList(usb0 + ch341) << "sys/bus/usb/devices/1-1/1-1:1.0/ttyUSB0/" << "probe/installed=brltty")
+                << "ttyUSB0" << answered << kNoCause << "" << "";
+        QTest::newRow("a CH341 without port, no brltty")
+                << QStringList(user + ch341) << "ttyUSB0" << answered << "port" << "ttyUSB0" << "";
+        QTest::newRow("ModemManager probes a ttyACM")
+                << (QStringList(user) << "dev/ttyACM0=" << "proc/600/comm=ModemManager\n") << "ttyACM0" << answered
+                << "modemmanager" << "/dev/ttyACM0" << "systemctl stop ModemManager";
+        QTest::newRow("ModemManager and a by-id name of a ttyACM")
+                << (QStringList(user) << "dev/serial/by-id/usb-Tx_Cable-if00=../../ttyACM0" << "dev/ttyACM0="
+                                      << "proc/600/comm=ModemManager\n")
+                << "/dev/serial/by-id/usb-Tx_Cable-if00" << answered << "modemmanager" << "usb-Tx_Cable" << "";
+        QTest::newRow("ModemManager kept off by the rule")
+                << (QStringList(user) << "dev/ttyACM0=" << "proc/600/comm=ModemManager\n"
+                                    << "usr/lib/udev/rules.d/60-kelvo-miraq-usb-serial.rules=")
+                << "ttyACM0" << answered << kNoCause << "" << "";
+        QTest::newRow("ModemManager and a ttyUSB")
+                << (QStringList(usb0) << "proc/600/comm=ModemManager\n") << "ttyUSB0" << answered << kNoCause << ""
+                << "";
+        QTest::newRow("nothing answers") << usb0 << "ttyUSB0" << int(ListenResult::Silent) << "answer" << "\"OK\""
+                                         << "";
+        QTest::newRow("gone while listening")
+                << usb0 << "ttyUSB0" << int(ListenResult::Lost) << "answer" << "ttyUSB0" << "";
+        QTest::newRow("Windows: access denied is another program")
+                << QStringList{"probe/windows=", "probe/open=COM3 busy Access is denied."} << "COM3" << answered
+                << "holder" << "COM3" << "";
+        QTest::newRow("Windows: no such port")
+                << QStringList{"probe/windows=", "probe/open=COM4 missing"} << "COM4" << answered << "port" << "COM4"
+                << "";
+    }
+
+    void namesTheCause()
+    {
+        QFETCH(QStringList, tree);
+        QFETCH(QString, port);
+        QFETCH(int, heard);
+        QFETCH(QString, cause);
+        QFETCH(QString, says);
+        QFETCH(QString, fix);
+
+#ifdef Q_OS_WIN
+        for (const QString &entry : tree)
+            if (entry.section('=', 0, 0).contains(':'))
+                QSKIP("a USB interface's folder (\"1-1:1.0\") cannot be named so on Windows");
+#endif
+        QTemporaryDir root;
+        QVERIFY(root.isValid());
+        writeTree(root.path(), tree);
+        const FolderSystemProbe probe(root.path());
+        int listened = 0;
+        const ConnectionReport report = ConnectionCheck::run(probe, port, [&] {
+            ++listened;
+            return ListenResult{ListenResult::Answer(heard), QString()};
+        });
+        const QString lines = ConnectionCheck::lines(report).join('\n');
+
+        QCOMPARE(report.results.size(), 6);
+        const CheckResult *found = report.cause();
+        QCOMPARE(found ? ConnectionCheck::stepName(found->id) : kNoCause, cause);
+        // The transmitter is listened for only when nothing else is wrong.
+        QCOMPARE(listened, cause == kNoCause || cause == "answer" ? 1 : 0);
+        if (!found)
+            return;
+        QVERIFY2(found->text.contains(says), qPrintable(lines));
+        if (fix.startsWith('!'))
+            QVERIFY2(!found->fix.contains(fix.mid(1)), qPrintable(lines));
+        else
+            QVERIFY2(found->fix.contains(fix), qPrintable(lines));
+        QVERIFY(!found->fix.isEmpty());
+        // Nothing after the cause is claimed to have passed, but for brltty,
+        // which is looked at for a port that is missing.
+        for (const CheckResult &r : report.results)
+            if (r.id > found->id && !(found->id == CheckResult::PortExists && r.id == CheckResult::Brltty))
+                QVERIFY2(r.state == CheckResult::Skipped, qPrintable(lines));
+    }
+
+    void linesNameEachStep()
+    {
+        QTemporaryDir root;
+        writeTree(root.path(), {"dev/ttyUSB0="});
+        const ConnectionReport report = ConnectionCheck::run(FolderSystemProbe(root.path()), "ttyUSB0", nullptr);
+        const QStringList lines = ConnectionCheck::lines(report);
+        QCOMPARE(lines.size(), 6);
+        QVERIFY(lines.first().contains(" port: "));
+        // Without anyone to listen the answer stays unknown, not good.
+        QVERIFY(lines.last().contains(" answer: "));
+        QCOMPARE(report.results.last().state, CheckResult::Skipped);
+        QVERIFY(!report.cause());
+    }
+
+    void historyKeepsTheLastMessages()
+    {
+        TrafficHistory history;
+        const QDateTime t0(QDate(2026, 12, 7), QTime(10, 42, 7, 123));
+        for (int i = 0; i < 40; ++i)
+            history.record(i % 2 ? TrafficHistory::In : TrafficHistory::Out, QByteArray(1, char(i)),
+                           t0.addMSecs(i));
+        const QStringList lines = history.lines();
+        QCOMPARE(lines.size(), TrafficHistory::kDefaultCapacity);
+        QCOMPARE(lines.first(), QStringLiteral("10:42:07.131 out 08"));
+        QCOMPARE(lines.last(), QStringLiteral("10:42:07.162 in  27"));
+
+        TrafficHistory few;
+        few.record(TrafficHistory::Out, "OK", t0);
+        QCOMPARE(few.lines(), QStringList{"10:42:07.123 out 4f 4b"});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestConnectionCheck)
+#include "tst_connectioncheck.moc"

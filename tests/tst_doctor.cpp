@@ -1,0 +1,302 @@
+// The connection check where a pilot meets it: "kelvo-miraq-cli doctor" run
+// as an unprivileged user on pseudo-terminals it may not open, that another
+// process holds, where nobody answers and where the virtual transmitter
+// does; the window's box when the port does not open and its note when
+// nothing answers; and the udev rule the package installs.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <grp.h>
+#include <unistd.h>
+#endif
+
+#include "support/appstate.h"
+#include "support/fakeportrig.h"
+#include "support/faketransmitter.h"
+#include "ui/mainform.h"
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1; // -1: crashed or hung
+    QString out;
+};
+
+// The command that runs a program as the user nobody: empty when this
+// process is no more privileged than that already; sets why when there is
+// no way.
+QStringList unprivileged(QString *why)
+{
+#ifdef Q_OS_UNIX
+    if (::geteuid() != 0)
+        return {};
+    const char *group = ::getgrnam("nogroup") ? "--regid=nogroup" : "--regid=nobody";
+    if (!QStandardPaths::findExecutable("setpriv").isEmpty())
+        return {"setpriv", "--reuid=nobody", group, "--clear-groups", "--"};
+    if (!QStandardPaths::findExecutable("runuser").isEmpty())
+        return {"runuser", "-u", "nobody", "--"};
+    *why = "running as root, without setpriv or runuser to become an unprivileged user";
+#else
+    *why = "pseudo-terminals are Unix only";
+#endif
+    return {"-"};
+}
+
+// Runs a command while this process keeps handling events, so a transmitter
+// played here can answer it.
+Run runCommand(const QStringList &command)
+{
+    QProcess process;
+    process.start(command.first(), command.mid(1));
+    Run run;
+    if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 60000)) {
+        process.kill();
+        process.waitForFinished(5000);
+    } else if (process.exitStatus() == QProcess::NormalExit) {
+        run.exitCode = process.exitCode();
+    }
+    run.out = QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+    return run;
+}
+
+// Whether process pid has path open.
+bool holdsOpen(qint64 pid, const QString &path)
+{
+    const QDir fds(QStringLiteral("/proc/%1/fd").arg(pid));
+    for (const QFileInfo &fd : fds.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot))
+        if (fd.symLinkTarget() == path)
+            return true;
+    return false;
+}
+
+QPushButton *buttonCalled(QMessageBox *box, const QString &text)
+{
+    for (QPushButton *b : box->findChildren<QPushButton *>())
+        if (b->text() == text)
+            return b;
+    return nullptr;
+}
+
+} // namespace
+
+class TestDoctor : public QObject
+{
+    Q_OBJECT
+
+    QStringList doctorAs(const QStringList &user, const QString &port) const
+    {
+        return user + QStringList{KELVO_CLI_PATH, "doctor", "--lang", "en", "--port", port};
+    }
+
+private slots:
+    void cliNamesTheCauseOnAPseudoTerminal_data()
+    {
+        QTest::addColumn<QString>("situation");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("may not open") << "no access" << 11;
+        QTest::newRow("held by another process") << "held" << 12;
+        QTest::newRow("nobody answers") << "silent" << 15;
+    }
+
+    void cliNamesTheCauseOnAPseudoTerminal()
+    {
+        QFETCH(QString, situation);
+        QFETCH(int, exitCode);
+        if (!FakeTransmitter::isSupported())
+            QSKIP("pseudo-terminals are Unix only");
+        QString why;
+        const QStringList user = unprivileged(&why);
+        if (!why.isEmpty())
+            QSKIP(qPrintable(why));
+        if (situation == "no access" && user.isEmpty())
+            QSKIP("an unprivileged user owns the pseudo-terminals it makes");
+        FakeTransmitter tx;
+        QVERIFY2(tx.isOpen(), qPrintable(tx.errorString()));
+        const QString device = tx.devicePath();
+        // Not to be opened: a serial device as Debian makes it, root:dialout 0660.
+        const bool mayOpen = situation != "no access";
+        const QFile::Permissions readWrite = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup;
+        QVERIFY(QFile::setPermissions(device, mayOpen ? readWrite | QFile::ReadOther | QFile::WriteOther : readWrite));
+#ifdef Q_OS_UNIX
+        const struct group *dialout = ::getgrnam("dialout");
+        if (!mayOpen && dialout)
+            QCOMPARE(::chown(QFile::encodeName(device).constData(), 0, dialout->gr_gid), 0);
+#endif
+
+        QProcess holder;
+        if (situation == "held") {
+            const QStringList command = user + QStringList{"sh", "-c", "exec sleep 60 3<>\"$0\"", device};
+            holder.start(command.first(), command.mid(1));
+            QVERIFY(holder.waitForStarted());
+            QTRY_VERIFY_WITH_TIMEOUT(holdsOpen(holder.processId(), device), 10000);
+        }
+
+        const Run run = runCommand(doctorAs(user, device));
+        qInfo().noquote() << "doctor on a pseudo-terminal," << situation << "\n" << run.out;
+        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(run.out.count('\n'), 6); // one line per step
+        if (situation == "no access") {
+            const QString owning = QFileInfo(device).group();
+            QVERIFY2(run.out.contains("group " + owning), qPrintable(run.out));
+            if (owning != "root")
+                QVERIFY2(run.out.contains("sudo usermod -aG " + owning + " nobody"), qPrintable(run.out));
+        } else if (situation == "held") {
+            QVERIFY2(run.out.contains(QStringLiteral("sleep (process %1)").arg(holder.processId())),
+                     qPrintable(run.out));
+            holder.kill();
+            holder.waitForFinished(5000);
+        } else {
+            QVERIFY2(run.out.contains("no data from the transmitter"), qPrintable(run.out));
+            // It said "OK" and "DIS" as every command does, and nothing else.
+            QTRY_COMPARE(tx.kinds(), (QStringList{"OK", "DIS"}));
+        }
+        // Nothing is heard from a port that cannot be opened or is taken.
+        if (situation != "silent")
+            QCOMPARE(tx.allBytes(), QByteArray());
+    }
+
+    void cliPassesAgainstTheVirtualTransmitter()
+    {
+        if (!FakeTransmitter::isSupported())
+            QSKIP("pseudo-terminals are Unix only");
+        QProcess sim;
+        sim.start(QStringLiteral(KELVO_SIM_PATH), {"--quiet"});
+        QByteArray out;
+        const QDeadlineTimer deadline(15000);
+        while (!out.contains('\n') && !deadline.hasExpired() && sim.state() != QProcess::NotRunning) {
+            sim.waitForReadyRead(200);
+            out += sim.readAllStandardOutput();
+        }
+        QVERIFY2(out.startsWith("PORT /"), out.constData());
+        const QString port = QString::fromLocal8Bit(out.mid(5, out.indexOf('\n') - 5));
+        const Run run = runCommand(doctorAs({}, port));
+        qInfo().noquote() << "doctor against the virtual transmitter\n" << run.out;
+        sim.terminate();
+        sim.waitForFinished(10000);
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.out.contains("answer: The transmitter answers on " + port), qPrintable(run.out));
+    }
+
+    void windowExplainsWhatIsWrong_data() { addLanguageRows(); }
+
+    // Nothing answers "OK": a note on the status line. The port does not
+    // open: the box keeps its title and text, and carries the cause, the fix
+    // and the diagnostics to copy.
+    void windowExplainsWhatIsWrong()
+    {
+        QFETCH(QString, language);
+        if (!FakeTransmitter::isSupported())
+            QSKIP("pseudo-terminals are Unix only");
+        FakePortRig rig;
+        QVERIFY2(rig.start(language), qPrintable(rig.error));
+        MainForm *ui = rig.w->form();
+        const QString port = ui->portNameBox->currentText();
+        QVERIFY(rig.openPort());
+        auto *status = rig.w->findChild<QLabel *>(QStringLiteral("statusLabel"));
+        QTRY_VERIFY_WITH_TIMEOUT(status->toolTip().contains(" answer: "), 10000);
+        QVERIFY2(status->toolTip().contains(" answer: " + port), qPrintable(status->toolTip()));
+        const bool english = language == "en";
+
+        // On demand from the status line's menu, with the port open: what the
+        // window heard is the answer, and the port is not opened twice.
+        QAction *check = rig.w->findChild<QAction *>("connectionCheckAction");
+        QVERIFY(check && rig.w->statusMenu()->actions().contains(check));
+        QString onDemand;
+        QTimer::singleShot(0, this, [&] {
+            QTRY_VERIFY(qobject_cast<QMessageBox *>(QApplication::activeModalWidget()));
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            onDemand = box->windowTitle() + '\n' + box->detailedText();
+            box->button(QMessageBox::Ok)->click();
+        });
+        check->trigger();
+        QCOMPARE(onDemand.section('\n', 0, 0), english ? QStringLiteral("Connection check") : QStringLiteral("连接检查"));
+        QVERIFY2(onDemand.contains(" access: ") && onDemand.contains(" answer: " + port), qPrintable(onDemand));
+        QCOMPARE(rig.tx->kinds(), QStringList{"OK"});
+        ui->openButton->click();
+        QTRY_COMPARE(rig.tx->count("DIS"), 1);
+
+        const QString missing = QStringLiteral("ttyKELVO-missing");
+        ui->portNameBox->addItem(missing);
+        ui->portNameBox->setCurrentIndex(ui->portNameBox->count() - 1);
+        QString title, text, details, copied;
+        bool stayedOpen = false;
+        QTimer inspect;
+        connect(&inspect, &QTimer::timeout, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            inspect.stop();
+            title = box->windowTitle();
+            text = box->text();
+            details = box->detailedText();
+            QPushButton *copy = buttonCalled(box, english ? "Copy diagnostics" : "复制诊断信息");
+            if (copy) {
+                copy->click();
+                copied = QGuiApplication::clipboard()->text();
+                stayedOpen = box->isVisible();
+            }
+            const QString shots = qEnvironmentVariable("KELVO_SHOTS_DIR");
+            if (!shots.isEmpty()) {
+                for (QPushButton *b : box->findChildren<QPushButton *>())
+                    if (box->buttonRole(b) == QMessageBox::ActionRole && b != copy)
+                        b->click();
+                QTest::qWait(200);
+                QDir().mkpath(shots);
+                box->grab().save(QStringLiteral("%1/open-failure-%2.png").arg(shots, language));
+            }
+            box->button(QMessageBox::Ok)->click();
+        });
+        inspect.start(20);
+        ui->openButton->click();
+        QTRY_VERIFY(!inspect.isActive());
+
+        QCOMPARE(title, english ? QStringLiteral("Note") : QStringLiteral("提示"));
+        QCOMPARE(text, english ? QStringLiteral("Cannot open the serial port!") : QStringLiteral("无法打开串口！"));
+        QVERIFY2(details.contains(missing) && details.contains(" port: "), qPrintable(details));
+        QVERIFY(stayedOpen);
+        QVERIFY2(copied.contains("Qt " + QString::fromLatin1(qVersion())), qPrintable(copied));
+        QVERIFY2(copied.contains("Ports:") && copied.contains(" port: "), qPrintable(copied));
+        // The last messages both ways: the hello, live input, the goodbye.
+        QVERIFY2(copied.contains(" out 4f 4b\n") && copied.contains(" out 44 49 53\n"), qPrintable(copied));
+        rig.stop();
+    }
+
+    void packageInstallsTheUdevRule()
+    {
+#ifndef Q_OS_LINUX
+        QSKIP("the udev rule is Linux's");
+#endif
+        QTemporaryDir prefix;
+        const Run run = runCommand({KELVO_CMAKE_COMMAND, "--install", KELVO_BUILD_DIR, "--prefix", prefix.path()});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.out));
+        const QString rule = "lib/udev/rules.d/60-kelvo-miraq-usb-serial.rules";
+        QVERIFY2(run.out.contains(prefix.path() + "/" + rule), qPrintable(run.out));
+        QFile file(prefix.path() + "/" + rule);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString rules = QString::fromUtf8(file.readAll());
+        const QStringList ids = {"1a86:7523", "1a86:5523", "10c4:ea60", "0403:6001", "0403:6015", "067b:2303"};
+        for (const QString &id : ids) {
+            const QString match = QStringLiteral("ATTRS{idVendor}==\"%1\", ATTRS{idProduct}==\"%2\", "
+                                                 "TAG+=\"uaccess\", ENV{ID_MM_DEVICE_IGNORE}=\"1\"")
+                                          .arg(id.section(':', 0, 0), id.section(':', 1));
+            QVERIFY2(rules.contains(match), qPrintable(id));
+        }
+    }
+};
+
+QTEST_MAIN(TestDoctor)
+#include "tst_doctor.moc"
