@@ -16,6 +16,8 @@ void MainWindow::serialPort_readyRead()
 
     recordInbound(chunk);
     const InboundResult result = decodeChunk(chunk, params(), liveValues());
+    if (result.kind == InboundResult::ChannelPacket || result.kind == InboundResult::StatusPacket)
+        noteLivePacket();
     if (result.blockNumber > 0)
         qDebug("ReadFlag:%d", result.blockNumber);
     if (result.refreshPages)

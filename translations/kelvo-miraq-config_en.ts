@@ -291,6 +291,10 @@
         <source>%1: %2 -&gt; %3</source>
         <translation>%1: %2 -&gt; %3</translation>
     </message>
+    <message>
+        <source>none</source>
+        <translation>none</translation>
+    </message>
 </context>
 <context>
     <name>CommandHelp</name>
@@ -673,6 +677,55 @@ The set-up read before is backed up in:
     </message>
 </context>
 <context>
+    <name>PortListView</name>
+    <message>
+        <source>描述：%1</source>
+        <translation>Description: %1</translation>
+    </message>
+    <message>
+        <source>制造商：%1</source>
+        <translation>Manufacturer: %1</translation>
+    </message>
+    <message>
+        <source>USB ID：%1</source>
+        <translation>USB ID: %1</translation>
+    </message>
+    <message>
+        <source>系统未提供详细信息</source>
+        <translation>No details reported</translation>
+    </message>
+    <message>
+        <source>由 KELVO_EXTRA_PORTS 或 --port 添加</source>
+        <translation>Added through KELVO_EXTRA_PORTS or --port</translation>
+    </message>
+    <message>
+        <source>%1（未连接）</source>
+        <translation>%1 (not connected)</translation>
+    </message>
+    <message>
+        <source>未连接：插回后自动选中</source>
+        <translation>Not connected: chosen again when plugged back in</translation>
+    </message>
+</context>
+<context>
+    <name>RangeHint</name>
+    <message>
+        <source>最大 %1</source>
+        <translation>max %1</translation>
+    </message>
+    <message>
+        <source>最小 %1</source>
+        <translation>min %1</translation>
+    </message>
+</context>
+<context>
+    <name>StatusBanner</name>
+    <message>
+        <source>关闭提示</source>
+        <translation>Close this notice</translation>
+    </message>
+</context>
+<context>
     <name>StatusTexts</name>
     <message>
         <source>、</source>
@@ -810,6 +863,34 @@ The set-up read before is backed up in:
     <message>
         <source>备份失败</source>
         <translation>Backup failed</translation>
+    </message>
+    <message>
+        <source>串口未打开</source>
+        <comment>a command needed the open port</comment>
+        <translation>Port not open</translation>
+    </message>
+    <message>
+        <source>连接已断开：遥控器已拔出或串口出错</source>
+        <translation>Connection lost: transmitter unplugged or port error</translation>
+    </message>
+</context>
+<context>
+    <name>Telemetry</name>
+    <message>
+        <source>无新数据</source>
+        <translation>no new data</translation>
+    </message>
+    <message>
+        <source>串口已关闭</source>
+        <translation>port closed</translation>
+    </message>
+    <message>
+        <source>尚无读数 · %1</source>
+        <translation>No reading yet · %1</translation>
+    </message>
+    <message>
+        <source>最后读数 %1 · %2</source>
+        <translation>Last reading %1 · %2</translation>
     </message>
 </context>
 </TS>
