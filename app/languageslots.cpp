@@ -65,7 +65,7 @@ void MainWindow::retranslateWindow()
     retranslateForm(*ui);
     // Tooltips and the shortcuts the new captions replaced.
     CommandHelp::apply(*ui, Backups::defaultDirectory());
-    Accessibility::apply(*ui, this);
+    Accessibility::name(*ui, this);
     retranslateActions(this);
     if (QMenu *menu = m_statusMenu->findChild<QMenu *>(QStringLiteral("languageMenu"))) {
         for (QAction *action : menu->actions())

@@ -68,13 +68,15 @@ void MainWindow::noteLivePacket()
 // second they are dimmed, and their tooltip says how old they are and why.
 void MainWindow::showTelemetryAge()
 {
-    const bool stale = telemetryStale(m_sinceLivePacket.isValid() ? m_sinceLivePacket.elapsed() : -1);
+    const qint64 since = m_sinceLivePacket.isValid() ? m_sinceLivePacket.elapsed() : -1;
+    const bool stale = telemetryStale(since);
+    const bool aged = telemetryNeedsAge(since);
     const QStringList names = telemetryValueNames();
     const QStringList captions{QStringLiteral("lineEdit_26"), QStringLiteral("lineEdit_27"),
                                QStringLiteral("lineEdit_30"), QStringLiteral("lineEdit_37")};
     // Cheap when nothing changed: the tooltips follow the values only while stale.
     QString tips;
-    if (stale) {
+    if (aged) {
         for (const QString &name : names)
             tips += ui->find<QLineEdit>(name)->text();
         tips += m_livePacketAt + QString::number(serialPort.isOpen()) + currentLanguage();
@@ -88,7 +90,7 @@ void MainWindow::showTelemetryAge()
         const auto *caption = ui->find<QLineEdit>(captions.at(i));
         if (!field)
             continue;
-        field->setToolTip(stale && caption ? staleTelemetryToolTip(caption->text(), field->text(), m_livePacketAt,
+        field->setToolTip(aged && caption ? staleTelemetryToolTip(caption->text(), field->text(), m_livePacketAt,
                                                                    serialPort.isOpen())
                                            : QString());
         if (field->property("stale").toBool() != stale) {

@@ -4,7 +4,12 @@
 
 bool telemetryStale(qint64 sinceLastMs)
 {
-    return sinceLastMs < 0 || sinceLastMs >= kTelemetryStaleMs;
+    return sinceLastMs >= kTelemetryStaleMs;
+}
+
+bool telemetryNeedsAge(qint64 sinceLastMs)
+{
+    return sinceLastMs < 0 || telemetryStale(sinceLastMs);
 }
 
 QString telemetryAgeText(const QString &lastAt, bool portOpen)

@@ -11,8 +11,14 @@
 constexpr qint64 kTelemetryStaleMs = 1000;
 
 // sinceLastMs: milliseconds since the last live packet, negative when none
-// came since the start.
+// came since the start. Stale: a reading came, but not within the last
+// second. Before the first reading the fields hold the form's placeholders
+// (" 0.0V", "null"), which keep their look; their tooltip says there is no
+// reading yet.
 bool telemetryStale(qint64 sinceLastMs);
+// Whether the fields carry the age tooltip: while stale and before the first
+// reading.
+bool telemetryNeedsAge(qint64 sinceLastMs);
 
 // The second tooltip line of a stale field: "最后读数 20:43:12 · 串口已关闭",
 // "最后读数 20:43:12 · 无新数据" (port open, nothing arriving), or

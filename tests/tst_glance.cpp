@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSettings>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -358,7 +359,7 @@ private slots:
         QTest::addColumn<QString>("lastAt");
         QTest::addColumn<bool>("portOpen");
         QTest::addColumn<QString>("text");
-        QTest::newRow("never") << qint64(-1) << true << "" << false << "尚无读数 · 串口已关闭";
+        QTest::newRow("never") << qint64(-1) << false << "" << false << "尚无读数 · 串口已关闭";
         QTest::newRow("live") << qint64(200) << false << "20:43:12" << true << "最后读数 20:43:12 · 无新数据";
         QTest::newRow("a second") << qint64(1000) << true << "20:43:12" << true << "最后读数 20:43:12 · 无新数据";
         QTest::newRow("closed") << qint64(5000) << true << "20:43:12" << false << "最后读数 20:43:12 · 串口已关闭";
@@ -500,6 +501,7 @@ private slots:
         QAction *chinese = languageAction(w, QStringLiteral("languageChinese"));
         QVERIFY(english && chinese && chinese->isChecked());
         QCOMPARE(w.form()->tabWidget->tabText(1), QStringLiteral("基础菜单"));
+        const int shortcuts = int(w.findChildren<QShortcut *>().size());
 
         struct Expect
         {
@@ -519,6 +521,8 @@ private slots:
             QCOMPARE(w.form()->openButton->text(), step.open);
             QVERIFY2(status->text().startsWith(step.status), qPrintable(status->text()));
             QVERIFY(step.action->isChecked());
+            // Ctrl+Tab is not made ambiguous by keys added twice.
+            QCOMPARE(int(w.findChildren<QShortcut *>().size()), shortcuts);
             bool revertFound = false;
             for (QAction *action : w.statusMenu()->actions())
                 revertFound |= action->text() == step.revert;

@@ -810,7 +810,7 @@ The set-up read before is backed up in:
     </message>
     <message>
         <source>设置不确定，待完整读取</source>
-        <translation>Set-up uncertain until a full Read</translation>
+        <translation>Uncertain until a full Read</translation>
     </message>
     <message>
         <source>写入</source>
@@ -846,11 +846,11 @@ The set-up read before is backed up in:
     </message>
     <message>
         <source>已备份（出厂设置前）</source>
-        <translation>Backed up (before factory reset)</translation>
+        <translation>Backed up (factory reset)</translation>
     </message>
     <message>
         <source>已备份（重置数据前）</source>
-        <translation>Backed up (before reset data)</translation>
+        <translation>Backed up (reset data)</translation>
     </message>
     <message>
         <source>已备份（加载前）</source>

@@ -179,7 +179,7 @@ QString statusLabel()
                           "  background-color: rgb(235, 235, 235);\n"
                           "  border-radius: 4px;\n"
                           "  padding: 0px 4px;\n"
-                          "  font: 10pt;\n"
+                          "  font: 11pt;\n"
                           "}\n");
 }
 

@@ -7,8 +7,9 @@
 
 namespace {
 // Right of the last tab, above the page frame; covers only the empty part of
-// the tab bar.
-const QRect kGeometry(860, 112, 230, 46);
+// the tab bar and the strip's bottom edge below the telemetry values: room
+// for three lines.
+const QRect kGeometry(860, 106, 230, 54);
 const QRect kProgressGeometry(866, 156, 222, 3);
 // Two lines, or three when a file name and its verdict need two.
 constexpr int kMaxLines = 3;
