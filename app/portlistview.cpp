@@ -43,7 +43,7 @@ QString localLine(const QString &line)
 
 QString notConnected(const QString &name)
 {
-    return QCoreApplication::translate("PortListView", "%1（未连接）").arg(name);
+    return QCoreApplication::translate("PortListView", "（未连接）%1").arg(name);
 }
 
 QString localDetails(const QString &details)

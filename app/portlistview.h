@@ -28,7 +28,8 @@ struct View
 // that Open is not pressed on another port by mistake.
 View view(const QVector<PortEntry> &ports, int current, const QString &absent);
 
-// "ttyUSB0（未连接）" / "ttyUSB0 (not connected)"
+// "（未连接）ttyUSB0" / "(not connected) ttyUSB0": the mark first, where the
+// narrow box shows it even when a long name is cut.
 QString notConnected(const QString &name);
 
 // The tooltip the port list reports (description, manufacturer, USB id, or

@@ -436,9 +436,9 @@ private slots:
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<int>("shownCurrent");
         QTest::newRow("nothing lost") << "" << 1 << QStringList{"ttyS0", "ttyUSB0"} << 1;
-        QTest::newRow("lost") << "ttyUSB1" << 0 << QStringList{"ttyUSB1（未连接）", "ttyS0", "ttyUSB0"} << 0;
+        QTest::newRow("lost") << "ttyUSB1" << 0 << QStringList{"（未连接）ttyUSB1", "ttyS0", "ttyUSB0"} << 0;
         QTest::newRow("back") << "ttyUSB0" << 1 << QStringList{"ttyS0", "ttyUSB0"} << 1;
-        QTest::newRow("lost, list empty") << "ttyUSB1" << -1 << QStringList{"ttyUSB1（未连接）"} << 0;
+        QTest::newRow("lost, list empty") << "ttyUSB1" << -1 << QStringList{"（未连接）ttyUSB1"} << 0;
     }
     void portListView()
     {

@@ -9,6 +9,7 @@
 // found by object name are used, so it shows whatever the build offers.
 // Runs headless with QT_QPA_PLATFORM=offscreen.
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -18,6 +19,8 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
@@ -62,29 +65,51 @@ QPixmap shotWithPopups(QWidget &window, const QRect &area)
     return shot;
 }
 
-// Answers the dialogs that come up: a file dialog with the next file, a
-// message box with its first button, each message box pictured first.
+// Answers the dialogs that come up: a file dialog with the next file (typed
+// into its name field), a message box with its accepting button, each
+// message box pictured first. Answers run from the event loop, since an
+// answer may bring up another box (overwrite?).
 struct DialogAnswers : QObject
 {
     QString file;
     QString boxPicture; // where the next message box's picture goes
     QTimer timer;
+    QPointer<QWidget> answered;
     DialogAnswers()
     {
         connect(&timer, &QTimer::timeout, this, [this] {
             QWidget *modal = QApplication::activeModalWidget();
+            if (!modal || modal == answered)
+                return;
+            answered = modal;
             if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
-                if (file.isEmpty()) {
-                    dialog->reject();
-                } else {
-                    dialog->selectFile(file);
-                    QMetaObject::invokeMethod(dialog, "accept");
-                }
+                const QString path = file;
+                QTimer::singleShot(0, dialog, [dialog, path] {
+                    if (path.isEmpty()) {
+                        dialog->reject();
+                        return;
+                    }
+                    dialog->selectFile(path);
+                    if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+                        name->setText(path);
+                    static_cast<QDialog *>(dialog)->accept();
+                });
             } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
                 if (!boxPicture.isEmpty())
                     box->grab().save(boxPicture);
                 boxPicture.clear();
-                box->done(0);
+                QAbstractButton *yes = nullptr;
+                for (QAbstractButton *button : box->buttons()) {
+                    const QMessageBox::ButtonRole role = box->buttonRole(button);
+                    if (!yes && (role == QMessageBox::AcceptRole || role == QMessageBox::YesRole))
+                        yes = button;
+                }
+                QTimer::singleShot(0, box, [box, yes] {
+                    if (yes)
+                        yes->click();
+                    else
+                        box->done(0);
+                });
             }
         });
         timer.start(100);

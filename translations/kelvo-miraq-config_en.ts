@@ -699,8 +699,8 @@ The set-up read before is backed up in:
         <translation>Added through KELVO_EXTRA_PORTS or --port</translation>
     </message>
     <message>
-        <source>%1（未连接）</source>
-        <translation>%1 (not connected)</translation>
+        <source>（未连接）%1</source>
+        <translation>(not connected) %1</translation>
     </message>
     <message>
         <source>未连接：插回后自动选中</source>
