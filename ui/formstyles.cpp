@@ -139,17 +139,29 @@ QString lamp()
                           "}\n");
 }
 
-QString portSelector() { return QStringLiteral("QComboBox { background-color: rgb(255, 255, 255); }"); }
+QString portSelector()
+{
+    // The popup's highlighted entry takes the selection colours of the box:
+    // white on a strong blue, not the white of the box on white.
+    return QStringLiteral("QComboBox {\n"
+                          "  background-color: rgb(255, 255, 255);\n"
+                          "  selection-color: rgb(255, 255, 255);\n"
+                          "  selection-background-color: rgb(0, 90, 200);\n"
+                          "}\n");
+}
 
 QString portPopup()
 {
-    // Dark text on white with a strong blue for the highlighted entry;
-    // without it the white of the box leaves white on white.
+    // Dark text on white with a strong blue for the highlighted entry.
     return QStringLiteral("QAbstractItemView {\n"
                           "  color: rgb(0, 0, 0);\n"
                           "  background-color: rgb(255, 255, 255);\n"
                           "  selection-color: rgb(255, 255, 255);\n"
                           "  selection-background-color: rgb(0, 90, 200);\n"
+                          "}\n"
+                          "QAbstractItemView::item:selected {\n"
+                          "  color: rgb(255, 255, 255);\n"
+                          "  background-color: rgb(0, 90, 200);\n"
                           "}\n");
 }
 
