@@ -23,6 +23,7 @@
 #include "model/settings.h"
 #include "ui/editcommand.h"
 #include "ui/editorguard.h"
+#include "ui/formlanguage.h"
 #include "ui/mainform.h"
 
 namespace {
@@ -72,9 +73,11 @@ void MainWindow::setUpEditHistory()
     m_redoAction = new QAction(historyText("重做"), this);
     m_redoAction->setShortcuts(redoKeys());
     connect(m_redoAction, &QAction::triggered, this, &MainWindow::redoEdit);
-    m_revertAction = new QAction(historyText("恢复为发射机中的值"), this);
+    m_revertAction = new QAction(this);
+    setTranslatedText(m_revertAction, "EditHistory", QT_TRANSLATE_NOOP("EditHistory", "恢复为发射机中的值"));
     connect(m_revertAction, &QAction::triggered, this, &MainWindow::revertToTransmitter);
-    auto *backups = new QAction(historyText("打开备份文件夹"), this);
+    auto *backups = new QAction(this);
+    setTranslatedText(backups, "EditHistory", QT_TRANSLATE_NOOP("EditHistory", "打开备份文件夹"));
     connect(backups, &QAction::triggered, this, &MainWindow::openBackupFolder);
     const QList<QAction *> actions{m_undoAction, m_redoAction, m_revertAction, backups};
     for (QAction *action : actions)

@@ -26,7 +26,7 @@ void MainWindow::serialPort_readyRead()
         shown = params();
     const InboundResult result = decodeChunk(chunk, params(), liveValues());
     if (result.kind == InboundResult::ChannelPacket || result.kind == InboundResult::StatusPacket)
-        m_lastLive.start();
+        noteLivePacket();
     if (keepSettings && (result.kind == InboundResult::ParamBlock || result.kind == InboundResult::AuxBlock))
         params() = *shown;
     noteInbound(chunk, result);

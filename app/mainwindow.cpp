@@ -20,6 +20,7 @@
 #include "model/parameterset.h"
 #include "ui/accessibility.h"
 #include "ui/mainform.h"
+#include "ui/rangehint.h"
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
@@ -56,6 +57,8 @@ MainWindow::MainWindow(QWidget *parent)
 
     setUpTransmitterState();
     setUpEditHistory();
+    setUpLanguageMenu();
+    RangeHint::watchAll(ui->centralwidget);
     Accessibility::apply(*ui, this);
 }
 

@@ -16,6 +16,7 @@
 #include "link/traffichistory.h"
 #include "link/transmitterrecord.h"
 #include "ui/pagerefresh.h"
+#include "ui/statusbanner.h"
 #include "ui/statusline.h"
 
 class MainForm;
@@ -56,6 +57,13 @@ public:
     // transmitter, open the backup folder.
     QUndoStack *editHistory() const { return m_edits; }
     QMenu *statusMenu() const { return m_statusMenu; }
+    // The banner under the tab bar after a cut send or a lost connection.
+    const StatusBanner &banner() const { return m_banner; }
+
+    // Switches the whole window to "en" or "zh" at once (form, tooltips,
+    // status line, port list, Qt's own dialogs) and remembers the choice
+    // for the next start. The status-line menu offers it.
+    void switchLanguage(const QString &language);
 
     // Makes name the chosen port. A name the system does not list is added to
     // the list like an entry of KELVO_EXTRA_PORTS and chosen once it is there.
@@ -255,6 +263,23 @@ private slots:
 private:
     class TransferScope;
 
+    // What the banner reports; kept so that it can be said again in
+    // another language.
+    enum class Interruption { None, SendCut, ConnectionLost };
+    void showInterruption(Interruption what, int frames = 0);
+    void dismissInterruption();
+    void showBanner();
+
+    // The telemetry of the strip: a live packet arrived; how old it is.
+    void noteLivePacket();
+    void showTelemetryAge();
+
+    // The language entries of the status-line menu; every text again.
+    void setUpLanguageMenu();
+    void retranslateWindow();
+    void showPortList(const PortListUpdate &update);
+    QString chosenPortName() const;
+
     void setUpPortList();
     void followPorts();
     void rescanPorts();
@@ -358,6 +383,15 @@ private:
     QString m_outcomeDetails; // tooltip
     QString m_backupNote;     // the backup taken before the last send
     QString m_backupDetail;
+    bool m_backupFresh = false; // the backup was taken by the running command
+    StatusBanner m_banner;
+    Interruption m_interruption = Interruption::None;
+    int m_interruptedFrames = 0;
+    QElapsedTimer m_sinceLivePacket; // invalid until the first live packet
+    QString m_livePacketAt;          // "20:43:12"
+    int m_telemetryShown = -1;       // -1 not yet, 0 live, 1 stale
+    QString m_telemetryTip;
+    QString m_absentPort; // the chosen port, unplugged, kept in the list as such
     QVector<QWidget *> m_trackedEditors;
     QVector<bool> m_marks;    // the mark each tracked editor carries
     StatusTexts::Command m_sending = StatusTexts::Command::Write;
@@ -366,7 +400,6 @@ private:
     ReadPurpose m_readPurpose = ReadPurpose::Show;
     TransmitterRecord::ReadOutcome m_lastRead;
     QEventLoop *m_readLoop = nullptr; // runs while a command waits for a reply
-    QElapsedTimer m_lastLive;         // the last live packet
     QElapsedTimer m_lastInbound;      // the last chunk of any kind
     QString m_busyNote;               // a command refused while another ran
     bool m_closeAfterSend = false;    // the window closes once the send is done

@@ -4,11 +4,15 @@
 
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QStyle>
+#include <QTime>
 
 #include "link/livevalues.h"
 #include "model/parameterset.h"
 #include "ui/mainform.h"
 #include "model/monitortext.h"
+#include "model/telemetryglance.h"
+#include "model/translations.h"
 
 namespace {
 // Setting an unchanged text still costs a relayout; the monitor runs ten
@@ -51,4 +55,49 @@ void MainWindow::Recieve_Display()
     setTextIfChanged(ui->find<QLineEdit>(QStringLiteral("lineEdit_RSSI")), rssiText(live.LiveRssi));
     setTextIfChanged(ui->find<QLineEdit>(QStringLiteral("lineEdit_EXT")), tenthsVoltText(live.LiveExtVolt));
     setTextIfChanged(ui->find<QLineEdit>(QStringLiteral("lineEdit_RX")), tenthsVoltText(live.LiveRxVolt));
+    showTelemetryAge();
+}
+
+void MainWindow::noteLivePacket()
+{
+    m_sinceLivePacket.start();
+    m_livePacketAt = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+}
+
+// The values keep what the monitor shows; while no live packet came for a
+// second they are dimmed, and their tooltip says how old they are and why.
+void MainWindow::showTelemetryAge()
+{
+    const qint64 since = m_sinceLivePacket.isValid() ? m_sinceLivePacket.elapsed() : -1;
+    const bool stale = telemetryStale(since);
+    const bool aged = telemetryNeedsAge(since);
+    const QStringList names = telemetryValueNames();
+    const QStringList captions{QStringLiteral("lineEdit_26"), QStringLiteral("lineEdit_27"),
+                               QStringLiteral("lineEdit_30"), QStringLiteral("lineEdit_37")};
+    // Cheap when nothing changed: the tooltips follow the values only while stale.
+    QString tips;
+    if (aged) {
+        for (const QString &name : names)
+            tips += ui->find<QLineEdit>(name)->text();
+        tips += m_livePacketAt + QString::number(serialPort.isOpen()) + currentLanguage();
+    }
+    if (m_telemetryShown == int(stale) && tips == m_telemetryTip)
+        return;
+    m_telemetryShown = int(stale);
+    m_telemetryTip = tips;
+    for (int i = 0; i < names.size(); ++i) {
+        auto *field = ui->find<QLineEdit>(names.at(i));
+        const auto *caption = ui->find<QLineEdit>(captions.at(i));
+        if (!field)
+            continue;
+        field->setToolTip(aged && caption ? staleTelemetryToolTip(caption->text(), field->text(), m_livePacketAt,
+                                                                   serialPort.isOpen())
+                                           : QString());
+        if (field->property("stale").toBool() != stale) {
+            field->setProperty("stale", stale);
+            field->style()->unpolish(field);
+            field->style()->polish(field);
+            field->update();
+        }
+    }
 }

@@ -1,6 +1,7 @@
 // Opening and closing the port, the port list and the connection lamp.
 #include "app/mainwindow.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
@@ -12,6 +13,7 @@
 
 #include "app/commandhelp.h"
 #include "app/messagetexts.h"
+#include "app/portlistview.h"
 #include "app/startup.h"
 #include "link/portlist.h"
 #include "link/protocol.h"
@@ -43,7 +45,11 @@ void MainWindow::setUpPortList()
     ui->portNameBox->installEventFilter(this);
     // Emitted for the user's own picks only, not for the list's.
     connect(ui->portNameBox, QOverload<int>::of(&QComboBox::activated), this,
-            [this](int index) { m_wantedPort = ui->portNameBox->itemText(index); });
+            [this](int index) {
+                m_wantedPort = ui->portNameBox->itemData(index, Qt::UserRole).toString();
+                if (m_wantedPort != m_absentPort)
+                    m_absentPort.clear();
+            });
     m_portScanTimer = new QTimer(this);
     connect(m_portScanTimer, &QTimer::timeout, this, &MainWindow::followPorts);
     m_portScanTimer->start(kPortWatchMs);
@@ -64,21 +70,40 @@ void MainWindow::followPorts()
 // unchanged list never flickers.
 void MainWindow::rescanPorts()
 {
-    QComboBox *box = ui->portNameBox;
     // Not under the pointer of someone picking from an open popup.
     if (portIsOpen() || QApplication::activePopupWidget())
         return;
     const PortListUpdate update =
-            updatePortList(m_shownPorts, box->currentText(), scanPorts(m_extraPorts), m_wantedPort);
+            updatePortList(m_shownPorts, chosenPortName(), scanPorts(m_extraPorts), m_wantedPort);
     if (!update.changed)
         return;
     m_shownPorts = update.ports;
+    showPortList(update);
+}
+
+void MainWindow::showPortList(const PortListUpdate &update)
+{
+    const PortListView::View view = PortListView::view(update.ports, update.current, m_absentPort);
+    if (view.items.isEmpty() || !view.items.first().absent)
+        m_absentPort.clear(); // back, or never lost
+    QComboBox *box = ui->portNameBox;
     box->clear();
-    for (const PortEntry &port : update.ports) {
-        box->addItem(port.name);
-        box->setItemData(box->count() - 1, port.details, Qt::ToolTipRole);
+    int widest = 0;
+    for (const PortListView::Item &item : view.items) {
+        box->addItem(item.text, item.name);
+        box->setItemData(box->count() - 1, item.toolTip, Qt::ToolTipRole);
+        widest = qMax(widest, box->view()->fontMetrics().horizontalAdvance(item.text));
     }
-    box->setCurrentIndex(update.current);
+    // The popup as wide as its longest entry ("/dev/pts/1"), never narrower
+    // than the box.
+    box->view()->setMinimumWidth(qMax(box->width(), widest + 24));
+    box->setCurrentIndex(view.current);
+}
+
+QString MainWindow::chosenPortName() const
+{
+    const QVariant name = ui->portNameBox->currentData(Qt::UserRole);
+    return name.isValid() ? name.toString() : ui->portNameBox->currentText();
 }
 
 bool MainWindow::choosePort(const QString &given)
@@ -119,7 +144,13 @@ void MainWindow::on_openButton_clicked()
         return;
     }
 
-    serialPort.setPortName(ui->portNameBox->currentText());
+    // The chosen port is unplugged: it is not there to open, and no other
+    // port is opened in its place.
+    if (!m_absentPort.isEmpty() && chosenPortName() == m_absentPort) {
+        showPortMessage(texts.cannotOpen);
+        return;
+    }
+    serialPort.setPortName(chosenPortName());
     Protocol::applyLineSettings(serialPort);
     if (!serialPort.open(QIODevice::ReadWrite)) {
         const QString why = serialPort.errorString();
@@ -129,14 +160,14 @@ void MainWindow::on_openButton_clicked()
     }
     ui->portNameBox->setEnabled(false);
     m_portScanTimer->stop();
-    m_wantedPort = ui->portNameBox->currentText();
+    m_wantedPort = chosenPortName();
     setCaption(ui->openButton, texts.closeCaption);
     ui->toolButton_led->setIcon(iconForSize(kLampOn, ui->toolButton_led->iconSize()));
     writeToPort(Protocol::hello());
     watchForAnswer();
     forgetTransmitter();
     // Chosen again at the next start while it is there.
-    QSettings().setValue(lastPortKey(), ui->portNameBox->currentText());
+    QSettings().setValue(lastPortKey(), chosenPortName());
 }
 
 // The closed state: channels centred at once, the list usable and rescanned.
@@ -174,8 +205,12 @@ void MainWindow::closePort(bool sayGoodbye)
 void MainWindow::serialPort_errorOccurred(QSerialPort::SerialPortError error)
 {
     const bool deviceGone = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
-    if (deviceGone && portIsOpen())
+    if (deviceGone && portIsOpen()) {
+        // Kept in the list as the choice, marked as not connected.
+        m_absentPort = m_wantedPort;
+        showInterruption(Interruption::ConnectionLost);
         closePort(false);
+    }
 }
 
 void MainWindow::writeToPort(const QByteArray &bytes)

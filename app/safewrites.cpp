@@ -58,7 +58,7 @@ void MainWindow::setVerifiesSends(bool on)
 
 bool MainWindow::transmitterPresent() const
 {
-    return serialPort.isOpen() && m_lastLive.isValid() && m_lastLive.elapsed() <= kPresentWithinMs;
+    return serialPort.isOpen() && m_sinceLivePacket.isValid() && m_sinceLivePacket.elapsed() <= kPresentWithinMs;
 }
 
 bool MainWindow::heardRecently() const

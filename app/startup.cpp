@@ -98,11 +98,16 @@ StartCommand parseStartCommand(const QStringList &arguments)
 QString resolveLanguage(const QString &given, QSettings &settings)
 {
     if (given == kEnglish || given == kChinese) {
-        settings.setValue(kLanguageKey, given);
+        rememberLanguage(given, settings);
         return given;
     }
     const QString remembered = settings.value(kLanguageKey).toString();
     return remembered == kEnglish ? kEnglish : kChinese;
+}
+
+void rememberLanguage(const QString &language, QSettings &settings)
+{
+    settings.setValue(kLanguageKey, language == kEnglish ? kEnglish : kChinese);
 }
 
 void applyLanguage(const QString &language)

@@ -31,6 +31,9 @@ StartCommand parseStartCommand(const QStringList &arguments);
 // language is remembered in settings.
 QString resolveLanguage(const QString &given, QSettings &settings);
 
+// Keeps language ("en" or "zh") for the next starts, as --lang does.
+void rememberLanguage(const QString &language, QSettings &settings);
+
 // Switches the tool to "en" or "zh" (anything else counts as "zh"). Runs
 // before the window is built; loading translations belongs here too.
 void applyLanguage(const QString &language);

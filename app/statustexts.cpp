@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "model/formtexts.h"
+#include "ui/statusline.h"
 
 // The Chinese words are the source texts (context "StatusTexts"); the
 // installed translation gives the others.
@@ -207,7 +208,7 @@ QString fileOutcome(Command command, const QString &fileName, bool ok, const QSt
         file = ok ? QCoreApplication::translate("StatusTexts", "已保存 %1")
                   : QCoreApplication::translate("StatusTexts", "保存失败 %1");
     }
-    return file.arg(fileName) + QStringLiteral(" · ") + send;
+    return file.arg(markedName(fileName)) + QStringLiteral(" · ") + send;
 }
 
 QString fileLacks(const QString &frames)
@@ -294,6 +295,64 @@ QString backupName(Command command)
 QString withTime(const QString &text, const QString &time)
 {
     return text + QStringLiteral(" · ") + time;
+}
+
+QString needsOpenPort()
+{
+    return QCoreApplication::translate("StatusTexts", "串口未打开", "a command needed the open port");
+}
+
+QString sendCutBanner(int frames)
+{
+    return interrupted(frames) + QStringLiteral(" · ") + uncertain();
+}
+
+QString connectionLost()
+{
+    return QCoreApplication::translate("StatusTexts", "连接已断开：遥控器已拔出或串口出错");
+}
+
+StatusLines composeStatus(const StatusFacts &facts)
+{
+    StatusLines out;
+    QStringList &lines = out.lines;
+    if (!facts.progress.isEmpty())
+        lines.append(facts.progress);
+    else
+        lines.append(facts.outcome.isEmpty() ? facts.port : facts.outcome);
+    const QString count = facts.unwritten > 0 ? unwritten(facts.unwritten) : QString();
+    if (!count.isEmpty())
+        lines.append(count);
+    else if (facts.uncertain)
+        lines.append(uncertain());
+    else if (!facts.outcomeDetail.isEmpty())
+        lines.append(facts.outcomeDetail);
+    else if (!facts.backupNote.isEmpty())
+        lines.append(facts.backupNote);
+    else if (!facts.outcome.isEmpty())
+        lines.append(facts.port);
+    // Said where it is seen at once, while the command it waits for runs.
+    if (!facts.busy.isEmpty())
+        lines = QStringList{lines.first(), facts.busy};
+
+    QStringList details;
+    if (!facts.outcome.isEmpty() && !lines.contains(facts.port))
+        details.append(facts.port);
+    if (facts.uncertain && !lines.contains(uncertain()))
+        details.append(uncertain());
+    if (!facts.outcomeDetail.isEmpty() && !lines.contains(facts.outcomeDetail))
+        details.append(facts.outcomeDetail);
+    if (!facts.backupNote.isEmpty()) {
+        if (!lines.contains(facts.backupNote))
+            details.append(facts.backupNote);
+        details.append(facts.backupDetail);
+    }
+    if (!facts.outcomeDetails.isEmpty())
+        details.append(facts.outcomeDetails);
+    if (!facts.unwrittenLabels.isEmpty())
+        details.append(unwrittenList(facts.unwrittenLabels));
+    out.details = details.join(QLatin1Char('\n'));
+    return out;
 }
 
 } // namespace StatusTexts

@@ -72,4 +72,41 @@ QString backupName(Command command);
 // "<text> · 10:42"
 QString withTime(const QString &text, const QString &time);
 
+// A command that needs the open port found it closed: "串口未打开".
+QString needsOpenPort();
+
+// The banner after a send was cut short ("写入中断 2/4 · 设置不确定，待完整读取")
+// or the transmitter went away while the port was open.
+QString sendCutBanner(int frames);
+QString connectionLost();
+
+// What the status line knows, and the two lines and the tooltip made of it.
+struct StatusFacts
+{
+    QString progress;       // a command's step while it runs
+    QString outcome;        // the last command's outcome with its time
+    QString port;           // "串口未打开", "已连接 ttyUSB0"
+    QString outcomeDetail;  // what the outcome found, for the second line
+    QString outcomeDetails; // all of it, for the tooltip
+    QString backupNote;     // the backup taken by the command of the outcome
+    QString backupDetail;   // its path
+    bool uncertain = false; // a send was cut short: unknown until a complete Read
+    int unwritten = 0;      // editors whose value is not in the transmitter
+    QStringList unwrittenLabels; // the unwritten settings, by name
+    QString busy;           // a command refused while another runs
+};
+
+struct StatusLines
+{
+    QStringList lines; // first the step or outcome, then what matters most next
+    QString details;   // the rest, for the tooltip
+};
+
+// The first line is the running step, else the outcome, else the port. The
+// second is the count of unwritten settings whenever there are any (after a
+// cut send the banner and the tooltip say it is uncertain), else the
+// uncertainty, the outcome's finding, the backup or the port. Whatever is
+// not on a line is in the tooltip.
+StatusLines composeStatus(const StatusFacts &facts);
+
 } // namespace StatusTexts

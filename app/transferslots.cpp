@@ -48,6 +48,7 @@ bool MainWindow::debounceAndCheckPort(TransferScope &transfer)
     if (portIsOpen())
         return true;
     transfer.finish();
+    setOutcome(StatusTexts::needsOpenPort());
     showPortMessage(portTexts(params().LangChinese).needsPort);
     return false;
 }

@@ -30,6 +30,7 @@ QString now()
 void MainWindow::setUpTransmitterState()
 {
     m_status.create(ui->centralwidget);
+    m_banner.create(ui->centralwidget);
     for (const QString &name : settingEditors()) {
         if (QWidget *editor = ui->widget(name)) {
             m_trackedEditors.append(editor);
@@ -62,7 +63,6 @@ void MainWindow::forgetTransmitter()
     m_lastRead.received = m_record.reading() ? m_record.blocksReceived() : 0;
     if (m_readLoop)
         m_readLoop->quit();
-    m_lastLive.invalidate();
     m_lastInbound.invalidate();
     m_record.reset();
     m_replyTimer->stop();
@@ -161,6 +161,8 @@ void MainWindow::finishReadRecord()
         return;
     QString detail;
     QString details;
+    if (outcome.complete)
+        dismissInterruption();
     if (!outcome.complete)
         detail = StatusTexts::stalePages(outcome.stalePages);
     else if (outcome.compared)
@@ -180,6 +182,7 @@ void MainWindow::beginSending(StatusTexts::Command command)
     if (m_tally.beganOpen() && !m_record.hasCompleteRead() && m_overwriteUnread) {
         // The pilot chose to write although the set-up could not be read.
         m_backupNote = StatusTexts::noBackup();
+        m_backupFresh = true;
         updateTransmitterState();
     }
     m_overwriteUnread = false;
@@ -188,6 +191,7 @@ void MainWindow::beginSending(StatusTexts::Command command)
     const Backups::Result result = Backups::write(m_record.known(), StatusTexts::backupName(command),
                                                   QDateTime::currentDateTime());
     m_backupNote = result.ok ? StatusTexts::backupWritten(command) : StatusTexts::backupFailed();
+    m_backupFresh = true;
     m_backupDetail = result.ok ? result.path : result.path + QLatin1Char('\n') + result.error;
     updateTransmitterState();
 }
@@ -202,6 +206,7 @@ QString MainWindow::finishSending(StatusTexts::Command command)
         break;
     case SendTally::Outcome::Interrupted:
         m_record.sendCut(frames(), params());
+        showInterruption(Interruption::SendCut, tally.frames());
         break;
     case SendTally::Outcome::NotSent:
         break;
@@ -211,6 +216,12 @@ QString MainWindow::finishSending(StatusTexts::Command command)
 
 void MainWindow::setOutcome(const QString &text, const QString &detail, const QString &details)
 {
+    // A backup belongs to the command that took it, not to the next one.
+    if (!m_backupFresh) {
+        m_backupNote.clear();
+        m_backupDetail.clear();
+    }
+    m_backupFresh = false;
     m_outcome = StatusTexts::withTime(text, now());
     m_outcomeDetail = detail;
     m_outcomeDetails = details;
@@ -235,48 +246,23 @@ void MainWindow::updateTransmitterState()
     }
     const int unwritten = known ? countDifferingEditable(params(), m_record.known()) : 0;
 
-    const QString port = serialPort.isOpen() ? StatusTexts::portOpen(serialPort.portName())
-                                             : StatusTexts::portClosed();
-    QStringList lines;
-    if (!m_progressLine.isEmpty())
-        lines.append(m_progressLine);
-    else
-        lines.append(m_outcome.isEmpty() ? port : m_outcome);
-    if (m_record.uncertain())
-        lines.append(StatusTexts::uncertain());
-    else if (unwritten > 0)
-        lines.append(StatusTexts::unwritten(unwritten));
-    else if (!m_outcomeDetail.isEmpty())
-        lines.append(m_outcomeDetail);
-    else if (!m_backupNote.isEmpty())
-        lines.append(m_backupNote);
-    else if (!m_outcome.isEmpty())
-        lines.append(port);
-
-    if (!m_busyNote.isEmpty())
-        lines = QStringList{lines.first(), m_busyNote};
-
-    QStringList details;
-    if (!m_outcome.isEmpty())
-        details.append(port);
-    if (m_record.uncertain() && unwritten > 0)
-        details.append(StatusTexts::unwritten(unwritten));
-    if (unwritten > 0 && !m_outcomeDetail.isEmpty())
-        details.append(m_outcomeDetail);
-    if (!m_backupNote.isEmpty()) {
-        if (!lines.contains(m_backupNote))
-            details.append(m_backupNote);
-        details.append(m_backupDetail);
-    }
-    if (!m_outcomeDetails.isEmpty())
-        details.append(m_outcomeDetails);
+    StatusTexts::StatusFacts facts;
+    facts.progress = m_progressLine;
+    facts.outcome = m_outcome;
+    facts.port = serialPort.isOpen() ? StatusTexts::portOpen(serialPort.portName()) : StatusTexts::portClosed();
+    facts.outcomeDetail = m_outcomeDetail;
+    facts.outcomeDetails = m_outcomeDetails;
+    facts.backupNote = m_backupNote;
+    facts.backupDetail = m_backupDetail;
+    facts.uncertain = m_record.uncertain();
+    facts.unwritten = unwritten;
+    facts.busy = m_busyNote;
     if (unwritten > 0) {
-        QStringList labels;
         for (const Setting *s : differingSettings(params(), m_record.known())) {
             if (settingIsEditable(*s))
-                labels.append(settingLabel(*s, QStringLiteral(" · ")));
+                facts.unwrittenLabels.append(settingLabel(*s, QStringLiteral(" · ")));
         }
-        details.append(StatusTexts::unwrittenList(labels));
     }
-    m_status.show(lines, details.join(QLatin1Char('\n')));
+    const StatusTexts::StatusLines status = StatusTexts::composeStatus(facts);
+    m_status.show(status.lines, status.details);
 }

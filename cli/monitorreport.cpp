@@ -31,6 +31,25 @@ QString monitorLine(const ParameterSet &p, const LiveValues &live)
                  tenthsVoltText(live.LiveExtVolt).trimmed());
 }
 
+namespace {
+
+// Tenths of a volt as "4.2 V", "12.3 V".
+QString volts(int tenths)
+{
+    return QStringLiteral("%1.%2 V").arg(tenths / 10).arg(qAbs(tenths % 10));
+}
+
+} // namespace
+
+QString monitorReadingLine(const ParameterSet &p, const LiveValues &live)
+{
+    const QString rssi = live.LiveRssi > 0 ? QStringLiteral("%1 dBm").arg(live.LiveRssi - kRssiOffset)
+                                           : Cli::tr("none");
+    return Cli::tr("CH %1  TX %2  RSSI %3  RX %4  EXT %5")
+            .arg(channelValues(p).join(QLatin1Char(' ')), volts(live.LiveTxVolt / 10), rssi,
+                 volts(live.LiveRxVolt), volts(live.LiveExtVolt));
+}
+
 QString monitorCsvHeader()
 {
     return QStringLiteral("ms,ch1,ch2,ch3,ch4,ch5,ch6,ch7,ch8,tx_volts,rssi_dbm,rx_volts,ext_volts");

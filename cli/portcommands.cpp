@@ -255,9 +255,13 @@ int monitor(const QString &port, const MonitorOptions &options)
         if (outputGone || (r.kind != InboundResult::ChannelPacket && r.kind != InboundResult::StatusPacket))
             return;
         ++packets;
+        // A channel packet and a status packet make one reading: one line
+        // per channel packet, with the telemetry last reported.
+        if (r.kind != InboundResult::ChannelPacket)
+            return;
         outputGone = !printLine(options.csv
                                         ? monitorCsvLine(clock.elapsed(), session.parameters(), session.liveValues())
-                                        : monitorLine(session.parameters(), session.liveValues()));
+                                        : monitorReadingLine(session.parameters(), session.liveValues()));
     });
 
     const qint64 limitMs = qint64(options.seconds) * 1000;

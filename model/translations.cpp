@@ -86,14 +86,29 @@ static void loadTranslationResources()
     Q_INIT_RESOURCE(kelvo_translations);
 }
 
+namespace {
+QString &languageInEffect()
+{
+    static QString language = QStringLiteral("zh");
+    return language;
+}
+} // namespace
+
+QString currentLanguage()
+{
+    return languageInEffect();
+}
+
 bool installLanguage(const QString &lang)
 {
     loadTranslationResources();
     removeInstalledTranslator();
     params().LangChinese = 1;
+    languageInEffect() = QStringLiteral("zh");
     if (lang == QLatin1String("en") && installEnglish()) {
         setQtChinese(false);
         params().LangChinese = 0;
+        languageInEffect() = QStringLiteral("en");
         return true;
     }
     setQtChinese(true);

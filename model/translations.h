@@ -17,3 +17,8 @@
 // "translations" folder beside the program and in Qt's translations folder.
 bool installLanguage(const QString &lang);
 
+
+// The language in effect, "en" or "zh": the one place the tool's language is
+// read from. installLanguage() sets it and keeps params().LangChinese, which
+// the message boxes read, in step with it.
+QString currentLanguage();

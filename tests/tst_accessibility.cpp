@@ -199,10 +199,13 @@ private slots:
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QStringList>("texts");
-        QTest::newRow("zh") << "zh" << QStringList{"撤销", "重做", "恢复为发射机中的值", "打开备份文件夹", "发送后读回核对", "检查连接"};
+        // The language entry is the same in both languages.
+        QTest::newRow("zh") << "zh"
+                            << QStringList{"撤销", "重做", "恢复为发射机中的值", "打开备份文件夹", "发送后读回核对", "检查连接",
+                                           "English / 中文"};
         QTest::newRow("en") << "en"
                             << QStringList{"Undo", "Redo", "Revert to transmitter values", "Open backup folder",
-                                           "Verify after sending", "Check connection"};
+                                           "Verify after sending", "Check connection", "English / 中文"};
     }
     void statusMenuSpeaksTheLanguage()
     {

@@ -184,6 +184,12 @@ QList<QWidget *> visualOrder(QWidget *root)
 
 void apply(MainForm &form, QWidget *window)
 {
+    name(form, window);
+    chainTabs(form, window);
+}
+
+void name(MainForm &form, QWidget *window)
+{
     // Placed by their layouts now, so captions can be found beside editors.
     for (QLayout *layout : window->findChildren<QLayout *>())
         layout->activate();
@@ -234,6 +240,10 @@ void apply(MainForm &form, QWidget *window)
         }
     }
 
+}
+
+void chainTabs(MainForm &form, QWidget *window)
+{
     // Tab walks each page in reading order; the strip above the pages first.
     QList<QWidget *> chain;
     for (QWidget *w : visualOrder(window)) {

@@ -17,6 +17,11 @@ namespace Accessibility {
 // gets a name from the caption beside it when it has none. Call after the
 // tooltips are in place.
 void apply(MainForm &form, QWidget *window);
+// The parts of apply(): the names and descriptions, which follow the
+// language (run again after it changes), and the Tab chain with the page keys
+// (once).
+void name(MainForm &form, QWidget *window);
+void chainTabs(MainForm &form, QWidget *window);
 
 // "-100…100 %" for a spin box, empty for anything else.
 QString rangeText(const QWidget *editor, const QString &unit);

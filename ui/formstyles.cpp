@@ -139,7 +139,31 @@ QString lamp()
                           "}\n");
 }
 
-QString portSelector() { return QStringLiteral("QComboBox { background-color: rgb(255, 255, 255); }"); }
+QString portSelector()
+{
+    // The popup's highlighted entry takes the selection colours of the box:
+    // white on a strong blue, not the white of the box on white.
+    return QStringLiteral("QComboBox {\n"
+                          "  background-color: rgb(255, 255, 255);\n"
+                          "  selection-color: rgb(255, 255, 255);\n"
+                          "  selection-background-color: rgb(0, 90, 200);\n"
+                          "}\n");
+}
+
+QString portPopup()
+{
+    // Dark text on white with a strong blue for the highlighted entry.
+    return QStringLiteral("QAbstractItemView {\n"
+                          "  color: rgb(0, 0, 0);\n"
+                          "  background-color: rgb(255, 255, 255);\n"
+                          "  selection-color: rgb(255, 255, 255);\n"
+                          "  selection-background-color: rgb(0, 90, 200);\n"
+                          "}\n"
+                          "QAbstractItemView::item:selected {\n"
+                          "  color: rgb(255, 255, 255);\n"
+                          "  background-color: rgb(0, 90, 200);\n"
+                          "}\n");
+}
 
 QString caption(int fontPx) { return lineEditSheet(kCaptionGrey, fontPx, kWhite); }
 QString stripValue() { return lineEditSheet(kCaptionGrey, 14, kYellow); }
@@ -175,6 +199,37 @@ QString statusProgress()
 {
     return QStringLiteral("QProgressBar#statusProgress { border: none; background: rgb(70, 70, 70); }\n"
                           "QProgressBar#statusProgress::chunk { background: rgb(85, 170, 255); }\n");
+}
+
+QString statusBanner()
+{
+    return QStringLiteral("QFrame#statusBanner {\n"
+                          "  background-color: rgb(200, 40, 30);\n"
+                          "  border-radius: 3px;\n"
+                          "}\n"
+                          "QLabel#statusBannerText {\n"
+                          "  color: rgb(255, 255, 255);\n"
+                          "  background: transparent;\n"
+                          "  font: bold 13px;\n"
+                          "}\n"
+                          "QToolButton#statusBannerClose {\n"
+                          "  color: rgb(255, 255, 255);\n"
+                          "  background: transparent;\n"
+                          "  border: none;\n"
+                          "  font: bold 14px;\n"
+                          "}\n"
+                          "QToolButton#statusBannerClose:hover, QToolButton#statusBannerClose:focus {\n"
+                          "  background-color: rgb(150, 20, 15);\n"
+                          "}\n");
+}
+
+QString staleTelemetry(const QStringList &names)
+{
+    QStringList selectors;
+    for (const QString &name : names)
+        selectors.append(QStringLiteral("QLineEdit#%1[stale=\"true\"]").arg(name));
+    return selectors.join(QStringLiteral(",\n"))
+        + QStringLiteral(" {\n  color: rgba(255, 255, 0, 90);\n  background-color: rgb(55, 55, 55);\n}\n");
 }
 
 QString toolTip(const QString &root)

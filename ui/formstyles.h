@@ -21,6 +21,7 @@ enum class Button { Tool, ToolReset, Push };
 QString commandButton(Button kind);
 QString lamp();                   // the connection lamp
 QString portSelector();
+QString portPopup();              // the list the port selector pops up
 
 // Line edits: captions, values of the strip, trims and channel monitor.
 QString caption(int fontPx = 20);
@@ -41,6 +42,12 @@ QFont arial(int pointSize, bool bold);
 // progress bar "statusProgress", named by their object names.
 QString statusLabel();
 QString statusProgress();
+// The banner under the tab bar ("statusBanner") in the colour of an
+// interruption, with its text and close button.
+QString statusBanner();
+// The four telemetry values of the strip while their reading is old (the
+// dynamic property "stale"): the same text, dimmed.
+QString staleTelemetry(const QStringList &names);
 
 // Tooltips of every widget inside the widget called root: dark text on a
 // light box, whatever the widget under them looks like.

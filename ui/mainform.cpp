@@ -1,6 +1,7 @@
 #include "ui/mainform.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFrame>
@@ -66,6 +67,16 @@ const int kStripCaptionPx = 14;
 const QSize kCommandIconSize(60, 60);
 const QSize kLampIconSize(40, 40);
 
+} // namespace
+
+QStringList telemetryValueNames()
+{
+    return {QStringLiteral("lineEdit_TX"), QStringLiteral("lineEdit_EXT"), QStringLiteral("lineEdit_RSSI"),
+            QStringLiteral("lineEdit_RX")};
+}
+
+namespace {
+
 QString translated(const char *source)
 {
     return QCoreApplication::translate("MainForm", source);
@@ -86,13 +97,18 @@ void buildStrip(FormBuilder &build, MainForm &form, QWidget *frame)
             form.portNameBox = build.add(new QComboBox(frame), name, item.geometry);
             form.portNameBox->setFont(FormStyle::arial(16, true));
             build.setStyle(form.portNameBox, FormStyle::portSelector(), StyleBook::Focus::Line);
+            form.portNameBox->view()->setStyleSheet(FormStyle::portPopup());
             break;
         case StripItem::Caption:
             build.caption(frame, {name, text}, item.geometry, kStripCaptionPx);
             break;
-        case StripItem::Value:
-            build.lineEdit(frame, name, item.geometry, FormStyle::stripValue(), text);
+        case StripItem::Value: {
+            // Shown, never typed into: no Tab stop, no text cursor.
+            QLineEdit *value = build.lineEdit(frame, name, item.geometry, FormStyle::stripValue(), text);
+            value->setFocusPolicy(Qt::NoFocus);
+            value->setCursor(Qt::ArrowCursor);
             break;
+        }
         case StripItem::Lamp:
             form.toolButton_led = build.add(new QToolButton(frame), name, item.geometry);
             build.setStyle(form.toolButton_led, FormStyle::lamp());
@@ -221,7 +237,8 @@ void MainForm::setupUi(QMainWindow *window, Sheets sheets)
         // took from the first one (Qt 5 keeps that for unpolished widgets).
         centralwidget->ensurePolished();
         centralwidget->setStyleSheet(m_styles.compose(centralwidget) + FormStyle::statusLabel()
-                                     + FormStyle::statusProgress()
+                                     + FormStyle::statusProgress() + FormStyle::statusBanner()
+                                     + FormStyle::staleTelemetry(telemetryValueNames())
                                      + FormStyle::toolTip(centralwidget->objectName()));
     }
     paintMonitorBarsOpaque(*this);

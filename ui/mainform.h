@@ -15,6 +15,10 @@ class QToolButton;
 class QTabWidget;
 class QVBoxLayout;
 
+// The four telemetry values of the top strip, in the order the strip shows
+// them: transmitter, power, signal, receiver.
+QStringList telemetryValueNames();
+
 // The form of the main window: builds every widget with its object name,
 // geometry, range, initial value, texts and look, and keeps a pointer to each
 // by object name. Slots of the window named on_<objectName>_<signal> are

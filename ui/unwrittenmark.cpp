@@ -30,11 +30,24 @@ protected:
         return false;
     }
 
+    // Not a frame: the focus is an orange frame and the pointer turns the
+    // box green. The mark is a magenta corner with a dashed magenta line
+    // along the bottom, in no other state's colour or shape.
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
-        painter.setPen(QPen(QColor(255, 176, 0), 2));
-        painter.drawRect(rect().adjusted(1, 1, -1, -1));
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QColor mark(255, 40, 200);
+        const int corner = qMin(12, height() / 2);
+        const QPointF triangle[3] = {QPointF(0, 0), QPointF(corner, 0), QPointF(0, corner)};
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(mark);
+        painter.drawPolygon(triangle, 3);
+        QPen dashed(mark, 2, Qt::CustomDashLine, Qt::FlatCap);
+        dashed.setDashPattern({3, 2});
+        painter.setPen(dashed);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawLine(QPointF(2, height() - 1.5), QPointF(width() - 2, height() - 1.5));
     }
 };
 

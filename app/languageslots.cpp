@@ -1,0 +1,92 @@
+// The language of the window, chosen from the status line's menu: it changes
+// at once and is remembered for the next start (--lang still decides the run
+// it is given for).
+#include "app/mainwindow.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+
+#include "app/commandhelp.h"
+#include "app/messagetexts.h"
+#include "app/startup.h"
+#include "files/backups.h"
+#include "model/parameterset.h"
+#include "model/translations.h"
+#include "ui/accessibility.h"
+#include "ui/formlanguage.h"
+#include "ui/mainform.h"
+
+namespace {
+const QString kEnglish = QStringLiteral("en");
+const QString kChinese = QStringLiteral("zh");
+} // namespace
+
+void MainWindow::setUpLanguageMenu()
+{
+    // Each entry in its own language, so that a pilot finds his whatever the
+    // window speaks now.
+    auto *menu = new QMenu(QStringLiteral("English / 中文"), m_statusMenu);
+    menu->setObjectName(QStringLiteral("languageMenu"));
+    auto *group = new QActionGroup(menu);
+    const auto add = [&](const QString &name, const QString &text, const QString &language) {
+        QAction *action = menu->addAction(text);
+        action->setObjectName(name);
+        action->setCheckable(true);
+        action->setChecked(currentLanguage() == language);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, language] { switchLanguage(language); });
+    };
+    add(QStringLiteral("languageEnglish"), QStringLiteral("English"), kEnglish);
+    add(QStringLiteral("languageChinese"), QStringLiteral("中文"), kChinese);
+    m_statusMenu->addSeparator();
+    m_statusMenu->addMenu(menu);
+}
+
+void MainWindow::switchLanguage(const QString &language)
+{
+    QSettings settings;
+    rememberLanguage(language, settings);
+    if (language == currentLanguage())
+        return;
+    // The port state is read from the open button's caption: taken in the
+    // old language, given back in the new one.
+    const bool open = portIsOpen();
+    installLanguage(language);
+    const PortTexts texts = portTexts(params().LangChinese);
+    ui->openButton->setText(open ? texts.closeCaption : texts.openCaption);
+    retranslateWindow();
+}
+
+void MainWindow::retranslateWindow()
+{
+    retranslateForm(*ui);
+    // Tooltips and the shortcuts the new captions replaced.
+    CommandHelp::apply(*ui, Backups::defaultDirectory());
+    Accessibility::name(*ui, this);
+    retranslateActions(this);
+    if (QMenu *menu = m_statusMenu->findChild<QMenu *>(QStringLiteral("languageMenu"))) {
+        for (QAction *action : menu->actions())
+            action->setChecked(action->objectName()
+                               == (currentLanguage() == kEnglish ? QLatin1String("languageEnglish")
+                                                                 : QLatin1String("languageChinese")));
+    }
+
+    PortListUpdate shown;
+    shown.ports = m_shownPorts;
+    const QString chosen = chosenPortName();
+    for (int i = 0; i < m_shownPorts.size(); ++i) {
+        if (m_shownPorts.at(i).name == chosen)
+            shown.current = i;
+    }
+    showPortList(shown);
+
+    if (m_banner.isShown())
+        showBanner();
+    m_telemetryShown = -1;
+    showTelemetryAge();
+    updateEditActions();
+    updateTransmitterState();
+}
