@@ -1,4 +1,6 @@
 // Everything the transmitter sends arrives here, one chunk per notification.
+// The chunks are put back together into messages (an adapter may cut one
+// message in two or deliver two in one read), each decoded on its own.
 #include "app/mainwindow.h"
 
 #include <QDebug>
@@ -14,18 +16,36 @@ void MainWindow::serialPort_readyRead()
     if (chunk.isEmpty())
         return;
 
-    recordInbound(chunk);
-    const InboundResult result = decodeChunk(chunk, params(), liveValues());
+    for (const QByteArray &message : m_framer.feed(chunk))
+        handleInboundMessage(message);
+
+    // Every chunk, understood, held or not, is acknowledged once; the
+    // transmitter paces its parameter blocks by these acknowledgements.
+    Dr_DataSelet();
+    FalseSaveData();
+    writeToPort(Protocol::acknowledge());
+}
+
+void MainWindow::inboundHeldTimedOut()
+{
+    // What was held is judged as it stands; it was acknowledged on arrival.
+    const QVector<QByteArray> held = m_framer.takeHeld();
+    if (held.isEmpty() || !serialPort.isOpen())
+        return;
+    for (const QByteArray &message : held)
+        handleInboundMessage(message);
+    Dr_DataSelet();
+    FalseSaveData();
+}
+
+void MainWindow::handleInboundMessage(const QByteArray &message)
+{
+    recordInbound(message);
+    const InboundResult result = decodeChunk(message, params(), liveValues());
     if (result.blockNumber > 0)
         qDebug("ReadFlag:%d", result.blockNumber);
     if (result.refreshPages)
         ui_Display();
-
-    // Every chunk, understood or not, is acknowledged; the transmitter paces
-    // its parameter blocks by these acknowledgements.
-    Dr_DataSelet();
-    FalseSaveData();
-    writeToPort(Protocol::acknowledge());
 }
 
 int MainWindow::byteArrayToInt(QByteArray b, int a)

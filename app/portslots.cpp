@@ -43,7 +43,10 @@ void MainWindow::setUpPortList()
     ui->portNameBox->installEventFilter(this);
     // Emitted for the user's own picks only, not for the list's.
     connect(ui->portNameBox, QOverload<int>::of(&QComboBox::activated), this,
-            [this](int index) { m_wantedPort = ui->portNameBox->itemText(index); });
+            [this](int index) {
+                m_wantedPort = ui->portNameBox->itemText(index);
+                m_wantedIdentity = m_shownPorts.value(index).identity;
+            });
     m_portScanTimer = new QTimer(this);
     connect(m_portScanTimer, &QTimer::timeout, this, &MainWindow::followPorts);
     m_portScanTimer->start(kPortWatchMs);
@@ -69,7 +72,8 @@ void MainWindow::rescanPorts()
     if (serialPort.isOpen() || portIsOpen() || QApplication::activePopupWidget())
         return;
     const PortListUpdate update =
-            updatePortList(m_shownPorts, box->currentText(), scanPorts(m_extraPorts), m_wantedPort);
+            updatePortList(m_shownPorts, box->currentText(), scanPorts(m_extraPorts), m_wantedPort,
+                           m_wantedIdentity);
     if (!update.changed)
         return;
     m_shownPorts = update.ports;
@@ -91,10 +95,13 @@ bool MainWindow::choosePort(const QString &given)
     return preferPort(name);
 }
 
-bool MainWindow::preferPort(const QString &given)
+bool MainWindow::preferPort(const QString &given, const QString &identity)
 {
     m_wantedPort = canonicalPortName(given);
-    const int index = m_wantedPort.isEmpty() ? -1 : ui->portNameBox->findText(m_wantedPort);
+    m_wantedIdentity = identity;
+    int index = indexOfIdentity(m_shownPorts, identity);
+    if (index < 0)
+        index = m_wantedPort.isEmpty() ? -1 : ui->portNameBox->findText(m_wantedPort);
     if (index < 0)
         return false;
     ui->portNameBox->setCurrentIndex(index);
@@ -129,12 +136,14 @@ void MainWindow::on_openButton_clicked()
     ui->portNameBox->setEnabled(false);
     m_portScanTimer->stop();
     m_wantedPort = ui->portNameBox->currentText();
+    m_wantedIdentity = m_shownPorts.value(ui->portNameBox->currentIndex()).identity;
     setCaption(ui->openButton, texts.closeCaption);
     ui->toolButton_led->setIcon(iconForSize(kLampOn, ui->toolButton_led->iconSize()));
     writeToPort(Protocol::hello());
     forgetTransmitter();
     // Chosen again at the next start while it is there.
     QSettings().setValue(lastPortKey(), ui->portNameBox->currentText());
+    QSettings().setValue(lastPortIdentityKey(), m_wantedIdentity);
 }
 
 // The closed state: channels centred at once, the list usable and rescanned.
@@ -153,6 +162,7 @@ void MainWindow::closePort(bool sayGoodbye)
         serialPort.waitForBytesWritten(Protocol::kGoodbyeFlushMs);
     }
     serialPort.close();
+    m_framer.reset();
     m_goodbyeSaid = false;
     serialPort.clearError();
 
