@@ -31,8 +31,8 @@ struct PortDescription
     bool hasUsbIds = false;
     quint16 vendorId = 0;
     quint16 productId = 0;
-    QString serialNumber;  // the USB serial number, empty when it has none
     bool fromEnvironment = false; // listed in KELVO_EXTRA_PORTS
+    QString serialNumber;  // the USB serial number, empty when it has none
 };
 
 // What differs between systems: how a port is named, the order of the list
