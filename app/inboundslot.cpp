@@ -28,7 +28,12 @@ void MainWindow::serialPort_readyRead()
 
 void MainWindow::inboundHeldTimedOut()
 {
-    // What was held is judged as it stands; it was acknowledged on arrival.
+    // On a busy machine the rest may be waiting unread: take it first (it
+    // is handled and acknowledged like any chunk).
+    if (serialPort.isOpen())
+        serialPort.waitForReadyRead(0);
+    // What is still held is judged as it stands; it was acknowledged on
+    // arrival.
     const QVector<QByteArray> held = m_framer.takeHeld();
     if (held.isEmpty() || !serialPort.isOpen())
         return;

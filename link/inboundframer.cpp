@@ -64,9 +64,11 @@ bool splitInboundMessages(const QByteArray &chunk, QVector<QByteArray> *messages
     ok[n] = true;
     for (int i = n - 1; i >= 0; --i) {
         const bool unfinished = unfinishedStartAt(chunk, i);
-        // An 8-byte aux block at the end that begins with the marker may as
-        // well be the head of a longer message: wait for it.
-        const bool auxOrHead = unfinished && n - i == kAuxBlockLength && auxBlockAt(chunk, i);
+        // An 8-byte aux block at the end may as well be the head of a live
+        // packet, or of the 12-byte block of the same type when it does not
+        // end with the marker: wait for the rest.
+        const bool auxOrHead = unfinished && n - i == kAuxBlockLength && auxBlockAt(chunk, i)
+                && (startsLivePacket(chunk, i) || byteAt(chunk, n - 1) != kBlockMarker);
         for (int length : {livePacketAt(chunk, i), paramBlockAt(chunk, i),
                            auxOrHead ? -1 : auxBlockAt(chunk, i), unfinished ? -1 : 0}) {
             if (length == -1) {
@@ -115,11 +117,12 @@ QVector<QByteArray> InboundFramer::feed(const QByteArray &chunk)
     if (!m_held.isEmpty()) {
         judged = splitInboundMessages(m_held + chunk, &messages, &tail);
         // A start whose rest was lost would swallow whole messages that
-        // follow; a chunk that is whole messages by itself wins then.
+        // follow; a chunk that begins with the marker and is whole messages
+        // by itself wins then.
         QVector<QByteArray> alone;
         QByteArray aloneTail;
-        if (judged && messages.isEmpty() && splitInboundMessages(chunk, &alone, &aloneTail)
-                && aloneTail.isEmpty())
+        if (judged && messages.isEmpty() && static_cast<unsigned char>(chunk.at(0)) == kBlockMarker
+                && splitInboundMessages(chunk, &alone, &aloneTail) && aloneTail.isEmpty())
             judged = false;
         if (!judged) {
             // The rest never came: what was held goes as it stands, and the
@@ -128,8 +131,18 @@ QVector<QByteArray> InboundFramer::feed(const QByteArray &chunk)
         }
     }
     if (!judged && !splitInboundMessages(chunk, &messages, &tail)) {
-        messages = {chunk};
+        // The chunk begins with the rest of a message that was given up:
+        // those bytes go as they stand, and the framing starts again at the
+        // first marker from which the chunk splits.
+        messages.clear();
         tail.clear();
+        int from = 1;
+        for (; from < chunk.size(); ++from) {
+            if (static_cast<unsigned char>(chunk.at(from)) == kBlockMarker
+                    && splitInboundMessages(chunk.mid(from), &messages, &tail))
+                break;
+        }
+        messages.prepend(chunk.left(from));
     }
     out += messages;
     m_held = tail;

@@ -16,11 +16,14 @@
 //   keeps that start until the rest comes. Each further piece waits again at
 //   most kHoldMs; when time is up (heldTimedOut(), then takeHeld()) the held
 //   bytes are given as they stand, so the decoder judges them as one chunk.
-// - An 8-byte chunk with 0xAA at index 2 that begins with 0xFE is the aux
-//   block, or the head of a live packet or of the 12-byte block of type 0xAA:
-//   it is kept like a start, and taken as the aux block only when nothing
+// - An 8-byte chunk with 0xAA at index 2 is the aux block, unless it begins
+//   like a live packet (0xFE 0x18 or 0x19), or begins with 0xFE and does not
+//   end with it, as the head of the 12-byte block of type 0xAA does: that is
+//   kept like a start, and taken as the aux block only when nothing
 //   completes it in time.
-// - Bytes that fit no message are given as one chunk, as they arrived.
+// - Bytes that fit no message (the rest of one given up) are given as one
+//   chunk, as they arrived, up to the first marker byte from which the
+//   chunk splits into messages again.
 //
 // It never writes: the acknowledgement of every chunk stays with the owner.
 class InboundFramer : public QObject

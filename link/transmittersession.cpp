@@ -139,6 +139,9 @@ void TransmitterSession::onReadyRead()
 
 void TransmitterSession::onHeldTimedOut()
 {
+    // On a busy machine the rest may be waiting unread: take it first.
+    if (m_port.isOpen())
+        m_port.waitForReadyRead(0);
     const QVector<QByteArray> held = m_framer.takeHeld();
     if (held.isEmpty() || !m_port.isOpen())
         return;

@@ -1,11 +1,13 @@
 // The inbound chunks put back into messages: every message kind cut at every
 // byte, messages merged into one chunk, and what happens when the rest of a
 // message never comes.
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QtTest>
 
 #include "link/inboundframer.h"
 #include "link/parameterblocks.h"
+#include "model/defaults.h"
 #include "model/parameterset.h"
 
 namespace {
@@ -54,6 +56,7 @@ private slots:
     void restThatNeverComes_data();
     void restThatNeverComes();
     void heldStartTimesOut();
+    void randomCutsOfAReply();
 };
 
 void tst_InboundFramer::piecesGiveTheMessages_data()
@@ -65,16 +68,17 @@ void tst_InboundFramer::piecesGiveTheMessages_data()
     const QVector<Kind> all = kinds();
     for (const Kind &kind : all) {
         const QByteArray &m = kind.message;
-        // An aux block waits: it may be the head of something longer.
-        const bool aux = m.size() == kAuxBlockLength;
-        QTest::addRow("%s whole", kind.name)
-                << Messages{m} << (aux ? Messages() : Messages{m}) << (aux ? Messages{m} : Messages());
+        QTest::addRow("%s whole", kind.name) << Messages{m} << Messages{m} << Messages();
         for (int cut = 1; cut < m.size(); ++cut) {
             QTest::addRow("%s cut at %d", kind.name, cut)
-                    << Messages{m.left(cut), m.mid(cut)} << (aux ? Messages() : Messages{m})
-                    << (aux ? Messages{m} : Messages());
+                    << Messages{m.left(cut), m.mid(cut)} << Messages{m} << Messages();
         }
     }
+    // An aux block that does not end with the marker may be the head of
+    // block 17: it waits, and is the aux block when nothing follows.
+    QByteArray openAux = all.at(2).message;
+    openAux[7] = char(0x00);
+    QTest::newRow("aux block not closed by the marker") << Messages{openAux} << Messages() << Messages{openAux};
 
     // All kinds in a row, then a channel packet: one chunk, and two chunks
     // cut at every byte.
@@ -95,6 +99,15 @@ void tst_InboundFramer::piecesGiveTheMessages_data()
     const QByteArray aaChannel = encodeChannelPacket({0xAA00, 1000}, 1200);
     QTest::newRow("live head like the aux block") << Messages{aaChannel.left(8), aaChannel.mid(8)}
                                                   << Messages{aaChannel} << Messages();
+    // The start of a block whose rest was lost, then a whole block; a piece
+    // from inside a block that looks like the aux block does not end it.
+    const QByteArray block = all.at(3).message;
+    QTest::newRow("lost rest, then a whole block") << Messages{block.left(5), block} << Messages{block.left(5), block}
+                                                   << Messages();
+    QByteArray inner = block;
+    inner[4] = char(0xAA); // so that bytes 2..9 look like the aux block
+    QTest::newRow("inner piece like the aux block")
+            << Messages{inner.left(2), inner.mid(2, 8), inner.mid(10)} << Messages{inner} << Messages();
     // A whole message and the start of the next, then its rest.
     const QByteArray status = all.at(1).message;
     QTest::newRow("message and a start") << Messages{all.first().message + status.left(5), status.mid(5)}
@@ -137,6 +150,8 @@ void tst_InboundFramer::restThatNeverComes_data()
     QTest::newRow("live head like the aux block, then noise")
             << Messages{status.left(8), noise} << Messages{status.left(8), noise};
     QTest::newRow("noise alone") << Messages{noise} << Messages{noise};
+    QTest::newRow("rest of a lost block, then a block")
+            << Messages{channel.left(4), block.mid(3) + block} << Messages{channel.left(4), block.mid(3), block};
     QTest::newRow("a packet one byte long") << Messages{channel + bytes({0})} << Messages{channel + bytes({0})};
 }
 
@@ -165,6 +180,42 @@ void tst_InboundFramer::heldStartTimesOut()
     framer.reset();
     QVERIFY(!framer.holding());
     QVERIFY(!timedOut.wait(3 * InboundFramer::kHoldMs));
+}
+
+// A Read reply and live packets of varied content, cut at random points as
+// an adapter might: every message comes out whole, in order.
+void tst_InboundFramer::randomCutsOfAReply()
+{
+    QRandomGenerator random(24);
+    for (int round = 0; round < 300; ++round) {
+        ParameterSet p;
+        for (const IntParameter &param : intParameters()) {
+            if (param.checked)
+                param.ref.of(p) = param.validMin + int(random.bounded(param.validMax - param.validMin + 1));
+        }
+        Messages sent = encodeParameterBlocks(p);
+        for (int i = 0; i < 4; ++i) {
+            QVector<int> channels;
+            for (int ch = 0; ch < 8; ++ch)
+                channels << int(random.bounded(2001));
+            sent << encodeChannelPacket(channels, int(random.bounded(1300)))
+                 << encodeStatusPacket(int(random.bounded(256)), int(random.bounded(100)), int(random.bounded(200)),
+                                       int(random.bounded(241)), int(random.bounded(241)), int(random.bounded(241)),
+                                       int(random.bounded(241)));
+        }
+        QByteArray stream;
+        for (const QByteArray &m : sent)
+            stream += m;
+        InboundFramer framer;
+        Messages given;
+        for (int at = 0; at < stream.size();) {
+            const int length = 1 + int(random.bounded(30));
+            given += framer.feed(stream.mid(at, length));
+            at += length;
+        }
+        given += framer.takeHeld();
+        QCOMPARE(given, sent);
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_InboundFramer)
