@@ -91,11 +91,11 @@ void AdapterLine::toSplit(const QByteArray &bytes)
     int from = 0;
     if (m_behaviour.split) {
         for (int cut : cutPoints(bytes.size(), m_random)) {
-            m_pieces.append({bytes.mid(from, cut - from), from == 0 ? 0 : 1 + int(m_random.bounded(AdapterBehaviour::kMaxGapMs))});
+            m_pieces.append({bytes.mid(from, cut - from), from == 0 ? 0 : 1 + int(m_random.bounded(qMax(1, m_behaviour.maxGapMs)))});
             from = cut;
         }
     }
-    m_pieces.append({bytes.mid(from), from == 0 ? 0 : 1 + int(m_random.bounded(AdapterBehaviour::kMaxGapMs))});
+    m_pieces.append({bytes.mid(from), from == 0 ? 0 : 1 + int(m_random.bounded(qMax(1, m_behaviour.maxGapMs)))});
     if (!m_pieceTimer.isActive())
         writeDuePieces();
 }

@@ -12,12 +12,12 @@
 // the transmitter sends.
 struct AdapterBehaviour
 {
-    bool split = false;  // every message in two or three pieces, gaps of 1..kMaxGapMs
+    bool split = false;  // every message in two or three pieces, gaps of 1..maxGapMs
+    int maxGapMs = 16;   // an adapter's 16 ms latency timer
     bool merge = false;  // every two messages in one write
     int latencyMs = 0;   // bytes wait this long from the first one, then go together
     quint32 seed = 1;    // for the cuts and gaps
 
-    static constexpr int kMaxGapMs = 16;
     // How long a message waits for a second one to merge with.
     static constexpr int kMergeWaitMs = 40;
 

@@ -7,8 +7,9 @@
 //   --config FILE   keeps the configuration in FILE across runs
 //   --rate N        live packets per second (default 50)
 //   --quiet         no log of what arrives
-//   --split, --merge, --latency MS   what the transmitter sends reaches the
-//                   tool the way a USB-serial adapter delivers it
+//   --split, --split-gap MS, --merge, --latency MS   what the transmitter
+//                   sends reaches the tool the way a USB-serial adapter
+//                   delivers it
 //   --link PATH     a symbolic link at PATH to the pseudo-terminal, the same
 //                   across restarts ("default": StableLink::defaultPath())
 //
@@ -78,6 +79,9 @@ int main(int argc, char *argv[])
     parser.addOptions({portOption, configOption, rateOption, quietOption});
     const QCommandLineOption splitOption(QStringLiteral("split"),
                                          QStringLiteral("Cut every message at random points, with gaps of up to 16 ms."));
+    const QCommandLineOption gapOption(QStringLiteral("split-gap"),
+                                       QStringLiteral("Longest gap between the pieces of a split message (default 16)."),
+                                       QStringLiteral("ms"), QStringLiteral("16"));
     const QCommandLineOption mergeOption(QStringLiteral("merge"), QStringLiteral("Send every two messages in one write."));
     const QCommandLineOption latencyOption(QStringLiteral("latency"),
                                            QStringLiteral("Hold what is sent for ms milliseconds, like an adapter's latency timer."),
@@ -86,7 +90,7 @@ int main(int argc, char *argv[])
                                         QStringLiteral("Make PATH a link to the pseudo-terminal, the same across restarts "
                                                        "(\"default\": %1).").arg(StableLink::defaultPath()),
                                         QStringLiteral("path"));
-    parser.addOptions({splitOption, mergeOption, latencyOption, linkOption});
+    parser.addOptions({splitOption, gapOption, mergeOption, latencyOption, linkOption});
     parser.process(app);
 
     SimulatorOptions options;
@@ -98,6 +102,10 @@ int main(int argc, char *argv[])
     AdapterBehaviour adapter;
     adapter.split = parser.isSet(splitOption);
     adapter.merge = parser.isSet(mergeOption);
+    bool gapOk = false;
+    adapter.maxGapMs = parser.value(gapOption).toInt(&gapOk);
+    if (!gapOk || adapter.maxGapMs < 1 || adapter.maxGapMs > 1000)
+        return fail(QStringLiteral("--split-gap takes a number of milliseconds from 1 to 1000"));
     bool latencyOk = false;
     adapter.latencyMs = parser.value(latencyOption).toInt(&latencyOk);
     if (!latencyOk || adapter.latencyMs < 0 || adapter.latencyMs > 1000)
