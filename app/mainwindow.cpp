@@ -34,6 +34,7 @@ MainWindow::MainWindow(QWidget *parent)
     setWindowIcon(QIcon(QStringLiteral(":/myImage/images/app.png")));
 
     connect(&serialPort, &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
+    connect(&m_framer, &InboundFramer::heldTimedOut, this, &MainWindow::inboundHeldTimedOut);
     // Queued: the port is closed from this handler, which must not happen
     // inside the port's own read notification.
     connect(&serialPort, &QSerialPort::errorOccurred, this, &MainWindow::serialPort_errorOccurred,

@@ -8,6 +8,7 @@
 
 #include "app/statustexts.h"
 #include "link/framecodec.h"
+#include "link/inboundframer.h"
 #include "link/portlist.h"
 #include "link/portwatch.h"
 #include "link/protocol.h"
@@ -71,8 +72,10 @@ public:
     bool choosePort(const QString &name);
     // Makes name the user's choice without adding it to the list: chosen now
     // when it is listed, and again whenever its port returns while the port
-    // is closed, until the user chooses another. False when it is not listed.
-    bool preferPort(const QString &name);
+    // is closed, until the user chooses another. With the identity of its
+    // adapter (portIdentity()), the port that has it is chosen under
+    // whatever name it has now. False when it is not listed.
+    bool preferPort(const QString &name, const QString &identity = QString());
 
     // Whether each send is read back and compared (remembered; on unless
     // switched off in the status line's menu).
@@ -91,6 +94,7 @@ private slots:
 
     // Inbound stream and Read
     void serialPort_readyRead();
+    void inboundHeldTimedOut();
     int byteArrayToInt(QByteArray b, int a);
     void on_toolButton_Read_clicked();
 
@@ -279,6 +283,7 @@ private:
     void retranslateWindow();
     void showPortList(const PortListUpdate &update);
     QString chosenPortName() const;
+    QString identityOfPort(const QString &name) const;
 
     void setUpPortList();
     void followPorts();
@@ -299,6 +304,8 @@ private:
     void forgetTransmitter();
     void startReadRecord();
     void recordInbound(const QByteArray &chunk);
+    // One message put together from the inbound chunks: recorded, decoded.
+    void handleInboundMessage(const QByteArray &message);
     void finishReadRecord();
     // A sending command begins: the backup, then the progress.
     void beginSending(StatusTexts::Command command);
@@ -359,6 +366,7 @@ private:
     // closes as it goes and tells the tally.
     SendTally m_tally;
     QSerialPort serialPort;
+    InboundFramer m_framer; // the inbound chunks put back into messages
     QTimer *refreshTimer = nullptr;
     // While the port is closed the list follows what is plugged in.
     QTimer *m_portScanTimer = nullptr;
@@ -366,6 +374,7 @@ private:
     QVector<PortEntry> m_shownPorts;
     PortWatch m_portWatch;
     QString m_wantedPort; // the user's own choice, restored when it returns
+    QString m_wantedIdentity; // its adapter's identity: found again under a new name
     QString loadPath;
 
     PageRefresher m_pages;

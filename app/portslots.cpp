@@ -49,6 +49,7 @@ void MainWindow::setUpPortList()
                 m_wantedPort = ui->portNameBox->itemData(index, Qt::UserRole).toString();
                 if (m_wantedPort != m_absentPort)
                     m_absentPort.clear();
+                m_wantedIdentity = identityOfPort(m_wantedPort);
             });
     m_portScanTimer = new QTimer(this);
     connect(m_portScanTimer, &QTimer::timeout, this, &MainWindow::followPorts);
@@ -74,7 +75,8 @@ void MainWindow::rescanPorts()
     if (portIsOpen() || QApplication::activePopupWidget())
         return;
     const PortListUpdate update =
-            updatePortList(m_shownPorts, chosenPortName(), scanPorts(m_extraPorts), m_wantedPort);
+            updatePortList(m_shownPorts, chosenPortName(), scanPorts(m_extraPorts), m_wantedPort,
+                           m_wantedIdentity);
     if (!update.changed)
         return;
     m_shownPorts = update.ports;
@@ -100,6 +102,16 @@ void MainWindow::showPortList(const PortListUpdate &update)
     box->setCurrentIndex(view.current);
 }
 
+// The identity of the adapter behind a listed port (empty for none).
+QString MainWindow::identityOfPort(const QString &name) const
+{
+    for (const PortEntry &entry : m_shownPorts) {
+        if (entry.name == name)
+            return entry.identity;
+    }
+    return QString();
+}
+
 QString MainWindow::chosenPortName() const
 {
     const QVariant name = ui->portNameBox->currentData(Qt::UserRole);
@@ -116,10 +128,13 @@ bool MainWindow::choosePort(const QString &given)
     return preferPort(name);
 }
 
-bool MainWindow::preferPort(const QString &given)
+bool MainWindow::preferPort(const QString &given, const QString &identity)
 {
     m_wantedPort = canonicalPortName(given);
-    const int index = m_wantedPort.isEmpty() ? -1 : ui->portNameBox->findText(m_wantedPort);
+    m_wantedIdentity = identity;
+    int index = indexOfIdentity(m_shownPorts, identity);
+    if (index < 0)
+        index = m_wantedPort.isEmpty() ? -1 : ui->portNameBox->findText(m_wantedPort);
     if (index < 0)
         return false;
     ui->portNameBox->setCurrentIndex(index);
@@ -161,6 +176,7 @@ void MainWindow::on_openButton_clicked()
     ui->portNameBox->setEnabled(false);
     m_portScanTimer->stop();
     m_wantedPort = chosenPortName();
+    m_wantedIdentity = identityOfPort(m_wantedPort);
     setCaption(ui->openButton, texts.closeCaption);
     ui->toolButton_led->setIcon(iconForSize(kLampOn, ui->toolButton_led->iconSize()));
     writeToPort(Protocol::hello());
@@ -168,6 +184,7 @@ void MainWindow::on_openButton_clicked()
     forgetTransmitter();
     // Chosen again at the next start while it is there.
     QSettings().setValue(lastPortKey(), chosenPortName());
+    QSettings().setValue(lastPortIdentityKey(), m_wantedIdentity);
 }
 
 // The closed state: channels centred at once, the list usable and rescanned.
@@ -187,6 +204,7 @@ void MainWindow::closePort(bool sayGoodbye)
         serialPort.waitForBytesWritten(Protocol::kGoodbyeFlushMs);
     }
     serialPort.close();
+    m_framer.reset();
     m_goodbyeSaid = false;
     serialPort.clearError();
 

@@ -118,7 +118,8 @@ void applyLanguage(const QString &language)
         qWarning("The %s catalogue is not available; using Chinese.", qPrintable(language));
 }
 
-void applyStartOptions(MainWindow &window, const StartOptions &options, const QString &remembered)
+void applyStartOptions(MainWindow &window, const StartOptions &options, const QString &remembered,
+                       const QString &rememberedIdentity)
 {
     // The list's own choice is the user's only when there is nothing else
     // to go by.
@@ -126,7 +127,7 @@ void applyStartOptions(MainWindow &window, const StartOptions &options, const QS
     if (!options.port.isEmpty())
         chosen = window.choosePort(options.port);
     else if (!remembered.isEmpty())
-        chosen = window.preferPort(remembered);
+        chosen = window.preferPort(remembered, rememberedIdentity);
     if (!options.open)
         return;
     if (chosen) {
@@ -143,11 +144,16 @@ QString lastPortKey()
     return QStringLiteral("lastPort");
 }
 
+QString lastPortIdentityKey()
+{
+    return QStringLiteral("lastPortIdentity");
+}
+
 void chooseRememberedPort(MainWindow &window, const QSettings &settings)
 {
     const QString name = settings.value(lastPortKey()).toString();
     if (!name.isEmpty())
-        window.preferPort(name);
+        window.preferPort(name, settings.value(lastPortIdentityKey()).toString());
 }
 
 void describeApplication()
@@ -211,6 +217,7 @@ int startTool(const QStringList &arguments)
     installChineseFallbackFaces();
     MainWindow window;
     window.show();
-    applyStartOptions(window, command.options, settings.value(lastPortKey()).toString());
+    applyStartOptions(window, command.options, settings.value(lastPortKey()).toString(),
+                      settings.value(lastPortIdentityKey()).toString());
     return QApplication::exec();
 }

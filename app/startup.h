@@ -44,10 +44,12 @@ void applyLanguage(const QString &language);
 // open is not there, the open fails with the usual message and nothing is
 // opened.
 void applyStartOptions(MainWindow &window, const StartOptions &options,
-                       const QString &remembered = QString());
+                       const QString &remembered = QString(), const QString &rememberedIdentity = QString());
 
-// The settings key of the port last opened.
+// The settings keys of the port last opened and of its adapter's identity
+// (portIdentity()), which finds it again under a new name.
 QString lastPortKey();
+QString lastPortIdentityKey();
 
 // Chooses the port last opened when it is in the list; otherwise the list
 // keeps its own choice until that port comes.

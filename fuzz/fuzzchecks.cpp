@@ -9,6 +9,7 @@
 #include "files/parameterfile.h"
 #include "fuzz/fuzzinput.h"
 #include "link/framecodec.h"
+#include "link/inboundframer.h"
 #include "link/inboundparser.h"
 #include "link/livevalues.h"
 #include "model/defaults.h"
@@ -202,6 +203,35 @@ ParameterSet expectedAfterBuild(const ParameterSet &before)
 
 } // namespace
 
+namespace {
+
+// How the framer takes a chunk apart: into whole messages, each of which
+// the decoder understands, and at most an unfinished start at the end, with
+// no byte lost, doubled or moved.
+QString framingProblem(const QByteArray &chunk)
+{
+    QVector<QByteArray> messages;
+    QByteArray tail;
+    if (!splitInboundMessages(chunk, &messages, &tail))
+        return QString();
+    QByteArray joined;
+    for (const QByteArray &m : messages) {
+        ParameterSet p;
+        LiveValues live;
+        const InboundResult r = decodeChunk(m, p, live);
+        if (r.kind == InboundResult::Empty || (r.kind == InboundResult::Unrecognised && !r.refreshPages))
+            return QStringLiteral("framer gave %1 as a message").arg(QString::fromLatin1(m.toHex()));
+        joined += m;
+    }
+    if (joined + tail != chunk)
+        return QStringLiteral("framer lost or moved bytes of %1").arg(QString::fromLatin1(chunk.toHex()));
+    if (!tail.isEmpty() && (static_cast<unsigned char>(tail.at(0)) != 0xFE || tail.size() >= 20))
+        return QStringLiteral("framer holds %1").arg(QString::fromLatin1(tail.toHex()));
+    return QString();
+}
+
+} // namespace
+
 QString inbound(const QByteArray &data)
 {
     const ChunkedInput input = cutIntoChunks(data);
@@ -210,6 +240,9 @@ QString inbound(const QByteArray &data)
     p.TrimHold = input.trimHold ? 1 : 0;
     const int trims[] = {p.Trim1, p.Trim2, p.Trim3, p.Trim4};
     for (const QByteArray &chunk : input.chunks) {
+        const QString framing = framingProblem(chunk);
+        if (!framing.isEmpty())
+            return framing;
         const InboundResult result = decodeChunk(chunk, p, live);
         if (chunk.isEmpty() != (result.kind == InboundResult::Empty))
             return QStringLiteral("a chunk of %1 bytes taken as empty or the other way round").arg(chunk.size());

@@ -77,7 +77,8 @@ PortEntry systemEntry(const PortDescription &port, PortSystem system)
 {
     const int vendor = port.hasUsbIds ? port.vendorId : -1;
     const int product = port.hasUsbIds ? port.productId : -1;
-    return {port.name, portDetails(port.description, port.manufacturer, vendor, product), usefulPort(port, system)};
+    return {port.name, portDetails(port.description, port.manufacturer, vendor, product), usefulPort(port, system),
+            portIdentity(port)};
 }
 
 } // namespace
@@ -149,9 +150,36 @@ QVector<PortDescription> systemPorts()
         port.hasUsbIds = info.hasVendorIdentifier() && info.hasProductIdentifier();
         port.vendorId = info.vendorIdentifier();
         port.productId = info.productIdentifier();
+        port.serialNumber = info.serialNumber();
         ports.append(port);
     }
     return orderedPorts(ports);
+}
+
+QString portIdentity(const PortDescription &port)
+{
+    if (!port.hasUsbIds)
+        return QString();
+    QString identity = QStringLiteral("usb:") + hexId(port.vendorId) + QLatin1Char(':') + hexId(port.productId);
+    const QString serial = port.serialNumber.trimmed();
+    if (!serial.isEmpty())
+        identity += QLatin1Char(':') + serial;
+    return identity;
+}
+
+int indexOfIdentity(const QVector<PortEntry> &ports, const QString &identity)
+{
+    if (identity.isEmpty())
+        return -1;
+    int found = -1;
+    for (int i = 0; i < ports.size(); ++i) {
+        if (ports.at(i).identity != identity)
+            continue;
+        if (found >= 0)
+            return -1;
+        found = i;
+    }
+    return found;
 }
 
 QVector<PortDescription> availablePorts()
@@ -213,7 +241,7 @@ QVector<PortEntry> scanPorts(const QStringList &extraPorts)
             add(named);
         } else if (extraPortPresent(entry)) {
             add({entry, QCoreApplication::translate("PortList", "Added through KELVO_EXTRA_PORTS or --port"),
-                 true});
+                 true, QString()});
         }
     }
     for (const PortEntry &entry : std::as_const(system))
@@ -231,11 +259,18 @@ QStringList availablePortNames()
 }
 
 PortListUpdate updatePortList(const QVector<PortEntry> &shown, const QString &chosen,
-                              const QVector<PortEntry> &found, const QString &wanted)
+                              const QVector<PortEntry> &found, const QString &wanted,
+                              const QString &wantedIdentity)
 {
     PortListUpdate update;
     update.ports = found;
     update.changed = found != shown;
+
+    const int same = indexOfIdentity(found, wantedIdentity);
+    if (same >= 0) {
+        update.current = same;
+        return update;
+    }
 
     const int back = wanted.isEmpty() ? -1 : indexOfName(found, wanted);
     if (back >= 0) {

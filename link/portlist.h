@@ -12,10 +12,12 @@ struct PortEntry
     // A USB device or a port named by the user, as opposed to a built-in port
     // that is unlikely to be a transmitter.
     bool useful = false;
+    QString identity; // portIdentity() of the adapter, empty when it has none
 
     friend bool operator==(const PortEntry &a, const PortEntry &b)
     {
-        return a.name == b.name && a.details == b.details && a.useful == b.useful;
+        return a.name == b.name && a.details == b.details && a.useful == b.useful
+                && a.identity == b.identity;
     }
     friend bool operator!=(const PortEntry &a, const PortEntry &b) { return !(a == b); }
 };
@@ -30,6 +32,7 @@ struct PortDescription
     quint16 vendorId = 0;
     quint16 productId = 0;
     bool fromEnvironment = false; // listed in KELVO_EXTRA_PORTS
+    QString serialNumber;  // the USB serial number, empty when it has none
 };
 
 // What differs between systems: how a port is named, the order of the list
@@ -66,6 +69,16 @@ QVector<PortDescription> orderedPorts(QVector<PortDescription> reported, PortSys
 // The list entries of the system's ports, in their order: the name, the
 // driver's description and the rest for the tooltip, and whether usefulPort().
 QVector<PortEntry> systemEntries(const QVector<PortDescription> &ports, PortSystem system = hostPortSystem());
+
+// What tells a USB-serial adapter from others whatever name the system gives
+// it after a replug: "usb:1a86:7523:A9XK3" from its USB vendor and product ids
+// and serial number; "usb:1a86:7523" for one without a serial number (as
+// most CH340 cables); empty for a port without USB ids.
+QString portIdentity(const PortDescription &port);
+
+// The one entry of ports whose identity is identity; -1 when none has it or
+// several do (two cables of a kind without serial numbers look the same).
+int indexOfIdentity(const QVector<PortEntry> &ports, const QString &identity);
 
 // The ports the system reports, in the order of the list.
 QVector<PortDescription> systemPorts();
@@ -106,9 +119,12 @@ struct PortListUpdate
 };
 
 // The port the user chose (wanted, empty for none) is chosen whenever it is
-// there, also when it returns after being unplugged. Otherwise the choice
+// there, also when it returns after being unplugged; when its adapter has an
+// identity (wantedIdentity) and one port of the list has it, that port is
+// the user's, whatever its name is now. Otherwise the choice
 // stays while its port is there. A port that appears while nothing useful was
 // listed (an empty list, or only built-in ports) becomes the choice, a useful
 // one before others. When the choice has gone, the first port is chosen.
 PortListUpdate updatePortList(const QVector<PortEntry> &shown, const QString &chosen,
-                              const QVector<PortEntry> &found, const QString &wanted = QString());
+                              const QVector<PortEntry> &found, const QString &wanted = QString(),
+                              const QString &wantedIdentity = QString());

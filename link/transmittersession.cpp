@@ -28,6 +28,7 @@ TransmitterSession::TransmitterSession(QObject *parent)
 {
     connect(&m_port, &QSerialPort::readyRead, this, &TransmitterSession::onReadyRead);
     connect(&m_port, &QSerialPort::errorOccurred, this, &TransmitterSession::onError);
+    connect(&m_framer, &InboundFramer::heldTimedOut, this, &TransmitterSession::onHeldTimedOut);
 }
 
 TransmitterSession::~TransmitterSession() = default;
@@ -54,6 +55,7 @@ bool TransmitterSession::open(const QString &portName)
         m_port.clearError();
         return false;
     }
+    m_framer.reset();
     Protocol::writeIfOpen(m_port, Protocol::hello());
     return true;
 }
@@ -70,6 +72,7 @@ void TransmitterSession::close()
     }
     m_port.close();
     m_port.clearError();
+    m_framer.reset();
 }
 
 bool TransmitterSession::waitForStatus(int timeoutMs)
@@ -125,17 +128,42 @@ void TransmitterSession::onReadyRead()
     const QByteArray chunk = m_port.readAll();
     if (chunk.isEmpty())
         return;
-    const InboundResult result = decodeChunk(chunk, m_params, m_live);
+    const QVector<QByteArray> messages = m_framer.feed(chunk);
+    for (const QByteArray &message : messages)
+        handleMessage(message);
+    followUp();
+    // Every chunk is acknowledged once, whatever it held.
+    Protocol::writeIfOpen(m_port, Protocol::acknowledge());
+}
+
+void TransmitterSession::onHeldTimedOut()
+{
+    // On a busy machine the rest may be waiting unread: take it first.
+    if (m_port.isOpen())
+        m_port.waitForReadyRead(0);
+    const QVector<QByteArray> held = m_framer.takeHeld();
+    if (held.isEmpty() || !m_port.isOpen())
+        return;
+    for (const QByteArray &message : held)
+        handleMessage(message);
+}
+
+void TransmitterSession::handleMessage(const QByteArray &message)
+{
+    const InboundResult result = decodeChunk(message, m_params, m_live);
     if (result.kind == InboundResult::ParamBlock || result.kind == InboundResult::AuxBlock) {
         m_reply.add(result.blockNumber);
     }
-    // The same follow-up as the window: the shown dual rates, then the
-    // repair of anything out of range, then the acknowledgement that paces
-    // the transmitter.
+    // The same follow-up as the window: the shown dual rates and the repair
+    // of anything out of range, before anyone looks at the result.
+    followUp();
+    emit chunkHandled(result);
+}
+
+void TransmitterSession::followUp()
+{
     selectDualRate(m_params);
     sanitizeParameters(m_params);
-    Protocol::writeIfOpen(m_port, Protocol::acknowledge());
-    emit chunkHandled(result);
 }
 
 void TransmitterSession::onError(QSerialPort::SerialPortError error)

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "link/framecodec.h"
+#include "link/inboundframer.h"
 #include "link/inboundparser.h"
 #include "link/livevalues.h"
 #include "link/protocol.h"
@@ -62,14 +63,20 @@ public:
     ReadReply readConfiguration(int firstBlockMs = 2000, int quietMs = 1000, int deadlineMs = 5000);
 
 signals:
-    // One chunk of input was decoded and acknowledged.
+    // One message of input was decoded (its chunk is acknowledged on
+    // arrival; a message held for its rest is decoded when that comes or
+    // when time is up).
     void chunkHandled(const InboundResult &result);
 
 private:
     void onReadyRead();
+    void onHeldTimedOut();
+    void handleMessage(const QByteArray &message);
+    void followUp();
     void onError(QSerialPort::SerialPortError error);
 
     QSerialPort m_port;
+    InboundFramer m_framer;
     Protocol::Pacing m_pacing;
     ParameterSet m_params;
     LiveValues m_live;

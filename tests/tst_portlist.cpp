@@ -11,12 +11,14 @@
 namespace {
 
 // "ttyS0 +ttyUSB0": a built-in port and a useful one; "name#text" gives the
-// details.
+// details, "name@identity" the adapter's identity.
 QVector<PortEntry> ports(const QString &text)
 {
     QVector<PortEntry> out;
     for (QString word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         PortEntry entry;
+        entry.identity = word.section(QLatin1Char('@'), 1);
+        word = word.section(QLatin1Char('@'), 0, 0);
         entry.useful = word.startsWith(QLatin1Char('+'));
         if (entry.useful)
             word.remove(0, 1);
@@ -74,6 +76,17 @@ private slots:
         row("wanted still away", "+a", "a", "+a +c", true, 0, "b");
         row("wanted gone falls to the first", "+a +b", "b", "+a", true, 0, "b");
         row("wanted and chosen unchanged", "+a +b", "b", "+a +b", false, 1, "b");
+        // "name@identity": the adapter is found again by its identity.
+        row("replugged under a new name", "+ttyUSB0@usb:1a86:7523:A1", "ttyUSB0", "+ttyUSB1@usb:1a86:7523:A1", true, 0,
+            "ttyUSB0@usb:1a86:7523:A1");
+        row("its old name now another cable's", "+ttyUSB0@usb:1a86:7523:A1", "ttyUSB0",
+            "+ttyUSB0@usb:0403:6001:B2 +ttyUSB1@usb:1a86:7523:A1", true, 1, "ttyUSB0@usb:1a86:7523:A1");
+        row("renamed on Windows", "+COM3@usb:10c4:ea60:0001", "COM3", "+COM1 +COM5@usb:10c4:ea60:0001", true, 1,
+            "COM3@usb:10c4:ea60:0001");
+        row("two alike without serial: by name", "+ttyUSB1@usb:1a86:7523", "ttyUSB1",
+            "+ttyUSB0@usb:1a86:7523 +ttyUSB1@usb:1a86:7523", true, 1, "ttyUSB1@usb:1a86:7523");
+        row("adapter away: the rules of names", "+ttyUSB0@usb:0403:6001:B2", "ttyUSB0", "+ttyUSB0@usb:0403:6001:B2",
+            false, 0, "ttyUSB3@usb:1a86:7523:A1");
     }
     void choiceFollowsThePorts()
     {
@@ -81,10 +94,44 @@ private slots:
         QFETCH(QString, chosen);
         QFETCH(QString, found);
         QFETCH(QString, wanted);
-        const PortListUpdate update = updatePortList(ports(shown), chosen, ports(found), wanted);
+        const PortListUpdate update = updatePortList(ports(shown), chosen, ports(found),
+                                                     wanted.section(QLatin1Char('@'), 0, 0),
+                                                     wanted.section(QLatin1Char('@'), 1));
         QTEST(update.changed, "changed");
         QTEST(update.current, "current");
         QCOMPARE(update.ports, ports(found));
+    }
+
+    void identityOfAnAdapter_data()
+    {
+        QTest::addColumn<bool>("usb");
+        QTest::addColumn<int>("vendor");
+        QTest::addColumn<int>("product");
+        QTest::addColumn<QString>("serial");
+        QTest::addColumn<QString>("identity");
+        const auto row = [](const char *name, bool usb, int vendor, int product, const char *serial,
+                            const char *identity) {
+            QTest::newRow(name) << usb << vendor << product << QString::fromLatin1(serial)
+                                << QString::fromLatin1(identity);
+        };
+        row("with serial number", true, 0x0403, 0x6001, "A9XK3", "usb:0403:6001:A9XK3");
+        row("CH340 has none", true, 0x1a86, 0x7523, "", "usb:1a86:7523");
+        row("blank serial number", true, 0x10c4, 0xea60, "  ", "usb:10c4:ea60");
+        row("built-in port", false, 0, 0, "", "");
+    }
+    void identityOfAnAdapter()
+    {
+        PortDescription port;
+        port.name = QStringLiteral("ttyUSB0");
+        QFETCH(bool, usb);
+        port.hasUsbIds = usb;
+        QFETCH(int, vendor);
+        QFETCH(int, product);
+        port.vendorId = quint16(vendor);
+        port.productId = quint16(product);
+        QFETCH(QString, serial);
+        port.serialNumber = serial;
+        QTEST(portIdentity(port), "identity");
     }
 
     void detailsForTheTooltip_data()

@@ -3,6 +3,7 @@
 #include "link/parameterblocks.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QSpinBox>
@@ -11,6 +12,7 @@
 
 #include "app/mainwindow.h"
 #include "link/framecodec.h"
+#include "link/inboundframer.h"
 #include "link/livevalues.h"
 #include "model/defaults.h"
 #include "model/dualrate.h"
@@ -170,6 +172,65 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning(), 5000);
         QCOMPARE(params().Sub4, -77);
         QCOMPARE(params().Delay1, 100);
+    }
+
+    // An adapter's latency timer cuts every block in two: the Read still
+    // gets all nineteen, and each piece is acknowledged once.
+    void readWhoseBlocksArriveInTwoPieces()
+    {
+        QVERIFY(openPort());
+        const ParameterSet remote = unusualConfiguration();
+        tx->setConfiguration(remote);
+        tx->answerReads(true);
+        tx->splitReplyBlocks(5);
+        const int first = tx->count(QStringLiteral("WWW"));
+        clickLater(*w, QStringLiteral("toolButton_Read"));
+        QVERIFY(tx->waitForMessage(QStringLiteral("RR"), 5000));
+        QTRY_VERIFY_WITH_TIMEOUT(tx->replyBlocksSent() == 19 && !tx->replyInProgress() && !w->transferRunning(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(w->findChild<QLabel *>(QStringLiteral("statusLabel"))->toolTip().contains(
+                                         QStringLiteral("已读取 19/19")),
+                                 5000);
+        ParameterSet expected = remote;
+        expected.DrCh = 0;
+        selectDualRate(expected);
+        QCOMPARE(differingMembers(params(), expected), QStringList());
+        // Every piece is acknowledged once.
+        QCOMPARE(tx->count(QStringLiteral("WWW")) - first, 2 * 19);
+    }
+
+    // Live packets cut apart or sent together reach the monitor whole; an
+    // 8-byte head with 0xAA at index 2 is not taken as the aux block.
+    void livePacketsInPiecesOrTogether_data()
+    {
+        QTest::addColumn<QVector<QByteArray>>("chunks");
+        QTest::addColumn<int>("ch1");
+        const QByteArray status = encodeStatusPacket(0xAA, 48, 123, 120, 120, 120, 120);
+        const QByteArray channel = encodeChannelPacket({1500, 1000, 1000, 1000, 1000, 1000, 1000, 1000}, 1200);
+        QTest::newRow("status head like the aux block, then its rest")
+                << QVector<QByteArray>{status.left(8), status.mid(8)} << 1000;
+        QTest::newRow("status and channel in one chunk") << QVector<QByteArray>{status + channel} << 1500;
+        QTest::newRow("channel and a status head, then its rest")
+                << QVector<QByteArray>{channel + status.left(8), status.mid(8)} << 1500;
+    }
+    void livePacketsInPiecesOrTogether()
+    {
+        QFETCH(QVector<QByteArray>, chunks);
+        QFETCH(int, ch1);
+        QVERIFY(openPort());
+        const QVector<int> aux = {params().Aux5, params().Aux6, params().Aux7, params().Aux8};
+        const int first = tx->count(QStringLiteral("WWW"));
+        for (const QByteArray &chunk : chunks) {
+            tx->send(chunk);
+            QTest::qWait(5);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(liveValues().LiveRssi, 0xAA, 5000);
+        QCOMPARE(liveValues().LiveExtVolt, 123);
+        QCOMPARE(params().ChOut1, ch1);
+        QTest::qWait(3 * InboundFramer::kHoldMs);
+        QCOMPARE((QVector<int>{params().Aux5, params().Aux6, params().Aux7, params().Aux8}), aux);
+        QTRY_COMPARE_WITH_TIMEOUT(tx->count(QStringLiteral("WWW")) - first, chunks.size(), 5000);
+        QTest::qWait(50);
+        QCOMPARE(tx->count(QStringLiteral("WWW")) - first, chunks.size());
     }
 
     // Whatever arrives, the window survives, every member ends inside its

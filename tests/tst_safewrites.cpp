@@ -143,6 +143,7 @@ private slots:
     void init()
     {
         QSettings().clear();
+        QDir(Backups::defaultDirectory()).removeRecursively();
         QVERIFY2(rig.start(), qPrintable(rig.error));
         QVERIFY(rig.openPort());
     }

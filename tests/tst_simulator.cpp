@@ -15,6 +15,7 @@
 #include "link/inboundparser.h"
 #include "link/livevalues.h"
 #include "model/parameterset.h"
+#include "sim/adapterline.h"
 #include "sim/configurationfile.h"
 #include "sim/framecheck.h"
 #include "sim/messagesplitter.h"
@@ -24,6 +25,24 @@
 namespace {
 
 constexpr int kBlockCount = 19;
+
+// A line that records every write, for the adapter in front of it.
+class RecordingLine : public SimLink
+{
+public:
+    bool open() override { return true; }
+    void close() override {}
+    QString devicePath() const override { return QStringLiteral("/dev/null"); }
+    QString errorString() const override { return QString(); }
+    bool write(const QByteArray &bytes) override
+    {
+        writes.append(bytes);
+        return true;
+    }
+    void discardUnread() override {}
+
+    QVector<QByteArray> writes;
+};
 
 // A configuration far from the factory one, every value in range, touching
 // every parameter block.
@@ -217,6 +236,51 @@ private slots:
             seen.append(describe(m));
         QCOMPARE(seen, expected);
         QVERIFY(!splitter.hasPending());
+    }
+
+    // What an adapter does to the transmitter's messages: pieces, pairs or
+    // batches, never a byte lost or moved.
+    void adapterKeepsEveryByteInOrder_data()
+    {
+        QTest::addColumn<bool>("split");
+        QTest::addColumn<bool>("merge");
+        QTest::addColumn<int>("latencyMs");
+        QTest::addColumn<int>("minWrites");
+        QTest::addColumn<int>("maxWrites");
+        // Six messages, written one right after the other.
+        QTest::newRow("split") << true << false << 0 << 12 << 18;
+        QTest::newRow("merge") << false << true << 0 << 3 << 3;
+        QTest::newRow("latency timer") << false << false << 16 << 1 << 1;
+        QTest::newRow("all three") << true << true << 16 << 2 << 3;
+    }
+    void adapterKeepsEveryByteInOrder()
+    {
+        QFETCH(bool, split);
+        QFETCH(bool, merge);
+        QFETCH(int, latencyMs);
+        auto *line = new RecordingLine;
+        AdapterBehaviour behaviour;
+        behaviour.split = split;
+        behaviour.merge = merge;
+        behaviour.latencyMs = latencyMs;
+        AdapterLine adapter{std::unique_ptr<SimLink>(line), behaviour};
+        QByteArray sent;
+        const QVector<QByteArray> blocks = encodeParameterBlocks(customConfiguration());
+        for (int i = 0; i < 6; ++i) {
+            QVERIFY(adapter.write(blocks.at(i)));
+            sent += blocks.at(i);
+        }
+        const auto joined = [line] {
+            QByteArray all;
+            for (const QByteArray &w : qAsConst(line->writes))
+                all += w;
+            return all;
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(joined(), sent, 5000);
+        QFETCH(int, minWrites);
+        QFETCH(int, maxWrites);
+        QVERIFY2(line->writes.size() >= minWrites && line->writes.size() <= maxWrites,
+                 qPrintable(QString::number(line->writes.size())));
     }
 
     void readIsAnsweredBlockByBlockAsAcknowledgementsArrive()

@@ -6,6 +6,10 @@
 #   tools/run-demo.sh [--open]   (or ./run.sh demo [--open], which builds first)
 # The simulator's configuration persists in build/demo-transmitter.dat
 # (KELVO_SIM_CONFIG overrides); its log goes to the terminal.
+# The tool lists the simulator under a fixed link ($XDG_RUNTIME_DIR/kelvo-miraq-sim,
+# else one in the temporary folder), so a simulator started again by hand
+# with --link default (kelvo-miraq-sim --link default --split, say) is found
+# by the running tool. KELVO_SIM_ARGS adds options to the simulator.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -47,7 +51,8 @@ trap cleanup EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-"$sim" --config "$config" >"$sim_out" &
+# shellcheck disable=SC2086 # KELVO_SIM_ARGS is a list of options
+"$sim" --config "$config" --link default ${KELVO_SIM_ARGS:-} >"$sim_out" &
 sim_pid=$!
 
 port=""
@@ -58,14 +63,14 @@ while [ -z "$port" ]; do
         exit 1
     fi
     if [ "$SECONDS" -ge "$deadline" ]; then
-        echo "The virtual transmitter named no port within ${timeout_s} s." >&2
+        echo "The virtual transmitter named no link to its port within ${timeout_s} s." >&2
         exit 1
     fi
-    port=$(sed -n 's/^PORT //p' "$sim_out" | head -n 1)
+    port=$(sed -n 's/^LINK //p' "$sim_out" | head -n 1)
     [ -n "$port" ] || sleep 0.1
 done
 
-echo "Virtual transmitter on $port, chosen in the tool's port list: press the open button (or start with --open)."
+echo "Virtual transmitter on $port ($(sed -n 's/^PORT //p' "$sim_out" | head -n 1)), chosen in the tool's port list: press the open button (or start with --open)."
 # In the background and waited for, so a TERM to this script reaches the
 # traps at once (and through them the tool) instead of after the tool exits.
 KELVO_EXTRA_PORTS="$port" "$tool" --port "$port" "$@" &

@@ -391,7 +391,7 @@ void FakeTransmitter::onMessage(const TransmitterMessage &message)
             sendNextBlock();
     } else if (message.kind == QLatin1String("WWW")) {
         unanswered_ = qMax(0, unanswered_ - 1);
-        if (replyActive_ && unanswered_ == 0) {
+        if (replyActive_ && unanswered_ == 0 && !restPending_) {
             if (blockGapMs_ > 0)
                 QTimer::singleShot(blockGapMs_, this, [this] {
                     if (replyActive_ && unanswered_ == 0 && !silent_)
@@ -409,7 +409,18 @@ void FakeTransmitter::sendNextBlock()
         replyActive_ = false; // the last block is answered
         return;
     }
-    send(replyBlocks_.at(replyNext_));
+    const QByteArray block = replyBlocks_.at(replyNext_);
+    if (splitGapMs_ > 0) {
+        const int cut = 1 + replyNext_ % (block.size() - 1);
+        send(block.left(cut));
+        restPending_ = true;
+        QTimer::singleShot(splitGapMs_, this, [this, rest = block.mid(cut)] {
+            restPending_ = false;
+            send(rest);
+        });
+    } else {
+        send(block);
+    }
     ++replyNext_;
 }
 

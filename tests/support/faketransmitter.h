@@ -101,6 +101,9 @@ public:
     void ignoreFrame(const QString &kind) { ignoredFrame_ = kind; }
     void goSilentAfterFrames(int frames) { silentAfterFrames_ = frames; }
     void setBlockGap(int gapMs) { blockGapMs_ = gapMs; }
+    // Like a USB adapter that cuts messages: every reply block goes out in two
+    // writes gapMs apart, block n cut after 1 + n % (its length - 1) bytes.
+    void splitReplyBlocks(int gapMs) { splitGapMs_ = gapMs; }
     bool isSilent() const { return silent_; }
     int replyBlocksSent() const { return replyNext_; } // of the current or last reply
     bool replyInProgress() const { return replyActive_; }
@@ -172,6 +175,8 @@ private:
     int framesHeard_ = 0;
     bool silent_ = false;
     int blockGapMs_ = 0;
+    int splitGapMs_ = 0;
+    bool restPending_ = false; // the second piece of a split block is still to go
 
     LiveFeed feed_;
     bool nextIsStatus_ = false;

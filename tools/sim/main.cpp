@@ -9,6 +9,11 @@
 //   --quiet         no log of what arrives
 //   --ignore-frame, --silent-after, --repeat-block, --block-gap
 //                   faults on purpose (see --help)
+//   --split, --split-gap MS, --merge, --latency MS   what the transmitter
+//                   sends reaches the tool the way a USB-serial adapter
+//                   delivers it
+//   --link PATH     a symbolic link at PATH to the pseudo-terminal, the same
+//                   across restarts ("default": StableLink::defaultPath())
 //
 // The tool opens the pseudo-terminal with kelvo-miraq-config --port /dev/pts/4
 // --open, or lists it ahead of the system's ports with
@@ -18,14 +23,17 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <cstdio>
 #include <memory>
 
+#include "sim/adapterline.h"
 #include "sim/ptyport.h"
 #include "sim/quitonsignal.h"
 #include "sim/seriallink.h"
+#include "sim/stablelink.h"
 
 namespace {
 
@@ -72,6 +80,20 @@ int main(int argc, char *argv[])
     const QCommandLineOption quietOption(QStringLiteral("quiet"), QStringLiteral("Do not log what arrives."));
     parser.addOptions({portOption, configOption, rateOption, quietOption});
     addFaultOptions(parser);
+    const QCommandLineOption splitOption(QStringLiteral("split"),
+                                         QStringLiteral("Cut every message at random points, with gaps of up to 16 ms."));
+    const QCommandLineOption gapOption(QStringLiteral("split-gap"),
+                                       QStringLiteral("Longest gap between the pieces of a split message (default 16)."),
+                                       QStringLiteral("ms"), QStringLiteral("16"));
+    const QCommandLineOption mergeOption(QStringLiteral("merge"), QStringLiteral("Send every two messages in one write."));
+    const QCommandLineOption latencyOption(QStringLiteral("latency"),
+                                           QStringLiteral("Hold what is sent for ms milliseconds, like an adapter's latency timer."),
+                                           QStringLiteral("ms"), QStringLiteral("0"));
+    const QCommandLineOption linkOption(QStringLiteral("link"),
+                                        QStringLiteral("Make PATH a link to the pseudo-terminal, the same across restarts "
+                                                       "(\"default\": %1).").arg(StableLink::defaultPath()),
+                                        QStringLiteral("path"));
+    parser.addOptions({splitOption, gapOption, mergeOption, latencyOption, linkOption});
     parser.process(app);
 
     SimulatorOptions options;
@@ -83,16 +105,40 @@ int main(int argc, char *argv[])
     const QString faultProblem = readFaultOptions(parser, &options.faults);
     if (!faultProblem.isEmpty())
         return fail(faultProblem);
+    AdapterBehaviour adapter;
+    adapter.split = parser.isSet(splitOption);
+    adapter.merge = parser.isSet(mergeOption);
+    bool gapOk = false;
+    adapter.maxGapMs = parser.value(gapOption).toInt(&gapOk);
+    if (!gapOk || adapter.maxGapMs < 1 || adapter.maxGapMs > 1000)
+        return fail(QStringLiteral("--split-gap takes a number of milliseconds from 1 to 1000"));
+    bool latencyOk = false;
+    adapter.latencyMs = parser.value(latencyOption).toInt(&latencyOk);
+    if (!latencyOk || adapter.latencyMs < 0 || adapter.latencyMs > 1000)
+        return fail(QStringLiteral("--latency takes a number of milliseconds from 0 to 1000"));
+    adapter.seed = quint32(QCoreApplication::applicationPid());
 
     std::unique_ptr<SimLink> link;
     if (parser.isSet(portOption))
         link = std::make_unique<SerialLink>(parser.value(portOption));
     else
         link = std::make_unique<PtyPort>();
+    if (!adapter.isPlain())
+        link = std::make_unique<AdapterLine>(std::move(link), adapter);
     if (!link->open())
         return fail(QStringLiteral("cannot open %1: %2")
                             .arg(parser.isSet(portOption) ? parser.value(portOption) : QStringLiteral("a pseudo-terminal"),
                                  link->errorString()));
+
+    StableLink stableLink;
+    QString linkPath;
+    if (parser.isSet(linkOption)) {
+        linkPath = QFileInfo(parser.value(linkOption) == QLatin1String("default") ? StableLink::defaultPath()
+                                                                                  : parser.value(linkOption))
+                           .absoluteFilePath();
+        if (!stableLink.make(linkPath, link->devicePath()))
+            return fail(stableLink.errorString());
+    }
 
     SimulatedTransmitter transmitter(options);
     if (!parser.isSet(quietOption)) {
@@ -112,6 +158,8 @@ int main(int argc, char *argv[])
     // The first line is for scripts; keep its form.
     QTextStream out(stdout);
     out << "PORT " << link->devicePath() << '\n';
+    if (!linkPath.isEmpty())
+        out << "LINK " << linkPath << '\n';
     out << "Virtual transmitter on " << link->devicePath()
         << ": start the tool with --port " << link->devicePath()
         << " --open. Ctrl-C stops.\n";
