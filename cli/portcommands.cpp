@@ -58,22 +58,6 @@ QString blockList(const QVector<int> &blocks)
     return numbers.join(QStringLiteral(", "));
 }
 
-// Whether a live packet (channels or status) arrives within timeoutMs.
-bool waitForLivePacket(TransmitterSession &session, int timeoutMs)
-{
-    bool seen = false;
-    const auto connection = QObject::connect(&session, &TransmitterSession::chunkHandled, &session,
-                                             [&seen](const InboundResult &r) {
-                                                 seen = seen || r.kind == InboundResult::ChannelPacket
-                                                         || r.kind == InboundResult::StatusPacket;
-                                             });
-    QElapsedTimer clock;
-    clock.start();
-    while (!seen && !session.portLost() && clock.elapsed() < timeoutMs)
-        waitMs(kMonitorPollMs);
-    QObject::disconnect(connection);
-    return seen;
-}
 
 // Opens the port and waits for the live stream that follows "OK". Nothing
 // but "OK" and the closing "DIS" goes to a port where nobody answers.
@@ -82,7 +66,7 @@ int openAnswering(TransmitterSession &session, const QString &port)
 {
     if (!session.open(port))
         return openFailure(session);
-    if (waitForLivePacket(session, kLiveWaitMs))
+    if (session.waitForLivePacket(kLiveWaitMs))
         return exitStatus(ExitCode::Ok);
     const bool lost = session.portLost();
     session.close();

@@ -1,6 +1,5 @@
 #include "link/connectioncheck.h"
 
-#include <QElapsedTimer>
 #include <QFileInfo>
 
 #include "link/systemprobe.h"
@@ -20,7 +19,6 @@ const QStringList kLockFolders = {QStringLiteral("/run/lock"), QStringLiteral("/
                                   QStringLiteral("/var/tmp")};
 // The WCH CH340 and CH341 USB-serial chips brltty takes for braille displays.
 const QStringList kBrlttyVictims = {QStringLiteral("1a86:7523"), QStringLiteral("1a86:5523")};
-constexpr int kListenPollMs = 50;
 
 bool isNumber(const QString &name)
 {
@@ -385,17 +383,7 @@ ListenResult ConnectionCheck::listen(const QString &port, int ms)
         result.error = session.errorString();
         return result;
     }
-    bool seen = false;
-    const auto connection = QObject::connect(&session, &TransmitterSession::chunkHandled, &session,
-                                             [&seen](const InboundResult &r) {
-                                                 seen = seen || r.kind == InboundResult::ChannelPacket
-                                                         || r.kind == InboundResult::StatusPacket;
-                                             });
-    QElapsedTimer clock;
-    clock.start();
-    while (!seen && !session.portLost() && clock.elapsed() < ms)
-        waitMs(kListenPollMs);
-    QObject::disconnect(connection);
+    const bool seen = session.waitForLivePacket(ms);
     const bool lost = session.portLost();
     session.close();
     result.answer = seen ? ListenResult::Answered : lost ? ListenResult::Lost : ListenResult::Silent;

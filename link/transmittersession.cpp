@@ -91,6 +91,20 @@ bool TransmitterSession::waitForStatus(int timeoutMs)
     return seen;
 }
 
+bool TransmitterSession::waitForLivePacket(int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    bool seen = false;
+    const auto connection = connect(this, &TransmitterSession::chunkHandled, this, [&seen](const InboundResult &r) {
+        seen = seen || r.kind == InboundResult::ChannelPacket || r.kind == InboundResult::StatusPacket;
+    });
+    while (!seen && !m_lost && clock.elapsed() < timeoutMs)
+        waitMs(kPollMs);
+    disconnect(connection);
+    return seen;
+}
+
 void TransmitterSession::sendConfiguration()
 {
     const int held = m_params.TrimHold;

@@ -49,6 +49,9 @@ public:
 
     // Waits until a status packet has brought the trims, at most timeoutMs.
     bool waitForStatus(int timeoutMs);
+    // Waits until a live packet (channels or status) arrives, at most
+    // timeoutMs; false also once the port went away.
+    bool waitForLivePacket(int timeoutMs);
 
     // Sends the configuration: S, G, H, I, each followed by its pause, then
     // "WWW". The trims stay as they are meanwhile (live packets keep being
