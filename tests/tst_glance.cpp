@@ -77,6 +77,27 @@ SendTally cutAfter(int frames)
     return tally;
 }
 
+SendTally delivered()
+{
+    SendTally tally;
+    tally.begin(true, true);
+    for (int i = 0; i < 4; ++i)
+        tally.frameWritten(true);
+    tally.closingWritten(true);
+    return tally;
+}
+
+// What the read-back after a send found.
+QString checked(Command command, SendCheck::Result result)
+{
+    SendCheck check;
+    check.result = result;
+    check.received = 18;
+    for (int i = 0; result == SendCheck::Result::Differs && i < 188 && i < settings().size(); ++i)
+        check.differences.append(&settings().at(i));
+    return StatusTexts::checkedOutcome(command, delivered(), check);
+}
+
 const QVector<StatusState> &statusStates()
 {
     static const QVector<StatusState> states = [] {
@@ -94,12 +115,23 @@ const QVector<StatusState> &statusStates()
         plain("factory values", [] { return StatusTexts::sent(Command::FactoryReset); });
         plain("reset", [] { return StatusTexts::sent(Command::ResetData); });
         plain("interrupted", [] { return StatusTexts::interrupted(3); });
+        for (const Command command : {Command::Write, Command::FactoryReset, Command::ResetData}) {
+            for (const SendCheck::Result result : {SendCheck::Result::Verified, SendCheck::Result::Differs,
+                                                   SendCheck::Result::Incomplete, SendCheck::Result::Silent})
+                plain("checked", [=] { return checked(command, result); });
+            plain("cancelled", [=] { return StatusTexts::cancelled(command); });
+        }
+        plain("reading for the backup", [] { return StatusTexts::readForBackupStep(18); });
+        plain("verifying", [] { return StatusTexts::verifyStep(18); });
         for (const Command command : {Command::Save, Command::Load}) {
             for (const bool ok : {true, false}) {
                 const QVector<std::function<QString()>> sends{
                         [] { return StatusTexts::sent(Command::Save); },
                         [] { return StatusTexts::sendOutcome(Command::Save, SendTally()); },
-                        [] { return StatusTexts::sendOutcome(Command::Save, cutAfter(3)); }};
+                        [] { return StatusTexts::sendOutcome(Command::Save, cutAfter(3)); },
+                        [] { return checked(Command::Save, SendCheck::Result::Verified); },
+                        [] { return checked(Command::Save, SendCheck::Result::Differs); },
+                        [] { return checked(Command::Save, SendCheck::Result::Silent); }};
                 for (const auto &send : sends) {
                     // The file's verdict word and the send's verdict stay whole.
                     const auto verb = [command, ok] {
@@ -126,6 +158,10 @@ QVector<std::pair<QString, bool>> secondLines()
             {StatusTexts::comparison(readOutcome(19, 0), nullptr), true},
             {StatusTexts::backupWritten(Command::FactoryReset), true},
             {StatusTexts::backupFailed(), true},
+            {StatusTexts::noBackup(), true},
+            {StatusTexts::busy(), true},
+            {StatusTexts::fileLacks(QStringLiteral("S, G, H")), true},
+            {StatusTexts::notSent(), true},
             {StatusTexts::stalePages({QStringLiteral("tab_2"), QStringLiteral("tab_3"), QStringLiteral("tab_4")}),
              false}};
 }

@@ -1099,11 +1099,11 @@ The set-up read before is backed up in:
         </message>
         <message>
             <source>已恢复出厂设置并核对</source>
-            <translation>Factory reset and verified</translation>
+            <translation>Factory reset, verified</translation>
         </message>
         <message>
             <source>已重置数据并核对</source>
-            <translation>Data reset and verified</translation>
+            <translation>Data reset, verified</translation>
         </message>
         <message>
             <source>已发送并核对</source>
@@ -1111,19 +1111,19 @@ The set-up read before is backed up in:
         </message>
         <message>
             <source>核对不符：%1 项</source>
-            <translation>Verify failed: %1 settings</translation>
+            <translation>Verify failed: %1</translation>
         </message>
         <message>
             <source>未能核对：读回 %1</source>
-            <translation>Not verified: read back %1</translation>
+            <translation>Unverified: %1 read</translation>
         </message>
         <message>
             <source>未确认：遥控器无应答</source>
-            <translation>Not confirmed: the transmitter is silent</translation>
+            <translation>Unconfirmed: no answer</translation>
         </message>
         <message>
             <source>读取 %1 · 先读取，用于备份</source>
-            <translation>Reading %1 · first, for the backup</translation>
+            <translation>Reading %1 for backup</translation>
         </message>
         <message>
             <source>核对 %1</source>
@@ -1131,7 +1131,7 @@ The set-up read before is backed up in:
         </message>
         <message>
             <source>另一命令进行中，未执行</source>
-            <translation>Busy: another command is running</translation>
+            <translation>Busy: not done</translation>
         </message>
         <message>
             <source>已取消：%1</source>
@@ -1151,7 +1151,7 @@ The set-up read before is backed up in:
         </message>
         <message>
             <source>文件缺少帧 %1</source>
-            <translation>The file lacks the frames %1</translation>
+            <translation>File lacks %1</translation>
         </message>
         <message>
             <source>串口未打开</source>
