@@ -223,7 +223,12 @@ void MainWindow::noteCheck(const SendCheck &check)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (m_closeAfterSend || !m_tally.beganOpen() || m_tally.cut()) {
+    if (m_closeAfterSend) {
+        // Asked already: the window goes once the send is done.
+        event->ignore();
+        return;
+    }
+    if (!m_tally.beganOpen() || m_tally.cut()) {
         // Nothing half-sent: a Read or a read-back simply ends.
         m_closing = true;
         event->accept();

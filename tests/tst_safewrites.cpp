@@ -398,10 +398,18 @@ private slots:
         ModalWatcher watcher;
         watcher.setMessageBoxAnswer(answer);
         onArrival(*tx, QStringLiteral("S"), this, [this] { QTimer::singleShot(0, w.get(), &QWidget::close); });
+        // Closed again while the send is being finished: nothing more is asked.
+        bool shownAtLastFrame = false;
+        if (answer == QStringLiteral("发送完再关闭")) {
+            onArrival(*tx, QStringLiteral("H"), this, [this] { QTimer::singleShot(0, w.get(), &QWidget::close); });
+            onArrival(*tx, QStringLiteral("I"), this, [&] { shownAtLastFrame = w->isVisible(); });
+        }
 
         run(QStringLiteral("toolButton_Send"));
 
         QCOMPARE(watcher.messageBoxes().size(), 1);
+        if (answer == QStringLiteral("发送完再关闭"))
+            QVERIFY(shownAtLastFrame); // the window goes only once the send is done
         QTRY_COMPARE(w->isVisible(), !closes);
         QTest::qWait(1000); // nothing more follows
         QCOMPARE(tx->count(QStringLiteral("S")) + tx->count(QStringLiteral("G")) + tx->count(QStringLiteral("H"))
