@@ -5,6 +5,7 @@
 // before: there is nothing to back up, confirm or read back.
 #include "app/mainwindow.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
