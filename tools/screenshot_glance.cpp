@@ -154,7 +154,7 @@ int main(int argc, char *argv[])
     const auto save = [&](const QPixmap &shot, const char *name) { ok &= shot.save(path(name)); };
 
     QProcess sim;
-    sim.start(parser.value(simOption), {});
+    sim.start(parser.value(simOption), QStringList());
     if (!sim.waitForReadyRead(5000)) {
         err << "the virtual transmitter did not start\n";
         return 1;
