@@ -435,12 +435,16 @@ private slots:
             QTest::qWait(300);
             QVERIFY(w->grab(QRect(600, 0, 500, 170)).save(QStringLiteral("%1/%2-%3.png").arg(out, name, language)));
         };
-        rig.stop();
-        QVERIFY(rig.start(language));
-        QVERIFY(rig.openPort());
-        w->show();
-        transmitterThere();
-        read();
+        // A window in the language, on a transmitter that was read.
+        const auto freshWindow = [&] {
+            rig.stop();
+            QVERIFY(rig.start(language));
+            QVERIFY(rig.openPort());
+            w->show();
+            transmitterThere();
+            read();
+        };
+        freshWindow();
         int value = 50;
         for (const QString &outcome : {QStringLiteral("verified"), QStringLiteral("verify-failed"), QStringLiteral("silent")}) {
             if (outcome == QLatin1String("verify-failed"))
@@ -452,12 +456,7 @@ private slots:
             statusShot(QStringLiteral("status-") + outcome);
         }
 
-        rig.stop();
-        QVERIFY(rig.start(language));
-        QVERIFY(rig.openPort());
-        w->show();
-        transmitterThere();
-        read();
+        freshWindow();
         ModalWatcher watcher;
         watcher.setMessageBoxAnswer(language == QLatin1String("en") ? QStringLiteral("Cancel") : QStringLiteral("取消"));
         connect(&watcher, &ModalWatcher::messageBoxClosed, this, [&] {
