@@ -138,7 +138,3 @@ void MainWindow::on_spinBox_DR_DOWN1_valueChanged(int value) { editDualRateDown(
 void MainWindow::on_spinBox_DR_RATE_valueChanged(int value) { editDualRateRate(params(), value); }
 void MainWindow::on_spinBox_DR_EXP_valueChanged(int value) { editDualRateExp(params(), value); }
 
-void MainWindow::Dr_DataSelet() { selectDualRate(params()); }
-void MainWindow::RestData() { restoreFactoryFirst(params()); }
-void MainWindow::RestData2() { restoreFactorySecond(params()); }
-void MainWindow::FalseSaveData() { sanitizeParameters(params()); }

@@ -8,6 +8,7 @@
 #include "link/protocol.h"
 #include "link/waitms.h"
 #include "model/defaults.h"
+#include "model/dualrate.h"
 #include "model/parameterset.h"
 
 #include <optional>
@@ -29,6 +30,11 @@ void MainWindow::SendData1() { sendFrame(FrameKind::S); }
 void MainWindow::SendData2() { sendFrame(FrameKind::G); }
 void MainWindow::SendData3() { sendFrame(FrameKind::H); }
 void MainWindow::SendData4() { sendFrame(FrameKind::I); }
+
+void MainWindow::Dr_DataSelet() { selectDualRate(params()); }
+void MainWindow::RestData() { restoreFactoryFirst(params()); }
+void MainWindow::RestData2() { restoreFactorySecond(params()); }
+void MainWindow::FalseSaveData() { sanitizeParameters(params()); }
 
 void MainWindow::sendFramesAndFinish()
 {
