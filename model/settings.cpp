@@ -1,45 +1,115 @@
 #include "model/settings.h"
 
-#include <QRegularExpression>
-
 #include <cmath>
+#include <vector>
 
 #include "model/choices.h"
+#include "model/dualrate.h"
 #include "model/formtexts.h"
 
 namespace {
 
 using P = ParameterSet;
+constexpr auto First = ResetRoutine::First;
+constexpr auto Second = ResetRoutine::Second;
+constexpr auto None = ResetRoutine::None;
 
-struct Place
+// What a family of members holds: start values (one for all, or one each),
+// the valid range the sanitizer keeps them in, the routine that restores them.
+struct Values
+{
+    std::vector<int> starts;
+    int min;
+    int max;
+    ResetRoutine reset;
+    bool checked = true;
+};
+
+// Kept as they are by the sanitizer: no valid range.
+Values kept(int start, ResetRoutine reset)
+{
+    return {{start}, 0, 0, reset, false};
+}
+
+// Where a family is shown: captions and details one each, one for all, or
+// none. A member without a page is derived by the window, not a setting.
+struct Where
 {
     const char *page;
     const char *group;
+    QStringList captions;
+    QStringList details;
 };
 
-class TableBuilder
+QString nth(const QStringList &list, int i)
+{
+    return list.isEmpty() ? QString() : list.at(list.size() == 1 ? 0 : i);
+}
+
+QString numbered(const char *pattern, int number)
+{
+    const QString text = QString::fromLatin1(pattern);
+    return text.contains(QLatin1String("%1")) ? text.arg(number) : text;
+}
+
+std::vector<IntRef> table4(int (P::*member)[4])
+{
+    return {IntRef(member, 0), IntRef(member, 1), IntRef(member, 2), IntRef(member, 3)};
+}
+
+class Table
 {
 public:
-    void add(const QString &key, const Place &place, const QString &caption, const QString &detail,
-             const QString &editor, QStringList (*choices)() = nullptr, int shownOffset = 0)
+    // Members numbered from first: "%1" in key and editor is the number.
+    void family(const char *key, int first, const std::vector<IntRef> &members, const Values &v, const Where &w,
+                const char *editor, QStringList (*choices)() = nullptr, const char *unit = "")
     {
-        Setting s{key, IntRef(), nullptr, QString::fromLatin1(place.page), QString::fromLatin1(place.group),
-                  caption, detail, editor, choices, shownOffset};
-        if (const IntParameter *param = findIntParameter(QLatin1String(key.toLatin1())))
-            s.member = param->ref;
-        else if (const VoltParameter *volt = findVoltParameter(QLatin1String(key.toLatin1())))
-            s.volts = volt->ref;
-        Q_ASSERT_X(!s.member.isNull() || s.volts, "settings", qPrintable(key));
-        rows.append(s);
+        for (int i = 0; i < int(members.size()); ++i) {
+            const double start = v.starts.at(v.starts.size() == 1 ? 0 : size_t(i));
+            Setting s{numbered(key, first + i), members.at(size_t(i)), nullptr, start, start, v.checked,
+                      double(v.min), double(v.max), start, v.reset, QString::fromLatin1(w.page),
+                      QString::fromLatin1(w.group), nth(w.captions, i), nth(w.details, i),
+                      *editor ? numbered(editor, first + i) : QString(), choices, 0, QString::fromLatin1(unit),
+                      {}, nullptr, {}};
+            rows.append(s);
+        }
+    }
+
+    void one(const char *key, IntRef member, const Values &v, const Where &w, const char *editor,
+             QStringList (*choices)() = nullptr, const char *unit = "")
+    {
+        family(key, 0, {member}, v, w, editor, choices, unit);
+    }
+
+    // A voltage: its factory value and what an out-of-range value falls back
+    // to are its own.
+    void volts(const char *key, double P::*member, double start, double factory, double max, double fallback,
+               ResetRoutine reset, const char *caption, const char *editor)
+    {
+        rows.append({QString::fromLatin1(key), IntRef(), member, start, factory, true, 0.0, max, fallback, reset,
+                     QStringLiteral("tab_6"), QStringLiteral("groupBox_17"), QString::fromLatin1(caption), {},
+                     QString::fromLatin1(editor), nullptr, 0, QStringLiteral("V"), {}, nullptr, {}});
+    }
+
+    Setting &row(const QString &key)
+    {
+        for (Setting &s : rows) {
+            if (s.key == key)
+                return s;
+        }
+        Q_ASSERT_X(false, "settings", qPrintable(key));
+        return rows.first();
+    }
+
+    // The editor offers another range or opens on another value than the
+    // setting's, for the reason given.
+    void editorSpan(const QString &key, double min, double max, double start, const char *why)
+    {
+        row(key).editorSpan = {min, max, start, QString::fromLatin1(why)};
     }
 
     QVector<Setting> rows;
 };
-
-QString n(const char *pattern, int number)
-{
-    return QString::fromLatin1(pattern).arg(number);
-}
 
 QStringList names(std::initializer_list<const char *> list)
 {
@@ -49,90 +119,111 @@ QStringList names(std::initializer_list<const char *> list)
     return out;
 }
 
-void basicMenu(TableBuilder &t)
+// The basic menu's eight rows, one per channel.
+QStringList channelRows()
 {
-    const QStringList rows = names({"lineEdit_28", "lineEdit_29", "lineEdit_31", "lineEdit_32",
-                                    "lineEdit_33", "lineEdit_34", "lineEdit_35", "lineEdit_36"});
-    struct Column
-    {
-        const char *key;
-        const char *group;
-        const char *detail;
-        const char *editor;
-        QStringList (*choices)();
-    };
-    const Column columns[] = {
-        {"Rev%1", "groupBox_2", "", "comboBox_rev%1", Choices::phase},
-        {"Sub%1", "groupBox_3", "", "spinBox_sub%1", nullptr},
-        {"Lepa%1", "groupBox_4", "L", "spinBox_Lepa%1", nullptr},
-        {"Repa%1", "groupBox_4", "R", "spinBox_Repa%1", nullptr},
-        {"FS%1", "groupBox_14", "", "spinBox_FS%1", nullptr},
-        {"Delay%1", "groupBox_5", "", "spinBox_delay%1", nullptr},
-    };
-    for (const Column &c : columns) {
-        for (int ch = 1; ch <= 8; ++ch)
-            t.add(n(c.key, ch), {"tab_2", c.group}, rows.at(ch - 1), QString::fromLatin1(c.detail),
-                  n(c.editor, ch), c.choices);
-    }
-    for (int ch = 5; ch <= 8; ++ch)
-        t.add(n("Aux%1", ch), {"tab_2", "groupBox_6"}, rows.at(ch - 1), {}, n("comboBox_AUX%1", ch),
-              Choices::auxSource);
+    return names({"lineEdit_28", "lineEdit_29", "lineEdit_31", "lineEdit_32", "lineEdit_33", "lineEdit_34",
+                  "lineEdit_35", "lineEdit_36"});
 }
 
-void advancedMenu1(TableBuilder &t)
+void basicMenu(Table &t)
 {
-    const Place dualRate{"tab_3", "groupBox_8"};
-    t.add("DrMix", dualRate, "lineEdit_53", {}, "comboBox_DR_MIX1", Choices::onOff);
-    t.add("DrCh", dualRate, "lineEdit_54", {}, "comboBox_DR_CH1", Choices::dualRateChannel);
-    t.add("DrSw", dualRate, "lineEdit_55", {}, "comboBox_DR_SW1", Choices::dualRateSwitch);
+    const QStringList rows = channelRows();
+    t.family("Rev%1", 1, {&P::Rev1, &P::Rev2, &P::Rev3, &P::Rev4, &P::Rev5, &P::Rev6, &P::Rev7, &P::Rev8},
+             {{0, 0, 1, 0, 0, 0, 0, 0}, 0, 1, First}, {"tab_2", "groupBox_2", rows, {}}, "comboBox_rev%1",
+             Choices::phase);
+    t.family("Sub%1", 1, {&P::Sub1, &P::Sub2, &P::Sub3, &P::Sub4, &P::Sub5, &P::Sub6, &P::Sub7, &P::Sub8},
+             {{0}, -100, 100, First}, {"tab_2", "groupBox_3", rows, {}}, "spinBox_sub%1", nullptr, "%");
+    t.family("Lepa%1", 1, {&P::Lepa1, &P::Lepa2, &P::Lepa3, &P::Lepa4, &P::Lepa5, &P::Lepa6, &P::Lepa7, &P::Lepa8},
+             {{96}, 0, 120, First}, {"tab_2", "groupBox_4", rows, {"L"}}, "spinBox_Lepa%1", nullptr, "%");
+    t.family("Repa%1", 1, {&P::Repa1, &P::Repa2, &P::Repa3, &P::Repa4, &P::Repa5, &P::Repa6, &P::Repa7, &P::Repa8},
+             {{96}, 0, 120, First}, {"tab_2", "groupBox_4", rows, {"R"}}, "spinBox_Repa%1", nullptr, "%");
+    t.family("FS%1", 1, {&P::FS1, &P::FS2, &P::FS3, &P::FS4, &P::FS5, &P::FS6, &P::FS7, &P::FS8},
+             {{50, 50, 0, 50, 50, 50, 50, 50}, 0, 100, First}, {"tab_2", "groupBox_14", rows, {}}, "spinBox_FS%1",
+             nullptr, "%");
+    t.family("Delay%1", 1,
+             {&P::Delay1, &P::Delay2, &P::Delay3, &P::Delay4, &P::Delay5, &P::Delay6, &P::Delay7, &P::Delay8},
+             {{100}, 0, 100, First}, {"tab_2", "groupBox_5", rows, {}}, "spinBox_delay%1");
+    t.family("Aux%1", 5, {&P::Aux5, &P::Aux6, &P::Aux7, &P::Aux8}, {{1, 3, 0, 2}, 0, 5, First},
+             {"tab_2", "groupBox_6", rows.mid(4), {}}, "comboBox_AUX%1", Choices::auxSource);
+}
+
+void advancedMenu1(Table &t)
+{
+    const auto dualRate = [](const char *caption) { return Where{"tab_3", "groupBox_8", {caption}, {}}; };
+    const Where derived{"", "", {}, {}};
     const QStringList channels = Choices::dualRateChannel();
-    for (int c = 0; c < 4; ++c)
-        t.add(n("DrRateUp%1", c), dualRate, "lineEdit_56", channels.at(c), {});
-    for (int c = 0; c < 4; ++c)
-        t.add(n("DrRateDown%1", c), dualRate, "lineEdit_57", channels.at(c), {});
+    t.one("DrMix", &P::DrMix, {{0}, 0, 1, First}, dualRate("lineEdit_53"), "comboBox_DR_MIX1", Choices::onOff);
+    t.one("DrCh", &P::DrCh, {{0}, 0, 4, First}, dualRate("lineEdit_54"), "comboBox_DR_CH1", Choices::dualRateChannel);
+    t.one("DrSw", &P::DrSw, {{0}, 0, 2, First}, dualRate("lineEdit_55"), "comboBox_DR_SW1", Choices::dualRateSwitch);
+    t.one("DrUpShown", &P::DrUpShown, {{100}, 0, 100, First}, derived, "spinBox_DR_UP1");
+    t.family("DrRateUp%1", 0, table4(&P::DrRateUp), {{100}, 0, 100, First},
+             {"tab_3", "groupBox_8", {"lineEdit_56"}, channels}, "", nullptr, "%");
+    t.one("DrDownShown", &P::DrDownShown, {{100}, 0, 100, First}, derived, "spinBox_DR_DOWN1");
+    t.family("DrRateDown%1", 0, table4(&P::DrRateDown), {{100}, 0, 100, First},
+             {"tab_3", "groupBox_8", {"lineEdit_57"}, channels}, "", nullptr, "%");
 
-    const Place attitude{"tab_3", "groupBox_7"};
-    t.add("AttiM", attitude, "lineEdit_45", {}, "comboBox_AttiM", Choices::attitudeChannel);
-    for (int i = 1; i <= 6; ++i)
-        t.add(n("Atti%1", i), attitude, n("lineEdit_%1", 45 + i), {}, n("spinBox_Atti%1", i));
+    t.one("AttiM", &P::AttiM, {{4}, 0, 5, First}, {"tab_3", "groupBox_7", {"lineEdit_45"}, {}}, "comboBox_AttiM",
+          Choices::attitudeChannel);
+    t.family("Atti%1", 1, {&P::Atti1, &P::Atti2, &P::Atti3, &P::Atti4, &P::Atti5, &P::Atti6},
+             {{14, 29, 44, 56, 69, 88}, 0, 100, First},
+             {"tab_3", "groupBox_7",
+              names({"lineEdit_46", "lineEdit_47", "lineEdit_48", "lineEdit_49", "lineEdit_50", "lineEdit_51"}), {}},
+             "spinBox_Atti%1", nullptr, "%");
 
-    const Place elevon{"tab_3", "groupBox_10"};
-    t.add("EleMix", elevon, "lineEdit_73", {}, "comboBox_EleMix", Choices::onOff);
-    for (int i = 1; i <= 4; ++i)
-        t.add(n("Elev%1", i), elevon, n("lineEdit_%1", 73 + i), {}, n("spinBox_Elev0%1", i));
+    t.one("EleMix", &P::EleMix, {{0}, 0, 1, First}, {"tab_3", "groupBox_10", {"lineEdit_73"}, {}},
+          "comboBox_EleMix", Choices::onOff);
     // The second aileron pair stands beside the first, in a column without
     // captions: the second value of each aileron row.
-    t.add("Elev5", elevon, "setting_Elev5", {}, "spinBox_Elev05");
-    t.add("Elev6", elevon, "setting_Elev6", {}, "spinBox_Elev06");
+    t.family("Elev%1", 1, {&P::Elev1, &P::Elev2, &P::Elev3, &P::Elev4, &P::Elev5, &P::Elev6},
+             {{100, 100, 100, -100, 100, 100}, -100, 100, First},
+             {"tab_3", "groupBox_10",
+              names({"lineEdit_74", "lineEdit_75", "lineEdit_76", "lineEdit_77", "setting_Elev5", "setting_Elev6"}),
+              {}},
+             "spinBox_Elev0%1", nullptr, "%");
 
-    const Place vTail{"tab_3", "groupBox_13"};
-    t.add("RuMix", vTail, "lineEdit_78", {}, "comboBox_RuMix", Choices::onOff);
-    for (int i = 1; i <= 4; ++i)
-        t.add(n("Ru%1", i), vTail, n("lineEdit_%1", 94 + i), {}, n("spinBox_Ru%1", i));
+    t.one("RuMix", &P::RuMix, {{0}, 0, 1, First}, {"tab_3", "groupBox_13", {"lineEdit_78"}, {}}, "comboBox_RuMix",
+          Choices::onOff);
+    t.family("Ru%1", 1, {&P::Ru1, &P::Ru2, &P::Ru3, &P::Ru4}, {{50, -50, 50, 50}, -100, 100, First},
+             {"tab_3", "groupBox_13", names({"lineEdit_95", "lineEdit_96", "lineEdit_97", "lineEdit_98"}), {}},
+             "spinBox_Ru%1", nullptr, "%");
 }
 
-void advancedMenu2(TableBuilder &t)
+void advancedMenu2(Table &t)
 {
-    const Place curve{"tab_4", "groupBox_19"};
-    t.add("DrPosi", curve, "lineEdit_143", {}, "comboBox_DR_POSI", Choices::switchPosition);
+    const Where derived{"", "", {}, {}};
     const QStringList channels = Choices::dualRateChannel();
     const QStringList positions = Choices::switchPosition();
-    for (int c = 0; c < 4; ++c)
-        t.add(n("DrExpUp%1", c), curve, "lineEdit_145", channels.at(c) + QLatin1Char(' ') + positions.at(0), {});
-    for (int c = 0; c < 4; ++c)
-        t.add(n("DrExpDown%1", c), curve, "lineEdit_145", channels.at(c) + QLatin1Char(' ') + positions.at(1), {});
+    QStringList up, down;
+    for (const QString &channel : channels) {
+        up.append(channel + QLatin1Char(' ') + positions.at(0));
+        down.append(channel + QLatin1Char(' ') + positions.at(1));
+    }
+    t.one("DrPosi", &P::DrPosi, {{0}, 0, 4, Second}, {"tab_4", "groupBox_19", {"lineEdit_143"}, {}},
+          "comboBox_DR_POSI", Choices::switchPosition);
+    t.family("DrExpUp%1", 0, table4(&P::DrExpUp), {{0}, -100, 100, Second},
+             {"tab_4", "groupBox_19", {"lineEdit_145"}, up}, "", nullptr, "%");
+    t.one("DrExpShown", &P::DrExpShown, {{0}, -100, 100, Second}, derived, "spinBox_DR_EXP");
+    t.family("DrExpDown%1", 0, table4(&P::DrExpDown), {{0}, -100, 100, Second},
+             {"tab_4", "groupBox_19", {"lineEdit_145"}, down}, "", nullptr, "%");
+    // Kept as it is by the resets and the sanitizer.
+    t.one("DrRateShown", &P::DrRateShown, kept(100, None), derived, "spinBox_DR_RATE");
 
-    const Place throttle{"tab_4", "groupBox_18"};
-    t.add("ThCureMix", throttle, "lineEdit_130", {}, "comboBox_THCURE_MIX", Choices::onOff);
-    const QStringList points = names({"lineEdit_126", "lineEdit_125", "lineEdit_127", "lineEdit_128",
-                                      "lineEdit_129", "lineEdit_131", "lineEdit_132"});
-    for (int i = 1; i <= 7; ++i)
-        t.add(n("ThCure%1", i), throttle, points.at(i - 1), {}, n("spinBox_THCURE_Data0%1", i));
+    t.one("ThCureMix", &P::ThCureMix, {{0}, 0, 5, Second}, {"tab_4", "groupBox_18", {"lineEdit_130"}, {}},
+          "comboBox_THCURE_MIX", Choices::onOff);
+    t.family("ThCure%1", 1, {&P::ThCure1, &P::ThCure2, &P::ThCure3, &P::ThCure4, &P::ThCure5, &P::ThCure6, &P::ThCure7},
+             {{0, 16, 33, 50, 67, 84, 100}, 0, 100, Second},
+             {"tab_4", "groupBox_18",
+              names({"lineEdit_126", "lineEdit_125", "lineEdit_127", "lineEdit_128", "lineEdit_129", "lineEdit_131",
+                     "lineEdit_132"}),
+              {}},
+             "spinBox_THCURE_Data0%1", nullptr, "%");
     // Carried from the transmitter or a file into the frames; no editor shows it.
-    t.add("ThCureExtra", throttle, "setting_ThCureExtra", {}, {});
+    t.one("ThCureExtra", &P::ThCureExtra, {{0}, 0, 4, Second},
+          {"tab_4", "groupBox_18", {"setting_ThCureExtra"}, {}}, "");
 }
 
-void mixSettings(TableBuilder &t)
+void mixSettings(Table &t)
 {
     const char *groups[] = {"groupBox_11", "groupBox_12", "groupBox_15", "groupBox_21"};
     const QStringList captions[] = {
@@ -141,53 +232,208 @@ void mixSettings(TableBuilder &t)
         names({"lineEdit_106", "lineEdit_102", "lineEdit_101", "lineEdit_103", "lineEdit_104", "lineEdit_105"}),
         names({"lineEdit_119", "lineEdit_120", "lineEdit_121", "lineEdit_122", "lineEdit_123", "lineEdit_124"}),
     };
+    const std::vector<IntRef> members[] = {
+        {&P::Prm1Mix, &P::Prm1Master, &P::Prm1Slave, &P::Prm1Data1, &P::Prm1Data2, &P::Prm1Data3},
+        {&P::Prm2Mix, &P::Prm2Master, &P::Prm2Slave, &P::Prm2Data1, &P::Prm2Data2, &P::Prm2Data3},
+        {&P::Prm3Mix, &P::Prm3Master, &P::Prm3Slave, &P::Prm3Data1, &P::Prm3Data2, &P::Prm3Data3},
+        {&P::Prm4Mix, &P::Prm4Master, &P::Prm4Slave, &P::Prm4Data1, &P::Prm4Data2, &P::Prm4Data3},
+    };
     const struct
     {
         const char *key;
         const char *editor;
+        int min;
+        int max;
         QStringList (*choices)();
+        const char *unit;
     } fields[] = {
-        {"Prm%1Mix", "comboBox_PRM0%1_Mix", Choices::mixState},
-        {"Prm%1Master", "comboBox_PRM0%1_Master", Choices::mixChannel},
-        {"Prm%1Slave", "comboBox_PRM0%1_Slave", Choices::mixChannel},
-        {"Prm%1Data1", "spinBox_PRM0%1_Data1", nullptr},
-        {"Prm%1Data2", "spinBox_PRM0%1_Data2", nullptr},
-        {"Prm%1Data3", "spinBox_PRM0%1_Data3", nullptr},
+        {"Prm%1Mix", "comboBox_PRM0%1_Mix", 0, 2, Choices::mixState, ""},
+        {"Prm%1Master", "comboBox_PRM0%1_Master", 0, 10, Choices::mixChannel, ""},
+        {"Prm%1Slave", "comboBox_PRM0%1_Slave", 0, 10, Choices::mixChannel, ""},
+        {"Prm%1Data1", "spinBox_PRM0%1_Data1", -100, 100, nullptr, "%"},
+        {"Prm%1Data2", "spinBox_PRM0%1_Data2", -100, 100, nullptr, "%"},
+        {"Prm%1Data3", "spinBox_PRM0%1_Data3", -100, 100, nullptr, "%"},
     };
+    // Master and slave start apart in the odd and the even mixes.
+    const int starts[][3] = {{0, 0, 3}, {0, 1, 5}};
     for (int mix = 1; mix <= 4; ++mix) {
-        for (int row = 0; row < 6; ++row)
-            t.add(n(fields[row].key, mix), {"tab_5", groups[mix - 1]}, captions[mix - 1].at(row), {},
-                  n(fields[row].editor, mix), fields[row].choices);
+        // The first two mixes are restored by the first factory routine, the others by the second.
+        const ResetRoutine reset = mix <= 2 ? First : Second;
+        for (int f = 0; f < 6; ++f) {
+            const int start = f < 3 ? starts[(mix - 1) % 2][f] : 0;
+            t.family(fields[f].key, mix, {members[mix - 1].at(size_t(f))}, {{start}, fields[f].min, fields[f].max, reset},
+                     {"tab_5", groups[mix - 1], {captions[mix - 1].at(f)}, {}}, fields[f].editor, fields[f].choices,
+                     fields[f].unit);
+        }
+        for (int d = 1; d <= 3; ++d) {
+            const QString key = QStringLiteral("Prm%1Data%2").arg(mix).arg(d);
+            // The side values of the last two mixes are offered from 0 only, as
+            // their boxes always were; a negative value read is kept as it is.
+            const int min = mix > 2 && d > 1 ? 0 : -100;
+            t.editorSpan(key, min, 100, 100, "the mix boxes open at full mix (100) before the first refresh");
+        }
     }
 }
 
-void systemSettings(TableBuilder &t)
+void systemSettings(Table &t)
 {
-    const Place alarms{"tab_6", "groupBox_17"};
-    t.add("TxVolt", alarms, "lineEdit_63", {}, "doubleSpinBox_Volt");
-    t.add("RxVolt", alarms, "lineEdit_68", {}, "doubleSpinBox_rxVolt");
-    t.add("ExtVolt", alarms, "lineEdit_66", {}, "doubleSpinBox_extVolt");
-    t.add("RssiAlarm", alarms, "lineEdit_67", {}, "spinBox_Rssi");
-    const Place version{"tab_6", "groupBox_20"};
-    t.add("Mode", version, "lineEdit_64", {}, "spinBox_Mode");
+    t.volts("TxVolt", &P::TxVolt, 11.0, 3.7, 50.0, 0.0, First, "lineEdit_63", "doubleSpinBox_Volt");
+    t.volts("RxVolt", &P::RxVolt, 4.0, 4.0, 100.0, 4.0, Second, "lineEdit_68", "doubleSpinBox_rxVolt");
+    t.volts("ExtVolt", &P::ExtVolt, 11.0, 11.0, 100.0, 11.0, Second, "lineEdit_66", "doubleSpinBox_extVolt");
+    for (const char *key : {"TxVolt", "RxVolt", "ExtVolt"})
+        t.editorSpan(QString::fromLatin1(key), 0.0, 99.9, 11.0,
+                     "the three alarm boxes share one range and open at 11.0 V");
+    const Where derived{"", "", {}, {}};
+    t.one("TxVoltTenths", &P::TxVoltTenths, {{37}, 0, 500, First}, derived, "");
+    t.one("RxVoltTenths", &P::RxVoltTenths, {{40}, 0, 1000, Second}, derived, "");
+    t.one("ExtVoltTenths", &P::ExtVoltTenths, {{110}, 0, 1000, Second}, derived, "");
+    t.one("RssiAlarm", &P::RssiAlarm, {{-100}, -100, 0, Second}, {"tab_6", "groupBox_17", {"lineEdit_67"}, {}},
+          "spinBox_Rssi", nullptr, "dBm");
+    const Where version{"tab_6", "groupBox_20", {"lineEdit_64"}, {}};
+    t.one("Mode", &P::Mode, {{1}, 0, 4, First}, version, "spinBox_Mode");
+    // The factory reset puts the stick mode to 2 while a fresh start and the
+    // sanitizer use 1.
+    t.row(QStringLiteral("Mode")).factory = 2;
+    t.editorSpan(QStringLiteral("Mode"), 1, 4, 2,
+                 "the box offers the four stick modes 1..4 and opens on the factory mode; 0 is accepted on the "
+                 "wire and shown as mode 1");
+    t.one("Vertion", &P::Vertion, kept(0, None), derived, "spinBox_Vertion");
     // Trims are kept as 0..240 around 120 and shown around 0.
-    const QStringList trims = names({"lineEdit_70", "lineEdit_71", "lineEdit_72", "lineEdit_81"});
+    t.family("Trim%1", 1, {&P::Trim1, &P::Trim2, &P::Trim3, &P::Trim4}, kept(120, Second),
+             {"tab_6", "groupBox_20", names({"lineEdit_70", "lineEdit_71", "lineEdit_72", "lineEdit_81"}), {}}, "");
     for (int i = 1; i <= 4; ++i)
-        t.add(n("Trim%1", i), version, trims.at(i - 1), {}, {}, nullptr, -120);
+        t.row(QStringLiteral("Trim%1").arg(i)).shownOffset = -120;
 }
 
-QVector<Setting> buildSettings()
+void dualRateViews(Table &t)
 {
-    TableBuilder t;
+    // The boxes that show the selected channel route an edit into its table
+    // entry; the first page's channel and the curve page's position select
+    // what they show at once.
+    t.row(QStringLiteral("DrUpShown")).edit = editDualRateUp;
+    t.row(QStringLiteral("DrDownShown")).edit = editDualRateDown;
+    t.row(QStringLiteral("DrRateShown")).edit = editDualRateRate;
+    t.row(QStringLiteral("DrExpShown")).edit = editDualRateExp;
+    t.row(QStringLiteral("DrCh")).edit = [](ParameterSet &p, int v) {
+        p.DrCh = v;
+        selectDualRate(p);
+    };
+    t.row(QStringLiteral("DrPosi")).edit = [](ParameterSet &p, int v) {
+        p.DrPosi = v;
+        selectDualRate(p);
+    };
+    // The curve page repeats three selectors of the first dual-rate group.
+    t.row(QStringLiteral("DrMix")).alsoEditor = QStringLiteral("comboBox_DR_MIX2");
+    t.row(QStringLiteral("DrCh")).alsoEditor = QStringLiteral("comboBox_DR_CH2");
+    t.row(QStringLiteral("DrSw")).alsoEditor = QStringLiteral("comboBox_DR_SW2");
+    t.editorSpan(QStringLiteral("DrRateShown"), 0, 100, 100, "kept as it is, so the box gives the range of a rate");
+    t.editorSpan(QStringLiteral("DrExpShown"), -100, 100, 100, "the box opens at 100 before the first refresh");
+    t.editorSpan(QStringLiteral("Vertion"), 0, 1000, 0, "a version number, kept as it is; the box reaches 1000");
+}
+
+QVector<Setting> buildRows()
+{
+    Table t;
     basicMenu(t);
     advancedMenu1(t);
     advancedMenu2(t);
     mixSettings(t);
     systemSettings(t);
+    dualRateViews(t);
     return t.rows;
 }
 
 } // namespace
+
+const QVector<Setting> &settingRows()
+{
+    static const QVector<Setting> table = buildRows();
+    return table;
+}
+
+const QVector<Setting> &settings()
+{
+    static const QVector<Setting> shown = [] {
+        QVector<Setting> out;
+        for (const Setting &s : settingRows()) {
+            if (!s.page.isEmpty())
+                out.append(s);
+        }
+        return out;
+    }();
+    return shown;
+}
+
+const QVector<IntParameter> &intParameters()
+{
+    static const QVector<IntParameter> table = [] {
+        QVector<IntParameter> out;
+        for (const Setting &s : settingRows()) {
+            if (!s.member.isNull())
+                out.append({s.key, s.member, int(s.start), int(s.factory), s.checked, int(s.validMin),
+                            int(s.validMax), s.reset});
+        }
+        return out;
+    }();
+    return table;
+}
+
+const QVector<VoltParameter> &voltParameters()
+{
+    static const QVector<VoltParameter> table = [] {
+        QVector<VoltParameter> out;
+        for (const Setting &s : settingRows()) {
+            if (s.volts)
+                out.append({s.key, s.volts, s.start, s.factory, s.validMin, s.validMax, s.fallback, s.reset});
+        }
+        return out;
+    }();
+    return table;
+}
+
+const IntParameter *findIntParameter(QLatin1String name)
+{
+    for (const IntParameter &p : intParameters()) {
+        if (p.name == name)
+            return &p;
+    }
+    return nullptr;
+}
+
+const VoltParameter *findVoltParameter(QLatin1String name)
+{
+    for (const VoltParameter &p : voltParameters()) {
+        if (p.name == name)
+            return &p;
+    }
+    return nullptr;
+}
+
+EditorSpan editorSpan(const Setting &setting)
+{
+    if (!setting.editorSpan.why.isEmpty())
+        return setting.editorSpan;
+    return {setting.validMin, setting.validMax, setting.start, {}};
+}
+
+const Setting *rowOfEditor(const QString &editor)
+{
+    for (const Setting &s : settingRows()) {
+        if (!editor.isEmpty() && (s.editor == editor || s.alsoEditor == editor))
+            return &s;
+    }
+    return nullptr;
+}
+
+void storeEdit(const Setting &row, ParameterSet &p, double value)
+{
+    if (row.volts)
+        p.*row.volts = value;
+    else if (row.edit)
+        row.edit(p, int(value));
+    else
+        row.member.of(p) = int(value);
+}
 
 QString plainCaption(const QString &text)
 {
@@ -206,12 +452,6 @@ int tenths(double volts)
 }
 
 } // namespace
-
-const QVector<Setting> &settings()
-{
-    static const QVector<Setting> table = buildSettings();
-    return table;
-}
 
 const Setting *findSetting(const QString &key)
 {
@@ -287,13 +527,6 @@ QStringList changeListing(const ParameterSet &from, const ParameterSet &to, cons
 
 namespace {
 
-// The curve page repeats three selectors of the first dual-rate group.
-const struct
-{
-    const char *editor;
-    int P::*member;
-} kRepeatedSelectors[] = {{"comboBox_DR_MIX2", &P::DrMix}, {"comboBox_DR_CH2", &P::DrCh}, {"comboBox_DR_SW2", &P::DrSw}};
-
 // Boxes that show one entry of a dual-rate table: the one of the selected
 // channel, and for rate and expo of the selected switch position.
 struct View
@@ -314,14 +547,13 @@ const View kViews[] = {
 QStringList settingEditors()
 {
     QStringList out;
-    for (const Setting &s : settings()) {
-        if (!s.editor.isEmpty())
+    for (const Setting &s : settingRows()) {
+        // A derived value's box counts when its edits reach settings.
+        if (!s.editor.isEmpty() && (!s.page.isEmpty() || s.edit))
             out.append(s.editor);
+        if (!s.alsoEditor.isEmpty())
+            out.append(s.alsoEditor);
     }
-    for (const auto &r : kRepeatedSelectors)
-        out.append(QString::fromLatin1(r.editor));
-    for (const View &v : kViews)
-        out.append(QString::fromLatin1(v.editor));
     return out;
 }
 
@@ -334,12 +566,11 @@ QStringList differingEditors(const ParameterSet &current, const ParameterSet &kn
 {
     QStringList out;
     for (const Setting &s : settings()) {
-        if (!s.editor.isEmpty() && !settingEquals(s, current, known))
+        if (!s.editor.isEmpty() && !settingEquals(s, current, known)) {
             out.append(s.editor);
-    }
-    for (const auto &r : kRepeatedSelectors) {
-        if (current.*r.member != known.*r.member)
-            out.append(QString::fromLatin1(r.editor));
+            if (!s.alsoEditor.isEmpty())
+                out.append(s.alsoEditor);
+        }
     }
     const int c = current.DrCh;
     if (c < 0 || c > 3)
@@ -364,16 +595,8 @@ QVector<const Setting *> settingsOfEditor(const QString &editor)
 {
     QVector<const Setting *> out;
     for (const Setting &s : settings()) {
-        if (!s.editor.isEmpty() && s.editor == editor)
+        if (!editor.isEmpty() && (s.editor == editor || s.alsoEditor == editor))
             out.append(&s);
-    }
-    for (const auto &r : kRepeatedSelectors) {
-        if (editor == QLatin1String(r.editor)) {
-            for (const Setting &s : settings()) {
-                if (s.member.scalar == r.member)
-                    out.append(&s);
-            }
-        }
     }
     for (const View &v : kViews) {
         if (editor != QLatin1String(v.editor))
@@ -388,20 +611,5 @@ QVector<const Setting *> settingsOfEditor(const QString &editor)
 
 QString settingUnit(const Setting &setting)
 {
-    static const struct
-    {
-        QRegularExpression key;
-        QString unit;
-    } units[] = {
-        {QRegularExpression(QStringLiteral("^(Sub|Lepa|Repa|FS|Atti|Elev|Ru|ThCure)\\d$")), QStringLiteral("%")},
-        {QRegularExpression(QStringLiteral("^(DrRate|DrExp)(Up|Down)\\d$")), QStringLiteral("%")},
-        {QRegularExpression(QStringLiteral("^Prm\\dData\\d$")), QStringLiteral("%")},
-        {QRegularExpression(QStringLiteral("^(Tx|Rx|Ext)Volt$")), QStringLiteral("V")},
-        {QRegularExpression(QStringLiteral("^RssiAlarm$")), QStringLiteral("dBm")},
-    };
-    for (const auto &u : units) {
-        if (u.key.match(setting.key).hasMatch())
-            return u.unit;
-    }
-    return QString();
+    return setting.unit;
 }

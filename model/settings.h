@@ -6,25 +6,53 @@
 
 #include "model/parameterset.h"
 
-// Every setting the transmitter keeps, as a pilot knows it from the window:
-// its member, where it is shown (page, group box, caption, by object name so
-// the words come from formText()) and how its value reads. The frames carry
-// exactly these; what the window only derives (the shown dual rates, the
-// voltage tenths) is not listed twice.
+// The one table of settings. A row holds everything the tool knows of one
+// member of the configuration but its wire positions (the frame and block
+// tables in link/ point at its member): its values and valid range, the
+// factory routine that restores it, where the window shows it (page, group
+// box, caption, by object name so the words come from formText()), how its
+// value reads, and the editor that edits it. Rows without a page are values
+// the window derives and shows (the selected dual rates, the voltage tenths,
+// the version); they are not settings of their own.
+
+// The range and start value of a setting's editor, where they differ from
+// the setting's on purpose; why says what that purpose is.
+struct EditorSpan
+{
+    double minimum;
+    double maximum;
+    double start;
+    QString why;
+};
+
 struct Setting
 {
-    QString key;                  // member name: "Sub1", "DrRateUp0", "TxVolt"
+    QString key;                  // member name: "Rev3", "DrRateUp0", "TxVolt"
     IntRef member;                // null for a voltage
     double ParameterSet::*volts;  // the voltage, or nullptr
-    QString page;                 // "tab_2"
+    double start;                 // value at program start
+    double factory;               // value the factory routine restores
+    bool checked;                 // the sanitizer keeps it within validMin..validMax
+    double validMin;
+    double validMax;
+    double fallback;              // what an out-of-range value becomes
+    ResetRoutine reset;
+    QString page;                 // "tab_2"; empty: derived, not a setting
     QString group;                // "groupBox_3"
     QString caption;              // the caption beside it, or empty
     QString detail;               // what tells it apart under that caption: "CH1", "L", "CH2 UP"
     QString editor;               // its editor in the window, or empty when none shows it alone
     QStringList (*choices)();     // the item texts for a choice, or nullptr
     int shownOffset;              // added for display (the trims read -120..120)
+    QString unit;                 // "%", "V", "dBm" or empty
+    EditorSpan editorSpan;        // set (with why) only where the editor differs
+    void (*edit)(ParameterSet &, int); // routes an edit instead of storing it, or nullptr
+    QString alsoEditor;           // a second editor of the same member, or empty
 };
 
+// Every row, derived ones included, in the order the pages show them.
+const QVector<Setting> &settingRows();
+// The rows that are settings (they have a page).
 const QVector<Setting> &settings();
 const Setting *findSetting(const QString &key);
 
@@ -67,6 +95,13 @@ int countDifferingEditable(const ParameterSet &current, const ParameterSet &know
 // shows, or for the boxes that show the selected dual-rate channel every
 // entry of the tables they route into.
 QVector<const Setting *> settingsOfEditor(const QString &editor);
+
+// The editor's range and start: the row's own span, or the setting's.
+EditorSpan editorSpan(const Setting &setting);
+// The row an editor shows (its own or its second editor), or nullptr.
+const Setting *rowOfEditor(const QString &editor);
+// Puts an editor's value into p: stored in the member, or routed by row.edit.
+void storeEdit(const Setting &row, ParameterSet &p, double value);
 
 // The unit a setting's number counts in ("%", "V", "dBm"), or empty.
 QString settingUnit(const Setting &setting);
