@@ -2,6 +2,7 @@
 
 #include "model/choices.h"
 #include "model/formtexts.h"
+#include "model/settings.h"
 
 namespace FormTables {
 namespace {
@@ -14,19 +15,38 @@ constexpr int kTitlePointSize = 11;
 constexpr int kColumnTop = 30;      // below the group box title
 constexpr int kColumnGap = 5;
 
-Editor spin(const QString &name, int minimum, int maximum, int initial)
-{
-    return {name, EditorKind::Spin, double(minimum), double(maximum), double(initial), nullptr};
-}
-
-Editor voltage(const QString &name)
-{
-    return {name, EditorKind::DoubleSpin, 0.0, 99.9, 11.0, nullptr};
-}
-
 Editor combo(const QString &name, Vocabulary items)
 {
     return {name, EditorKind::Combo, 0, 0, 0, items};
+}
+
+// The editor of a row of the table of settings: its kind, range, start value
+// and items all come from the row.
+Editor editorOf(const QString &name)
+{
+    const Setting *row = rowOfEditor(name);
+    Q_ASSERT_X(row, "FormTables", qPrintable(name));
+    if (row->choices)
+        return combo(name, row->choices);
+    const EditorSpan span = editorSpan(*row);
+    return {name, row->volts ? EditorKind::DoubleSpin : EditorKind::Spin, span.minimum, span.maximum, span.start,
+            nullptr};
+}
+
+QVector<Editor> editorsOf(const QStringList &names)
+{
+    QVector<Editor> out;
+    for (const QString &name : names)
+        out.append(editorOf(name));
+    return out;
+}
+
+QStringList numbered(const char *pattern, int first, int last)
+{
+    QStringList out;
+    for (int n = first; n <= last; ++n)
+        out.append(QString::fromLatin1(pattern).arg(n));
+    return out;
 }
 
 // Captions in row order; their texts are the configuration's own words.
@@ -56,49 +76,25 @@ Column editorColumn(const QRect &geometry, const QVector<Editor> &items)
 
 // ---- Page 1: one column of eight rows per parameter, row n is channel n ----
 
-struct ChannelColumn
-{
-    const char *pattern;       // object name with %1 for the channel
-    EditorKind kind;
-    int minimum;
-    int maximum;
-    int initial;
-    Vocabulary items;
-    Vocabulary firstFourItems; // rows 1..4 when they differ
-};
-
 struct BasicGroup
 {
     const char *name;
     int x;
     int width;
     int titlePointSize;
-    QVector<ChannelColumn> columns;
+    QVector<const char *> columns; // object names with %1 for the channel
 };
 
 const int kBasicTop = 10;
 const int kBasicHeight = 470;
 const int kBasicSpacing = 5;
 
-// Editors whose start value differs from the rest of their column.
-struct InitialOverride
+// Channels 1 to 4 have no source of their own: their boxes hold the one
+// "reserved" item.
+Editor channelEditor(const char *pattern, int channel)
 {
-    const char *name;
-    int initial;
-};
-const InitialOverride kBasicOverrides[] = {{"spinBox_FS3", 0}};
-
-Editor channelEditor(const ChannelColumn &column, int channel)
-{
-    const QString name = QString::fromLatin1(column.pattern).arg(channel);
-    if (column.kind == EditorKind::Combo)
-        return combo(name, channel <= 4 && column.firstFourItems ? column.firstFourItems : column.items);
-    int initial = column.initial;
-    for (const InitialOverride &o : kBasicOverrides) {
-        if (name == QLatin1String(o.name))
-            initial = o.initial;
-    }
-    return spin(name, column.minimum, column.maximum, initial);
+    const QString name = QString::fromLatin1(pattern).arg(channel);
+    return rowOfEditor(name) ? editorOf(name) : combo(name, V::reserved);
 }
 
 // Columns share the width of their group box side by side.
@@ -121,19 +117,12 @@ Page basicMenu()
     basic.groups.append(channels);
 
     const BasicGroup groups[] = {
-        {"groupBox_2", 130, 120, kTitlePointSize,
-         {{"comboBox_rev%1", EditorKind::Combo, 0, 0, 0, V::phase, nullptr}}},
-        {"groupBox_3", 265, 120, 12,
-         {{"spinBox_sub%1", EditorKind::Spin, -100, 100, 0, nullptr, nullptr}}},
-        {"groupBox_4", 405, 215, kTitlePointSize,
-         {{"spinBox_Lepa%1", EditorKind::Spin, 0, 120, 96, nullptr, nullptr},
-          {"spinBox_Repa%1", EditorKind::Spin, 0, 120, 96, nullptr, nullptr}}},
-        {"groupBox_14", 640, 120, kTitlePointSize,
-         {{"spinBox_FS%1", EditorKind::Spin, 0, 100, 50, nullptr, nullptr}}},
-        {"groupBox_5", 780, 120, kTitlePointSize,
-         {{"spinBox_delay%1", EditorKind::Spin, 0, 100, 100, nullptr, nullptr}}},
-        {"groupBox_6", 915, 140, kTitlePointSize,
-         {{"comboBox_AUX%1", EditorKind::Combo, 0, 0, 0, V::auxSource, V::reserved}}},
+        {"groupBox_2", 130, 120, kTitlePointSize, {"comboBox_rev%1"}},
+        {"groupBox_3", 265, 120, 12, {"spinBox_sub%1"}},
+        {"groupBox_4", 405, 215, kTitlePointSize, {"spinBox_Lepa%1", "spinBox_Repa%1"}},
+        {"groupBox_14", 640, 120, kTitlePointSize, {"spinBox_FS%1"}},
+        {"groupBox_5", 780, 120, kTitlePointSize, {"spinBox_delay%1"}},
+        {"groupBox_6", 915, 140, kTitlePointSize, {"comboBox_AUX%1"}},
     };
     for (const BasicGroup &entry : groups) {
         const QString name = QString::fromLatin1(entry.name);
@@ -171,33 +160,25 @@ Page advancedMenu1()
         QRect(10, 30, 100, 310),
         captions({"lineEdit_53", "lineEdit_54", "lineEdit_55", "lineEdit_56", "lineEdit_57"}),
         QRect(110, 30, 100, 310),
-        {combo("comboBox_DR_MIX1", V::onOff), combo("comboBox_DR_CH1", V::dualRateChannel),
-         combo("comboBox_DR_SW1", V::dualRateSwitch), spin("spinBox_DR_UP1", 0, 100, 100),
-         spin("spinBox_DR_DOWN1", 0, 100, 100)}));
+        editorsOf({"comboBox_DR_MIX1", "comboBox_DR_CH1", "comboBox_DR_SW1", "spinBox_DR_UP1",
+                   "spinBox_DR_DOWN1"})));
 
-    QVector<Editor> attitudes{combo("comboBox_AttiM", V::attitudeChannel)};
-    const int attitudeStart[] = {14, 29, 44, 56, 69, 88};
-    for (int i = 0; i < 6; ++i)
-        attitudes.append(spin(QStringLiteral("spinBox_Atti%1").arg(i + 1), 0, 100, attitudeStart[i]));
     page.groups.append(pairedGroup(
         QStringLiteral("groupBox_7"), QRect(240, 10, 221, 470),
         kDefaultSpacing, QRect(10, 30, 95, 430),
         captions({"lineEdit_45", "lineEdit_46", "lineEdit_47", "lineEdit_48", "lineEdit_49",
                   "lineEdit_50", "lineEdit_51"}),
-        QRect(110, 30, 101, 430), attitudes));
+        QRect(110, 30, 101, 430), editorsOf(QStringList{"comboBox_AttiM"} + numbered("spinBox_Atti%1", 1, 6))));
 
     Group elevon = pairedGroup(
         QStringLiteral("groupBox_10"), QRect(470, 10, 330, 350), 0,
         QRect(10, 30, 100, 300),
         captions({"lineEdit_73", "lineEdit_74", "lineEdit_75", "lineEdit_76", "lineEdit_77"}),
         QRect(110, 30, 101, 300),
-        {combo("comboBox_EleMix", V::onOff), spin("spinBox_Elev01", -100, 100, 100),
-         spin("spinBox_Elev02", -100, 100, 100), spin("spinBox_Elev03", -100, 100, 100),
-         spin("spinBox_Elev04", -100, 100, -100)});
+        editorsOf(QStringList{"comboBox_EleMix"} + numbered("spinBox_Elev0%1", 1, 4)));
     // The second pair of aileron values stands beside the first, without captions.
     elevon.columns.append(editorColumn(QRect(220, 90, 101, 121),
-                                       {spin("spinBox_Elev05", -100, 100, 100),
-                                        spin("spinBox_Elev06", -100, 100, 100)}));
+                                       editorsOf(numbered("spinBox_Elev0%1", 5, 6))));
     page.groups.append(elevon);
 
     page.groups.append(pairedGroup(
@@ -205,9 +186,7 @@ Page advancedMenu1()
         QRect(10, 30, 110, 300),
         captions({"lineEdit_78", "lineEdit_95", "lineEdit_96", "lineEdit_97", "lineEdit_98"}),
         QRect(125, 30, 105, 300),
-        {combo("comboBox_RuMix", V::onOff), spin("spinBox_Ru1", -100, 100, 50),
-         spin("spinBox_Ru2", -100, 100, -50), spin("spinBox_Ru3", -100, 100, 50),
-         spin("spinBox_Ru4", -100, 100, 50)}));
+        editorsOf(QStringList{"comboBox_RuMix"} + numbered("spinBox_Ru%1", 1, 4))));
     return page;
 }
 
@@ -222,20 +201,16 @@ Page advancedMenu2()
         captions({"lineEdit_146", "lineEdit_142", "lineEdit_141", "lineEdit_143", "lineEdit_144",
                   "lineEdit_145"}),
         QRect(110, 30, 100, 431),
-        {combo("comboBox_DR_MIX2", V::onOff), combo("comboBox_DR_CH2", V::dualRateChannel),
-         combo("comboBox_DR_SW2", V::dualRateSwitch), combo("comboBox_DR_POSI", V::switchPosition),
-         spin("spinBox_DR_RATE", 0, 100, 100), spin("spinBox_DR_EXP", -100, 100, 100)}));
+        editorsOf({"comboBox_DR_MIX2", "comboBox_DR_CH2", "comboBox_DR_SW2", "comboBox_DR_POSI",
+                   "spinBox_DR_RATE", "spinBox_DR_EXP"})));
 
-    QVector<Editor> points{combo("comboBox_THCURE_MIX", V::onOff)};
-    const int pointStart[] = {0, 16, 33, 50, 67, 84, 100};
-    for (int i = 0; i < 7; ++i)
-        points.append(spin(QStringLiteral("spinBox_THCURE_Data0%1").arg(i + 1), 0, 100, pointStart[i]));
     page.groups.append(pairedGroup(
         QStringLiteral("groupBox_18"), QRect(530, 10, 520, 471),
         kDefaultSpacing, QRect(10, 30, 100, 431),
         captions({"lineEdit_130", "lineEdit_126", "lineEdit_125", "lineEdit_127", "lineEdit_128",
                   "lineEdit_129", "lineEdit_131", "lineEdit_132"}),
-        QRect(110, 30, 95, 431), points));
+        QRect(110, 30, 95, 431),
+        editorsOf(QStringList{"comboBox_THCURE_MIX"} + numbered("spinBox_THCURE_Data0%1", 1, 7))));
     return page;
 }
 
@@ -247,7 +222,6 @@ struct MixSpec
     int x;
     int height;
     int spacing;
-    int offsetMinimum;          // lower limit of the upper and lower side values
     QStringList captionNames;
 };
 
@@ -256,13 +230,13 @@ Page mixSettings()
     Page page = FormTables::page("tab_5", "frame_8", QRect(10, 10, 1060, 490));
 
     const MixSpec mixes[] = {
-        {"groupBox_11", 10, 481, 0, -100,
+        {"groupBox_11", 10, 481, 0,
          {"lineEdit_80", "lineEdit_83", "lineEdit_79", "lineEdit_84", "lineEdit_85", "lineEdit_86"}},
-        {"groupBox_12", 270, 477, 0, -100,
+        {"groupBox_12", 270, 477, 0,
          {"lineEdit_94", "lineEdit_90", "lineEdit_89", "lineEdit_91", "lineEdit_92", "lineEdit_93"}},
-        {"groupBox_15", 530, 477, kDefaultSpacing, 0,
+        {"groupBox_15", 530, 477, kDefaultSpacing,
          {"lineEdit_106", "lineEdit_102", "lineEdit_101", "lineEdit_103", "lineEdit_104", "lineEdit_105"}},
-        {"groupBox_21", 790, 477, kDefaultSpacing, 0,
+        {"groupBox_21", 790, 477, kDefaultSpacing,
          {"lineEdit_119", "lineEdit_120", "lineEdit_121", "lineEdit_122", "lineEdit_123", "lineEdit_124"}},
     };
 
@@ -274,12 +248,8 @@ Page mixSettings()
             QString::fromLatin1(mix.group), QRect(mix.x, 5, 250, mix.height),
             mix.spacing, QRect(10, kColumnTop, 110, columnHeight), captions(mix.captionNames),
             QRect(125, kColumnTop, 115, columnHeight),
-            {combo("comboBox_" + prefix + "Mix", V::mixState),
-             combo("comboBox_" + prefix + "Master", V::mixChannel),
-             combo("comboBox_" + prefix + "Slave", V::mixChannel),
-             spin("spinBox_" + prefix + "Data1", -100, 100, 100),
-             spin("spinBox_" + prefix + "Data2", mix.offsetMinimum, 100, 100),
-             spin("spinBox_" + prefix + "Data3", mix.offsetMinimum, 100, 100)}));
+            editorsOf({"comboBox_" + prefix + "Mix", "comboBox_" + prefix + "Master", "comboBox_" + prefix + "Slave",
+                       "spinBox_" + prefix + "Data1", "spinBox_" + prefix + "Data2", "spinBox_" + prefix + "Data3"})));
     }
     return page;
 }
@@ -295,16 +265,14 @@ Page systemSettings()
         kDefaultSpacing, QRect(10, 30, 199, 236),
         captions({"lineEdit_63", "lineEdit_68", "lineEdit_66", "lineEdit_67"}),
         QRect(210, 30, 129, 236),
-        {voltage("doubleSpinBox_Volt"), voltage("doubleSpinBox_rxVolt"),
-         voltage("doubleSpinBox_extVolt"), spin("spinBox_Rssi", -100, 0, -100)}));
+        editorsOf({"doubleSpinBox_Volt", "doubleSpinBox_rxVolt", "doubleSpinBox_extVolt", "spinBox_Rssi"})));
 
     Group version = pairedGroup(
         QStringLiteral("groupBox_20"), QRect(380, 10, 350, 470),
         kDefaultSpacing, QRect(10, 30, 199, 176),
         captions({"lineEdit_64", "lineEdit_65", "lineEdit_69"}),
         QRect(210, 30, 129, 176),
-        {spin("spinBox_Mode", 1, 4, 2), spin("spinBox_Vertion", 0, 1000, 0),
-         combo("comboBox_PRM02_Master_2", V::programVersion)});
+        editorsOf({"spinBox_Mode", "spinBox_Vertion"}) << combo("comboBox_PRM02_Master_2", V::programVersion));
     const QStringList trimCaptions = {"lineEdit_70", "lineEdit_71", "lineEdit_72", "lineEdit_81"};
     for (int i = 0; i < 4; ++i) {
         const int y = 220 + 60 * i;
@@ -367,16 +335,13 @@ QStringList largeTextEditors()
 
 QVector<InitialIndex> initialIndexes()
 {
-    return {
-        {"portNameBox", -1},          {"tabWidget", 5},
-        {"comboBox_rev3", 1},         {"comboBox_AUX5", 1},
-        {"comboBox_AUX6", 3},         {"comboBox_AUX8", 2},
-        {"comboBox_AttiM", 4},        {"comboBox_DR_SW2", 0},
-        {"comboBox_PRM04_Master", 1}, {"comboBox_PRM04_Slave", 5},
-        {"comboBox_PRM03_Slave", 3},  {"comboBox_PRM01_Slave", 3},
-        {"comboBox_PRM02_Master", 1}, {"comboBox_PRM02_Slave", 5},
-        {"comboBox_PRM02_Master_2", 0},
-    };
+    QVector<InitialIndex> out{{QStringLiteral("portNameBox"), -1}, {QStringLiteral("tabWidget"), 5}};
+    // Every choice opens on its setting's start value.
+    for (const Setting &s : settingRows()) {
+        if (s.choices && s.start != 0.0 && !s.editor.isEmpty())
+            out.append({s.editor, int(s.start)});
+    }
+    return out;
 }
 
 } // namespace FormTables

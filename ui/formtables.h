@@ -92,7 +92,7 @@ QStringList largeTextEditors();
 // Indexes set once the texts are in place.
 struct InitialIndex
 {
-    const char *name;
+    QString name;
     int index;
 };
 QVector<InitialIndex> initialIndexes();

@@ -246,7 +246,7 @@ void MainForm::setupUi(QMainWindow *window, Sheets sheets)
     retranslateUi(window);
 
     for (const InitialIndex &initial : initialIndexes()) {
-        const QString name = QString::fromLatin1(initial.name);
+        const QString &name = initial.name;
         if (auto *combo = find<QComboBox>(name))
             combo->setCurrentIndex(initial.index);
         else if (auto *tabs = find<QTabWidget>(name))
