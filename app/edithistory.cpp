@@ -51,21 +51,11 @@ void MainWindow::setUpEditHistory()
     m_edits = new QUndoStack(this);
     m_editorGuard = new EditorGuard(this);
     m_editBase = params();
-    m_editorNames = settingEditors();
-    for (int i = 0; i < m_editorNames.size(); ++i) {
-        QWidget *editor = ui->widget(m_editorNames.at(i));
-        if (!editor)
-            continue;
-        m_editorGuard->watch(editor);
-        // After the editor's own slot has stored the value.
-        const auto record = [this, i] { recordEdit(i); };
-        if (auto *spin = qobject_cast<QSpinBox *>(editor))
-            connect(spin, QOverload<int>::of(&QSpinBox::valueChanged), this, record);
-        else if (auto *volts = qobject_cast<QDoubleSpinBox *>(editor))
-            connect(volts, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this, record);
-        else if (auto *combo = qobject_cast<QComboBox *>(editor))
-            connect(combo, QOverload<int>::of(&QComboBox::currentIndexChanged), this, record);
+    for (const QString &name : settingEditors()) {
+        if (QWidget *editor = ui->widget(name))
+            m_editorGuard->watch(editor);
     }
+    connect(&m_binder, &SettingBinder::edited, this, &MainWindow::settingEdited);
 
     m_undoAction = new QAction(historyText("撤销"), this);
     m_undoAction->setShortcuts(QKeySequence::Undo);
@@ -105,17 +95,25 @@ void MainWindow::setUpEditHistory()
     updateEditActions();
 }
 
-void MainWindow::recordEdit(int editor)
+// Every value an editor takes arrives here: it goes into the ParameterSet
+// (routed for the dual-rate boxes), and unless the refresh pass set it, it is
+// one step of the history. Quick steps of one setting merge.
+void MainWindow::settingEdited(const QString &key, double value)
 {
+    const Setting *row = findSettingRow(key);
+    if (!row)
+        return;
+    storeEdit(*row, params(), value);
     if (m_editPause > 0)
         return;
-    const QVector<SettingChange> changes =
-            settingChanges(settingsOfEditor(m_editorNames.at(editor)), m_editBase, params());
+    const QVector<SettingChange> changes = settingChanges(settingsOfEditor(row->editor), m_editBase, params());
     if (changes.isEmpty())
         return;
     applyChanges(m_editBase, changes, true);
-    m_edits->push(new EditCommand(changes, editor, settingLabel(*changes.first().setting, QStringLiteral(" · ")),
+    m_edits->push(new EditCommand(changes, int(row - settingRows().constData()),
+                                  settingLabel(*changes.first().setting, QStringLiteral(" · ")),
                                   [this](const QVector<SettingChange> &c, bool after) { applyEdit(c, after); }));
+    updateTransmitterState();
 }
 
 // The values go in, then the refresh pass shows them through the editors'

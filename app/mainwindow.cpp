@@ -40,7 +40,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(&serialPort, &QSerialPort::errorOccurred, this, &MainWindow::serialPort_errorOccurred,
             Qt::QueuedConnection);
 
-    m_pages.bind(*ui);
+    m_binder.bind(*ui);
     for (int n = 1; n <= 8; ++n) {
         m_channelValues.append(ui->find<QLineEdit>(n == 1 ? QStringLiteral("lineEdit")
                                                           : QStringLiteral("lineEdit_%1").arg(n)));

@@ -16,7 +16,7 @@
 #include "link/sendtally.h"
 #include "link/traffichistory.h"
 #include "link/transmitterrecord.h"
-#include "ui/pagerefresh.h"
+#include "ui/settingbinder.h"
 #include "ui/statusbanner.h"
 #include "ui/statusline.h"
 
@@ -108,145 +108,9 @@ private slots:
     void Servo_Display();
     void Recieve_Display();
 
-    // Page refresh
-    void Rev_Display();
-    void EPA_Display();
-    void SubTrim_Display();
-    void FS_Display();
-    void Delay_Display();
-    void Aux_Display();
-    void DR_Display();
-    void Parameter_Display();
-    void Atti_Display();
-    void Elev_Display();
-    void Vtype_Display();
-    void Prm_Display();
-    void DRCure_Display();
-    void THcure_Display();
+    // The refresh pass: every 100 ms the editors show the ParameterSet and
+    // the monitor the live values, whichever page is current.
     void ui_Display();
-
-    // Editing: each stores its editor's value into one member
-    void on_comboBox_rev1_currentIndexChanged(int value);
-    void on_comboBox_rev2_currentIndexChanged(int value);
-    void on_comboBox_rev3_currentIndexChanged(int value);
-    void on_comboBox_rev4_currentIndexChanged(int value);
-    void on_comboBox_rev5_currentIndexChanged(int value);
-    void on_comboBox_rev6_currentIndexChanged(int value);
-    void on_comboBox_rev7_currentIndexChanged(int value);
-    void on_comboBox_rev8_currentIndexChanged(int value);
-    void on_spinBox_sub1_valueChanged(int value);
-    void on_spinBox_sub2_valueChanged(int value);
-    void on_spinBox_sub3_valueChanged(int value);
-    void on_spinBox_sub4_valueChanged(int value);
-    void on_spinBox_sub5_valueChanged(int value);
-    void on_spinBox_sub6_valueChanged(int value);
-    void on_spinBox_sub7_valueChanged(int value);
-    void on_spinBox_sub8_valueChanged(int value);
-    void on_spinBox_Lepa1_valueChanged(int value);
-    void on_spinBox_Lepa2_valueChanged(int value);
-    void on_spinBox_Lepa3_valueChanged(int value);
-    void on_spinBox_Lepa4_valueChanged(int value);
-    void on_spinBox_Lepa5_valueChanged(int value);
-    void on_spinBox_Lepa6_valueChanged(int value);
-    void on_spinBox_Lepa7_valueChanged(int value);
-    void on_spinBox_Lepa8_valueChanged(int value);
-    void on_spinBox_Repa1_valueChanged(int value);
-    void on_spinBox_Repa2_valueChanged(int value);
-    void on_spinBox_Repa3_valueChanged(int value);
-    void on_spinBox_Repa4_valueChanged(int value);
-    void on_spinBox_Repa5_valueChanged(int value);
-    void on_spinBox_Repa6_valueChanged(int value);
-    void on_spinBox_Repa7_valueChanged(int value);
-    void on_spinBox_Repa8_valueChanged(int value);
-    void on_spinBox_FS1_valueChanged(int value);
-    void on_spinBox_FS2_valueChanged(int value);
-    void on_spinBox_FS3_valueChanged(int value);
-    void on_spinBox_FS4_valueChanged(int value);
-    void on_spinBox_FS5_valueChanged(int value);
-    void on_spinBox_FS6_valueChanged(int value);
-    void on_spinBox_FS7_valueChanged(int value);
-    void on_spinBox_FS8_valueChanged(int value);
-    void on_spinBox_delay1_valueChanged(int value);
-    void on_spinBox_delay2_valueChanged(int value);
-    void on_spinBox_delay3_valueChanged(int value);
-    void on_spinBox_delay4_valueChanged(int value);
-    void on_spinBox_delay5_valueChanged(int value);
-    void on_spinBox_delay6_valueChanged(int value);
-    void on_spinBox_delay7_valueChanged(int value);
-    void on_spinBox_delay8_valueChanged(int value);
-    void on_comboBox_AUX5_currentIndexChanged(int value);
-    void on_comboBox_AUX6_currentIndexChanged(int value);
-    void on_comboBox_AUX7_currentIndexChanged(int value);
-    void on_comboBox_AUX8_currentIndexChanged(int value);
-    void on_comboBox_DR_MIX1_currentIndexChanged(int value);
-    void on_comboBox_DR_MIX2_currentIndexChanged(int value);
-    void on_comboBox_DR_CH2_currentIndexChanged(int value);
-    void on_comboBox_DR_SW2_currentIndexChanged(int value);
-    void on_comboBox_AttiM_currentIndexChanged(int value);
-    void on_spinBox_Atti1_valueChanged(int value);
-    void on_spinBox_Atti2_valueChanged(int value);
-    void on_spinBox_Atti3_valueChanged(int value);
-    void on_spinBox_Atti4_valueChanged(int value);
-    void on_spinBox_Atti5_valueChanged(int value);
-    void on_spinBox_Atti6_valueChanged(int value);
-    void on_comboBox_EleMix_currentIndexChanged(int value);
-    void on_spinBox_Elev01_valueChanged(int value);
-    void on_spinBox_Elev02_valueChanged(int value);
-    void on_spinBox_Elev03_valueChanged(int value);
-    void on_spinBox_Elev04_valueChanged(int value);
-    void on_spinBox_Elev05_valueChanged(int value);
-    void on_spinBox_Elev06_valueChanged(int value);
-    void on_comboBox_RuMix_currentIndexChanged(int value);
-    void on_spinBox_Ru1_valueChanged(int value);
-    void on_spinBox_Ru2_valueChanged(int value);
-    void on_spinBox_Ru3_valueChanged(int value);
-    void on_spinBox_Ru4_valueChanged(int value);
-    void on_comboBox_PRM01_Mix_currentIndexChanged(int value);
-    void on_comboBox_PRM02_Mix_currentIndexChanged(int value);
-    void on_comboBox_PRM03_Mix_currentIndexChanged(int value);
-    void on_comboBox_PRM04_Mix_currentIndexChanged(int value);
-    void on_comboBox_PRM01_Master_currentIndexChanged(int value);
-    void on_comboBox_PRM02_Master_currentIndexChanged(int value);
-    void on_comboBox_PRM03_Master_currentIndexChanged(int value);
-    void on_comboBox_PRM04_Master_currentIndexChanged(int value);
-    void on_comboBox_PRM01_Slave_currentIndexChanged(int value);
-    void on_comboBox_PRM02_Slave_currentIndexChanged(int value);
-    void on_comboBox_PRM03_Slave_currentIndexChanged(int value);
-    void on_comboBox_PRM04_Slave_currentIndexChanged(int value);
-    void on_spinBox_PRM01_Data1_valueChanged(int value);
-    void on_spinBox_PRM02_Data1_valueChanged(int value);
-    void on_spinBox_PRM03_Data1_valueChanged(int value);
-    void on_spinBox_PRM04_Data1_valueChanged(int value);
-    void on_spinBox_PRM01_Data2_valueChanged(int value);
-    void on_spinBox_PRM02_Data2_valueChanged(int value);
-    void on_spinBox_PRM03_Data2_valueChanged(int value);
-    void on_spinBox_PRM04_Data2_valueChanged(int value);
-    void on_spinBox_PRM01_Data3_valueChanged(int value);
-    void on_spinBox_PRM02_Data3_valueChanged(int value);
-    void on_spinBox_PRM03_Data3_valueChanged(int value);
-    void on_spinBox_PRM04_Data3_valueChanged(int value);
-    void on_comboBox_THCURE_MIX_currentIndexChanged(int value);
-    void on_spinBox_THCURE_Data01_valueChanged(int value);
-    void on_spinBox_THCURE_Data02_valueChanged(int value);
-    void on_spinBox_THCURE_Data03_valueChanged(int value);
-    void on_spinBox_THCURE_Data04_valueChanged(int value);
-    void on_spinBox_THCURE_Data05_valueChanged(int value);
-    void on_spinBox_THCURE_Data06_valueChanged(int value);
-    void on_spinBox_THCURE_Data07_valueChanged(int value);
-    void on_doubleSpinBox_Volt_valueChanged(double value);
-    void on_doubleSpinBox_rxVolt_valueChanged(double value);
-    void on_doubleSpinBox_extVolt_valueChanged(double value);
-    void on_spinBox_Rssi_valueChanged(int value);
-    void on_spinBox_Mode_valueChanged(int value);
-    void on_spinBox_Vertion_valueChanged(int value);
-
-    // Editing: dual rates, routed by DrCh and DrPosi
-    void on_comboBox_DR_CH1_currentIndexChanged(int index);
-    void on_comboBox_DR_POSI_currentIndexChanged(int index);
-    void on_spinBox_DR_UP1_valueChanged(int value);
-    void on_spinBox_DR_DOWN1_valueChanged(int value);
-    void on_spinBox_DR_RATE_valueChanged(int value);
-    void on_spinBox_DR_EXP_valueChanged(int value);
 
     // Defaults, frames, dual-rate view, sanitizer
     void RestData();
@@ -259,7 +123,6 @@ private slots:
     void FalseSaveData();
 
     void on_pushButton_Reset2_clicked();
-    void StkTrim_Display();
 
     // A device that vanishes while open closes the port.
     void serialPort_errorOccurred(QSerialPort::SerialPortError error);
@@ -340,7 +203,8 @@ private:
 
     // The history of the user's edits (app/edithistory.cpp).
     void setUpEditHistory();
-    void recordEdit(int editor);
+    // The one edit path: an editor took value for the setting key.
+    void settingEdited(const QString &key, double value);
     void applyEdit(const QVector<SettingChange> &changes, bool after);
     void clearEdits();
     void undoEdit();
@@ -377,7 +241,7 @@ private:
     QString m_wantedIdentity; // its adapter's identity: found again under a new name
     QString loadPath;
 
-    PageRefresher m_pages;
+    SettingBinder m_binder;
     QVector<QLineEdit *> m_channelValues;
     QVector<QProgressBar *> m_upperBars;
     QVector<QProgressBar *> m_lowerBars;
@@ -422,7 +286,6 @@ private:
     QAction *m_undoAction = nullptr;
     QAction *m_redoAction = nullptr;
     QAction *m_revertAction = nullptr;
-    QStringList m_editorNames; // the editors whose changes are recorded, by number
     ParameterSet m_editBase;   // the settings as the last edit or refresh left them
     int m_editPause = 0;       // > 0: the program is setting the editors
 

@@ -1,5 +1,5 @@
-// The live monitor: channel values and bars on the first page, telemetry in
-// the strip at the top.
+// The refresh pass and the live monitor: channel values and bars on the
+// first page, telemetry in the strip at the top.
 #include "app/mainwindow.h"
 
 #include <QLineEdit>
@@ -36,6 +36,17 @@ void setBarValue(QProgressBar *bar, int value)
     bar->setUpdatesEnabled(true); // schedules an ordinary update
 }
 } // namespace
+
+void MainWindow::ui_Display()
+{
+    // The program sets the editors here: nothing of it is the user's edit.
+    ++m_editPause;
+    Servo_Display();
+    Recieve_Display();
+    m_binder.show(params());
+    --m_editPause;
+    m_editBase = params();
+}
 
 void MainWindow::Servo_Display()
 {

@@ -1,5 +1,6 @@
 #include "model/settings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -70,7 +71,7 @@ public:
                       double(v.min), double(v.max), start, v.reset, QString::fromLatin1(w.page),
                       QString::fromLatin1(w.group), nth(w.captions, i), nth(w.details, i),
                       *editor ? numbered(editor, first + i) : QString(), choices, 0, QString::fromLatin1(unit),
-                      {}, nullptr, {}};
+                      {}, nullptr};
             rows.append(s);
         }
     }
@@ -88,7 +89,7 @@ public:
     {
         rows.append({QString::fromLatin1(key), IntRef(), member, start, factory, true, 0.0, max, fallback, reset,
                      QStringLiteral("tab_6"), QStringLiteral("groupBox_17"), QString::fromLatin1(caption), {},
-                     QString::fromLatin1(editor), nullptr, 0, QStringLiteral("V"), {}, nullptr, {}});
+                     QString::fromLatin1(editor), nullptr, 0, QStringLiteral("V"), {}, nullptr});
     }
 
     Setting &row(const QString &key)
@@ -322,10 +323,13 @@ void dualRateViews(Table &t)
         p.DrPosi = v;
         selectDualRate(p);
     };
-    // The curve page repeats three selectors of the first dual-rate group.
-    t.row(QStringLiteral("DrMix")).alsoEditor = QStringLiteral("comboBox_DR_MIX2");
-    t.row(QStringLiteral("DrCh")).alsoEditor = QStringLiteral("comboBox_DR_CH2");
-    t.row(QStringLiteral("DrSw")).alsoEditor = QStringLiteral("comboBox_DR_SW2");
+    // The curve page repeats three selectors of the first dual-rate group;
+    // its channel is only stored, the next refresh pass selects through the
+    // first page's box.
+    const Where repeated{"", "", {}, {}};
+    t.one("DrMixRepeated", &P::DrMix, {{0}, 0, 1, First}, repeated, "comboBox_DR_MIX2", Choices::onOff);
+    t.one("DrChRepeated", &P::DrCh, {{0}, 0, 4, First}, repeated, "comboBox_DR_CH2", Choices::dualRateChannel);
+    t.one("DrSwRepeated", &P::DrSw, {{0}, 0, 2, First}, repeated, "comboBox_DR_SW2", Choices::dualRateSwitch);
     t.editorSpan(QStringLiteral("DrRateShown"), 0, 100, 100, "kept as it is, so the box gives the range of a rate");
     t.editorSpan(QStringLiteral("DrExpShown"), -100, 100, 100, "the box opens at 100 before the first refresh");
     t.editorSpan(QStringLiteral("Vertion"), 0, 1000, 0, "a version number, kept as it is; the box reaches 1000");
@@ -369,7 +373,9 @@ const QVector<IntParameter> &intParameters()
     static const QVector<IntParameter> table = [] {
         QVector<IntParameter> out;
         for (const Setting &s : settingRows()) {
-            if (!s.member.isNull())
+            const bool repeated = std::any_of(out.cbegin(), out.cend(),
+                                              [&s](const IntParameter &p) { return p.ref == s.member; });
+            if (!s.member.isNull() && !repeated)
                 out.append({s.key, s.member, int(s.start), int(s.factory), s.checked, int(s.validMin),
                             int(s.validMax), s.reset});
         }
@@ -409,6 +415,15 @@ const VoltParameter *findVoltParameter(QLatin1String name)
     return nullptr;
 }
 
+const Setting *findSettingRow(const QString &key)
+{
+    for (const Setting &s : settingRows()) {
+        if (s.key == key)
+            return &s;
+    }
+    return nullptr;
+}
+
 EditorSpan editorSpan(const Setting &setting)
 {
     if (!setting.editorSpan.why.isEmpty())
@@ -419,7 +434,7 @@ EditorSpan editorSpan(const Setting &setting)
 const Setting *rowOfEditor(const QString &editor)
 {
     for (const Setting &s : settingRows()) {
-        if (!editor.isEmpty() && (s.editor == editor || s.alsoEditor == editor))
+        if (!editor.isEmpty() && s.editor == editor)
             return &s;
     }
     return nullptr;
@@ -548,11 +563,8 @@ QStringList settingEditors()
 {
     QStringList out;
     for (const Setting &s : settingRows()) {
-        // A derived value's box counts when its edits reach settings.
-        if (!s.editor.isEmpty() && (!s.page.isEmpty() || s.edit))
+        if (!s.editor.isEmpty() && !settingsOfEditor(s.editor).isEmpty())
             out.append(s.editor);
-        if (!s.alsoEditor.isEmpty())
-            out.append(s.alsoEditor);
     }
     return out;
 }
@@ -565,20 +577,20 @@ bool settingIsEditable(const Setting &setting)
 QStringList differingEditors(const ParameterSet &current, const ParameterSet &known)
 {
     QStringList out;
-    for (const Setting &s : settings()) {
-        if (!s.editor.isEmpty() && !settingEquals(s, current, known)) {
-            out.append(s.editor);
-            if (!s.alsoEditor.isEmpty())
-                out.append(s.alsoEditor);
-        }
-    }
     const int c = current.DrCh;
-    if (c < 0 || c > 3)
-        return out;
-    for (const View &v : kViews) {
-        int(P::*table)[4] = v.down && current.DrPosi != 0 ? v.down : v.up;
-        if ((current.*table)[c] != (known.*table)[c])
-            out.append(QString::fromLatin1(v.editor));
+    for (const QString &editor : settingEditors()) {
+        const View *view = nullptr;
+        for (const View &v : kViews)
+            view = editor == QLatin1String(v.editor) ? &v : view;
+        if (!view) {
+            if (!settingEquals(*settingsOfEditor(editor).first(), current, known))
+                out.append(editor);
+        } else if (c >= 0 && c <= 3) {
+            // Compared through the table entry it shows in current.
+            int(P::*table)[4] = view->down && current.DrPosi != 0 ? view->down : view->up;
+            if ((current.*table)[c] != (known.*table)[c])
+                out.append(editor);
+        }
     }
     return out;
 }
@@ -594,16 +606,23 @@ int countDifferingEditable(const ParameterSet &current, const ParameterSet &know
 QVector<const Setting *> settingsOfEditor(const QString &editor)
 {
     QVector<const Setting *> out;
-    for (const Setting &s : settings()) {
-        if (!editor.isEmpty() && (s.editor == editor || s.alsoEditor == editor))
-            out.append(&s);
-    }
+    const Setting *row = rowOfEditor(editor);
+    if (!row)
+        return out;
     for (const View &v : kViews) {
         if (editor != QLatin1String(v.editor))
             continue;
         for (const Setting &s : settings()) {
             if (s.member.table && (s.member.table == v.up || s.member.table == v.down))
                 out.append(&s);
+        }
+        return out;
+    }
+    // Its own setting, or the one whose member it repeats.
+    for (const Setting &s : settings()) {
+        if (s.key == row->key || (!row->member.isNull() && s.member == row->member)) {
+            out.append(&s);
+            break;
         }
     }
     return out;

@@ -47,7 +47,6 @@ struct Setting
     QString unit;                 // "%", "V", "dBm" or empty
     EditorSpan editorSpan;        // set (with why) only where the editor differs
     void (*edit)(ParameterSet &, int); // routes an edit instead of storing it, or nullptr
-    QString alsoEditor;           // a second editor of the same member, or empty
 };
 
 // Every row, derived ones included, in the order the pages show them.
@@ -55,6 +54,8 @@ const QVector<Setting> &settingRows();
 // The rows that are settings (they have a page).
 const QVector<Setting> &settings();
 const Setting *findSetting(const QString &key);
+// Any row by key, derived ones included.
+const Setting *findSettingRow(const QString &key);
 
 // "基础菜单 / 中点微调 / CH1"
 QString settingLabel(const Setting &setting);
@@ -98,7 +99,7 @@ QVector<const Setting *> settingsOfEditor(const QString &editor);
 
 // The editor's range and start: the row's own span, or the setting's.
 EditorSpan editorSpan(const Setting &setting);
-// The row an editor shows (its own or its second editor), or nullptr.
+// The row an editor shows, or nullptr.
 const Setting *rowOfEditor(const QString &editor);
 // Puts an editor's value into p: stored in the member, or routed by row.edit.
 void storeEdit(const Setting &row, ParameterSet &p, double value);

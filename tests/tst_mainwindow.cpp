@@ -16,6 +16,7 @@
 #include "model/parameterset.h"
 #include "support/appstate.h"
 #include "ui/mainform.h"
+#include "ui/settingbinder.h"
 
 namespace {
 
@@ -356,13 +357,15 @@ private slots:
         params().Trim2 = 130;
         params().Trim3 = 110;
         params().Trim4 = 125;
-        // Set the mode after any pass: the editor would clamp 0 to 1.
         params().Mode = mode;
-        invokeSlot(w, "StkTrim_Display");
+        QCOMPARE(trimTexts(params()), texts);
+        // The pass shows the trims in the order of the mode its editor
+        // settled on (it clamps 0 to 1).
+        invokeSlot(w, "ui_Display");
         QStringList actual;
         for (int i = 1; i <= 4; ++i)
             actual << w.form()->find<QLineEdit>(QStringLiteral("lineEdit_Trim_%1").arg(i))->text();
-        QCOMPARE(actual, texts);
+        QCOMPARE(actual, trimTexts(params()));
     }
 
     void hoverHighlightLapsesAfterTwentyPasses()
@@ -372,15 +375,15 @@ private slots:
         const QString formSheet = box->styleSheet();
         box->setAttribute(Qt::WA_UnderMouse, true);
         for (int i = 0; i < 19; ++i)
-            invokeSlot(w, "Rev_Display");
+            invokeSlot(w, "ui_Display");
         QCOMPARE(box->styleSheet(), formSheet);
-        invokeSlot(w, "Rev_Display");
+        invokeSlot(w, "ui_Display");
         QVERIFY(box->styleSheet() != formSheet);
         QVERIFY(box->styleSheet().contains(QLatin1String("rgb(85, 170, 255)")));
         const QString lapsed = box->styleSheet();
 
         box->setAttribute(Qt::WA_UnderMouse, false);
-        invokeSlot(w, "Rev_Display");
+        invokeSlot(w, "ui_Display");
         QVERIFY(box->styleSheet() != lapsed);
         QVERIFY(box->styleSheet().contains(QLatin1String("rgba(100, 255, 100, 100)")));
 
@@ -388,15 +391,15 @@ private slots:
         const QString normal = box->styleSheet();
         box->setAttribute(Qt::WA_UnderMouse, true);
         for (int i = 0; i < 15; ++i)
-            invokeSlot(w, "Rev_Display");
+            invokeSlot(w, "ui_Display");
         box->setAttribute(Qt::WA_UnderMouse, false);
-        invokeSlot(w, "Rev_Display");
+        invokeSlot(w, "ui_Display");
         QCOMPARE(box->styleSheet(), normal);
         box->setAttribute(Qt::WA_UnderMouse, true);
         for (int i = 0; i < 4; ++i)
-            invokeSlot(w, "Rev_Display");
+            invokeSlot(w, "ui_Display");
         QCOMPARE(box->styleSheet(), normal);
-        invokeSlot(w, "Rev_Display");
+        invokeSlot(w, "ui_Display");
         QCOMPARE(box->styleSheet(), lapsed);
     }
 

@@ -1,0 +1,143 @@
+#include "ui/settingbinder.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QSpinBox>
+
+#include "model/settings.h"
+#include "ui/formtables.h"
+#include "ui/mainform.h"
+
+namespace {
+
+bool readStyleSheet(const QString &path, QString *out)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    *out = QString::fromUtf8(file.readAll());
+    return true;
+}
+
+} // namespace
+
+QStringList trimTexts(const ParameterSet &p)
+{
+    const int t1 = p.Trim1, t2 = p.Trim2, t3 = p.Trim3, t4 = p.Trim4;
+    std::array<int, 4> shown;
+    switch (p.Mode) {
+    case 1: shown = {t4, t3, t2, t1}; break;
+    case 2: shown = {t4, t2, t3, t1}; break;
+    case 3: shown = {t1, t3, t2, t4}; break;
+    default: shown = {t1, t2, t3, t4}; break;
+    }
+    QStringList out;
+    for (int t : shown)
+        out.append(QString::number(qint64(t) - 120));
+    return out;
+}
+
+void SettingBinder::bind(const MainForm &form)
+{
+    for (const FormTables::Page &page : FormTables::pages()) {
+        for (const FormTables::Group &group : page.groups) {
+            for (const FormTables::Column &column : group.columns) {
+                for (const FormTables::Editor &editor : column.editors) {
+                    QWidget *widget = form.widget(editor.name);
+                    Q_ASSERT_X(widget, "SettingBinder::bind", qPrintable(editor.name));
+                    // The combo boxes of the editing pages get the hover
+                    // treatment; the system page's do not.
+                    auto *box = qobject_cast<QComboBox *>(widget);
+                    if (box && page.name != QLatin1String("tab_6"))
+                        m_hover.append({box, 0});
+                    const Setting *row = rowOfEditor(editor.name);
+                    if (!widget || !row)
+                        continue;
+                    const Bound bound{widget, row};
+                    m_bound.append(bound);
+                    if (auto *spin = qobject_cast<QSpinBox *>(widget))
+                        connect(spin, QOverload<int>::of(&QSpinBox::valueChanged), this,
+                                [this, bound](int v) { report(bound, v); });
+                    else if (auto *volts = qobject_cast<QDoubleSpinBox *>(widget))
+                        connect(volts, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this,
+                                [this, bound](double v) { report(bound, v); });
+                    else if (box)
+                        connect(box, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+                                [this, bound](int v) { report(bound, v); });
+                }
+            }
+        }
+    }
+    for (int i = 0; i < 4; ++i)
+        m_trims[size_t(i)] = form.find<QLineEdit>(QStringLiteral("lineEdit_Trim_%1").arg(i + 1));
+}
+
+void SettingBinder::report(const Bound &bound, double value)
+{
+    emit edited(bound.row->key, value);
+}
+
+void SettingBinder::show(const ParameterSet &p)
+{
+    for (const Bound &b : m_bound) {
+        // A spin box without focus that holds the value already shows it as
+        // written out; the one being typed in is set as always.
+        const bool settled = !b.widget->hasFocus();
+        if (b.row->volts) {
+            auto *box = static_cast<QDoubleSpinBox *>(b.widget);
+            if (!settled || box->value() != p.*b.row->volts)
+                box->setValue(p.*b.row->volts);
+            continue;
+        }
+        const int value = b.row->member.of(p);
+        if (auto *box = qobject_cast<QComboBox *>(b.widget)) {
+            if (box->currentIndex() != value)
+                box->setCurrentIndex(value);
+        } else {
+            auto *spin = static_cast<QSpinBox *>(b.widget);
+            if (!settled || spin->value() != value)
+                spin->setValue(value);
+        }
+    }
+    for (Hover &h : m_hover)
+        applyHoverStyle(h);
+    const QStringList texts = trimTexts(p);
+    for (int i = 0; i < 4; ++i) {
+        QLineEdit *edit = m_trims[size_t(i)];
+        if (edit && edit->text() != texts.at(i))
+            edit->setText(texts.at(i));
+    }
+}
+
+int SettingBinder::hoverTicks(const QComboBox *box) const
+{
+    for (const Hover &h : m_hover) {
+        if (h.box == box)
+            return h.ticks;
+    }
+    return -1;
+}
+
+// A box resting under the pointer counts passes; on the 20th its hover
+// highlight lapses. Leaving after the lapse restores the normal look; leaving
+// earlier keeps the count, so the next visit lapses sooner.
+void SettingBinder::applyHoverStyle(Hover &h)
+{
+    QString sheet;
+    if (h.box->underMouse()) {
+        const int next = h.ticks + 1;
+        if (next > 19) {
+            h.ticks = 20;
+            if (readStyleSheet(QStringLiteral(":/comboBox_REV.qss"), &sheet) && h.box->styleSheet() != sheet)
+                h.box->setStyleSheet(sheet);
+        } else {
+            h.ticks = next;
+        }
+    } else if (h.ticks > 19) {
+        h.ticks = 0;
+        if (readStyleSheet(QStringLiteral(":/comboBox.qss"), &sheet))
+            h.box->setStyleSheet(sheet);
+    }
+}
