@@ -1,0 +1,130 @@
+#include "link/conversation.h"
+
+#include <QSignalBlocker>
+
+#include "link/inboundparser.h"
+#include "link/livevalues.h"
+#include "model/defaults.h"
+#include "model/dualrate.h"
+#include "model/parameterset.h"
+
+Conversation::Conversation(ParameterSet &params, LiveValues &live, ParameterFrames &frames, QObject *parent)
+    : QObject(parent)
+    , m_params(params)
+    , m_live(live)
+    , m_frames(frames)
+{
+    connect(&m_port, &QSerialPort::readyRead, this, &Conversation::readInput);
+    connect(&m_port, &QSerialPort::errorOccurred, this, &Conversation::onError);
+    connect(&m_framer, &InboundFramer::heldTimedOut, this, &Conversation::onHeldTimedOut);
+}
+
+bool Conversation::open(const QString &portName)
+{
+    m_lost = false;
+    m_openError = QSerialPort::NoError;
+    m_openErrorString.clear();
+    m_port.setPortName(portName);
+    Protocol::applyLineSettings(m_port);
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_openError = m_port.error();
+        m_openErrorString = m_port.errorString();
+        m_port.clearError();
+        return false;
+    }
+    m_framer.reset();
+    write(Protocol::hello());
+    return true;
+}
+
+void Conversation::close(bool sayGoodbye)
+{
+    if (sayGoodbye && m_port.isOpen() && !m_lost) {
+        // Nothing may follow the goodbye. The wait below reads the port too
+        // and announces what it read, so input is not handled (and not
+        // acknowledged) until the port is closed.
+        m_goodbyeSaid = true;
+        const QSignalBlocker quiet(m_port);
+        const QByteArray goodbye = Protocol::goodbye();
+        if (m_port.write(goodbye) == goodbye.size())
+            emit written(goodbye);
+        // A bounded chance for the three bytes to reach the line before the
+        // port goes away.
+        m_port.waitForBytesWritten(Protocol::kGoodbyeFlushMs);
+    }
+    m_port.close();
+    m_framer.reset();
+    m_goodbyeSaid = false;
+    m_port.clearError();
+}
+
+bool Conversation::write(const QByteArray &bytes)
+{
+    if (m_goodbyeSaid || !Protocol::writeIfOpen(m_port, bytes))
+        return false;
+    emit written(bytes);
+    return true;
+}
+
+void Conversation::sendFrame(FrameKind kind, bool write, const std::function<void(bool)> &taken)
+{
+    Protocol::sendFrame(write && !m_goodbyeSaid ? &m_port : nullptr, kind, m_params, m_frames, m_pacing,
+                        [this, kind, &taken](bool took) {
+                            if (took)
+                                emit written(frameString(m_frames, kind).toLatin1());
+                            if (taken)
+                                taken(took);
+                        });
+}
+
+void Conversation::settle()
+{
+    selectDualRate(m_params);
+    sanitizeParameters(m_params);
+}
+
+void Conversation::readInput()
+{
+    const QByteArray chunk = m_port.readAll();
+    if (chunk.isEmpty())
+        return;
+    emit chunkArrived();
+    for (const QByteArray &message : m_framer.feed(chunk))
+        handleMessage(message);
+    settle();
+    // Every chunk, understood, held or not, is acknowledged once; the
+    // transmitter paces its parameter blocks by these acknowledgements.
+    write(Protocol::acknowledge());
+}
+
+void Conversation::onHeldTimedOut()
+{
+    // On a busy machine the rest may be waiting unread: take it first (it is
+    // handled and acknowledged like any chunk).
+    if (m_port.isOpen())
+        m_port.waitForReadyRead(0);
+    // What is still held is judged as it stands; it was acknowledged on
+    // arrival.
+    const QVector<QByteArray> held = m_framer.takeHeld();
+    if (held.isEmpty() || !m_port.isOpen())
+        return;
+    for (const QByteArray &message : held)
+        handleMessage(message);
+    settle();
+}
+
+void Conversation::handleMessage(const QByteArray &message)
+{
+    emit messageArrived(message);
+    const InboundResult result = decodeChunk(message, m_params, m_live);
+    emit messageDecoded(message, result);
+}
+
+void Conversation::onError(QSerialPort::SerialPortError error)
+{
+    const bool gone = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
+    if (gone && m_port.isOpen() && !m_lost) {
+        m_lost = true;
+        emit lost();
+    }
+}
