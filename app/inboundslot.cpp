@@ -9,11 +9,9 @@
 #include "link/inboundparser.h"
 #include "model/parameterset.h"
 
-// Each chunk is also decoded and acknowledged by the conversation; the
-// window notes when it came.
 void MainWindow::serialPort_readyRead()
 {
-    m_lastInbound.start();
+    m_conversation.readInput();
 }
 
 void MainWindow::beforeDecoding(const QByteArray &message)

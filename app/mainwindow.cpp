@@ -35,7 +35,8 @@ MainWindow::MainWindow(QWidget *parent)
     // The same picture as the desktop entry.
     setWindowIcon(QIcon(QStringLiteral(":/myImage/images/app.png")));
 
-    connect(&m_conversation, &Conversation::chunkArrived, this, &MainWindow::serialPort_readyRead);
+    connect(&port(), &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
+    connect(&m_conversation, &Conversation::chunkArrived, this, [this] { m_lastInbound.start(); });
     connect(&m_conversation, &Conversation::messageArrived, this, &MainWindow::beforeDecoding);
     connect(&m_conversation, &Conversation::messageDecoded, this, &MainWindow::afterDecoding);
     connect(&m_conversation, &Conversation::written, this,

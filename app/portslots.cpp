@@ -164,7 +164,7 @@ void MainWindow::on_openButton_clicked()
         return;
     }
     if (!m_conversation.open(chosenPortName())) {
-        showOpenFailure(texts.cannotOpen, m_conversation.openErrorString());
+        showOpenFailure(texts.cannotOpen, port().errorString());
         return;
     }
     ui->portNameBox->setEnabled(false);

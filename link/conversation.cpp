@@ -4,6 +4,7 @@
 
 #include "link/inboundparser.h"
 #include "link/livevalues.h"
+#include "link/waitms.h"
 #include "model/defaults.h"
 #include "model/dualrate.h"
 #include "model/parameterset.h"
@@ -14,7 +15,6 @@ Conversation::Conversation(ParameterSet &params, LiveValues &live, ParameterFram
     , m_live(live)
     , m_frames(frames)
 {
-    connect(&m_port, &QSerialPort::readyRead, this, &Conversation::readInput);
     connect(&m_port, &QSerialPort::errorOccurred, this, &Conversation::onError);
     connect(&m_framer, &InboundFramer::heldTimedOut, this, &Conversation::onHeldTimedOut);
 }
@@ -22,16 +22,15 @@ Conversation::Conversation(ParameterSet &params, LiveValues &live, ParameterFram
 bool Conversation::open(const QString &portName)
 {
     m_lost = false;
-    m_openError = QSerialPort::NoError;
-    m_openErrorString.clear();
+    m_port.clearError();
     m_port.setPortName(portName);
-    Protocol::applyLineSettings(m_port);
-    if (!m_port.open(QIODevice::ReadWrite)) {
-        m_openError = m_port.error();
-        m_openErrorString = m_port.errorString();
-        m_port.clearError();
+    m_port.setBaudRate(QSerialPort::Baud115200);
+    m_port.setDataBits(QSerialPort::Data8);
+    m_port.setParity(QSerialPort::NoParity);
+    m_port.setStopBits(QSerialPort::OneStop);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    if (!m_port.open(QIODevice::ReadWrite))
         return false;
-    }
     m_framer.reset();
     write(Protocol::hello());
     return true;
@@ -40,16 +39,11 @@ bool Conversation::open(const QString &portName)
 void Conversation::close(bool sayGoodbye)
 {
     if (sayGoodbye && m_port.isOpen() && !m_lost) {
-        // Nothing may follow the goodbye. The wait below reads the port too
-        // and announces what it read, so input is not handled (and not
-        // acknowledged) until the port is closed.
-        m_goodbyeSaid = true;
+        // The wait below reads the port too and announces what it read:
+        // quiet, so no input is handled (or acknowledged) after "DIS".
         const QSignalBlocker quiet(m_port);
-        const QByteArray goodbye = Protocol::goodbye();
-        if (m_port.write(goodbye) == goodbye.size())
-            emit written(goodbye);
-        // A bounded chance for the three bytes to reach the line before the
-        // port goes away.
+        write(Protocol::goodbye());
+        m_goodbyeSaid = true;
         m_port.waitForBytesWritten(Protocol::kGoodbyeFlushMs);
     }
     m_port.close();
@@ -60,7 +54,7 @@ void Conversation::close(bool sayGoodbye)
 
 bool Conversation::write(const QByteArray &bytes)
 {
-    if (m_goodbyeSaid || !Protocol::writeIfOpen(m_port, bytes))
+    if (m_goodbyeSaid || !m_port.isOpen() || m_port.write(bytes) != bytes.size())
         return false;
     emit written(bytes);
     return true;
@@ -68,13 +62,12 @@ bool Conversation::write(const QByteArray &bytes)
 
 void Conversation::sendFrame(FrameKind kind, bool write, const std::function<void(bool)> &taken)
 {
-    Protocol::sendFrame(write && !m_goodbyeSaid ? &m_port : nullptr, kind, m_params, m_frames, m_pacing,
-                        [this, kind, &taken](bool took) {
-                            if (took)
-                                emit written(frameString(m_frames, kind).toLatin1());
-                            if (taken)
-                                taken(took);
-                        });
+    // Built and written with no event in between: never seen half-built.
+    const QByteArray frame = rebuildFrame(kind, m_params, m_frames);
+    const bool took = write && this->write(frame);
+    if (taken)
+        taken(took);
+    waitMs(m_pacing.framePauseMs);
 }
 
 void Conversation::settle()
@@ -99,8 +92,7 @@ void Conversation::readInput()
 
 void Conversation::onHeldTimedOut()
 {
-    // On a busy machine the rest may be waiting unread: take it first (it is
-    // handled and acknowledged like any chunk).
+    // On a busy machine the rest may be waiting unread: take it first.
     if (m_port.isOpen())
         m_port.waitForReadyRead(0);
     // What is still held is judged as it stands; it was acknowledged on

@@ -24,6 +24,7 @@ bool portExists(const QString &name)
 TransmitterSession::TransmitterSession(QObject *parent)
     : QObject(parent)
 {
+    connect(&m_conversation.port(), &QSerialPort::readyRead, &m_conversation, &Conversation::readInput);
     connect(&m_conversation, &Conversation::messageDecoded, this,
             [this](const QByteArray &, const InboundResult &result) { onMessage(result); });
 }
@@ -42,10 +43,11 @@ bool TransmitterSession::open(const QString &portName)
     // "com3" and "\\.\COM3" open COM3 on Windows.
     if (m_conversation.open(canonicalPortName(portName)))
         return true;
-    const bool busy = m_conversation.openError() == QSerialPort::PermissionError;
+    const QSerialPort &port = m_conversation.port();
+    const bool busy = port.error() == QSerialPort::PermissionError;
     m_openError = busy ? OpenError::Busy : OpenError::Other;
-    m_error = busy ? tr("%1 is busy or not accessible: %2").arg(portName, m_conversation.openErrorString())
-                   : tr("cannot open %1: %2").arg(portName, m_conversation.openErrorString());
+    m_error = busy ? tr("%1 is busy or not accessible: %2").arg(portName, port.errorString())
+                   : tr("cannot open %1: %2").arg(portName, port.errorString());
     return false;
 }
 
@@ -54,29 +56,13 @@ void TransmitterSession::close()
     m_conversation.close();
 }
 
-bool TransmitterSession::waitForStatus(int timeoutMs)
+bool TransmitterSession::waitForPacket(int timeoutMs, bool channelsToo)
 {
     QElapsedTimer clock;
     clock.start();
     bool seen = false;
-    const auto connection = connect(this, &TransmitterSession::chunkHandled, this,
-                                     [&seen](const InboundResult &r) {
-                                         if (r.kind == InboundResult::StatusPacket)
-                                             seen = true;
-                                     });
-    while (!seen && !portLost() && clock.elapsed() < timeoutMs)
-        waitMs(kPollMs);
-    disconnect(connection);
-    return seen;
-}
-
-bool TransmitterSession::waitForLivePacket(int timeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    bool seen = false;
-    const auto connection = connect(this, &TransmitterSession::chunkHandled, this, [&seen](const InboundResult &r) {
-        seen = seen || r.kind == InboundResult::ChannelPacket || r.kind == InboundResult::StatusPacket;
+    const auto connection = connect(this, &TransmitterSession::chunkHandled, this, [&](const InboundResult &r) {
+        seen = seen || r.kind == InboundResult::StatusPacket || (channelsToo && r.kind == InboundResult::ChannelPacket);
     });
     while (!seen && !portLost() && clock.elapsed() < timeoutMs)
         waitMs(kPollMs);

@@ -48,10 +48,10 @@ public:
     const LiveValues &liveValues() const { return m_live; }
 
     // Waits until a status packet has brought the trims, at most timeoutMs.
-    bool waitForStatus(int timeoutMs);
+    bool waitForStatus(int timeoutMs) { return waitForPacket(timeoutMs, false); }
     // Waits until a live packet (channels or status) arrives, at most
     // timeoutMs; false also once the port went away.
-    bool waitForLivePacket(int timeoutMs);
+    bool waitForLivePacket(int timeoutMs) { return waitForPacket(timeoutMs, true); }
 
     // Sends the configuration: S, G, H, I, each followed by its pause, then
     // "WWW". The trims stay as they are meanwhile (live packets keep being
@@ -72,6 +72,7 @@ signals:
     void chunkHandled(const InboundResult &result);
 
 private:
+    bool waitForPacket(int timeoutMs, bool channelsToo);
     void onMessage(const InboundResult &result);
 
     ParameterSet m_params;
