@@ -51,11 +51,6 @@ bool TransmitterSession::open(const QString &portName)
     return false;
 }
 
-void TransmitterSession::close()
-{
-    m_conversation.close();
-}
-
 bool TransmitterSession::waitForPacket(int timeoutMs, bool channelsToo)
 {
     QElapsedTimer clock;

@@ -4,10 +4,7 @@
 #include <QString>
 
 #include "link/conversation.h"
-#include "link/framecodec.h"
-#include "link/inboundparser.h"
 #include "link/livevalues.h"
-#include "link/protocol.h"
 #include "link/readreply.h"
 #include "model/parameterset.h"
 
@@ -37,7 +34,7 @@ public:
     // True once the device went away while open (unplugged, hung up).
     bool portLost() const { return m_conversation.deviceLost(); }
     // Says "DIS" (bounded wait for it to leave) and closes.
-    void close();
+    void close() { m_conversation.close(); }
 
     // The pauses of sendConfiguration(); the real ones unless set.
     void setPacing(const Protocol::Pacing &pacing) { m_conversation.setPacing(pacing); }
