@@ -39,8 +39,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(&m_conversation, &Conversation::chunkArrived, this, [this] { m_lastInbound.start(); });
     connect(&m_conversation, &Conversation::messageArrived, this, &MainWindow::beforeDecoding);
     connect(&m_conversation, &Conversation::messageDecoded, this, &MainWindow::afterDecoding);
-    connect(&m_conversation, &Conversation::written, this,
-            [this](const QByteArray &bytes) { recordTraffic(true, bytes); });
+    connect(&m_conversation, &Conversation::written, this, [this](const QByteArray &b) { recordTraffic(true, b); });
     // Queued: the port is closed from this handler, which must not happen
     // inside the port's own read notification.
     connect(&m_conversation, &Conversation::lost, this, &MainWindow::portLost, Qt::QueuedConnection);

@@ -25,8 +25,14 @@ TransmitterSession::TransmitterSession(QObject *parent)
     : QObject(parent)
 {
     connect(&m_conversation.port(), &QSerialPort::readyRead, &m_conversation, &Conversation::readInput);
-    connect(&m_conversation, &Conversation::messageDecoded, this,
-            [this](const QByteArray &, const InboundResult &result) { onMessage(result); });
+    connect(&m_conversation, &Conversation::messageDecoded, this, [this](const QByteArray &, const InboundResult &r) {
+        if (r.kind == InboundResult::ParamBlock || r.kind == InboundResult::AuxBlock)
+            m_reply.add(r.blockNumber);
+        // Settled at once, not only at the end of the chunk, so whoever looks
+        // at the result sees the shown dual rates and nothing out of range.
+        m_conversation.settle();
+        emit chunkHandled(r);
+    });
 }
 
 TransmitterSession::~TransmitterSession() = default;
@@ -95,14 +101,4 @@ ReadReply TransmitterSession::readConfiguration(int firstBlockMs, int quietMs, i
             break;
     }
     return m_reply;
-}
-
-void TransmitterSession::onMessage(const InboundResult &result)
-{
-    if (result.kind == InboundResult::ParamBlock || result.kind == InboundResult::AuxBlock)
-        m_reply.add(result.blockNumber);
-    // Settled at once, not only at the end of the chunk, so whoever looks at
-    // the result sees the shown dual rates and nothing out of range.
-    m_conversation.settle();
-    emit chunkHandled(result);
 }

@@ -70,7 +70,6 @@ signals:
 
 private:
     bool waitForPacket(int timeoutMs, bool channelsToo);
-    void onMessage(const InboundResult &result);
 
     ParameterSet m_params;
     LiveValues m_live;
