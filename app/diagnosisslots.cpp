@@ -109,7 +109,7 @@ void MainWindow::noteInbound(const QByteArray &chunk, const InboundResult &resul
 // has something of its own to say.
 void MainWindow::answerMissing()
 {
-    if (!serialPort.isOpen() || m_transferRunning || !m_outcome.isEmpty())
+    if (!portIsOpen() || m_transferRunning || !m_outcome.isEmpty())
         return;
     const ConnectionReport report = ConnectionCheck::run(
             liveSystemProbe(), ui->portNameBox->currentText(), [] { return ListenResult{ListenResult::Silent, QString()}; },
@@ -123,7 +123,7 @@ void MainWindow::checkConnectionNow()
 {
     const QString port = ui->portNameBox->currentText();
     ConnectionReport report;
-    if (serialPort.isOpen()) {
+    if (portIsOpen()) {
         // The port is this window's: what it heard since "OK" is the answer,
         // unknown while the wait for it runs.
         const bool waiting = m_answerTimer && m_answerTimer->isActive();

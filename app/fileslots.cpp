@@ -32,7 +32,7 @@ void MainWindow::on_toolButton_Save_clicked()
     TransferScope transfer(this);
     if (!transfer.started())
         return;
-    waitMs(m_pacing.debounceMs);
+    waitMs(pacing().debounceMs);
 
     QString path;
     {
@@ -111,7 +111,7 @@ void MainWindow::on_toolButton_Load_clicked()
     if (!transfer.started())
         return;
     const TrimHoldScope hold;
-    waitMs(m_pacing.debounceMs);
+    waitMs(pacing().debounceMs);
 
     {
         const TransferScope::NormalCursor choosing(transfer);

@@ -17,6 +17,7 @@
 #include "app/messagetexts.h"
 #include "app/transferscope.h"
 #include "files/backups.h"
+#include "link/livevalues.h"
 #include "model/parameterset.h"
 #include "ui/accessibility.h"
 #include "ui/mainform.h"
@@ -25,6 +26,7 @@
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
     , ui(new MainForm)
+    , m_conversation(params(), liveValues(), frames())
 {
     ui->setupUi(this);
     // The open caption of the language in use from the start.
@@ -33,12 +35,14 @@ MainWindow::MainWindow(QWidget *parent)
     // The same picture as the desktop entry.
     setWindowIcon(QIcon(QStringLiteral(":/myImage/images/app.png")));
 
-    connect(&serialPort, &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
-    connect(&m_framer, &InboundFramer::heldTimedOut, this, &MainWindow::inboundHeldTimedOut);
+    connect(&port(), &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
+    connect(&m_conversation, &Conversation::chunkArrived, this, [this] { m_lastInbound.start(); });
+    connect(&m_conversation, &Conversation::messageArrived, this, &MainWindow::beforeDecoding);
+    connect(&m_conversation, &Conversation::messageDecoded, this, &MainWindow::afterDecoding);
+    connect(&m_conversation, &Conversation::written, this, [this](const QByteArray &b) { recordTraffic(true, b); });
     // Queued: the port is closed from this handler, which must not happen
     // inside the port's own read notification.
-    connect(&serialPort, &QSerialPort::errorOccurred, this, &MainWindow::serialPort_errorOccurred,
-            Qt::QueuedConnection);
+    connect(&m_conversation, &Conversation::lost, this, &MainWindow::portLost, Qt::QueuedConnection);
 
     m_binder.bind(*ui);
     for (int n = 1; n <= 8; ++n) {
@@ -86,7 +90,7 @@ bool MainWindow::portIsOpen() const
 {
     // Asked of the port itself: the caption follows it, and changes with
     // the language.
-    return serialPort.isOpen();
+    return m_conversation.isOpen();
 }
 
 void MainWindow::showPortMessage(const QString &text)

@@ -6,9 +6,11 @@
 #include <QString>
 #include <QVector>
 
+#include <optional>
+
 #include "app/statustexts.h"
+#include "link/conversation.h"
 #include "link/framecodec.h"
-#include "link/inboundframer.h"
 #include "link/portlist.h"
 #include "link/portwatch.h"
 #include "link/protocol.h"
@@ -49,11 +51,11 @@ public:
 
     // For tests and tools that drive the window by object name.
     MainForm *form() const { return ui; }
-    QSerialPort &port() { return serialPort; }
+    QSerialPort &port() { return m_conversation.port(); }
     bool transferRunning() const { return m_transferRunning; }
     // The pauses of the commands; the real ones unless set.
-    void setPacing(const Protocol::Pacing &pacing) { m_pacing = pacing; }
-    const Protocol::Pacing &pacing() const { return m_pacing; }
+    void setPacing(const Protocol::Pacing &pacing) { m_conversation.setPacing(pacing); }
+    const Protocol::Pacing &pacing() const { return m_conversation.pacing(); }
     // The user's edits, and the status line's menu: undo, redo, revert to the
     // transmitter, open the backup folder.
     QUndoStack *editHistory() const { return m_edits; }
@@ -94,7 +96,6 @@ private slots:
 
     // Inbound stream and Read
     void serialPort_readyRead();
-    void inboundHeldTimedOut();
     int byteArrayToInt(QByteArray b, int a);
     void on_toolButton_Read_clicked();
 
@@ -125,7 +126,7 @@ private slots:
     void on_pushButton_Reset2_clicked();
 
     // A device that vanishes while open closes the port.
-    void serialPort_errorOccurred(QSerialPort::SerialPortError error);
+    void portLost();
 
 private:
     class TransferScope;
@@ -158,7 +159,6 @@ private:
     void sendFrame(FrameKind kind);
     void sendFramesAndFinish();
     bool debounceAndCheckPort(TransferScope &transfer);
-    void writeToPort(const QByteArray &bytes);
     QVector<QAbstractButton *> transferButtons() const;
 
     // What the transmitter holds: read completeness, unwritten edits,
@@ -167,8 +167,10 @@ private:
     void forgetTransmitter();
     void startReadRecord();
     void recordInbound(const QByteArray &chunk);
-    // One message put together from the inbound chunks: recorded, decoded.
-    void handleInboundMessage(const QByteArray &message);
+    // One message put together from the inbound chunks: recorded before it
+    // is decoded, noted and shown after.
+    void beforeDecoding(const QByteArray &message);
+    void afterDecoding(const QByteArray &message, const InboundResult &result);
     void finishReadRecord();
     // A sending command begins: the backup, then the progress.
     void beginSending(StatusTexts::Command command);
@@ -229,8 +231,7 @@ private:
     // How much of the running send went out. Before the port: the port
     // closes as it goes and tells the tally.
     SendTally m_tally;
-    QSerialPort serialPort;
-    InboundFramer m_framer; // the inbound chunks put back into messages
+    Conversation m_conversation;
     QTimer *refreshTimer = nullptr;
     // While the port is closed the list follows what is plugged in.
     QTimer *m_portScanTimer = nullptr;
@@ -246,7 +247,6 @@ private:
     QVector<QProgressBar *> m_upperBars;
     QVector<QProgressBar *> m_lowerBars;
     bool m_transferRunning = false;
-    Protocol::Pacing m_pacing;
 
     TransmitterRecord m_record;
     StatusLine m_status;
@@ -269,11 +269,11 @@ private:
     QVector<bool> m_marks;    // the mark each tracked editor carries
     StatusTexts::Command m_sending = StatusTexts::Command::Write;
     QString m_progressLine;   // first line while a command runs
-    bool m_goodbyeSaid = false; // "DIS" is on its way: nothing more is written
     ReadPurpose m_readPurpose = ReadPurpose::Show;
     TransmitterRecord::ReadOutcome m_lastRead;
     QEventLoop *m_readLoop = nullptr; // runs while a command waits for a reply
     QElapsedTimer m_lastInbound;      // the last chunk of any kind
+    std::optional<ParameterSet> m_keptSettings; // a backup read's blocks do not replace these
     QString m_busyNote;               // a command refused while another ran
     bool m_closeAfterSend = false;    // the window closes once the send is done
     bool m_closing = false;           // the window is going: commands stop

@@ -90,7 +90,7 @@ void MainWindow::showTelemetryAge()
     if (aged) {
         for (const QString &name : names)
             tips += ui->find<QLineEdit>(name)->text();
-        tips += m_livePacketAt + QString::number(serialPort.isOpen()) + currentLanguage();
+        tips += m_livePacketAt + QString::number(portIsOpen()) + currentLanguage();
     }
     if (m_telemetryShown == int(stale) && tips == m_telemetryTip)
         return;
@@ -102,7 +102,7 @@ void MainWindow::showTelemetryAge()
         if (!field)
             continue;
         field->setToolTip(aged && caption ? staleTelemetryToolTip(caption->text(), field->text(), m_livePacketAt,
-                                                                   serialPort.isOpen())
+                                                                   portIsOpen())
                                            : QString());
         if (field->property("stale").toBool() != stale) {
             field->setProperty("stale", stale);

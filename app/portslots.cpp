@@ -7,7 +7,6 @@
 #include <QEvent>
 #include <QPushButton>
 #include <QSettings>
-#include <QSignalBlocker>
 #include <QTimer>
 #include <QToolButton>
 
@@ -16,7 +15,6 @@
 #include "app/portlistview.h"
 #include "app/startup.h"
 #include "link/portlist.h"
-#include "link/protocol.h"
 #include "model/parameterset.h"
 #include "ui/mainform.h"
 #include "ui/sizedicon.h"
@@ -165,12 +163,8 @@ void MainWindow::on_openButton_clicked()
         showPortMessage(texts.cannotOpen);
         return;
     }
-    serialPort.setPortName(chosenPortName());
-    Protocol::applyLineSettings(serialPort);
-    if (!serialPort.open(QIODevice::ReadWrite)) {
-        const QString why = serialPort.errorString();
-        serialPort.clearError();
-        showOpenFailure(texts.cannotOpen, why);
+    if (!m_conversation.open(chosenPortName())) {
+        showOpenFailure(texts.cannotOpen, port().errorString());
         return;
     }
     ui->portNameBox->setEnabled(false);
@@ -179,7 +173,6 @@ void MainWindow::on_openButton_clicked()
     m_wantedIdentity = identityOfPort(m_wantedPort);
     setCaption(ui->openButton, texts.closeCaption);
     ui->toolButton_led->setIcon(iconForSize(kLampOn, ui->toolButton_led->iconSize()));
-    writeToPort(Protocol::hello());
     watchForAnswer();
     forgetTransmitter();
     // Chosen again at the next start while it is there.
@@ -191,22 +184,7 @@ void MainWindow::on_openButton_clicked()
 // sayGoodbye is false when the device has gone away and nothing can be sent.
 void MainWindow::closePort(bool sayGoodbye)
 {
-    if (sayGoodbye && serialPort.isOpen()) {
-        // Nothing may follow the goodbye. The wait below reads the port
-        // too and announces what it read, so input is not handled (and not
-        // acknowledged) until the port is closed.
-        m_goodbyeSaid = true;
-        const QSignalBlocker quiet(serialPort);
-        serialPort.write(Protocol::goodbye());
-        recordTraffic(true, Protocol::goodbye());
-        // Give the three bytes a bounded chance to reach the line before the
-        // port goes away.
-        serialPort.waitForBytesWritten(Protocol::kGoodbyeFlushMs);
-    }
-    serialPort.close();
-    m_framer.reset();
-    m_goodbyeSaid = false;
-    serialPort.clearError();
+    m_conversation.close(sayGoodbye);
 
     for (int ch = 0; ch < 8; ++ch)
         channelOutput(ch).of(params()) = 1000;
@@ -220,19 +198,12 @@ void MainWindow::closePort(bool sayGoodbye)
     forgetTransmitter();
 }
 
-void MainWindow::serialPort_errorOccurred(QSerialPort::SerialPortError error)
+void MainWindow::portLost()
 {
-    const bool deviceGone = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
-    if (deviceGone && portIsOpen()) {
+    if (portIsOpen()) {
         // Kept in the list as the choice, marked as not connected.
         m_absentPort = m_wantedPort;
         showInterruption(Interruption::ConnectionLost);
         closePort(false);
     }
-}
-
-void MainWindow::writeToPort(const QByteArray &bytes)
-{
-    if (!m_goodbyeSaid && Protocol::writeIfOpen(serialPort, bytes))
-        recordTraffic(true, bytes);
 }

@@ -59,12 +59,12 @@ void MainWindow::setVerifiesSends(bool on)
 
 bool MainWindow::transmitterPresent() const
 {
-    return serialPort.isOpen() && m_sinceLivePacket.isValid() && m_sinceLivePacket.elapsed() <= kPresentWithinMs;
+    return portIsOpen() && m_sinceLivePacket.isValid() && m_sinceLivePacket.elapsed() <= kPresentWithinMs;
 }
 
 bool MainWindow::heardRecently() const
 {
-    return serialPort.isOpen() && m_lastInbound.isValid() && m_lastInbound.elapsed() <= kSilentAfterMs;
+    return portIsOpen() && m_lastInbound.isValid() && m_lastInbound.elapsed() <= kSilentAfterMs;
 }
 
 // The pilot's edits since the last Read, Load or reset, undone ones left out.
@@ -81,9 +81,9 @@ QVector<SettingChange> MainWindow::netEdits() const
 TransmitterRecord::ReadOutcome MainWindow::readTransmitter(ReadPurpose purpose)
 {
     m_readPurpose = purpose;
-    writeToPort(Protocol::readRequest());
+    m_conversation.write(Protocol::readRequest());
     startReadRecord();
-    waitMs(m_pacing.readPauseMs);
+    waitMs(pacing().readPauseMs);
     waitForReadEnd();
     m_readPurpose = ReadPurpose::Show;
     return m_lastRead;
@@ -99,7 +99,7 @@ void MainWindow::waitForReadEnd()
         QTimer deadline;
         deadline.setSingleShot(true);
         connect(&deadline, &QTimer::timeout, this, &MainWindow::finishReadRecord);
-        deadline.start(qMax(0, kWholeReplyMs - m_pacing.readPauseMs));
+        deadline.start(qMax(0, kWholeReplyMs - pacing().readPauseMs));
         loop.exec();
         m_readLoop = nullptr;
     }
@@ -116,7 +116,7 @@ bool MainWindow::knowBefore(StatusTexts::Command command, bool adoptRead)
         const TransmitterRecord::ReadOutcome outcome = readTransmitter(ReadPurpose::Backup);
         if (m_closing)
             return false;
-        if (!serialPort.isOpen()) {
+        if (!portIsOpen()) {
             setOutcome(StatusTexts::cancelled(command), StatusTexts::notSent());
             return false;
         }
@@ -146,9 +146,9 @@ bool MainWindow::knowBefore(StatusTexts::Command command, bool adoptRead)
         box.exec();
         if (m_closing)
             return false;
-        if (box.clickedButton() == again && serialPort.isOpen())
+        if (box.clickedButton() == again && portIsOpen())
             continue;
-        if (box.clickedButton() == anyway && serialPort.isOpen()) {
+        if (box.clickedButton() == anyway && portIsOpen()) {
             m_overwriteUnread = true;
             return true;
         }
@@ -182,7 +182,7 @@ bool MainWindow::confirmChanges(StatusTexts::Command command, const ParameterSet
     auto *dontAsk = new QCheckBox(QCoreApplication::translate("SafeWrites", "不再询问"));
     box.setCheckBox(dontAsk);
     box.exec();
-    if (box.clickedButton() != send || m_closing || !serialPort.isOpen())
+    if (box.clickedButton() != send || m_closing || !portIsOpen())
         return false;
     if (dontAsk->isChecked())
         QSettings().setValue(dontAskKey(command), true);
@@ -191,7 +191,7 @@ bool MainWindow::confirmChanges(StatusTexts::Command command, const ParameterSet
 
 SendCheck MainWindow::proveAfter()
 {
-    if (m_closing || m_closeAfterSend || !serialPort.isOpen())
+    if (m_closing || m_closeAfterSend || !portIsOpen())
         return {};
     if (!heardRecently())
         return SendCheck::silent();
@@ -200,7 +200,7 @@ SendCheck MainWindow::proveAfter()
     SendCheck check = SendCheck::judge(true, readTransmitter(ReadPurpose::Verify));
     // A reply that lost a block on the line gets one more chance, as a pilot
     // would press Read again; a silent one does not.
-    if (check.result == SendCheck::Result::Incomplete && !m_closing && serialPort.isOpen())
+    if (check.result == SendCheck::Result::Incomplete && !m_closing && portIsOpen())
         check = SendCheck::judge(true, readTransmitter(ReadPurpose::Verify));
     return check;
 }

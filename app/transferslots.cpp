@@ -17,13 +17,10 @@
 // stores them) and paced, but written nowhere.
 void MainWindow::sendFrame(FrameKind kind)
 {
-    Protocol::sendFrame(m_tally.mayWrite() ? &serialPort : nullptr, kind, params(), frames(), m_pacing,
-                        [this, kind](bool taken) {
-                            if (taken)
-                                recordTraffic(true, frameString(frames(), kind).toLatin1());
-                            m_tally.frameWritten(taken);
-                            showSendStep(Protocol::frameStep(kind));
-                        });
+    m_conversation.sendFrame(kind, m_tally.mayWrite(), [this, kind](bool taken) {
+        m_tally.frameWritten(taken);
+        showSendStep(Protocol::frameStep(kind));
+    });
 }
 
 void MainWindow::SendData1() { sendFrame(FrameKind::S); }
@@ -42,7 +39,7 @@ void MainWindow::sendFramesAndFinish()
     SendData2();
     SendData3();
     SendData4();
-    m_tally.closingWritten(m_tally.mayWrite() && Protocol::writeIfOpen(serialPort, Protocol::acknowledge()));
+    m_tally.closingWritten(m_tally.mayWrite() && m_conversation.write(Protocol::acknowledge()));
     showSendStep(5);
 }
 
@@ -50,7 +47,7 @@ void MainWindow::sendFramesAndFinish()
 // after telling the user when the port is closed.
 bool MainWindow::debounceAndCheckPort(TransferScope &transfer)
 {
-    waitMs(m_pacing.debounceMs);
+    waitMs(pacing().debounceMs);
     if (portIsOpen())
         return true;
     transfer.finish();

@@ -43,7 +43,7 @@ void MainWindow::setUpTransmitterState()
     connect(m_replyTimer, &QTimer::timeout, this, &MainWindow::finishReadRecord);
     // However the port closes (the button, an unplugged device), a send
     // running then is cut: nothing more of it goes out.
-    connect(&serialPort, &QIODevice::aboutToClose, this, [this] { m_tally.portClosed(); });
+    connect(&port(), &QIODevice::aboutToClose, this, [this] { m_tally.portClosed(); });
     // After every refresh pass, which is where program-made changes show.
     connect(refreshTimer, &QTimer::timeout, this, &MainWindow::updateTransmitterState);
     updateTransmitterState();
@@ -175,7 +175,7 @@ void MainWindow::beginSending(StatusTexts::Command command)
     m_sending = command;
     if (command != StatusTexts::Command::Write && command != StatusTexts::Command::Save)
         clearEdits();
-    m_tally.begin(serialPort.isOpen(), command != StatusTexts::Command::Save);
+    m_tally.begin(portIsOpen(), command != StatusTexts::Command::Save);
     showSendStep(0);
     m_backupNote.clear();
     m_backupDetail.clear();
@@ -249,7 +249,7 @@ void MainWindow::updateTransmitterState()
     StatusTexts::StatusFacts facts;
     facts.progress = m_progressLine;
     facts.outcome = m_outcome;
-    facts.port = serialPort.isOpen() ? StatusTexts::portOpen(serialPort.portName()) : StatusTexts::portClosed();
+    facts.port = portIsOpen() ? StatusTexts::portOpen(port().portName()) : StatusTexts::portClosed();
     facts.outcomeDetail = m_outcomeDetail;
     facts.outcomeDetails = m_outcomeDetails;
     facts.backupNote = m_backupNote;

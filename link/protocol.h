@@ -2,11 +2,7 @@
 
 #include <QByteArray>
 
-#include <functional>
-
 #include "link/framecodec.h"
-
-class QSerialPort;
 
 // What the tool says to the transmitter, and the pauses that pace it. Every
 // front end (the window, the command-line tool) takes them from here.
@@ -32,20 +28,6 @@ constexpr int kGoodbyeFlushMs = 100;
 
 // The frames of a write, in the order they go out.
 constexpr FrameKind kFrameOrder[] = {FrameKind::S, FrameKind::G, FrameKind::H, FrameKind::I};
-
-// 115200 baud, 8 data bits, no parity, one stop bit, no flow control.
-void applyLineSettings(QSerialPort &port);
-
-// Writes bytes when the port is open; a command that runs on after the port
-// closed drops them silently. True when the port took all of them.
-bool writeIfOpen(QSerialPort &port, const QByteArray &bytes);
-
-// Rebuilds the frame of kind from p, writes it to port unless that is null
-// (no event is processed in between, so the frame is never seen half-built),
-// runs written with whether the port took the frame, and pauses
-// pacing.framePauseMs.
-void sendFrame(QSerialPort *port, FrameKind kind, ParameterSet &p, ParameterFrames &f, const Pacing &pacing,
-               const std::function<void(bool taken)> &written = {});
 
 // 1..4: where kind stands in kFrameOrder.
 int frameStep(FrameKind kind);

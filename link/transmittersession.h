@@ -1,22 +1,19 @@
 #pragma once
 
 #include <QObject>
-#include <QSerialPort>
 #include <QString>
 
-#include "link/framecodec.h"
-#include "link/inboundframer.h"
-#include "link/inboundparser.h"
+#include "link/conversation.h"
 #include "link/livevalues.h"
-#include "link/protocol.h"
 #include "link/readreply.h"
 #include "model/parameterset.h"
 
 // A transmitter on a serial port, without any window: the pieces a second
-// front end needs. It speaks exactly as the window does (line settings,
-// "OK"/"DIS", the four frames with their pauses and "WWW", "RR" and an
-// acknowledgement for every chunk) and keeps its own configuration, live
-// values and frame strings, so it never touches the process-wide ones.
+// front end needs. It speaks through the same Conversation as the window
+// (line settings, "OK"/"DIS", the four frames with their pauses and "WWW",
+// "RR" and an acknowledgement for every chunk) and keeps its own
+// configuration, live values and frame strings, so it never touches the
+// process-wide ones.
 // Everything runs on the calling thread; waits process events.
 class TransmitterSession : public QObject
 {
@@ -33,25 +30,25 @@ public:
     bool open(const QString &portName);
     OpenError openError() const { return m_openError; }
     QString errorString() const { return m_error; }
-    bool isOpen() const { return m_port.isOpen(); }
+    bool isOpen() const { return m_conversation.isOpen(); }
     // True once the device went away while open (unplugged, hung up).
-    bool portLost() const { return m_lost; }
+    bool portLost() const { return m_conversation.deviceLost(); }
     // Says "DIS" (bounded wait for it to leave) and closes.
-    void close();
+    void close() { m_conversation.close(); }
 
     // The pauses of sendConfiguration(); the real ones unless set.
-    void setPacing(const Protocol::Pacing &pacing) { m_pacing = pacing; }
-    const Protocol::Pacing &pacing() const { return m_pacing; }
+    void setPacing(const Protocol::Pacing &pacing) { m_conversation.setPacing(pacing); }
+    const Protocol::Pacing &pacing() const { return m_conversation.pacing(); }
 
     ParameterSet &parameters() { return m_params; }
     const ParameterSet &parameters() const { return m_params; }
     const LiveValues &liveValues() const { return m_live; }
 
     // Waits until a status packet has brought the trims, at most timeoutMs.
-    bool waitForStatus(int timeoutMs);
+    bool waitForStatus(int timeoutMs) { return waitForPacket(timeoutMs, false); }
     // Waits until a live packet (channels or status) arrives, at most
     // timeoutMs; false also once the port went away.
-    bool waitForLivePacket(int timeoutMs);
+    bool waitForLivePacket(int timeoutMs) { return waitForPacket(timeoutMs, true); }
 
     // Sends the configuration: S, G, H, I, each followed by its pause, then
     // "WWW". The trims stay as they are meanwhile (live packets keep being
@@ -72,20 +69,13 @@ signals:
     void chunkHandled(const InboundResult &result);
 
 private:
-    void onReadyRead();
-    void onHeldTimedOut();
-    void handleMessage(const QByteArray &message);
-    void followUp();
-    void onError(QSerialPort::SerialPortError error);
+    bool waitForPacket(int timeoutMs, bool channelsToo);
 
-    QSerialPort m_port;
-    InboundFramer m_framer;
-    Protocol::Pacing m_pacing;
     ParameterSet m_params;
     LiveValues m_live;
     ParameterFrames m_frames;
+    Conversation m_conversation{m_params, m_live, m_frames};
     ReadReply m_reply;
     OpenError m_openError = OpenError::None;
     QString m_error;
-    bool m_lost = false;
 };

@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QSerialPort>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -17,6 +18,7 @@
 #include "cli/settingsreport.h"
 #include "files/parameterfile.h"
 #include "link/framecodec.h"
+#include "link/conversation.h"
 #include "link/protocol.h"
 #include "link/livevalues.h"
 #include "link/transmittersession.h"
@@ -585,6 +587,63 @@ private slots:
         session.close();
         QVERIFY(reply.received() < ReadReply::kBlockCount);
         QVERIFY(next < blocks.size());
+    }
+
+    // The shared conversation reports exactly what the port took (the
+    // window's traffic record and send tally rely on it), decodes into the
+    // set it was given, writes nothing for a cut frame but still builds it,
+    // and says no goodbye to a device that went away.
+    void conversationReportsWhatItWrote_data()
+    {
+        QTest::addColumn<bool>("unplug");
+        QTest::newRow("closed by the tool") << false;
+        QTest::newRow("device unplugged") << true;
+    }
+    void conversationReportsWhatItWrote()
+    {
+        QFETCH(bool, unplug);
+        FakeTransmitter tx;
+        if (!tx.isOpen())
+            QSKIP("pseudo-terminals are not available here");
+        ParameterSet set = factorySet();
+        LiveValues live;
+        ParameterFrames frames;
+        const int sharedVolt = liveValues().LiveTxVolt;
+        Conversation talk(set, live, frames);
+        connect(&talk.port(), &QSerialPort::readyRead, &talk, &Conversation::readInput);
+        talk.setPacing(Protocol::Pacing{0, 0, 0});
+        QSignalSpy written(&talk, &Conversation::written);
+        QSignalSpy lost(&talk, &Conversation::lost);
+        QVERIFY(talk.open(tx.devicePath()));
+        QVERIFY(tx.waitForMessage(QStringLiteral("OK")));
+        QVERIFY(tx.send(encodeChannelPacket(QVector<int>(8, 1500), 1234)));
+        QVERIFY(tx.waitForMessage(QStringLiteral("WWW")));
+        QCOMPARE(live.LiveTxVolt, 1234);
+        QCOMPARE(set.ChOut3, 1500);
+        QCOMPARE(liveValues().LiveTxVolt, sharedVolt);
+
+        QVector<bool> taken;
+        talk.sendFrame(FrameKind::S, true, [&taken](bool t) { taken << t; });
+        talk.sendFrame(FrameKind::G, false, [&taken](bool t) { taken << t; });
+        QCOMPARE(taken, (QVector<bool>{true, false}));
+        QVERIFY(!frameString(frames, FrameKind::G).isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(tx.count(QStringLiteral("S")), 1, 5000);
+        QByteArray expected = "OKWWW" + frameString(frames, FrameKind::S).toLatin1();
+        if (unplug) {
+            tx.closeMaster();
+            QTRY_VERIFY_WITH_TIMEOUT(talk.deviceLost(), 5000);
+        } else {
+            expected += "DIS";
+        }
+        talk.close();
+        QVERIFY(!talk.isOpen());
+        QByteArray reported;
+        for (const QList<QVariant> &args : qAsConst(written))
+            reported += args.at(0).toByteArray();
+        QCOMPARE(reported, expected);
+        QCOMPARE(lost.count(), unplug ? 1 : 0);
+        if (!unplug)
+            QTRY_COMPARE_WITH_TIMEOUT(tx.allBytes(), expected, 5000);
     }
 
     void faultyTransmitter_data()
