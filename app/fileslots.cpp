@@ -110,7 +110,7 @@ void MainWindow::on_toolButton_Load_clicked()
     TransferScope transfer(this);
     if (!transfer.started())
         return;
-    const TrimHoldScope hold;
+    const TrimHoldScope hold(params());
     waitMs(pacing().debounceMs);
 
     {

@@ -87,14 +87,3 @@ private:
     MainWindow *m_window;
     bool m_started;
 };
-
-// Holds the stick trims while it lives: live packets do not replace them
-// meanwhile, so a factory reset or a file load sends the trims it brings.
-class TrimHoldScope
-{
-public:
-    TrimHoldScope() { params().TrimHold = 1; }
-    ~TrimHoldScope() { params().TrimHold = 0; }
-    TrimHoldScope(const TrimHoldScope &) = delete;
-    TrimHoldScope &operator=(const TrimHoldScope &) = delete;
-};

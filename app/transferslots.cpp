@@ -85,7 +85,7 @@ void MainWindow::resetTransmitter(StatusTexts::Command command)
         return;
     std::optional<TrimHoldScope> hold;
     if (command == StatusTexts::Command::FactoryReset)
-        hold.emplace();
+        hold.emplace(params());
     if (!debounceAndCheckPort(transfer) || !knowBefore(command, false))
         return;
     ParameterSet factory = params();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "files/parameterfile.h"
 #include "fuzz/fuzzinput.h"
@@ -237,7 +238,9 @@ QString inbound(const QByteArray &data)
     const ChunkedInput input = cutIntoChunks(data);
     ParameterSet p;
     LiveValues live;
-    p.TrimHold = input.trimHold ? 1 : 0;
+    std::optional<TrimHoldScope> hold;
+    if (input.trimHold)
+        hold.emplace(p);
     const int trims[] = {p.Trim1, p.Trim2, p.Trim3, p.Trim4};
     for (const QByteArray &chunk : input.chunks) {
         const QString framing = framingProblem(chunk);

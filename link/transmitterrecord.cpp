@@ -75,8 +75,7 @@ void TransmitterRecord::reset()
 
 void TransmitterRecord::startRead(const ParameterSet &current)
 {
-    m_replySet = current;
-    m_replySet.TrimHold = 0;
+    m_replySet = current; // the reply set never holds its trims
     m_replyLive = LiveValues();
     m_reply.restart();
     m_reading = true;

@@ -73,12 +73,10 @@ bool TransmitterSession::waitForPacket(int timeoutMs, bool channelsToo)
 
 void TransmitterSession::sendConfiguration()
 {
-    const int held = m_params.TrimHold;
-    m_params.TrimHold = 1;
+    const TrimHoldScope hold(m_params);
     for (FrameKind kind : Protocol::kFrameOrder)
         m_conversation.sendFrame(kind);
     m_conversation.write(Protocol::acknowledge());
-    m_params.TrimHold = held;
 }
 
 ReadReply TransmitterSession::readConfiguration(int firstBlockMs, int quietMs, int deadlineMs)

@@ -22,7 +22,6 @@ ParameterSet::ParameterSet()
     for (int ch = 0; ch < 8; ++ch)
         channelOutput(ch).of(*this) = 1000;
     LangChinese = 1;
-    TrimHold = 0;
 }
 
 ParameterSet &params()
@@ -36,5 +35,4 @@ void keepRunTimeValues(ParameterSet &set, const ParameterSet &current)
     for (int channel = 0; channel < 8; ++channel)
         channelOutput(channel).of(set) = channelOutput(channel).of(current);
     set.LangChinese = current.LangChinese;
-    set.TrimHold = current.TrimHold;
 }

@@ -4,6 +4,22 @@
 #include <QString>
 #include <QVector>
 
+// Whether live packets may replace the stick trims of a set just now: a state
+// of one set in this run, not one of its values. A copy starts free, an
+// assignment leaves the hold the set had, and only a TrimHoldScope changes it.
+class TrimHoldState
+{
+public:
+    TrimHoldState() = default;
+    TrimHoldState(const TrimHoldState &) {}
+    TrimHoldState &operator=(const TrimHoldState &) { return *this; }
+    operator int() const { return m_held; }
+
+private:
+    friend class TrimHoldScope;
+    int m_held = 0;
+};
+
 // The transmitter's configuration as the tool holds it: one process-wide
 // instance, members named after their editors. Everything a widget, a frame,
 // a file or the inbound stream carries lives here and nowhere else.
@@ -55,11 +71,32 @@ struct ParameterSet
     // Shared run-time values: never transmitted, saved, reset or sanitized
     int ChOut1, ChOut2, ChOut3, ChOut4, ChOut5, ChOut6, ChOut7, ChOut8;
     int LangChinese;
-    int TrimHold;
+    TrimHoldState TrimHold;
+};
+
+// Holds the stick trims of a set while it lives, so a factory reset or a file
+// load sends the trims it brings, not those live packets carry meanwhile.
+// Gives back the hold it found, so holds nest.
+class TrimHoldScope
+{
+public:
+    explicit TrimHoldScope(ParameterSet &set)
+        : m_hold(set.TrimHold)
+        , m_found(m_hold.m_held)
+    {
+        m_hold.m_held = 1;
+    }
+    ~TrimHoldScope() { m_hold.m_held = m_found; }
+    TrimHoldScope(const TrimHoldScope &) = delete;
+    TrimHoldScope &operator=(const TrimHoldScope &) = delete;
+
+private:
+    TrimHoldState &m_hold;
+    int m_found;
 };
 
 // Copies what the program keeps current while it runs (the live channel
-// outputs, the language, the trim hold) from current into set.
+// outputs, the language) from current into set.
 void keepRunTimeValues(ParameterSet &set, const ParameterSet &current);
 
 // The one instance the whole program works on.

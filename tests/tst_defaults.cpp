@@ -116,7 +116,7 @@ void TestDefaults::runTimeValuesUntouched()
     ParameterSet p = scrambled();
     p.ChOut3 = 1234;
     p.LangChinese = 0;
-    p.TrimHold = 1;
+    const TrimHoldScope hold(p);
     restoreFactoryFirst(p);
     restoreFactorySecond(p);
     QCOMPARE(p.DrRateShown, 4321);
@@ -130,6 +130,16 @@ void TestDefaults::runTimeValuesUntouched()
     QCOMPARE(p.DrRateShown, 4321);
     QCOMPARE(p.Vertion, 4321);
     QCOMPARE(p.ChOut3, 1234);
+    QCOMPARE(p.TrimHold, 1);
+    // A loaded or read set put in place keeps the hold; a copy taken to read
+    // into is free; a nested hold gives back the outer one.
+    p = ParameterSet();
+    QCOMPARE(p.TrimHold, 1);
+    const ParameterSet copy = p;
+    QCOMPARE(copy.TrimHold, 0);
+    {
+        const TrimHoldScope inner(p);
+    }
     QCOMPARE(p.TrimHold, 1);
 }
 

@@ -1,6 +1,7 @@
 #include <QRandomGenerator>
 #include <QSet>
 #include <QtTest>
+#include <optional>
 
 #include "link/framecodec.h"
 #include "link/inboundparser.h"
@@ -414,7 +415,9 @@ void tst_InboundParser::statusPacketTrims()
     QCOMPARE(chunk.size(), 20);
 
     ParameterSet p;
-    p.TrimHold = trimHold;
+    std::optional<TrimHoldScope> hold;
+    if (trimHold)
+        hold.emplace(p);
     const ParameterSet before = p;
     LiveValues live;
     const InboundResult result = decodeChunk(chunk, p, live);
@@ -431,7 +434,9 @@ void tst_InboundParser::statusPacketTrims()
     // The encoder puts the trims where the decoder takes them from.
     const QByteArray encoded = encodeStatusPacket(30, 45, 0x0102, 11, 22, 33, 44);
     ParameterSet q;
-    q.TrimHold = trimHold;
+    std::optional<TrimHoldScope> holdQ;
+    if (trimHold)
+        holdQ.emplace(q);
     decodeChunk(encoded, q, live);
     if (trimHold == 0)
         QCOMPARE((QVector<int>{q.Trim1, q.Trim2, q.Trim3, q.Trim4}), (QVector<int>{11, 22, 33, 44}));
@@ -558,8 +563,9 @@ void tst_InboundParser::randomChunksStaySane()
         } else if (length == 8 && rng.bounded(2)) {
             chunk[2] = char(0xAA);
         }
-        p.TrimHold = rng.bounded(2);
-
+        std::optional<TrimHoldScope> hold;
+        if (rng.bounded(2))
+            hold.emplace(p);
         const InboundResult result = decodeChunk(chunk, p, live);
         QVERIFY((result.kind == InboundResult::Empty) == chunk.isEmpty());
         sanitizeParameters(p);
