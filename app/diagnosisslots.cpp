@@ -19,6 +19,7 @@
 #include "link/inboundparser.h"
 #include "link/systemprobe.h"
 #include "model/parameterset.h"
+#include "model/translations.h"
 #include "ui/mainform.h"
 
 namespace {
@@ -81,7 +82,7 @@ void MainWindow::showOpenFailure(const QString &message, const QString &why)
     const ConnectionReport report = ConnectionCheck::run(liveSystemProbe(), ui->portNameBox->currentText(), [why] {
         return ListenResult{ListenResult::OpenFailed, why};
     });
-    showCheckBox(portTexts(params().LangChinese).title, message, report);
+    showCheckBox(portTexts(chineseMessages()).title, message, report);
 }
 
 void MainWindow::watchForAnswer()

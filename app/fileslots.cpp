@@ -17,6 +17,7 @@
 #include "link/waitms.h"
 #include "model/defaults.h"
 #include "model/parameterset.h"
+#include "model/translations.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ void showFileError(QWidget *parent, const FileTexts &texts)
 
 void MainWindow::on_toolButton_Save_clicked()
 {
-    const FileTexts texts = fileTexts(params().LangChinese);
+    const FileTexts texts = fileTexts(chineseMessages());
     TransferScope transfer(this);
     if (!transfer.started())
         return;
@@ -106,7 +107,7 @@ bool MainWindow::loadedSettings(const QString &text, ParameterSet *out, QString 
 // until the pilot has seen what it changes.
 void MainWindow::on_toolButton_Load_clicked()
 {
-    const FileTexts texts = fileTexts(params().LangChinese);
+    const FileTexts texts = fileTexts(chineseMessages());
     TransferScope transfer(this);
     if (!transfer.started())
         return;

@@ -55,7 +55,7 @@ void MainWindow::switchLanguage(const QString &language)
     // old language, given back in the new one.
     const bool open = portIsOpen();
     installLanguage(language);
-    const PortTexts texts = portTexts(params().LangChinese);
+    const PortTexts texts = portTexts(chineseMessages());
     ui->openButton->setText(open ? texts.closeCaption : texts.openCaption);
     retranslateWindow();
 }

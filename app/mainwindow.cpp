@@ -19,6 +19,7 @@
 #include "files/backups.h"
 #include "link/livevalues.h"
 #include "model/parameterset.h"
+#include "model/translations.h"
 #include "ui/accessibility.h"
 #include "ui/mainform.h"
 #include "ui/rangehint.h"
@@ -83,7 +84,7 @@ MainWindow::~MainWindow()
 
 QString MainWindow::openCaption() const
 {
-    return portTexts(params().LangChinese).openCaption;
+    return portTexts(chineseMessages()).openCaption;
 }
 
 bool MainWindow::portIsOpen() const
@@ -95,7 +96,7 @@ bool MainWindow::portIsOpen() const
 
 void MainWindow::showPortMessage(const QString &text)
 {
-    QMessageBox::about(nullptr, portTexts(params().LangChinese).title, text);
+    QMessageBox::about(nullptr, portTexts(chineseMessages()).title, text);
 }
 
 QVector<QAbstractButton *> MainWindow::transferButtons() const

@@ -16,6 +16,7 @@
 #include "app/startup.h"
 #include "link/portlist.h"
 #include "model/parameterset.h"
+#include "model/translations.h"
 #include "ui/mainform.h"
 #include "ui/sizedicon.h"
 
@@ -151,7 +152,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 
 void MainWindow::on_openButton_clicked()
 {
-    const PortTexts texts = portTexts(params().LangChinese);
+    const PortTexts texts = portTexts(chineseMessages());
     if (portIsOpen()) {
         closePort(true);
         return;

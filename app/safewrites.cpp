@@ -24,6 +24,7 @@
 #include "link/waitms.h"
 #include "model/parameterset.h"
 #include "model/settings.h"
+#include "model/translations.h"
 #include "ui/editcommand.h"
 
 namespace {
@@ -133,7 +134,7 @@ bool MainWindow::knowBefore(StatusTexts::Command command, bool adoptRead)
             return true;
         }
 
-        const PortTexts port = portTexts(params().LangChinese);
+        const PortTexts port = portTexts(chineseMessages());
         QMessageBox box(QMessageBox::Warning, port.title,
                         QCoreApplication::translate("SafeWrites", "无法读取遥控器当前的设置（收到 %1/19 块）。").arg(outcome.received), QMessageBox::NoButton,
                         this);
@@ -235,7 +236,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->accept();
         return;
     }
-    const PortTexts port = portTexts(params().LangChinese);
+    const PortTexts port = portTexts(chineseMessages());
     QMessageBox box(QMessageBox::Warning, port.title,
                     QCoreApplication::translate("SafeWrites", "正在向遥控器发送设置（已发送 %1/4 帧）。").arg(m_tally.frames()), QMessageBox::NoButton, this);
     box.setInformativeText(QCoreApplication::translate("SafeWrites", "现在放弃，遥控器的设置将不完整、不确定。"));

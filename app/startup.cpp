@@ -134,7 +134,7 @@ void applyStartOptions(MainWindow &window, const StartOptions &options, const QS
         window.form()->openButton->click();
     } else {
         // Not the port that happens to be chosen instead.
-        const PortTexts texts = portTexts(params().LangChinese);
+        const PortTexts texts = portTexts(chineseMessages());
         QMessageBox::about(nullptr, texts.title, texts.cannotOpen);
     }
 }

@@ -10,6 +10,7 @@
 #include "model/defaults.h"
 #include "model/dualrate.h"
 #include "model/parameterset.h"
+#include "model/translations.h"
 
 #include <optional>
 
@@ -52,7 +53,7 @@ bool MainWindow::debounceAndCheckPort(TransferScope &transfer)
         return true;
     transfer.finish();
     setOutcome(StatusTexts::needsOpenPort());
-    showPortMessage(portTexts(params().LangChinese).needsPort);
+    showPortMessage(portTexts(chineseMessages()).needsPort);
     return false;
 }
 

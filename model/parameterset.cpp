@@ -21,7 +21,6 @@ ParameterSet::ParameterSet()
         this->*v.ref = v.start;
     for (int ch = 0; ch < 8; ++ch)
         channelOutput(ch).of(*this) = 1000;
-    LangChinese = 1;
 }
 
 ParameterSet &params()
@@ -34,5 +33,4 @@ void keepRunTimeValues(ParameterSet &set, const ParameterSet &current)
 {
     for (int channel = 0; channel < 8; ++channel)
         channelOutput(channel).of(set) = channelOutput(channel).of(current);
-    set.LangChinese = current.LangChinese;
 }

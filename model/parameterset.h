@@ -70,7 +70,6 @@ struct ParameterSet
 
     // Shared run-time values: never transmitted, saved, reset or sanitized
     int ChOut1, ChOut2, ChOut3, ChOut4, ChOut5, ChOut6, ChOut7, ChOut8;
-    int LangChinese;
     TrimHoldState TrimHold;
 };
 
@@ -96,7 +95,7 @@ private:
 };
 
 // Copies what the program keeps current while it runs (the live channel
-// outputs, the language) from current into set.
+// outputs) from current into set.
 void keepRunTimeValues(ParameterSet &set, const ParameterSet &current);
 
 // The one instance the whole program works on.

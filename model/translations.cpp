@@ -6,7 +6,6 @@
 #include <QPointer>
 #include <QTranslator>
 
-#include "model/parameterset.h"
 
 namespace {
 
@@ -99,15 +98,21 @@ QString currentLanguage()
     return languageInEffect();
 }
 
+int &chineseMessages()
+{
+    static int chinese = 1;
+    return chinese;
+}
+
 bool installLanguage(const QString &lang)
 {
     loadTranslationResources();
     removeInstalledTranslator();
-    params().LangChinese = 1;
+    chineseMessages() = 1;
     languageInEffect() = QStringLiteral("zh");
     if (lang == QLatin1String("en") && installEnglish()) {
         setQtChinese(false);
-        params().LangChinese = 0;
+        chineseMessages() = 0;
         languageInEffect() = QStringLiteral("en");
         return true;
     }

@@ -6,9 +6,8 @@
 // tooltips through Qt's translation (the Chinese words are the source texts),
 // the message boxes and file dialogs through the language flag.
 //
-// "en" installs the English translation and clears params().LangChinese;
-// "zh", an empty string or anything else leaves the source texts and sets
-// the flag. Call it with the application object in place and before the
+// "en" installs the English translation and clears chineseMessages(); "zh",
+// an empty string or anything else leaves the source texts and sets it. Call it with the application object in place and before the
 // main window is built: the form takes its words when it is built. The
 // system locale plays no part. Returns false when the language asked for is
 // not the one in effect (unknown, or the English catalogue failed to load,
@@ -19,6 +18,10 @@ bool installLanguage(const QString &lang);
 
 
 // The language in effect, "en" or "zh": the one place the tool's language is
-// read from. installLanguage() sets it and keeps params().LangChinese, which
-// the message boxes read, in step with it.
+// read from. installLanguage() sets it and keeps chineseMessages() in step.
 QString currentLanguage();
+
+// 1 while the message boxes, file dialogs and the port button's caption speak
+// Chinese, 0 for English: an application setting, like the language it
+// follows, not part of any transmitter's set-up.
+int &chineseMessages();

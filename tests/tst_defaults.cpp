@@ -115,7 +115,6 @@ void TestDefaults::runTimeValuesUntouched()
 {
     ParameterSet p = scrambled();
     p.ChOut3 = 1234;
-    p.LangChinese = 0;
     const TrimHoldScope hold(p);
     restoreFactoryFirst(p);
     restoreFactorySecond(p);
@@ -123,7 +122,6 @@ void TestDefaults::runTimeValuesUntouched()
     QCOMPARE(p.Vertion, 4321);
     QCOMPARE(p.ChOut3, 1234);
     QCOMPARE(p.ChOut1, 1000);
-    QCOMPARE(p.LangChinese, 0);
     QCOMPARE(p.TrimHold, 1);
 
     sanitizeParameters(p);

@@ -26,6 +26,7 @@
 #include "files/loadedfiletext.h"
 #include "link/framecodec.h"
 #include "model/parameterset.h"
+#include "model/translations.h"
 #include "support/appstate.h"
 #include "support/factoryframes.h"
 #include "support/fakeportrig.h"
@@ -250,7 +251,7 @@ private slots:
             QFile::setPermissions(lockedDirectory, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         lockedDirectory.clear();
         dir.reset();
-        params().LangChinese = 1;
+        chineseMessages() = 1;
     }
 
     void saveWritesTheFramesItSends()
@@ -889,7 +890,7 @@ private slots:
         QFETCH(QStringList, openFilters);
         QFETCH(QString, errorTitle);
         QFETCH(QString, errorText);
-        params().LangChinese = chinese;
+        chineseMessages() = chinese;
 
         // A cancelled save does nothing at all.
         ModalWatcher watcher;

@@ -551,7 +551,7 @@ private slots:
         for (const Expect &step : steps) {
             step.action->trigger();
             QCOMPARE(currentLanguage(), step.language);
-            QCOMPARE(params().LangChinese, step.langChinese);
+            QCOMPARE(chineseMessages(), step.langChinese);
             QCOMPARE(w.form()->tabWidget->tabText(1), step.tab);
             QCOMPARE(w.form()->find<QLineEdit>(QStringLiteral("lineEdit_26"))->text(), step.caption);
             QCOMPARE(w.form()->openButton->text(), step.open);

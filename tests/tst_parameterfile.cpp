@@ -82,7 +82,7 @@ QStringList differingMembers(const ParameterSet &a, const ParameterSet &b)
         if (channelOutput(ch).of(a) != channelOutput(ch).of(b))
             out << QStringLiteral("ChOut%1").arg(ch + 1);
     }
-    if (a.LangChinese != b.LangChinese || a.TrimHold != b.TrimHold)
+    if (a.TrimHold != b.TrimHold)
         out << QStringLiteral("flags");
     return out;
 }

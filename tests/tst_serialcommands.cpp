@@ -13,6 +13,7 @@
 #include "link/parameterblocks.h"
 #include "model/defaults.h"
 #include "model/parameterset.h"
+#include "model/translations.h"
 #include "support/appstate.h"
 #include "support/fakeportrig.h"
 #include "support/factoryframes.h"
@@ -261,7 +262,7 @@ private slots:
 
     void englishTextsFollowTheLanguageFlag()
     {
-        params().LangChinese = 0;
+        chineseMessages() = 0;
         MainWindow english;
         QCOMPARE(english.form()->openButton->text(), QStringLiteral("OPEN"));
         ModalWatcher watcher;

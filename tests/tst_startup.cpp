@@ -16,6 +16,7 @@
 #include "app/messagetexts.h"
 #include "app/startup.h"
 #include "model/parameterset.h"
+#include "model/translations.h"
 #include "support/appstate.h"
 #include "support/faketransmitter.h"
 #include "support/modalwatcher.h"
@@ -142,13 +143,13 @@ private slots:
     {
         resetAppState();
         applyLanguage(QStringLiteral("en"));
-        QCOMPARE(params().LangChinese, 0);
+        QCOMPARE(chineseMessages(), 0);
         {
             MainWindow w;
             QCOMPARE(w.form()->openButton->text(), portTexts(0).openCaption);
         }
         applyLanguage(QStringLiteral("zh"));
-        QCOMPARE(params().LangChinese, 1);
+        QCOMPARE(chineseMessages(), 1);
     }
 
     void portAndOpenStartConnected_data() { addLanguageRows(); }
@@ -161,7 +162,7 @@ private slots:
         QFETCH(QString, language);
         resetAppState();
         applyLanguage(language);
-        const int chinese = params().LangChinese;
+        const int chinese = chineseMessages();
         FakeTransmitter tx;
         QVERIFY2(tx.isOpen(), qPrintable(tx.errorString()));
         MainWindow w;
