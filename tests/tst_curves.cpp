@@ -26,10 +26,22 @@ int countVertical(const QVector<QLine> &dashes)
     return int(std::count_if(dashes.cbegin(), dashes.cend(), [](const QLine &l) { return l.dx() == 0; }));
 }
 
+// The curves as the window feeds them from the parameters.
+void feed(cureWidget &w)
+{
+    const ParameterSet &p = params();
+    w.setPoints({p.ThCure1, p.ThCure2, p.ThCure3, p.ThCure4, p.ThCure5, p.ThCure6, p.ThCure7});
+}
+void feed(mWidget &w)
+{
+    w.setCurve(params().DrRateShown, params().DrExpShown);
+}
+
 template <typename Widget>
 QImage renderWidget(QSize size)
 {
     Widget widget(nullptr);
+    feed(widget);
     widget.resize(size);
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::magenta); // anything the widget leaves unpainted shows

@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "model/parameterset.h"
 #include "ui/curvegeometry.h"
 
 namespace {
@@ -25,11 +24,6 @@ QPainterPath segmentPath(const CurveSegment &s)
     return path;
 }
 
-QVector<int> throttlePoints(const ParameterSet &p)
-{
-    return {p.ThCure1, p.ThCure2, p.ThCure3, p.ThCure4, p.ThCure5, p.ThCure6, p.ThCure7};
-}
-
 } // namespace
 
 cureWidget::cureWidget(QWidget *parent)
@@ -45,9 +39,17 @@ void cureWidget::creatData()
     update();
 }
 
+void cureWidget::setPoints(const QVector<int> &points)
+{
+    if (points == m_points)
+        return;
+    m_points = points;
+    update();
+}
+
 void cureWidget::paintEvent(QPaintEvent *)
 {
-    const ThrottlePlot plot = throttleCurveGeometry(throttlePoints(params()), size());
+    const ThrottlePlot plot = throttleCurveGeometry(m_points, size());
     QPainter painter(this);
 
     setPen(painter, 4, Qt::green);
@@ -80,10 +82,18 @@ void mWidget::creatData()
     update();
 }
 
+void mWidget::setCurve(int rate, int expo)
+{
+    if (rate == m_rate && expo == m_expo)
+        return;
+    m_rate = rate;
+    m_expo = expo;
+    update();
+}
+
 void mWidget::paintEvent(QPaintEvent *)
 {
-    const ParameterSet &p = params();
-    const DualRatePlot plot = dualRateCurveGeometry(p.DrRateShown, p.DrExpShown, size());
+    const DualRatePlot plot = dualRateCurveGeometry(m_rate, m_expo, size());
     QPainter painter(this);
 
     setPen(painter, 4, Qt::green);

@@ -1,15 +1,17 @@
 #pragma once
 
 #include <QTimer>
+#include <QVector>
 #include <QWidget>
 
 // Throttle curve: the seven points ThCure1..ThCure7 as a polyline over a
-// dashed grid. Repaints itself every 100 ms from the ParameterSet.
+// dashed grid. Repaints itself every 100 ms from the points it was given.
 class cureWidget : public QWidget
 {
     Q_OBJECT
 public:
     explicit cureWidget(QWidget *parent);
+    void setPoints(const QVector<int> &points);
 
 public slots:
     void creatData();
@@ -19,15 +21,17 @@ protected:
 
 private:
     QTimer *timer;
+    QVector<int> m_points = QVector<int>(7, 0);
 };
 
-// Dual-rate curve of the selected channel and position, drawn from
-// DrRateShown and DrExpShown. Repaints itself every 100 ms.
+// Dual-rate curve of the selected channel and position, drawn from the rate
+// and expo shown (DrRateShown, DrExpShown). Repaints itself every 100 ms.
 class mWidget : public QWidget
 {
     Q_OBJECT
 public:
     explicit mWidget(QWidget *parent);
+    void setCurve(int rate, int expo);
 
 public slots:
     void creatData();
@@ -37,4 +41,6 @@ protected:
 
 private:
     QTimer *timer;
+    int m_rate = 0;
+    int m_expo = 0;
 };

@@ -7,6 +7,7 @@
 #include <QSpinBox>
 
 #include "model/settings.h"
+#include "ui/curvewidgets.h"
 #include "ui/formtables.h"
 #include "ui/mainform.h"
 
@@ -72,6 +73,8 @@ void SettingBinder::bind(const MainForm &form)
     }
     for (int i = 0; i < 4; ++i)
         m_trims[size_t(i)] = form.find<QLineEdit>(QStringLiteral("lineEdit_Trim_%1").arg(i + 1));
+    m_throttle = form.find<cureWidget>(QStringLiteral("widget_4"));
+    m_rates = form.find<mWidget>(QStringLiteral("widget_3"));
 }
 
 void SettingBinder::report(const Bound &bound, double value)
@@ -109,6 +112,10 @@ void SettingBinder::show(const ParameterSet &p)
         if (edit && edit->text() != texts.at(i))
             edit->setText(texts.at(i));
     }
+    if (m_throttle)
+        m_throttle->setPoints({p.ThCure1, p.ThCure2, p.ThCure3, p.ThCure4, p.ThCure5, p.ThCure6, p.ThCure7});
+    if (m_rates)
+        m_rates->setCurve(p.DrRateShown, p.DrExpShown);
 }
 
 int SettingBinder::hoverTicks(const QComboBox *box) const

@@ -12,13 +12,15 @@ class MainForm;
 class QComboBox;
 class QLineEdit;
 class QWidget;
+class cureWidget;
+class mWidget;
 struct Setting;
 
 // The four trim texts, lineEdit_Trim_1..4, as the stick mode orders them.
 QStringList trimTexts(const ParameterSet &p);
 
 // Binds the form's editors to their rows of the table of settings. show()
-// puts a ParameterSet into the editors; every value an editor takes, typed
+// puts a ParameterSet into the editors, the trim texts and the curves; every value an editor takes, typed
 // or set by show(), is reported as edited(key, value) at once, synchronously
 // (that is how a changed dual-rate selector rebuilds the shown values within
 // one pass). Combo boxes that rest under the pointer for two seconds lose
@@ -60,4 +62,6 @@ private:
     QVector<Bound> m_bound;
     QVector<Hover> m_hover;
     std::array<QLineEdit *, 4> m_trims {};
+    cureWidget *m_throttle = nullptr;
+    mWidget *m_rates = nullptr;
 };
