@@ -71,8 +71,10 @@ void MainWindow::Recieve_Display()
 
 void MainWindow::noteLivePacket()
 {
+    // Fifty packets a second: the clock time is worked out only once a
+    // tooltip needs it (the time zone look-up behind it is dear).
     m_sinceLivePacket.start();
-    m_livePacketAt = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+    m_livePacketAt.clear();
 }
 
 // The values keep what the monitor shows; while no live packet came for a
@@ -87,6 +89,8 @@ void MainWindow::showTelemetryAge()
                                QStringLiteral("lineEdit_30"), QStringLiteral("lineEdit_37")};
     // Cheap when nothing changed: the tooltips follow the values only while stale.
     QString tips;
+    if (aged && since >= 0 && m_livePacketAt.isEmpty())
+        m_livePacketAt = QTime::currentTime().addMSecs(-since).toString(QStringLiteral("HH:mm:ss"));
     if (aged) {
         for (const QString &name : names)
             tips += ui->find<QLineEdit>(name)->text();

@@ -56,12 +56,14 @@ void SettingBinder::bind(const MainForm &form)
                     const Setting *row = rowOfEditor(editor.name);
                     if (!widget || !row)
                         continue;
-                    const Bound bound{widget, row};
+                    auto *spin = qobject_cast<QSpinBox *>(widget);
+                    auto *volts = qobject_cast<QDoubleSpinBox *>(widget);
+                    const Bound bound{widget, row, spin ? Kind::Spin : volts ? Kind::Volts : Kind::Combo};
                     m_bound.append(bound);
-                    if (auto *spin = qobject_cast<QSpinBox *>(widget))
+                    if (spin)
                         connect(spin, QOverload<int>::of(&QSpinBox::valueChanged), this,
                                 [this, bound](int v) { report(bound, v); });
-                    else if (auto *volts = qobject_cast<QDoubleSpinBox *>(widget))
+                    else if (volts)
                         connect(volts, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this,
                                 [this, bound](double v) { report(bound, v); });
                     else if (box)
@@ -85,23 +87,30 @@ void SettingBinder::report(const Bound &bound, double value)
 void SettingBinder::show(const ParameterSet &p)
 {
     for (const Bound &b : m_bound) {
-        // A spin box without focus that holds the value already shows it as
-        // written out; the one being typed in is set as always.
-        const bool settled = !b.widget->hasFocus();
-        if (b.row->volts) {
+        // An editor that holds the value already shows it; a spin box being
+        // typed in is set as always, which writes its text out again.
+        switch (b.kind) {
+        case Kind::Volts: {
             auto *box = static_cast<QDoubleSpinBox *>(b.widget);
-            if (!settled || box->value() != p.*b.row->volts)
-                box->setValue(p.*b.row->volts);
-            continue;
+            const double value = p.*b.row->volts;
+            if (box->value() != value || box->hasFocus())
+                box->setValue(value);
+            break;
         }
-        const int value = b.row->member.of(p);
-        if (auto *box = qobject_cast<QComboBox *>(b.widget)) {
+        case Kind::Spin: {
+            auto *spin = static_cast<QSpinBox *>(b.widget);
+            const int value = b.row->member.of(p);
+            if (spin->value() != value || spin->hasFocus())
+                spin->setValue(value);
+            break;
+        }
+        case Kind::Combo: {
+            auto *box = static_cast<QComboBox *>(b.widget);
+            const int value = b.row->member.of(p);
             if (box->currentIndex() != value)
                 box->setCurrentIndex(value);
-        } else {
-            auto *spin = static_cast<QSpinBox *>(b.widget);
-            if (!settled || spin->value() != value)
-                spin->setValue(value);
+            break;
+        }
         }
     }
     for (Hover &h : m_hover)

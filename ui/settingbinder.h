@@ -46,10 +46,12 @@ signals:
     void edited(const QString &key, double value);
 
 private:
+    enum class Kind { Spin, Volts, Combo };
     struct Bound
     {
         QWidget *widget;
         const Setting *row;
+        Kind kind;
     };
     struct Hover
     {
