@@ -440,6 +440,16 @@ const Setting *rowOfEditor(const QString &editor)
     return nullptr;
 }
 
+QVector<const Setting *> settingsOfGroup(const QString &group)
+{
+    QVector<const Setting *> out;
+    for (const Setting &s : settings()) {
+        if (s.group == group)
+            out.append(&s);
+    }
+    return out;
+}
+
 void storeEdit(const Setting &row, ParameterSet &p, double value)
 {
     if (row.volts)

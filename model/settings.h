@@ -101,6 +101,8 @@ QVector<const Setting *> settingsOfEditor(const QString &editor);
 EditorSpan editorSpan(const Setting &setting);
 // The row an editor shows, or nullptr.
 const Setting *rowOfEditor(const QString &editor);
+// The settings a group box shows, in the order of the table.
+QVector<const Setting *> settingsOfGroup(const QString &group);
 // Puts an editor's value into p: stored in the member, or routed by row.edit.
 void storeEdit(const Setting &row, ParameterSet &p, double value);
 

@@ -23,6 +23,7 @@
 #include "model/parameterset.h"
 #include "model/translations.h"
 #include "support/appstate.h"
+#include "ui/curvewidgets.h"
 #include "ui/formstyles.h"
 #include "ui/mainform.h"
 #include "ui/statusline.h"
@@ -86,6 +87,10 @@ void copyState(const MainForm &from, MainForm &to)
             copy->setCurrentIndex(combo->currentIndex());
         } else if (auto *bar = qobject_cast<QProgressBar *>(source)) {
             qobject_cast<QProgressBar *>(target)->setValue(bar->value());
+        } else if (auto *curve = qobject_cast<cureWidget *>(source)) {
+            qobject_cast<cureWidget *>(target)->setPoints(curve->points());
+        } else if (auto *rates = qobject_cast<mWidget *>(source)) {
+            qobject_cast<mWidget *>(target)->setCurve(rates->rate(), rates->expo());
         } else if (auto *button = qobject_cast<QAbstractButton *>(source)) {
             qobject_cast<QAbstractButton *>(target)->setText(button->text());
             qobject_cast<QAbstractButton *>(target)->setIcon(button->icon());

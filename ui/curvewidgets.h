@@ -12,6 +12,7 @@ class cureWidget : public QWidget
 public:
     explicit cureWidget(QWidget *parent);
     void setPoints(const QVector<int> &points);
+    const QVector<int> &points() const { return m_points; }
 
 public slots:
     void creatData();
@@ -32,6 +33,8 @@ class mWidget : public QWidget
 public:
     explicit mWidget(QWidget *parent);
     void setCurve(int rate, int expo);
+    int rate() const { return m_rate; }
+    int expo() const { return m_expo; }
 
 public slots:
     void creatData();

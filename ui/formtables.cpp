@@ -49,6 +49,28 @@ QStringList numbered(const char *pattern, int first, int last)
     return out;
 }
 
+// A group whose rows are its settings in the table's order: each caption
+// once (a family shares one), and the editors that show them.
+QStringList captionsOfGroup(const char *group)
+{
+    QStringList out;
+    for (const Setting *s : settingsOfGroup(QString::fromLatin1(group))) {
+        if (s->caption.startsWith(QLatin1String("lineEdit")) && !out.contains(s->caption))
+            out.append(s->caption);
+    }
+    return out;
+}
+
+QStringList editorsOfGroup(const char *group)
+{
+    QStringList out;
+    for (const Setting *s : settingsOfGroup(QString::fromLatin1(group))) {
+        if (!s->editor.isEmpty())
+            out.append(s->editor);
+    }
+    return out;
+}
+
 // Captions in row order; their texts are the configuration's own words.
 QVector<Caption> captions(const QStringList &names)
 {
@@ -166,9 +188,7 @@ Page advancedMenu1()
     page.groups.append(pairedGroup(
         QStringLiteral("groupBox_7"), QRect(240, 10, 221, 470),
         kDefaultSpacing, QRect(10, 30, 95, 430),
-        captions({"lineEdit_45", "lineEdit_46", "lineEdit_47", "lineEdit_48", "lineEdit_49",
-                  "lineEdit_50", "lineEdit_51"}),
-        QRect(110, 30, 101, 430), editorsOf(QStringList{"comboBox_AttiM"} + numbered("spinBox_Atti%1", 1, 6))));
+        captions(captionsOfGroup("groupBox_7")), QRect(110, 30, 101, 430), editorsOf(editorsOfGroup("groupBox_7"))));
 
     Group elevon = pairedGroup(
         QStringLiteral("groupBox_10"), QRect(470, 10, 330, 350), 0,
@@ -184,9 +204,7 @@ Page advancedMenu1()
     page.groups.append(pairedGroup(
         QStringLiteral("groupBox_13"), QRect(810, 10, 240, 350), 0,
         QRect(10, 30, 110, 300),
-        captions({"lineEdit_78", "lineEdit_95", "lineEdit_96", "lineEdit_97", "lineEdit_98"}),
-        QRect(125, 30, 105, 300),
-        editorsOf(QStringList{"comboBox_RuMix"} + numbered("spinBox_Ru%1", 1, 4))));
+        captions(captionsOfGroup("groupBox_13")), QRect(125, 30, 105, 300), editorsOf(editorsOfGroup("groupBox_13"))));
     return page;
 }
 
@@ -207,10 +225,7 @@ Page advancedMenu2()
     page.groups.append(pairedGroup(
         QStringLiteral("groupBox_18"), QRect(530, 10, 520, 471),
         kDefaultSpacing, QRect(10, 30, 100, 431),
-        captions({"lineEdit_130", "lineEdit_126", "lineEdit_125", "lineEdit_127", "lineEdit_128",
-                  "lineEdit_129", "lineEdit_131", "lineEdit_132"}),
-        QRect(110, 30, 95, 431),
-        editorsOf(QStringList{"comboBox_THCURE_MIX"} + numbered("spinBox_THCURE_Data0%1", 1, 7))));
+        captions(captionsOfGroup("groupBox_18")), QRect(110, 30, 95, 431), editorsOf(editorsOfGroup("groupBox_18"))));
     return page;
 }
 
@@ -222,7 +237,6 @@ struct MixSpec
     int x;
     int height;
     int spacing;
-    QStringList captionNames;
 };
 
 Page mixSettings()
@@ -230,26 +244,17 @@ Page mixSettings()
     Page page = FormTables::page("tab_5", "frame_8", QRect(10, 10, 1060, 490));
 
     const MixSpec mixes[] = {
-        {"groupBox_11", 10, 481, 0,
-         {"lineEdit_80", "lineEdit_83", "lineEdit_79", "lineEdit_84", "lineEdit_85", "lineEdit_86"}},
-        {"groupBox_12", 270, 477, 0,
-         {"lineEdit_94", "lineEdit_90", "lineEdit_89", "lineEdit_91", "lineEdit_92", "lineEdit_93"}},
-        {"groupBox_15", 530, 477, kDefaultSpacing,
-         {"lineEdit_106", "lineEdit_102", "lineEdit_101", "lineEdit_103", "lineEdit_104", "lineEdit_105"}},
-        {"groupBox_21", 790, 477, kDefaultSpacing,
-         {"lineEdit_119", "lineEdit_120", "lineEdit_121", "lineEdit_122", "lineEdit_123", "lineEdit_124"}},
+        {"groupBox_11", 10, 481, 0},
+        {"groupBox_12", 270, 477, 0},
+        {"groupBox_15", 530, 477, kDefaultSpacing},
+        {"groupBox_21", 790, 477, kDefaultSpacing},
     };
-
-    int number = 1;
     for (const MixSpec &mix : mixes) {
-        const QString prefix = QStringLiteral("PRM0%1_").arg(number++);
         const int columnHeight = mix.height - kColumnTop - 10;
         page.groups.append(pairedGroup(
             QString::fromLatin1(mix.group), QRect(mix.x, 5, 250, mix.height),
-            mix.spacing, QRect(10, kColumnTop, 110, columnHeight), captions(mix.captionNames),
-            QRect(125, kColumnTop, 115, columnHeight),
-            editorsOf({"comboBox_" + prefix + "Mix", "comboBox_" + prefix + "Master", "comboBox_" + prefix + "Slave",
-                       "spinBox_" + prefix + "Data1", "spinBox_" + prefix + "Data2", "spinBox_" + prefix + "Data3"})));
+            mix.spacing, QRect(10, kColumnTop, 110, columnHeight), captions(captionsOfGroup(mix.group)),
+            QRect(125, kColumnTop, 115, columnHeight), editorsOf(editorsOfGroup(mix.group))));
     }
     return page;
 }
@@ -263,9 +268,7 @@ Page systemSettings()
     page.groups.append(pairedGroup(
         QStringLiteral("groupBox_17"), QRect(20, 10, 350, 470),
         kDefaultSpacing, QRect(10, 30, 199, 236),
-        captions({"lineEdit_63", "lineEdit_68", "lineEdit_66", "lineEdit_67"}),
-        QRect(210, 30, 129, 236),
-        editorsOf({"doubleSpinBox_Volt", "doubleSpinBox_rxVolt", "doubleSpinBox_extVolt", "spinBox_Rssi"})));
+        captions(captionsOfGroup("groupBox_17")), QRect(210, 30, 129, 236), editorsOf(editorsOfGroup("groupBox_17"))));
 
     Group version = pairedGroup(
         QStringLiteral("groupBox_20"), QRect(380, 10, 350, 470),
