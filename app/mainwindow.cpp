@@ -25,9 +25,14 @@
 #include "ui/rangehint.h"
 
 MainWindow::MainWindow(QWidget *parent)
+    : MainWindow(::params(), ::liveValues(), ::frames(), parent)
+{
+}
+
+MainWindow::MainWindow(ParameterSet &set, LiveValues &live, ParameterFrames &frames, QWidget *parent)
     : QMainWindow(parent)
     , ui(new MainForm)
-    , m_conversation(params(), liveValues(), frames())
+    , m_conversation(set, live, frames)
 {
     ui->setupUi(this);
     // The open caption of the language in use from the start.

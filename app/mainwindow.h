@@ -46,8 +46,16 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
+    // The window on the process-wide set-up, live values and frames.
     explicit MainWindow(QWidget *parent = nullptr);
+    // A window on its own: two of them side by side share nothing.
+    MainWindow(ParameterSet &set, LiveValues &live, ParameterFrames &frames, QWidget *parent = nullptr);
     ~MainWindow() override;
+
+    // What this window edits, shows and sends; every slot works on these.
+    ParameterSet &params() const { return m_conversation.params(); }
+    LiveValues &liveValues() const { return m_conversation.live(); }
+    ParameterFrames &frames() const { return m_conversation.frames(); }
 
     // For tests and tools that drive the window by object name.
     MainForm *form() const { return ui; }

@@ -27,6 +27,10 @@ public:
     Conversation(ParameterSet &params, LiveValues &live, ParameterFrames &frames, QObject *parent = nullptr);
 
     QSerialPort &port() { return m_port; }
+    // What the conversation decodes into and builds its frames from.
+    ParameterSet &params() const { return m_params; }
+    LiveValues &live() const { return m_live; }
+    ParameterFrames &frames() const { return m_frames; }
     bool isOpen() const { return m_port.isOpen(); }
     // A device went away while open (unplugged, hung up); until the next open.
     bool deviceLost() const { return m_lost; }

@@ -9,9 +9,11 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QtTest>
 
 #include "app/mainwindow.h"
+#include "link/framecodec.h"
 #include "link/livevalues.h"
 #include "model/parameterset.h"
 #include "support/appstate.h"
@@ -228,6 +230,37 @@ private slots:
             qobject_cast<QSpinBox *>(widget)->setValue(value);
         QCOMPARE(differingMembers(params(), before), QStringList{member});
         QCOMPARE(findIntParameter(QLatin1String(member.toLatin1()))->ref.of(params()), value);
+    }
+
+    // A window given its own set-up, live values and frames shares none of
+    // them with the process-wide window: not the shown values, not the
+    // edits, not their history.
+    void twoWindowsSideBySideShareNothing()
+    {
+        ParameterSet ownSet;
+        LiveValues ownLive;
+        ParameterFrames ownFrames;
+        MainWindow first;
+        MainWindow second(ownSet, ownLive, ownFrames);
+        ownSet.Sub1 = 40;
+        ownLive.LiveRssi = 77;
+        invokeSlot(first, "ui_Display");
+        invokeSlot(second, "ui_Display");
+        auto *firstSub = first.form()->find<QSpinBox>(QStringLiteral("spinBox_sub1"));
+        auto *secondSub = second.form()->find<QSpinBox>(QStringLiteral("spinBox_sub1"));
+        QCOMPARE(firstSub->value(), 0);
+        QCOMPARE(secondSub->value(), 40);
+        QVERIFY(second.form()->find<QLineEdit>(QStringLiteral("lineEdit_RSSI"))->text()
+                != first.form()->find<QLineEdit>(QStringLiteral("lineEdit_RSSI"))->text());
+
+        firstSub->setValue(-30);
+        secondSub->setValue(55);
+        QCOMPARE(params().Sub1, -30);
+        QCOMPARE(ownSet.Sub1, 55);
+        second.editHistory()->undo();
+        QCOMPARE(ownSet.Sub1, 40);
+        QCOMPARE(params().Sub1, -30);
+        QCOMPARE(first.editHistory()->count(), 1);
     }
 
     void dualRateRateBoxFollowsChannelAndPosition()
