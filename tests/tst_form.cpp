@@ -21,6 +21,8 @@
 
 #include <memory>
 
+#include "model/settings.h"
+#include "ui/formtables.h"
 #include "ui/mainform.h"
 #include "ui/sizedicon.h"
 
@@ -121,6 +123,7 @@ private slots:
     void strip();
     void curveWidgets();
     void registryMatchesWidgetTree();
+    void everyEditorStandsForItsSetting();
     void slotsConnectAfterSetup();
     void resources_data();
     void resources();
@@ -721,6 +724,45 @@ void TestForm::curveWidgets()
         QVERIFY(!rectIn(m_form.widget(editor), m_window.get()).intersects(rectIn(rates, m_window.get())));
     for (const char *editor : {"comboBox_THCURE_MIX", "spinBox_THCURE_Data04"})
         QVERIFY(!rectIn(m_form.widget(editor), m_window.get()).intersects(rectIn(throttle, m_window.get())));
+}
+
+// The form and the table of settings are one: every editor of the form
+// shows a row (but the boxes with one fixed item), every row's editor is on
+// the form once, and an editor that offers another range or opens on
+// another value than its setting has a row that says why.
+void TestForm::everyEditorStandsForItsSetting()
+{
+    QStringList onForm;
+    for (const FormTables::Page &page : FormTables::pages()) {
+        for (const FormTables::Group &group : page.groups) {
+            for (const FormTables::Column &column : group.columns) {
+                for (const FormTables::Editor &editor : column.editors)
+                    onForm.append(editor.name);
+            }
+        }
+    }
+    for (const QString &name : onForm) {
+        const Setting *row = rowOfEditor(name);
+        if (!row) {
+            auto *box = m_form.find<QComboBox>(name);
+            QVERIFY2(box && box->count() == 1, qPrintable(name + " shows no setting"));
+            continue;
+        }
+        QCOMPARE(onForm.count(name), 1);
+        if (row->choices)
+            continue;
+        const EditorSpan span = editorSpan(*row);
+        QVERIFY2((row->start >= span.minimum && row->start <= span.maximum) || !span.why.isEmpty(), qPrintable(name));
+        double minimum = 0, maximum = 0, value = 0;
+        if (auto *spin = m_form.find<QSpinBox>(name)) {
+            minimum = spin->minimum(), maximum = spin->maximum(), value = spin->value();
+        } else if (auto *volts = m_form.find<QDoubleSpinBox>(name)) {
+            minimum = volts->minimum(), maximum = volts->maximum(), value = volts->value();
+        }
+        QVERIFY2(minimum == span.minimum && maximum == span.maximum && value == span.start, qPrintable(name));
+    }
+    for (const Setting &row : settingRows())
+        QVERIFY2(row.editor.isEmpty() || onForm.contains(row.editor), qPrintable(row.editor));
 }
 
 void TestForm::registryMatchesWidgetTree()
