@@ -19,7 +19,7 @@ QStringList TrafficHistory::lines() const
     for (int i = 0; i < m_entries.size(); ++i) {
         const Entry &e = m_entries.at((m_next + i) % m_entries.size());
         out.append(QStringLiteral("%1 %2 %3")
-                           .arg(e.when.toString(QStringLiteral("HH:mm:ss.zzz")),
+                           .arg(e.when.toLocalTime().toString(QStringLiteral("HH:mm:ss.zzz")),
                                 e.direction == Out ? QStringLiteral("out") : QStringLiteral("in "),
                                 QString::fromLatin1(e.bytes.toHex(' '))));
     }

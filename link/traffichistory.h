@@ -16,8 +16,10 @@ public:
 
     explicit TrafficHistory(int capacity = kDefaultCapacity);
 
+    // Taken in UTC: fifty live packets a second would each look up the
+    // time zone otherwise. The lines show local time.
     void record(Direction direction, const QByteArray &bytes,
-                const QDateTime &when = QDateTime::currentDateTime());
+                const QDateTime &when = QDateTime::currentDateTimeUtc());
     int size() const { return int(m_entries.size()); }
     void clear() { m_entries.clear(); m_next = 0; }
 
