@@ -6,14 +6,11 @@
 #include "app/mainwindow.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QMenu>
-#include <QSpinBox>
 #include <QUndoStack>
 #include <QUrl>
 

@@ -22,6 +22,15 @@ bool readStyleSheet(const QString &path, QString *out)
     return true;
 }
 
+// A spin box that holds the value already shows it; one being typed in is
+// set as always, which writes its text out again.
+template<class Box, class Value>
+void showValue(Box *box, Value value)
+{
+    if (box->value() != value || box->hasFocus())
+        box->setValue(value);
+}
+
 } // namespace
 
 QStringList trimTexts(const ParameterSet &p)
@@ -87,23 +96,13 @@ void SettingBinder::report(const Bound &bound, double value)
 void SettingBinder::show(const ParameterSet &p)
 {
     for (const Bound &b : m_bound) {
-        // An editor that holds the value already shows it; a spin box being
-        // typed in is set as always, which writes its text out again.
         switch (b.kind) {
-        case Kind::Volts: {
-            auto *box = static_cast<QDoubleSpinBox *>(b.widget);
-            const double value = p.*b.row->volts;
-            if (box->value() != value || box->hasFocus())
-                box->setValue(value);
+        case Kind::Volts:
+            showValue(static_cast<QDoubleSpinBox *>(b.widget), p.*b.row->volts);
             break;
-        }
-        case Kind::Spin: {
-            auto *spin = static_cast<QSpinBox *>(b.widget);
-            const int value = b.row->member.of(p);
-            if (spin->value() != value || spin->hasFocus())
-                spin->setValue(value);
+        case Kind::Spin:
+            showValue(static_cast<QSpinBox *>(b.widget), b.row->member.of(p));
             break;
-        }
         case Kind::Combo: {
             auto *box = static_cast<QComboBox *>(b.widget);
             const int value = b.row->member.of(p);
