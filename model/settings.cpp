@@ -567,15 +567,42 @@ const View kViews[] = {
     {"spinBox_DR_EXP", &P::DrExpUp, &P::DrExpDown},
 };
 
+// Each editor that changes a setting, with the view it shows a table entry
+// through or else the one setting it compares by. Worked out once: the
+// marks compare through it on every refresh pass.
+struct EditorOfSetting
+{
+    QString editor;
+    const View *view;
+    const Setting *setting;
+};
+
+const QVector<EditorOfSetting> &editorsOfSettings()
+{
+    static const QVector<EditorOfSetting> table = [] {
+        QVector<EditorOfSetting> out;
+        for (const Setting &s : settingRows()) {
+            const QVector<const Setting *> shown = s.editor.isEmpty() ? QVector<const Setting *>()
+                                                                      : settingsOfEditor(s.editor);
+            if (shown.isEmpty())
+                continue;
+            const View *view = nullptr;
+            for (const View &v : kViews)
+                view = s.editor == QLatin1String(v.editor) ? &v : view;
+            out.append({s.editor, view, shown.first()});
+        }
+        return out;
+    }();
+    return table;
+}
+
 } // namespace
 
 QStringList settingEditors()
 {
     QStringList out;
-    for (const Setting &s : settingRows()) {
-        if (!s.editor.isEmpty() && !settingsOfEditor(s.editor).isEmpty())
-            out.append(s.editor);
-    }
+    for (const EditorOfSetting &e : editorsOfSettings())
+        out.append(e.editor);
     return out;
 }
 
@@ -588,18 +615,15 @@ QStringList differingEditors(const ParameterSet &current, const ParameterSet &kn
 {
     QStringList out;
     const int c = current.DrCh;
-    for (const QString &editor : settingEditors()) {
-        const View *view = nullptr;
-        for (const View &v : kViews)
-            view = editor == QLatin1String(v.editor) ? &v : view;
-        if (!view) {
-            if (!settingEquals(*settingsOfEditor(editor).first(), current, known))
-                out.append(editor);
+    for (const EditorOfSetting &e : editorsOfSettings()) {
+        if (!e.view) {
+            if (!settingEquals(*e.setting, current, known))
+                out.append(e.editor);
         } else if (c >= 0 && c <= 3) {
             // Compared through the table entry it shows in current.
-            int(P::*table)[4] = view->down && current.DrPosi != 0 ? view->down : view->up;
+            int(P::*table)[4] = e.view->down && current.DrPosi != 0 ? e.view->down : e.view->up;
             if ((current.*table)[c] != (known.*table)[c])
-                out.append(editor);
+                out.append(e.editor);
         }
     }
     return out;
