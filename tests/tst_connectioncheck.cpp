@@ -207,6 +207,16 @@ private slots:
         TrafficHistory few;
         few.record(TrafficHistory::Out, "OK", t0);
         QCOMPARE(few.lines(), QStringList{"10:42:07.123 out 4f 4b"});
+
+        // Stamped in UTC (as the window records), read in the pilot's time.
+        const QByteArray zone = qgetenv("TZ");
+        qputenv("TZ", "UTC-8");
+        const QDateTime local(QDate(2026, 12, 7), QTime(10, 42, 7, 123));
+        TrafficHistory utc;
+        utc.record(TrafficHistory::Out, "OK", local.toUTC());
+        const QStringList utcLines = utc.lines();
+        zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone);
+        QCOMPARE(utcLines, QStringList{"10:42:07.123 out 4f 4b"});
     }
 };
 
