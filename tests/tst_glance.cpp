@@ -12,6 +12,7 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -25,6 +26,7 @@
 #include "app/statustexts.h"
 #include "cli/monitorreport.h"
 #include "link/livevalues.h"
+#include "model/formtexts.h"
 #include "model/parameterset.h"
 #include "model/settings.h"
 #include "model/telemetryglance.h"
@@ -573,6 +575,13 @@ private slots:
             else
                 QCOMPARE(lookInLabel(), chineseLookIn);
         }
+        // A page the pilot dragged elsewhere keeps its own title.
+        QTabWidget *tabs = w.form()->tabWidget;
+        tabs->tabBar()->moveTab(1, 3);
+        english->trigger();
+        QCOMPARE(tabs->tabText(tabs->indexOf(w.form()->widget(QStringLiteral("tab_2")))), QStringLiteral("Basic"));
+        QCOMPARE(tabs->tabText(1), formText(QStringLiteral("tab_3")));
+        chinese->trigger();
         QSettings given;
         QCOMPARE(resolveLanguage(QStringLiteral("en"), given), QStringLiteral("en")); // --lang wins
         given.remove(QStringLiteral("language"));

@@ -62,7 +62,7 @@ QLineEdit *FormBuilder::lineEdit(QWidget *parent, const QString &name, const QRe
     auto *edit = add(new QLineEdit(parent), name, geometry);
     setStyle(edit, styleSheet, StyleBook::Focus::Frame);
     edit->setAlignment(Qt::AlignCenter);
-    setText(edit, {text});
+    edit->setText(text);
     return edit;
 }
 
@@ -72,6 +72,7 @@ QLineEdit *FormBuilder::caption(QWidget *parent, const Caption &caption, const Q
     auto *edit = lineEdit(parent, caption.name, geometry,
                           FormStyle::caption(writable ? kWritableCaptionPx : fontPx), caption.text);
     edit->setReadOnly(!writable);
+    setText(edit, {caption.text});
     return edit;
 }
 

@@ -40,10 +40,11 @@ public:
             widget->setStyleSheet(sheet);
     }
 
-    // The text(s) the text routine puts on a widget.
+    // The words the text routine puts on a widget.
     void setText(QWidget *widget, const QStringList &texts);
 
-    // A line edit with centred text; captions are read-only.
+    // A line edit with centred text, a value; a caption is read-only and its
+    // text one of the form's words.
     QLineEdit *lineEdit(QWidget *parent, const QString &name, const QRect &geometry,
                         const QString &styleSheet, const QString &text);
     QLineEdit *caption(QWidget *parent, const FormTables::Caption &caption, const QRect &geometry,

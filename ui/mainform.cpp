@@ -165,8 +165,10 @@ void buildTabWidget(FormBuilder &build, MainForm &form)
 void applyText(QTabWidget *tabs, QWidget *widget, const QStringList &texts)
 {
     if (auto *combo = qobject_cast<QComboBox *>(widget)) {
-        for (int i = 0; i < texts.size() && i < combo->count(); ++i)
-            combo->setItemText(i, texts.at(i));
+        for (int i = 0; i < texts.size() && i < combo->count(); ++i) {
+            if (combo->itemText(i) != texts.at(i))
+                combo->setItemText(i, texts.at(i));
+        }
     } else if (auto *group = qobject_cast<QGroupBox *>(widget)) {
         group->setTitle(texts.value(0));
     } else if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
@@ -262,4 +264,13 @@ void MainForm::retranslateUi(QMainWindow *window)
     window->setWindowTitle(QString::fromUtf8(kWindowTitle));
     for (const FormText &text : std::as_const(m_texts))
         applyText(tabWidget, text.widget, text.texts);
+}
+
+void MainForm::takeWords(const MainForm &other)
+{
+    for (const FormText &text : other.m_texts) {
+        QWidget *widget = m_widgets.value(text.widget->objectName());
+        if (widget && widget != openButton)
+            applyText(tabWidget, widget, text.texts);
+    }
 }

@@ -34,6 +34,10 @@ public:
     void setupUi(QMainWindow *window, Sheets sheets = Sheets::One);
     // Puts every visible text of the form in place; part of setupUi().
     void retranslateUi(QMainWindow *window);
+    // Puts the words of other, a form built in another language, on the
+    // widgets of the same names: captions, titles, button and choice texts.
+    // Values, and the open button's caption that tells the port's state, stay.
+    void takeWords(const MainForm &other);
 
     // The widget called name, or nullptr if the form has none of that type.
     template<class T>
@@ -64,8 +68,8 @@ public:
 private:
     friend class FormBuilder;
 
-    // A widget and the text(s) the text routine gives it: a caption, a
-    // title, or one text per combo box item.
+    // A widget and the words the text routine gives it: a caption, a title,
+    // or one text per combo box item.
     struct FormText
     {
         QWidget *widget;
