@@ -134,8 +134,7 @@ Page basicMenu()
                    formText(QStringLiteral("groupBox")), kBasicSpacing, kTitlePointSize, {}, {}};
     channels.columns.append(captionColumn(
             sharedColumn(110, kBasicHeight, 0, 1),
-            captions({"lineEdit_28", "lineEdit_29", "lineEdit_31", "lineEdit_32", "lineEdit_33",
-                      "lineEdit_34", "lineEdit_35", "lineEdit_36"})));
+            captions(captionsOfGroup("groupBox_2")))); // one row per channel
     basic.groups.append(channels);
 
     const BasicGroup groups[] = {
@@ -180,7 +179,7 @@ Page advancedMenu1()
     page.groups.append(pairedGroup(
         QStringLiteral("groupBox_8"), QRect(5, 10, 220, 350), 0,
         QRect(10, 30, 100, 310),
-        captions({"lineEdit_53", "lineEdit_54", "lineEdit_55", "lineEdit_56", "lineEdit_57"}),
+        captions(captionsOfGroup("groupBox_8")),
         QRect(110, 30, 100, 310),
         editorsOf({"comboBox_DR_MIX1", "comboBox_DR_CH1", "comboBox_DR_SW1", "spinBox_DR_UP1",
                    "spinBox_DR_DOWN1"})));
@@ -193,7 +192,7 @@ Page advancedMenu1()
     Group elevon = pairedGroup(
         QStringLiteral("groupBox_10"), QRect(470, 10, 330, 350), 0,
         QRect(10, 30, 100, 300),
-        captions({"lineEdit_73", "lineEdit_74", "lineEdit_75", "lineEdit_76", "lineEdit_77"}),
+        captions(captionsOfGroup("groupBox_10")),
         QRect(110, 30, 101, 300),
         editorsOf(QStringList{"comboBox_EleMix"} + numbered("spinBox_Elev0%1", 1, 4)));
     // The second pair of aileron values stands beside the first, without captions.
