@@ -6,14 +6,11 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
-#include <QPushButton>
 #include <QSettings>
 
 #include "app/commandhelp.h"
-#include "app/messagetexts.h"
 #include "app/startup.h"
 #include "files/backups.h"
-#include "model/parameterset.h"
 #include "model/translations.h"
 #include "ui/accessibility.h"
 #include "ui/formlanguage.h"
@@ -51,12 +48,8 @@ void MainWindow::switchLanguage(const QString &language)
     rememberLanguage(language, settings);
     if (language == currentLanguage())
         return;
-    // The port state is read from the open button's caption: taken in the
-    // old language, given back in the new one.
-    const bool open = portIsOpen();
     installLanguage(language);
-    const PortTexts texts = portTexts(chineseMessages());
-    ui->openButton->setText(open ? texts.closeCaption : texts.openCaption);
+    showPortState();
     retranslateWindow();
 }
 

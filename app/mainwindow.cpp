@@ -36,7 +36,7 @@ MainWindow::MainWindow(ParameterSet &set, LiveValues &live, ParameterFrames &fra
 {
     ui->setupUi(this);
     // The open caption of the language in use from the start.
-    ui->openButton->setText(openCaption());
+    showPortState();
     CommandHelp::apply(*ui, Backups::defaultDirectory());
     // The same picture as the desktop entry.
     setWindowIcon(QIcon(QStringLiteral(":/myImage/images/app.png")));
@@ -85,11 +85,6 @@ MainWindow::~MainWindow()
         m_edits = nullptr;
     }
     delete ui;
-}
-
-QString MainWindow::openCaption() const
-{
-    return portTexts(chineseMessages()).openCaption;
 }
 
 bool MainWindow::portIsOpen() const

@@ -161,7 +161,7 @@ private:
     void followPorts();
     void rescanPorts();
     bool portIsOpen() const;
-    QString openCaption() const;
+    void showPortState();
     void showPortMessage(const QString &text);
     void closePort(bool sayGoodbye);
     void sendFrame(FrameKind kind);

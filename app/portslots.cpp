@@ -26,13 +26,6 @@ const QString kLampOn = QStringLiteral(":/myImage/images/green.png");
 // How often the closed port's list looks for a change.
 constexpr int kPortWatchMs = 1000;
 
-// A new caption replaces a button's shortcut with the caption's mnemonic, so
-// the shortcut is put back with every caption.
-void setCaption(QPushButton *button, const QString &caption)
-{
-    button->setText(caption);
-    button->setShortcut(CommandHelp::shortcut(button->objectName()));
-}
 } // namespace
 
 void MainWindow::setUpPortList()
@@ -168,12 +161,10 @@ void MainWindow::on_openButton_clicked()
         showOpenFailure(texts.cannotOpen, port().errorString());
         return;
     }
-    ui->portNameBox->setEnabled(false);
     m_portScanTimer->stop();
     m_wantedPort = chosenPortName();
     m_wantedIdentity = identityOfPort(m_wantedPort);
-    setCaption(ui->openButton, texts.closeCaption);
-    ui->toolButton_led->setIcon(iconForSize(kLampOn, ui->toolButton_led->iconSize()));
+    showPortState();
     watchForAnswer();
     forgetTransmitter();
     // Chosen again at the next start while it is there.
@@ -191,12 +182,22 @@ void MainWindow::closePort(bool sayGoodbye)
         channelOutput(ch).of(params()) = 1000;
     Servo_Display();
 
-    ui->portNameBox->setEnabled(true);
-    setCaption(ui->openButton, openCaption());
-    ui->toolButton_led->setIcon(iconForSize(kLampOff, ui->toolButton_led->iconSize()));
+    showPortState();
     rescanPorts();
     m_portScanTimer->start();
     forgetTransmitter();
+}
+
+// The open button's caption, the lamp and the port list follow the port.
+void MainWindow::showPortState()
+{
+    const bool open = portIsOpen();
+    const PortTexts texts = portTexts(chineseMessages());
+    ui->openButton->setText(open ? texts.closeCaption : texts.openCaption);
+    // A new caption replaces the button's shortcut with its mnemonic.
+    ui->openButton->setShortcut(CommandHelp::shortcut(ui->openButton->objectName()));
+    ui->toolButton_led->setIcon(iconForSize(open ? kLampOn : kLampOff, ui->toolButton_led->iconSize()));
+    ui->portNameBox->setEnabled(!open);
 }
 
 void MainWindow::portLost()
