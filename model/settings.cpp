@@ -309,12 +309,8 @@ void systemSettings(Table &t)
 void dualRateViews(Table &t)
 {
     // The boxes that show the selected channel route an edit into its table
-    // entry; the first page's channel and the curve page's position select
-    // what they show at once.
-    t.row(QStringLiteral("DrUpShown")).edit = editDualRateUp;
-    t.row(QStringLiteral("DrDownShown")).edit = editDualRateDown;
-    t.row(QStringLiteral("DrRateShown")).edit = editDualRateRate;
-    t.row(QStringLiteral("DrExpShown")).edit = editDualRateExp;
+    // entry (storeEdit); the first page's channel and the curve page's
+    // position select what they show at once.
     t.row(QStringLiteral("DrCh")).edit = [](ParameterSet &p, int v) {
         p.DrCh = v;
         selectDualRate(p);
@@ -454,6 +450,8 @@ void storeEdit(const Setting &row, ParameterSet &p, double value)
 {
     if (row.volts)
         p.*row.volts = value;
+    else if (const DualRateView *view = dualRateView(row.member.scalar))
+        editDualRate(p, *view, int(value));
     else if (row.edit)
         row.edit(p, int(value));
     else
@@ -552,28 +550,13 @@ QStringList changeListing(const ParameterSet &from, const ParameterSet &to, cons
 
 namespace {
 
-// Boxes that show one entry of a dual-rate table: the one of the selected
-// channel, and for rate and expo of the selected switch position.
-struct View
-{
-    const char *editor;
-    int (P::*up)[4];
-    int (P::*down)[4]; // nullptr: the box always shows up
-};
-const View kViews[] = {
-    {"spinBox_DR_UP1", &P::DrRateUp, nullptr},
-    {"spinBox_DR_DOWN1", &P::DrRateDown, nullptr},
-    {"spinBox_DR_RATE", &P::DrRateUp, &P::DrRateDown},
-    {"spinBox_DR_EXP", &P::DrExpUp, &P::DrExpDown},
-};
-
 // Each editor that changes a setting, with the view it shows a table entry
 // through or else the one setting it compares by. Worked out once: the
 // marks compare through it on every refresh pass.
 struct EditorOfSetting
 {
     QString editor;
-    const View *view;
+    const DualRateView *view;
     const Setting *setting;
 };
 
@@ -586,10 +569,7 @@ const QVector<EditorOfSetting> &editorsOfSettings()
                                                                       : settingsOfEditor(s.editor);
             if (shown.isEmpty())
                 continue;
-            const View *view = nullptr;
-            for (const View &v : kViews)
-                view = s.editor == QLatin1String(v.editor) ? &v : view;
-            out.append({s.editor, view, shown.first()});
+            out.append({s.editor, dualRateView(s.member.scalar), shown.first()});
         }
         return out;
     }();
@@ -621,7 +601,7 @@ QStringList differingEditors(const ParameterSet &current, const ParameterSet &kn
                 out.append(e.editor);
         } else if (c >= 0 && c <= 3) {
             // Compared through the table entry it shows in current.
-            int(P::*table)[4] = e.view->down && current.DrPosi != 0 ? e.view->down : e.view->up;
+            int(P::*table)[4] = dualRateTable(*e.view, current);
             if ((current.*table)[c] != (known.*table)[c])
                 out.append(e.editor);
         }
@@ -643,11 +623,9 @@ QVector<const Setting *> settingsOfEditor(const QString &editor)
     const Setting *row = rowOfEditor(editor);
     if (!row)
         return out;
-    for (const View &v : kViews) {
-        if (editor != QLatin1String(v.editor))
-            continue;
+    if (const DualRateView *v = dualRateView(row->member.scalar)) {
         for (const Setting &s : settings()) {
-            if (s.member.table && (s.member.table == v.up || s.member.table == v.down))
+            if (s.member.table && (s.member.table == v->up || s.member.table == v->down))
                 out.append(&s);
         }
         return out;

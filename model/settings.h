@@ -103,7 +103,8 @@ EditorSpan editorSpan(const Setting &setting);
 const Setting *rowOfEditor(const QString &editor);
 // The settings a group box shows, in the order of the table.
 QVector<const Setting *> settingsOfGroup(const QString &group);
-// Puts an editor's value into p: stored in the member, or routed by row.edit.
+// Puts an editor's value into p: stored in the member, routed into the dual-rate
+// table entry a view shows, or routed by row.edit.
 void storeEdit(const Setting &row, ParameterSet &p, double value);
 
 // The unit a setting's number counts in ("%", "V", "dBm"), or empty.

@@ -20,6 +20,12 @@ ParameterSet distinctTables()
     return p;
 }
 
+// An edit of the box that shows member.
+void edit(ParameterSet &p, int ParameterSet::*member, int value)
+{
+    editDualRate(p, *dualRateView(member), value);
+}
+
 QVector<int> shown(const ParameterSet &p)
 {
     return {p.DrUpShown, p.DrDownShown, p.DrRateShown, p.DrExpShown};
@@ -84,14 +90,14 @@ void TestDualRate::rateOnCurvePageFollowsPosition()
     ParameterSet p = distinctTables();
     p.DrCh = 3;
     p.DrPosi = 1;
-    editDualRateRate(p, 40);
+    edit(p, &ParameterSet::DrRateShown, 40);
     QCOMPARE(p.DrRateShown, 40);
     QCOMPARE(p.DrRateDown[3], 40);
     QCOMPARE(p.DrRateUp[3], 13);
     QCOMPARE(p.DrDownShown, 40);
 
     p.DrPosi = 0;
-    editDualRateRate(p, 60);
+    edit(p, &ParameterSet::DrRateShown, 60);
     QCOMPARE(p.DrRateUp[3], 60);
     QCOMPARE(p.DrRateDown[3], 40);
     QCOMPARE(p.DrUpShown, 60);
@@ -102,7 +108,7 @@ void TestDualRate::upBoxIgnoresPosition()
     ParameterSet p = distinctTables();
     p.DrCh = 0;
     p.DrPosi = 1;
-    editDualRateUp(p, 70);
+    edit(p, &ParameterSet::DrUpShown, 70);
     QCOMPARE(p.DrUpShown, 70);
     QCOMPARE(p.DrRateUp[0], 70);
     QCOMPARE(p.DrRateDown[0], 20);
@@ -114,7 +120,7 @@ void TestDualRate::downBoxIgnoresPosition()
     ParameterSet p = distinctTables();
     p.DrCh = 2;
     p.DrPosi = 0;
-    editDualRateDown(p, 55);
+    edit(p, &ParameterSet::DrDownShown, 55);
     QCOMPARE(p.DrDownShown, 55);
     QCOMPARE(p.DrRateDown[2], 55);
     QCOMPARE(p.DrRateUp[2], 12);
@@ -127,8 +133,8 @@ void TestDualRate::expWithoutChannelChangesOnlyShown()
         ParameterSet p = distinctTables();
         p.DrCh = channel;
         const QVector<int> before = tables(p);
-        editDualRateExp(p, 20);
-        editDualRateUp(p, 21);
+        edit(p, &ParameterSet::DrExpShown, 20);
+        edit(p, &ParameterSet::DrUpShown, 21);
         QCOMPARE(shown(p), (QVector<int>{21, -1, -1, 20}));
         QCOMPARE(tables(p), before);
     }
@@ -150,7 +156,7 @@ void TestDualRate::expRoutesByPosition()
     ParameterSet p = distinctTables();
     p.DrCh = 1;
     p.DrPosi = position;
-    editDualRateExp(p, -75);
+    edit(p, &ParameterSet::DrExpShown, -75);
     QCOMPARE(p.DrExpShown, -75);
     QCOMPARE(p.DrExpUp[1], intoUp ? -75 : 31);
     QCOMPARE(p.DrExpDown[1], intoUp ? 41 : -75);
@@ -176,7 +182,7 @@ void TestDualRate::outOfRangeRateAfterSanitizer()
 void TestDualRate::resetKeepsShownRateUntilNextSelection()
 {
     ParameterSet p;
-    editDualRateRate(p, 35);
+    edit(p, &ParameterSet::DrRateShown, 35);
     QCOMPARE(p.DrRateUp[0], 35);
     restoreFactoryFirst(p);
     restoreFactorySecond(p);
