@@ -273,8 +273,6 @@ private:
     int m_telemetryShown = -1;       // -1 not yet, 0 live, 1 stale
     QString m_telemetryTip;
     QString m_absentPort; // the chosen port, unplugged, kept in the list as such
-    QVector<QWidget *> m_trackedEditors;
-    QVector<bool> m_marks;    // the mark each tracked editor carries
     StatusTexts::Command m_sending = StatusTexts::Command::Write;
     QString m_progressLine;   // first line while a command runs
     ReadPurpose m_readPurpose = ReadPurpose::Show;

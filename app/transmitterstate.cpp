@@ -4,7 +4,6 @@
 #include "app/mainwindow.h"
 
 #include <QEventLoop>
-#include <QSet>
 #include <QTime>
 #include <QTimer>
 #include <QWidget>
@@ -13,7 +12,6 @@
 #include "model/parameterset.h"
 #include "model/settings.h"
 #include "ui/mainform.h"
-#include "ui/unwrittenmark.h"
 
 namespace {
 // A reply is over when no block came this long after the last one, or none
@@ -31,13 +29,6 @@ void MainWindow::setUpTransmitterState()
 {
     m_status.create(ui->centralwidget);
     m_banner.create(ui->centralwidget);
-    for (const QString &name : settingEditors()) {
-        if (QWidget *editor = ui->widget(name)) {
-            m_trackedEditors.append(editor);
-            m_marks.append(false);
-            setUnwritten(editor, false);
-        }
-    }
     m_replyTimer = new QTimer(this);
     m_replyTimer->setSingleShot(true);
     connect(m_replyTimer, &QTimer::timeout, this, &MainWindow::finishReadRecord);
@@ -231,19 +222,7 @@ void MainWindow::setOutcome(const QString &text, const QString &detail, const QS
 void MainWindow::updateTransmitterState()
 {
     const bool known = m_record.hasKnown();
-    // Marks change rarely: touch an editor only when its mark does.
-    QSet<QString> differing;
-    if (known) {
-        const QStringList names = differingEditors(params(), m_record.known());
-        differing = QSet<QString>(names.begin(), names.end());
-    }
-    for (int i = 0; i < m_trackedEditors.size(); ++i) {
-        const bool mark = differing.contains(m_trackedEditors.at(i)->objectName());
-        if (m_marks.at(i) != mark) {
-            m_marks[i] = mark;
-            setUnwritten(m_trackedEditors.at(i), mark);
-        }
-    }
+    m_binder.showUnwritten(known ? differingEditors(params(), m_record.known()) : QStringList());
     const int unwritten = known ? countDifferingEditable(params(), m_record.known()) : 0;
 
     StatusTexts::StatusFacts facts;

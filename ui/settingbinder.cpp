@@ -4,12 +4,14 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QSet>
 #include <QSpinBox>
 
 #include "model/settings.h"
 #include "ui/curvewidgets.h"
 #include "ui/formtables.h"
 #include "ui/mainform.h"
+#include "ui/unwrittenmark.h"
 
 namespace {
 
@@ -69,6 +71,8 @@ void SettingBinder::bind(const MainForm &form)
                     auto *volts = qobject_cast<QDoubleSpinBox *>(widget);
                     const Bound bound{widget, row, spin ? Kind::Spin : volts ? Kind::Volts : Kind::Combo};
                     m_bound.append(bound);
+                    m_marks.append({widget, false});
+                    setUnwritten(widget, false);
                     if (spin)
                         connect(spin, QOverload<int>::of(&QSpinBox::valueChanged), this,
                                 [this, bound](int v) { report(bound, v); });
@@ -124,6 +128,18 @@ void SettingBinder::show(const ParameterSet &p)
         m_throttle->setPoints({p.ThCure1, p.ThCure2, p.ThCure3, p.ThCure4, p.ThCure5, p.ThCure6, p.ThCure7});
     if (m_rates)
         m_rates->setCurve(p.DrRateShown, p.DrExpShown);
+}
+
+void SettingBinder::showUnwritten(const QStringList &editors)
+{
+    const QSet<QString> names(editors.begin(), editors.end());
+    for (Mark &m : m_marks) {
+        const bool unwritten = names.contains(m.editor->objectName());
+        if (m.unwritten != unwritten) {
+            m.unwritten = unwritten;
+            setUnwritten(m.editor, unwritten);
+        }
+    }
 }
 
 int SettingBinder::hoverTicks(const QComboBox *box) const

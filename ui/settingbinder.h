@@ -39,6 +39,11 @@ public:
     // end, a combo box nothing), and that is what it reports.
     void show(const ParameterSet &p);
 
+    // Marks the editors named as holding what the transmitter does not, and
+    // no others. Marks change rarely: an editor is touched only when its
+    // mark does.
+    void showUnwritten(const QStringList &editors);
+
     // Passes a combo box has rested under the pointer; 20 once lapsed.
     int hoverTicks(const QComboBox *box) const;
 
@@ -53,6 +58,11 @@ private:
         const Setting *row;
         Kind kind;
     };
+    struct Mark
+    {
+        QWidget *editor;
+        bool unwritten;
+    };
     struct Hover
     {
         QComboBox *box;
@@ -62,6 +72,7 @@ private:
     void applyHoverStyle(Hover &h);
 
     QVector<Bound> m_bound;
+    QVector<Mark> m_marks;
     QVector<Hover> m_hover;
     std::array<QLineEdit *, 4> m_trims {};
     cureWidget *m_throttle = nullptr;
