@@ -368,6 +368,34 @@ const QVector<Setting> &settings()
     return shown;
 }
 
+const QVector<const Setting *> &intSettings()
+{
+    static const QVector<const Setting *> rows = [] {
+        QVector<const Setting *> out;
+        for (const Setting &s : settingRows()) {
+            const bool repeated = std::any_of(out.cbegin(), out.cend(),
+                                              [&s](const Setting *seen) { return seen->member == s.member; });
+            if (!s.member.isNull() && !repeated)
+                out.append(&s);
+        }
+        return out;
+    }();
+    return rows;
+}
+
+const QVector<const Setting *> &voltSettings()
+{
+    static const QVector<const Setting *> rows = [] {
+        QVector<const Setting *> out;
+        for (const Setting &s : settingRows()) {
+            if (s.volts)
+                out.append(&s);
+        }
+        return out;
+    }();
+    return rows;
+}
+
 const QVector<IntParameter> &intParameters()
 {
     static const QVector<IntParameter> table = [] {
