@@ -396,53 +396,6 @@ const QVector<const Setting *> &voltSettings()
     return rows;
 }
 
-const QVector<IntParameter> &intParameters()
-{
-    static const QVector<IntParameter> table = [] {
-        QVector<IntParameter> out;
-        for (const Setting &s : settingRows()) {
-            const bool repeated = std::any_of(out.cbegin(), out.cend(),
-                                              [&s](const IntParameter &p) { return p.ref == s.member; });
-            if (!s.member.isNull() && !repeated)
-                out.append({s.key, s.member, int(s.start), int(s.factory), s.checked, int(s.validMin),
-                            int(s.validMax), s.reset});
-        }
-        return out;
-    }();
-    return table;
-}
-
-const QVector<VoltParameter> &voltParameters()
-{
-    static const QVector<VoltParameter> table = [] {
-        QVector<VoltParameter> out;
-        for (const Setting &s : settingRows()) {
-            if (s.volts)
-                out.append({s.key, s.volts, s.start, s.factory, s.validMin, s.validMax, s.fallback, s.reset});
-        }
-        return out;
-    }();
-    return table;
-}
-
-const IntParameter *findIntParameter(QLatin1String name)
-{
-    for (const IntParameter &p : intParameters()) {
-        if (p.name == name)
-            return &p;
-    }
-    return nullptr;
-}
-
-const VoltParameter *findVoltParameter(QLatin1String name)
-{
-    for (const VoltParameter &p : voltParameters()) {
-        if (p.name == name)
-            return &p;
-    }
-    return nullptr;
-}
-
 const Setting *findSettingRow(const QString &key)
 {
     for (const Setting &s : settingRows()) {
