@@ -16,21 +16,22 @@
 #include "model/defaults.h"
 #include "model/dualrate.h"
 #include "model/parameterset.h"
+#include "model/settings.h"
 
 namespace FuzzChecks {
 
 QStringList membersOutOfRange(const ParameterSet &p)
 {
     QStringList out;
-    for (const IntParameter &param : intParameters()) {
-        const int v = param.ref.of(p);
-        if (param.checked && (v < param.validMin || v > param.validMax))
-            out << QStringLiteral("%1=%2").arg(param.name).arg(v);
+    for (const Setting *param : intSettings()) {
+        const int v = param->member.of(p);
+        if (param->checked && (v < int(param->validMin) || v > int(param->validMax)))
+            out << QStringLiteral("%1=%2").arg(param->key).arg(v);
     }
-    for (const VoltParameter &volt : voltParameters()) {
-        const double v = p.*volt.ref;
-        if (!(v >= volt.validMin && v <= volt.validMax))
-            out << QStringLiteral("%1=%2").arg(volt.name).arg(v);
+    for (const Setting *volt : voltSettings()) {
+        const double v = p.*volt->volts;
+        if (!(v >= volt->validMin && v <= volt->validMax))
+            out << QStringLiteral("%1=%2").arg(volt->key).arg(v);
     }
     return out;
 }
@@ -95,15 +96,15 @@ QString rebuildAll(ParameterSet &p, ParameterFrames &f)
 QString differingMembers(const ParameterSet &a, const ParameterSet &b)
 {
     QStringList out;
-    for (const IntParameter &param : intParameters()) {
-        if (param.ref.of(a) != param.ref.of(b))
-            out << QStringLiteral("%1 %2/%3").arg(param.name).arg(param.ref.of(a)).arg(param.ref.of(b));
+    for (const Setting *param : intSettings()) {
+        if (param->member.of(a) != param->member.of(b))
+            out << QStringLiteral("%1 %2/%3").arg(param->key).arg(param->member.of(a)).arg(param->member.of(b));
     }
-    for (const VoltParameter &volt : voltParameters()) {
-        const double x = a.*volt.ref;
-        const double y = b.*volt.ref;
+    for (const Setting *volt : voltSettings()) {
+        const double x = a.*volt->volts;
+        const double y = b.*volt->volts;
         if (!(x == y || (std::isnan(x) && std::isnan(y))))
-            out << QStringLiteral("%1 %2/%3").arg(volt.name).arg(x).arg(y);
+            out << QStringLiteral("%1 %2/%3").arg(volt->key).arg(x).arg(y);
     }
     return out.join(QLatin1Char(' '));
 }
@@ -137,16 +138,16 @@ int carried(FieldEncoding encoding, qint64 value)
     return 0;
 }
 
-bool insideValidRange(const IntParameter &param, int value)
+bool insideValidRange(const Setting &param, int value)
 {
-    return param.checked && value >= param.validMin && value <= param.validMax;
+    return param.checked && value >= int(param.validMin) && value <= int(param.validMax);
 }
 
 // Every member a frame carries, with its field and its parameter entry.
 struct CarriedMember
 {
     FrameField field;
-    const IntParameter *param;
+    const Setting *param;
 };
 
 const QVector<CarriedMember> &carriedMembers()
@@ -155,9 +156,9 @@ const QVector<CarriedMember> &carriedMembers()
         QVector<CarriedMember> out;
         for (FrameKind kind : kKinds) {
             for (const FrameField &field : frameLayout(kind).fields) {
-                for (const IntParameter &param : intParameters()) {
-                    if (!field.member.isNull() && param.ref == field.member)
-                        out.append({field, &param});
+                for (const Setting *param : intSettings()) {
+                    if (!field.member.isNull() && param->member == field.member)
+                        out.append({field, param});
                 }
             }
         }
@@ -187,9 +188,9 @@ ParameterSet expectedAfterBuild(const ParameterSet &before)
     for (const Tenths &link : links) {
         const int tenths = voltsToTenths(before.*link.volts);
         out.*link.tenths = carried(link.encoding, tenths);
-        const VoltParameter *volt = nullptr;
-        for (const VoltParameter &v : voltParameters())
-            volt = v.ref == link.volts ? &v : volt;
+        const Setting *volt = nullptr;
+        for (const Setting *s : voltSettings())
+            volt = s->volts == link.volts ? s : volt;
         const double v = before.*link.volts;
         if (out.*link.tenths != tenths && v >= volt->validMin && v <= volt->validMax)
             out.*link.volts = out.*link.tenths / 10.0;
@@ -306,10 +307,10 @@ QString frameCodec(const QByteArray &data)
 {
     FuzzInput in(data);
     ParameterSet p;
-    for (const IntParameter &param : intParameters())
-        param.ref.of(p) = in.takeInt();
-    for (const VoltParameter &volt : voltParameters())
-        p.*volt.ref = in.takeDouble();
+    for (const Setting *param : intSettings())
+        param->member.of(p) = in.takeInt();
+    for (const Setting *volt : voltSettings())
+        p.*volt->volts = in.takeDouble();
 
     // Frame strings that lost their shape: any length, any text.
     ParameterFrames f;

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <vector>
 
+#include "model/settings.h"
+
 namespace {
 
 using P = ParameterSet;
@@ -186,16 +188,16 @@ int carried(E encoding, int value)
 
 // The configuration member behind each field of a layout, in field order
 // (nullptr for the constant "6").
-const std::vector<const IntParameter *> &fieldParameters(FrameKind kind)
+const std::vector<const Setting *> &fieldParameters(FrameKind kind)
 {
-    static const std::vector<std::vector<const IntParameter *>> all = [] {
-        std::vector<std::vector<const IntParameter *>> out;
+    static const std::vector<std::vector<const Setting *>> all = [] {
+        std::vector<std::vector<const Setting *>> out;
         for (const FrameLayout &layout : layouts()) {
-            std::vector<const IntParameter *> params;
+            std::vector<const Setting *> params;
             for (const FrameField &field : layout.fields) {
-                const auto found = std::find_if(intParameters().cbegin(), intParameters().cend(),
-                                                [&field](const IntParameter &p) { return p.ref == field.member; });
-                params.push_back(field.member.isNull() || found == intParameters().cend() ? nullptr : &*found);
+                const auto found = std::find_if(intSettings().cbegin(), intSettings().cend(),
+                                                [&field](const Setting *s) { return s->member == field.member; });
+                params.push_back(field.member.isNull() || found == intSettings().cend() ? nullptr : *found);
             }
             out.push_back(params);
         }
@@ -204,16 +206,16 @@ const std::vector<const IntParameter *> &fieldParameters(FrameKind kind)
     return all[size_t(kind)];
 }
 
-bool insideValidRange(const IntParameter &param, int value)
+bool insideValidRange(const Setting &setting, int value)
 {
-    return param.checked && value >= param.validMin && value <= param.validMax;
+    return setting.checked && value >= int(setting.validMin) && value <= int(setting.validMax);
 }
 
 bool insideValidRange(double ParameterSet::*volts, double value)
 {
-    for (const VoltParameter &v : voltParameters()) {
-        if (v.ref == volts)
-            return value >= v.validMin && value <= v.validMax;
+    for (const Setting *s : voltSettings()) {
+        if (s->volts == volts)
+            return value >= s->validMin && value <= s->validMax;
     }
     return false;
 }
@@ -341,14 +343,14 @@ QString buildFramePrefix(FrameKind kind, ParameterSet &p)
     }
 
     const FrameLayout &layout = frameLayout(kind);
-    const std::vector<const IntParameter *> &params = fieldParameters(kind);
+    const std::vector<const Setting *> &params = fieldParameters(kind);
     QString out;
     out.reserve(layout.prefixLength);
     out += layout.letter;
     for (int i = 0; i < layout.fields.size(); ++i) {
         const FrameField &field = layout.fields.at(i);
         appendField(out, field, p);
-        if (const IntParameter *param = params[size_t(i)]) {
+        if (const Setting *param = params[size_t(i)]) {
             int &value = field.member.of(p);
             if (insideValidRange(*param, value))
                 value = carried(field.encoding, value);

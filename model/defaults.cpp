@@ -4,19 +4,19 @@
 
 #include <cmath>
 
-#include "model/parameterset.h"
+#include "model/settings.h"
 
 namespace {
 
 void restoreFactory(ParameterSet &p, ResetRoutine routine)
 {
-    for (const IntParameter &param : intParameters()) {
-        if (param.reset == routine)
-            param.ref.of(p) = param.factory;
+    for (const Setting *s : intSettings()) {
+        if (s->reset == routine)
+            s->member.of(p) = int(s->factory);
     }
-    for (const VoltParameter &volt : voltParameters()) {
-        if (volt.reset == routine)
-            p.*volt.ref = volt.factory;
+    for (const Setting *s : voltSettings()) {
+        if (s->reset == routine)
+            p.*s->volts = s->factory;
     }
 }
 
@@ -48,14 +48,14 @@ void restoreFactorySecond(ParameterSet &p)
 
 void sanitizeParameters(ParameterSet &p)
 {
-    for (const IntParameter &param : intParameters()) {
-        int &value = param.ref.of(p);
-        if (param.checked && outOfRange(value, param.validMin, param.validMax))
-            value = param.start;
+    for (const Setting *s : intSettings()) {
+        int &value = s->member.of(p);
+        if (s->checked && outOfRange(value, int(s->validMin), int(s->validMax)))
+            value = int(s->start);
     }
-    for (const VoltParameter &volt : voltParameters()) {
-        double &value = p.*volt.ref;
-        if (outOfRange(value, volt.validMin, volt.validMax))
-            value = volt.fallback;
+    for (const Setting *s : voltSettings()) {
+        double &value = p.*s->volts;
+        if (outOfRange(value, s->validMin, s->validMax))
+            value = s->fallback;
     }
 }

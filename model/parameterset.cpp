@@ -15,10 +15,10 @@ IntRef channelOutput(int channel)
 
 ParameterSet::ParameterSet()
 {
-    for (const IntParameter &p : intParameters())
-        p.ref.of(*this) = p.start;
-    for (const VoltParameter &v : voltParameters())
-        this->*v.ref = v.start;
+    for (const Setting *s : intSettings())
+        s->member.of(*this) = int(s->start);
+    for (const Setting *s : voltSettings())
+        this->*s->volts = s->start;
     for (int ch = 0; ch < 8; ++ch)
         channelOutput(ch).of(*this) = 1000;
 }

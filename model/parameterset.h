@@ -1,9 +1,5 @@
 #pragma once
 
-#include <QLatin1String>
-#include <QString>
-#include <QVector>
-
 // Whether live packets may replace the stick trims of a set just now: a state
 // of one set in this run, not one of its values. A copy starts free, an
 // assignment leaves the hold the set had, and only a TrimHoldScope changes it.
@@ -102,8 +98,8 @@ void keepRunTimeValues(ParameterSet &set, const ParameterSet &current);
 ParameterSet &params();
 
 // A reference to one int member of a ParameterSet: either a plain member or
-// one element of a dual-rate table. Tables below and in the frame codec, the
-// inbound parser and the page refresh all point at members this way.
+// one element of a dual-rate table. The table of settings, the frame codec,
+// the inbound parser and the page refresh all point at members this way.
 struct IntRef
 {
     int ParameterSet::*scalar = nullptr;
@@ -125,42 +121,6 @@ struct IntRef
 
 // Which factory routine restores a member.
 enum class ResetRoutine { None, First, Second };
-
-// One integer member of the configuration, with everything the resets and the
-// sanitizer need. Every member that has a valid range falls back to its start
-// value when it leaves that range.
-struct IntParameter
-{
-    QString name;
-    IntRef ref;
-    int start;
-    int factory;
-    bool checked; // has a valid range that the sanitizer enforces
-    int validMin;
-    int validMax;
-    ResetRoutine reset;
-};
-
-struct VoltParameter
-{
-    QString name;
-    double ParameterSet::*ref;
-    double start;
-    double factory;
-    double validMin;
-    double validMax;
-    double fallback;
-    ResetRoutine reset;
-};
-
-// All configuration members: every int member but the shared run-time values,
-// and the three alarm voltages.
-const QVector<IntParameter> &intParameters();
-const QVector<VoltParameter> &voltParameters();
-
-// Lookup by member name ("Sub1", "DrRateUp0"); nullptr when unknown.
-const IntParameter *findIntParameter(QLatin1String name);
-const VoltParameter *findVoltParameter(QLatin1String name);
 
 // The live channel outputs ChOut1..ChOut8 in channel order.
 IntRef channelOutput(int channel); // channel 0..7

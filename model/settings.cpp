@@ -364,51 +364,32 @@ const QVector<Setting> &settings()
     return shown;
 }
 
-const QVector<IntParameter> &intParameters()
+const QVector<const Setting *> &intSettings()
 {
-    static const QVector<IntParameter> table = [] {
-        QVector<IntParameter> out;
+    static const QVector<const Setting *> rows = [] {
+        QVector<const Setting *> out;
         for (const Setting &s : settingRows()) {
             const bool repeated = std::any_of(out.cbegin(), out.cend(),
-                                              [&s](const IntParameter &p) { return p.ref == s.member; });
+                                              [&s](const Setting *seen) { return seen->member == s.member; });
             if (!s.member.isNull() && !repeated)
-                out.append({s.key, s.member, int(s.start), int(s.factory), s.checked, int(s.validMin),
-                            int(s.validMax), s.reset});
+                out.append(&s);
         }
         return out;
     }();
-    return table;
+    return rows;
 }
 
-const QVector<VoltParameter> &voltParameters()
+const QVector<const Setting *> &voltSettings()
 {
-    static const QVector<VoltParameter> table = [] {
-        QVector<VoltParameter> out;
+    static const QVector<const Setting *> rows = [] {
+        QVector<const Setting *> out;
         for (const Setting &s : settingRows()) {
             if (s.volts)
-                out.append({s.key, s.volts, s.start, s.factory, s.validMin, s.validMax, s.fallback, s.reset});
+                out.append(&s);
         }
         return out;
     }();
-    return table;
-}
-
-const IntParameter *findIntParameter(QLatin1String name)
-{
-    for (const IntParameter &p : intParameters()) {
-        if (p.name == name)
-            return &p;
-    }
-    return nullptr;
-}
-
-const VoltParameter *findVoltParameter(QLatin1String name)
-{
-    for (const VoltParameter &p : voltParameters()) {
-        if (p.name == name)
-            return &p;
-    }
-    return nullptr;
+    return rows;
 }
 
 const Setting *findSettingRow(const QString &key)

@@ -56,6 +56,11 @@ const QVector<Setting> &settings();
 const Setting *findSetting(const QString &key);
 // Any row by key, derived ones included.
 const Setting *findSettingRow(const QString &key);
+// Every integer member of the configuration once, in table order: a
+// repeated selector is not listed again.
+const QVector<const Setting *> &intSettings();
+// The three alarm voltages.
+const QVector<const Setting *> &voltSettings();
 
 // "基础菜单 / 中点微调 / CH1"
 QString settingLabel(const Setting &setting);

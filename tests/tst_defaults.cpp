@@ -6,6 +6,7 @@
 #include "link/framecodec.h"
 #include "model/defaults.h"
 #include "model/parameterset.h"
+#include "model/settings.h"
 
 namespace {
 
@@ -13,10 +14,10 @@ namespace {
 ParameterSet scrambled()
 {
     ParameterSet p;
-    for (const IntParameter &param : intParameters())
-        param.ref.of(p) = 4321;
-    for (const VoltParameter &v : voltParameters())
-        p.*v.ref = 43.21;
+    for (const Setting *param : intSettings())
+        param->member.of(p) = 4321;
+    for (const Setting *v : voltSettings())
+        p.*v->volts = 43.21;
     return p;
 }
 
@@ -37,6 +38,7 @@ private slots:
     void sanitizeVolt_data();
     void sanitizeVolt();
     void sanitizeChecksEveryMemberIndependently();
+    void everyMemberListedOnce();
 };
 
 void TestDefaults::factoryValues()
@@ -158,17 +160,17 @@ void TestDefaults::startAndFactoryValuesPassSanitizer()
     const ParameterSet start;
     ParameterSet p = start;
     sanitizeParameters(p);
-    for (const IntParameter &param : intParameters())
-        QVERIFY2(param.ref.of(p) == param.ref.of(start), qPrintable(param.name));
+    for (const Setting *param : intSettings())
+        QVERIFY2(param->member.of(p) == param->member.of(start), qPrintable(param->key));
 
     restoreFactoryFirst(p);
     restoreFactorySecond(p);
     const ParameterSet factory = p;
     sanitizeParameters(p);
-    for (const IntParameter &param : intParameters())
-        QVERIFY2(param.ref.of(p) == param.ref.of(factory), qPrintable(param.name));
-    for (const VoltParameter &v : voltParameters())
-        QCOMPARE(p.*v.ref, factory.*v.ref);
+    for (const Setting *param : intSettings())
+        QVERIFY2(param->member.of(p) == param->member.of(factory), qPrintable(param->key));
+    for (const Setting *v : voltSettings())
+        QCOMPARE(p.*v->volts, factory.*v->volts);
 }
 
 void TestDefaults::sanitizeInt_data()
@@ -237,12 +239,12 @@ void TestDefaults::sanitizeInt()
     QFETCH(QByteArray, name);
     QFETCH(int, value);
     QFETCH(int, expected);
-    const IntParameter *param = findIntParameter(QLatin1String(name));
-    QVERIFY(param);
+    const Setting *param = findSettingRow(QString::fromLatin1(name));
+    QVERIFY(param && !param->member.isNull());
     ParameterSet p;
-    param->ref.of(p) = value;
+    param->member.of(p) = value;
     sanitizeParameters(p);
-    QCOMPARE(param->ref.of(p), expected);
+    QCOMPARE(param->member.of(p), expected);
 }
 
 void TestDefaults::sanitizeVolt_data()
@@ -274,12 +276,12 @@ void TestDefaults::sanitizeVolt()
     QFETCH(QByteArray, name);
     QFETCH(double, value);
     QFETCH(double, expected);
-    const VoltParameter *param = findVoltParameter(QLatin1String(name));
-    QVERIFY(param);
+    const Setting *param = findSettingRow(QString::fromLatin1(name));
+    QVERIFY(param && param->volts);
     ParameterSet p;
-    p.*param->ref = value;
+    p.*param->volts = value;
     sanitizeParameters(p);
-    QCOMPARE(p.*param->ref, expected);
+    QCOMPARE(p.*param->volts, expected);
 }
 
 void TestDefaults::sanitizeChecksEveryMemberIndependently()
@@ -299,6 +301,31 @@ void TestDefaults::sanitizeChecksEveryMemberIndependently()
     QCOMPARE(p.DrCh, 3);
     QCOMPARE(p.TxVolt, 0.0);
     QCOMPARE(p.RxVolt, 12.3);
+}
+
+void TestDefaults::everyMemberListedOnce()
+{
+    // The start values, the resets and the sanitizer walk these lists: a
+    // member left out keeps whatever it held, one listed twice shows twice
+    // wherever sets are compared. The curve page's repeated selectors stand
+    // for members listed already.
+    const Setting *previous = nullptr;
+    QVector<IntRef> listed;
+    for (const Setting *s : intSettings()) {
+        QVERIFY2(!s->member.isNull() && !listed.contains(s->member), qPrintable(s->key));
+        QVERIFY2(!previous || s > previous, qPrintable(s->key)); // in table order
+        listed.append(s->member);
+        previous = s;
+    }
+    for (const Setting &row : settingRows())
+        QVERIFY2(row.member.isNull() || listed.contains(row.member), qPrintable(row.key));
+    QVERIFY(intSettings().contains(findSettingRow(QStringLiteral("DrCh"))));
+    QVERIFY(!intSettings().contains(findSettingRow(QStringLiteral("DrChRepeated"))));
+
+    QStringList volts;
+    for (const Setting *s : voltSettings())
+        volts << s->key;
+    QCOMPARE(volts, (QStringList{QStringLiteral("TxVolt"), QStringLiteral("RxVolt"), QStringLiteral("ExtVolt")}));
 }
 
 QTEST_GUILESS_MAIN(TestDefaults)

@@ -26,6 +26,7 @@
 #include "files/loadedfiletext.h"
 #include "link/framecodec.h"
 #include "model/parameterset.h"
+#include "model/settings.h"
 #include "model/translations.h"
 #include "support/appstate.h"
 #include "support/factoryframes.h"
@@ -101,9 +102,9 @@ const QVector<QStringList> kMarkers{{"Sub1", "Mode", "Rev2"},
 
 int member(const ParameterSet &p, const QString &name)
 {
-    const IntParameter *param = findIntParameter(QLatin1String(name.toLatin1()));
-    Q_ASSERT_X(param, "member", qPrintable(name));
-    return param->ref.of(p);
+    const Setting *param = findSettingRow(name);
+    Q_ASSERT_X(param && !param->member.isNull(), "member", qPrintable(name));
+    return param->member.of(p);
 }
 
 QVector<QByteArray> framesSentAfter(const FakeTransmitter &tx, int first)

@@ -8,6 +8,7 @@
 #include "link/framecodec.h"
 #include "model/defaults.h"
 #include "model/parameterset.h"
+#include "model/settings.h"
 #include "support/factoryframes.h"
 
 Q_DECLARE_METATYPE(FrameKind)
@@ -31,18 +32,18 @@ ParameterSet factorySet()
 
 int &member(ParameterSet &p, const QByteArray &name)
 {
-    const IntParameter *param = findIntParameter(QLatin1String(name));
-    if (!param)
+    const Setting *param = findSettingRow(QString::fromLatin1(name));
+    if (!param || param->member.isNull())
         qFatal("unknown member %s", name.constData());
-    return param->ref.of(p);
+    return param->member.of(p);
 }
 
 double &volts(ParameterSet &p, const QByteArray &name)
 {
-    const VoltParameter *param = findVoltParameter(QLatin1String(name));
-    if (!param)
+    const Setting *param = findSettingRow(QString::fromLatin1(name));
+    if (!param || !param->volts)
         qFatal("unknown voltage %s", name.constData());
-    return p.*param->ref;
+    return p.*param->volts;
 }
 
 // The constant tails must never move, whatever was encoded before.
@@ -380,10 +381,10 @@ void TestFrameCodec::extremesKeepFrameShape()
     QFETCH(double, voltValue);
 
     ParameterSet p;
-    for (const IntParameter &param : intParameters())
-        param.ref.of(p) = intValue;
-    for (const VoltParameter &v : voltParameters())
-        p.*v.ref = voltValue;
+    for (const Setting *param : intSettings())
+        param->member.of(p) = intValue;
+    for (const Setting *v : voltSettings())
+        p.*v->volts = voltValue;
 
     ParameterFrames f;
     for (FrameKind kind : kKinds)
@@ -399,8 +400,8 @@ void TestFrameCodec::extremesKeepFrameShape()
 void TestFrameCodec::decodeInitialS()
 {
     ParameterSet p;
-    for (const IntParameter &param : intParameters())
-        param.ref.of(p) = 7777;
+    for (const Setting *param : intSettings())
+        param->member.of(p) = 7777;
     decodeFrameFields(FrameKind::S, ParameterFrames().FrameS, 0, p);
 
     QCOMPARE((QVector<int>{p.Rev1, p.Rev2, p.Rev3, p.Rev4, p.Rev5, p.Rev6, p.Rev7, p.Rev8}),
@@ -423,8 +424,8 @@ void TestFrameCodec::decodeInitialS()
 void TestFrameCodec::decodeInitialG()
 {
     ParameterSet p;
-    for (const IntParameter &param : intParameters())
-        param.ref.of(p) = 7777;
+    for (const Setting *param : intSettings())
+        param->member.of(p) = 7777;
     // Decoded from inside a longer text, as a file holds it.
     const QString text = ParameterFrames().FrameS + ParameterFrames().FrameG;
     decodeFrameFields(FrameKind::G, text, kFrameLength, p);
@@ -489,8 +490,8 @@ void TestFrameCodec::encodeDecodeRoundTrip()
             text += QString::fromUtf8(rebuildFrame(kind, p, f));
 
         ParameterSet q;
-        for (const IntParameter &param : intParameters())
-            param.ref.of(q) = 5555;
+        for (const Setting *param : intSettings())
+            param->member.of(q) = 5555;
         for (FrameKind kind : kKinds)
             decodeFrameFields(kind, text, kFrameLength * int(kind), q);
 
@@ -595,7 +596,7 @@ void TestFrameCodec::validVoltageTheFieldCannotCarry()
     ParameterSet decoded;
     decodeFrameFields(kind, QString::fromLatin1(frame), 0, decoded);
     QCOMPARE(member(decoded, voltage + "Tenths"), tenths);
-    const VoltParameter *range = findVoltParameter(QLatin1String(voltage));
+    const Setting *range = findSettingRow(QString::fromLatin1(voltage));
     if (value <= range->validMax)
         QCOMPARE(volts(decoded, voltage), held);
 }

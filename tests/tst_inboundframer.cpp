@@ -9,6 +9,7 @@
 #include "link/parameterblocks.h"
 #include "model/defaults.h"
 #include "model/parameterset.h"
+#include "model/settings.h"
 
 namespace {
 
@@ -189,9 +190,10 @@ void tst_InboundFramer::randomCutsOfAReply()
     QRandomGenerator random(24);
     for (int round = 0; round < 300; ++round) {
         ParameterSet p;
-        for (const IntParameter &param : intParameters()) {
-            if (param.checked)
-                param.ref.of(p) = param.validMin + int(random.bounded(param.validMax - param.validMin + 1));
+        for (const Setting *param : intSettings()) {
+            const int lo = int(param->validMin);
+            if (param->checked)
+                param->member.of(p) = lo + int(random.bounded(int(param->validMax) - lo + 1));
         }
         Messages sent = encodeParameterBlocks(p);
         for (int i = 0; i < 4; ++i) {

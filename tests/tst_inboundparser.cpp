@@ -9,6 +9,7 @@
 #include "link/parameterblocks.h"
 #include "model/defaults.h"
 #include "model/parameterset.h"
+#include "model/settings.h"
 
 namespace {
 
@@ -32,11 +33,10 @@ QByteArray paramBlock(int type, std::initializer_list<int> data)
 
 int &member(ParameterSet &p, const QString &name)
 {
-    const QByteArray latin = name.toLatin1();
-    const IntParameter *param = findIntParameter(QLatin1String(latin));
-    if (!param)
-        qFatal("unknown member %s", latin.constData());
-    return param->ref.of(p);
+    const Setting *param = findSettingRow(name);
+    if (!param || param->member.isNull())
+        qFatal("unknown member %s", qPrintable(name));
+    return param->member.of(p);
 }
 
 // "Name=value" pairs separated by commas.
@@ -54,13 +54,13 @@ QMap<QString, int> expectations(const QString &text)
 QStringList differences(const ParameterSet &a, const ParameterSet &b)
 {
     QStringList out;
-    for (const IntParameter &param : intParameters()) {
-        if (param.ref.of(a) != param.ref.of(b))
-            out << param.name;
+    for (const Setting *param : intSettings()) {
+        if (param->member.of(a) != param->member.of(b))
+            out << param->key;
     }
-    for (const VoltParameter &volt : voltParameters()) {
-        if (a.*volt.ref != b.*volt.ref)
-            out << volt.name;
+    for (const Setting *volt : voltSettings()) {
+        if (a.*volt->volts != b.*volt->volts)
+            out << volt->key;
     }
     for (int ch = 0; ch < 8; ++ch) {
         if (channelOutput(ch).of(a) != channelOutput(ch).of(b))
@@ -89,12 +89,13 @@ const QStringList &notInBlocks()
 
 // A value in the member's valid range that differs from its start value, so
 // a field that is never stored shows up.
-int otherValue(const IntParameter &param, QRandomGenerator &rng)
+int otherValue(const Setting &param, QRandomGenerator &rng)
 {
-    const int lo = param.checked ? param.validMin : 0;
-    const int hi = param.checked ? param.validMax : 1000;
-    int v = param.start;
-    while (v == param.start)
+    const int lo = param.checked ? int(param.validMin) : 0;
+    const int hi = param.checked ? int(param.validMax) : 1000;
+    const int start = int(param.start);
+    int v = start;
+    while (v == start)
         v = rng.bounded(lo, hi + 1);
     return v;
 }
@@ -167,19 +168,19 @@ void tst_InboundParser::blockTable()
         for (const BlockSlot &slot : block.fields) {
             if (slot.member.isNull())
                 continue;
-            for (const IntParameter &param : intParameters()) {
-                if (param.ref == slot.member) {
-                    QVERIFY2(!transferred.contains(param.name), qPrintable(param.name));
-                    transferred.insert(param.name);
+            for (const Setting *param : intSettings()) {
+                if (param->member == slot.member) {
+                    QVERIFY2(!transferred.contains(param->key), qPrintable(param->key));
+                    transferred.insert(param->key);
                 }
             }
         }
     }
     // Every configuration member travels in exactly one block, except the
     // ones the transmitter leaves to the tool.
-    for (const IntParameter &param : intParameters()) {
-        QVERIFY2(transferred.contains(param.name) != notInBlocks().contains(param.name),
-                 qPrintable(param.name));
+    for (const Setting *param : intSettings()) {
+        QVERIFY2(transferred.contains(param->key) != notInBlocks().contains(param->key),
+                 qPrintable(param->key));
     }
 
     QCOMPARE(auxBlock().number, 7);
@@ -255,10 +256,10 @@ void tst_InboundParser::literalBlocks()
     // Every member starts at a value no field of these blocks decodes to, so
     // a field that is skipped or stored twice shows.
     ParameterSet before;
-    for (const IntParameter &param : intParameters())
-        param.ref.of(before) = kUntouched;
-    for (const VoltParameter &volt : voltParameters())
-        before.*volt.ref = kUntouched;
+    for (const Setting *param : intSettings())
+        param->member.of(before) = kUntouched;
+    for (const Setting *volt : voltSettings())
+        before.*volt->volts = kUntouched;
     ParameterSet p = before;
     LiveValues live;
     const InboundResult result = decodeChunk(chunk, p, live);
@@ -335,8 +336,8 @@ void tst_InboundParser::roundTripRestoresEveryTransferredMember()
 {
     QRandomGenerator rng(20240611);
     ParameterSet source;
-    for (const IntParameter &param : intParameters())
-        param.ref.of(source) = otherValue(param, rng);
+    for (const Setting *param : intSettings())
+        param->member.of(source) = otherValue(*param, rng);
     // The tenths are what travels; the voltages follow them.
     source.TxVoltTenths = 123;
     source.RxVoltTenths = 57;
@@ -353,9 +354,9 @@ void tst_InboundParser::roundTripRestoresEveryTransferredMember()
         QCOMPARE(live.ReadFlag, i + 1);
     }
 
-    for (const IntParameter &param : intParameters()) {
-        const int expected = notInBlocks().contains(param.name) ? param.start : param.ref.of(source);
-        QVERIFY2(param.ref.of(target) == expected, qPrintable(param.name));
+    for (const Setting *param : intSettings()) {
+        const int expected = notInBlocks().contains(param->key) ? int(param->start) : param->member.of(source);
+        QVERIFY2(param->member.of(target) == expected, qPrintable(param->key));
     }
     QCOMPARE(target.TxVolt, 12.3);
     QCOMPARE(target.RxVolt, 5.7);
@@ -570,16 +571,16 @@ void tst_InboundParser::randomChunksStaySane()
         QVERIFY((result.kind == InboundResult::Empty) == chunk.isEmpty());
         sanitizeParameters(p);
 
-        for (const IntParameter &param : intParameters()) {
-            if (!param.checked)
+        for (const Setting *param : intSettings()) {
+            if (!param->checked)
                 continue;
-            const int v = param.ref.of(p);
-            QVERIFY2(v >= param.validMin && v <= param.validMax,
-                     qPrintable(QStringLiteral("%1 = %2 after %3").arg(param.name).arg(v).arg(QString::fromLatin1(chunk.toHex()))));
+            const int v = param->member.of(p);
+            QVERIFY2(v >= int(param->validMin) && v <= int(param->validMax),
+                     qPrintable(QStringLiteral("%1 = %2 after %3").arg(param->key).arg(v).arg(QString::fromLatin1(chunk.toHex()))));
         }
-        for (const VoltParameter &volt : voltParameters()) {
-            const double v = p.*volt.ref;
-            QVERIFY2(v >= volt.validMin && v <= volt.validMax, qPrintable(volt.name));
+        for (const Setting *volt : voltSettings()) {
+            const double v = p.*volt->volts;
+            QVERIFY2(v >= volt->validMin && v <= volt->validMax, qPrintable(volt->key));
         }
         for (int kind = 0; kind < 4; ++kind)
             QCOMPARE(rebuildFrame(FrameKind(kind), p, f).size(), kFrameLength);

@@ -16,6 +16,7 @@
 #include "link/framecodec.h"
 #include "link/livevalues.h"
 #include "model/parameterset.h"
+#include "model/settings.h"
 #include "support/appstate.h"
 #include "ui/mainform.h"
 #include "ui/settingbinder.h"
@@ -229,7 +230,7 @@ private slots:
         else
             qobject_cast<QSpinBox *>(widget)->setValue(value);
         QCOMPARE(differingMembers(params(), before), QStringList{member});
-        QCOMPARE(findIntParameter(QLatin1String(member.toLatin1()))->ref.of(params()), value);
+        QCOMPARE(findSettingRow(member)->member.of(params()), value);
     }
 
     // A window given its own set-up, live values and frames shares none of

@@ -12,6 +12,7 @@
 #include "link/framecodec.h"
 #include "model/defaults.h"
 #include "model/parameterset.h"
+#include "model/settings.h"
 #include "support/factoryframes.h"
 
 #ifdef Q_OS_LINUX
@@ -68,15 +69,15 @@ ParameterSet editedSet()
 QStringList differingMembers(const ParameterSet &a, const ParameterSet &b)
 {
     QStringList out;
-    for (const IntParameter &param : intParameters()) {
-        if (param.ref.of(a) != param.ref.of(b))
-            out << param.name;
+    for (const Setting *param : intSettings()) {
+        if (param->member.of(a) != param->member.of(b))
+            out << param->key;
     }
-    for (const VoltParameter &v : voltParameters()) {
-        const double x = a.*v.ref;
-        const double y = b.*v.ref;
+    for (const Setting *v : voltSettings()) {
+        const double x = a.*v->volts;
+        const double y = b.*v->volts;
         if (!(x == y || (std::isnan(x) && std::isnan(y))))
-            out << v.name;
+            out << v->key;
     }
     for (int ch = 0; ch < 8; ++ch) {
         if (channelOutput(ch).of(a) != channelOutput(ch).of(b))
@@ -90,8 +91,8 @@ QStringList differingMembers(const ParameterSet &a, const ParameterSet &b)
 ParameterSet markedSet()
 {
     ParameterSet p;
-    for (const IntParameter &param : intParameters())
-        param.ref.of(p) = 7777;
+    for (const Setting *param : intSettings())
+        param->member.of(p) = 7777;
     return p;
 }
 
@@ -389,17 +390,17 @@ void TestParameterFile::loadSaveLoad()
     QString file = QString::fromLatin1(parameterFileBytes(editedSet()));
     file.replace(offset, text.size(), text);
     ParameterSet p;
-    const int start = findIntParameter(QLatin1String(name))->ref.of(p);
+    const int start = findSettingRow(QString::fromLatin1(name))->member.of(p);
     loaded = loaded == kKept ? start : loaded;
     held = held == kKept ? start : held;
     QVERIFY(decodeParameterFile(file, p).any());
-    QCOMPARE(findIntParameter(QLatin1String(name))->ref.of(p), loaded);
+    QCOMPARE(findSettingRow(QString::fromLatin1(name))->member.of(p), loaded);
     sanitizeParameters(p);
 
     ParameterFrames saved;
     for (FrameKind kind : kKinds)
         QCOMPARE(rebuildFrame(kind, p, saved).size(), kFrameLength);
-    QCOMPARE(findIntParameter(QLatin1String(name))->ref.of(p), held);
+    QCOMPARE(findSettingRow(QString::fromLatin1(name))->member.of(p), held);
 
     ParameterSet again;
     const FileDecodeResult result = decodeParameterFile(QString::fromLatin1(parameterFileBytes(saved)), again);

@@ -17,6 +17,7 @@
 #include "model/defaults.h"
 #include "model/dualrate.h"
 #include "model/parameterset.h"
+#include "model/settings.h"
 #include "support/appstate.h"
 #include "support/fakeportrig.h"
 #include "support/modalwatcher.h"
@@ -29,12 +30,13 @@ namespace {
 ParameterSet unusualConfiguration()
 {
     ParameterSet p;
-    for (const IntParameter &param : intParameters()) {
-        if (!param.checked)
+    for (const Setting *param : intSettings()) {
+        if (!param->checked)
             continue;
-        const int span = param.validMax - param.validMin;
-        int v = param.validMin + (param.start - param.validMin + 1 + span / 3) % (span + 1);
-        param.ref.of(p) = v;
+        const int lo = int(param->validMin);
+        const int span = int(param->validMax) - lo;
+        int v = lo + (int(param->start) - lo + 1 + span / 3) % (span + 1);
+        param->member.of(p) = v;
     }
     // Values every editor can show, so the page refresh leaves them alone.
     p.AttiM = 2;
@@ -265,11 +267,12 @@ private slots:
         }
         QTRY_VERIFY_WITH_TIMEOUT(tx->kinds().mid(first).count(QStringLiteral("WWW")) > 0, 5000);
         QTest::qWait(300);
-        for (const IntParameter &p : intParameters()) {
-            if (!p.checked)
+        for (const Setting *p : intSettings()) {
+            if (!p->checked)
                 continue;
-            const int v = p.ref.of(params());
-            QVERIFY2(v >= p.validMin && v <= p.validMax, qPrintable(p.name + QLatin1Char('=') + QString::number(v)));
+            const int v = p->member.of(params());
+            QVERIFY2(v >= int(p->validMin) && v <= int(p->validMax),
+                     qPrintable(p->key + QLatin1Char('=') + QString::number(v)));
         }
         for (FrameKind k : {FrameKind::S, FrameKind::G, FrameKind::H, FrameKind::I})
             QCOMPARE(rebuildFrame(k, params(), frames()).size(), kFrameLength);

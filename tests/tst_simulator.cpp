@@ -15,6 +15,7 @@
 #include "link/inboundparser.h"
 #include "link/livevalues.h"
 #include "model/parameterset.h"
+#include "model/settings.h"
 #include "sim/adapterline.h"
 #include "sim/configurationfile.h"
 #include "sim/framecheck.h"
@@ -60,9 +61,9 @@ ParameterSet customConfiguration()
     };
     ParameterSet p = factoryConfiguration();
     for (const auto &v : values) {
-        const IntParameter *param = findIntParameter(QLatin1String(v.first));
-        Q_ASSERT_X(param, "customConfiguration", v.first);
-        param->ref.of(p) = v.second;
+        const Setting *param = findSettingRow(QString::fromLatin1(v.first));
+        Q_ASSERT_X(param && !param->member.isNull(), "customConfiguration", v.first);
+        param->member.of(p) = v.second;
     }
     p.TxVolt = 4.2;
     p.RxVolt = 4.5;

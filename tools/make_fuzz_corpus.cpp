@@ -18,6 +18,7 @@
 #include "link/parameterblocks.h"
 #include "model/defaults.h"
 #include "model/parameterset.h"
+#include "model/settings.h"
 
 namespace {
 
@@ -134,8 +135,8 @@ bool parameterFileSeeds(const QString &dir)
 
 bool frameCodecSeeds(const QString &dir)
 {
-    const int ints = intParameters().size();
-    const int volts = voltParameters().size();
+    const int ints = intSettings().size();
+    const int volts = voltSettings().size();
     const auto filled = [&](char intSelector, char voltSelector, const QByteArray &frameDamage) {
         return QByteArray(ints, intSelector) + QByteArray(volts, voltSelector) + frameDamage;
     };

@@ -7,6 +7,7 @@
 #include "link/framecodec.h"
 #include "link/livevalues.h"
 #include "model/parameterset.h"
+#include "model/settings.h"
 
 Protocol::Pacing quickPacing()
 {
@@ -40,13 +41,13 @@ bool invokeSlot(MainWindow &w, const char *slot)
 QStringList differingMembers(const ParameterSet &a, const ParameterSet &b)
 {
     QStringList out;
-    for (const IntParameter &p : intParameters()) {
-        if (p.ref.of(a) != p.ref.of(b))
-            out.append(p.name);
+    for (const Setting *p : intSettings()) {
+        if (p->member.of(a) != p->member.of(b))
+            out.append(p->key);
     }
-    for (const VoltParameter &v : voltParameters()) {
-        if (!qFuzzyCompare(a.*v.ref + 1.0, b.*v.ref + 1.0))
-            out.append(v.name);
+    for (const Setting *v : voltSettings()) {
+        if (!qFuzzyCompare(a.*v->volts + 1.0, b.*v->volts + 1.0))
+            out.append(v->key);
     }
     return out;
 }
