@@ -41,7 +41,7 @@ QByteArray settingsJson(const ParameterSet &p)
                 {QStringLiteral("label"), settingLabel(s)},
                 {QStringLiteral("value"), settingValueText(s, p)},
                 {QStringLiteral("raw"), rawValue(s, p)},
-                {QStringLiteral("unit"), settingUnit(s)},
+                {QStringLiteral("unit"), s.unit},
         });
     }
     return QJsonDocument(array).toJson(QJsonDocument::Indented);

@@ -457,15 +457,6 @@ int tenths(double volts)
 
 } // namespace
 
-const Setting *findSetting(const QString &key)
-{
-    for (const Setting &s : settings()) {
-        if (s.key == key)
-            return &s;
-    }
-    return nullptr;
-}
-
 QString settingPageTitle(const Setting &setting)
 {
     return formText(setting.page);
@@ -486,7 +477,7 @@ QString settingLabel(const Setting &setting, const QString &separator)
 
 QString settingValueText(const Setting &setting, const ParameterSet &p)
 {
-    const QString unit = settingUnit(setting);
+    const QString unit = setting.unit;
     const auto withUnit = [&unit](const QString &number) {
         return unit.isEmpty() ? number : number + QLatin1Char(' ') + unit;
     };
@@ -619,9 +610,4 @@ QVector<const Setting *> settingsOfEditor(const QString &editor)
         }
     }
     return out;
-}
-
-QString settingUnit(const Setting &setting)
-{
-    return setting.unit;
 }

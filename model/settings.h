@@ -53,7 +53,6 @@ struct Setting
 const QVector<Setting> &settingRows();
 // The rows that are settings (they have a page).
 const QVector<Setting> &settings();
-const Setting *findSetting(const QString &key);
 // Any row by key, derived ones included.
 const Setting *findSettingRow(const QString &key);
 // Every integer member of the configuration once, in table order: a
@@ -112,8 +111,6 @@ QVector<const Setting *> settingsOfGroup(const QString &group);
 // table entry a view shows, or routed by row.edit.
 void storeEdit(const Setting &row, ParameterSet &p, double value);
 
-// The unit a setting's number counts in ("%", "V", "dBm"), or empty.
-QString settingUnit(const Setting &setting);
 
 // The label with its parts joined by separator: "基础菜单 · 中点微调 · CH1".
 QString settingLabel(const Setting &setting, const QString &separator);

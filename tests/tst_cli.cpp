@@ -193,7 +193,7 @@ private slots:
         QFETCH(QVariant, value);
         QFETCH(QString, line);
 
-        const Setting *setting = findSetting(key);
+        const Setting *setting = findSettingRow(key);
         QVERIFY(setting);
         ParameterSet after = factorySet();
         if (setting->volts)

@@ -275,8 +275,8 @@ private slots:
         QCOMPARE(StatusTexts::stalePages({QStringLiteral("tab_2"), QStringLiteral("tab_5")}),
                  QStringLiteral("May be stale: Basic, Mixes"));
 
-        const Setting *sub = findSetting(QStringLiteral("Sub1"));
-        const Setting *rev = findSetting(QStringLiteral("Rev3"));
+        const Setting *sub = findSettingRow(QStringLiteral("Sub1"));
+        const Setting *rev = findSettingRow(QStringLiteral("Rev3"));
         QVERIFY(sub && rev);
         QCOMPARE(settingLabel(*sub), QStringLiteral("Basic / Sub-trim / CH1"));
         ParameterSet p;

@@ -205,7 +205,7 @@ void name(MainForm &form, QWidget *window)
         QWidget *editor = s.editor.isEmpty() ? nullptr : form.widget(s.editor);
         if (!editor)
             continue;
-        nameEditor(editor, settingUnit(s), settingLabel(s, kSeparator));
+        nameEditor(editor, s.unit, settingLabel(s, kSeparator));
         named.append(s.editor);
     }
     // Editors that show a setting of the table elsewhere (the dual-rate
@@ -215,7 +215,7 @@ void name(MainForm &form, QWidget *window)
         if (!editor || named.contains(name))
             continue;
         const QVector<const Setting *> shown = settingsOfEditor(name);
-        const QString unit = shown.isEmpty() ? QString() : settingUnit(*shown.first());
+        const QString unit = shown.isEmpty() ? QString() : shown.first()->unit;
         nameEditor(editor, unit, nameFromPlace(editor, form.tabWidget));
         named.append(name);
     }
