@@ -20,6 +20,7 @@
 #include "link/systemprobe.h"
 #include "model/parameterset.h"
 #include "model/translations.h"
+#include "ui/formlanguage.h"
 #include "ui/mainform.h"
 
 namespace {
@@ -49,7 +50,8 @@ void MainWindow::recordTraffic(bool outbound, const QByteArray &bytes)
 
 QAction *MainWindow::newConnectionCheckAction()
 {
-    auto *action = new QAction(text(QT_TRANSLATE_NOOP("ConnectionCheckWindow", "检查连接")), this);
+    auto *action = new QAction(this);
+    setTranslatedText(action, "ConnectionCheckWindow", QT_TRANSLATE_NOOP("ConnectionCheckWindow", "检查连接"));
     action->setObjectName(QStringLiteral("connectionCheckAction"));
     connect(action, &QAction::triggered, this, &MainWindow::checkConnectionNow);
     return action;

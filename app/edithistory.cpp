@@ -25,11 +25,6 @@
 
 namespace {
 
-QString historyText(const char *text)
-{
-    return QCoreApplication::translate("EditHistory", text);
-}
-
 // Redo answers Ctrl+Shift+Z everywhere, and the platform's keys (Ctrl+Y on
 // Windows) as well.
 QList<QKeySequence> redoKeys()
@@ -54,10 +49,10 @@ void MainWindow::setUpEditHistory()
     }
     connect(&m_binder, &SettingBinder::edited, this, &MainWindow::settingEdited);
 
-    m_undoAction = new QAction(historyText("撤销"), this);
+    m_undoAction = new QAction(QCoreApplication::translate("EditHistory", "撤销"), this);
     m_undoAction->setShortcuts(QKeySequence::Undo);
     connect(m_undoAction, &QAction::triggered, this, &MainWindow::undoEdit);
-    m_redoAction = new QAction(historyText("重做"), this);
+    m_redoAction = new QAction(QCoreApplication::translate("EditHistory", "重做"), this);
     m_redoAction->setShortcuts(redoKeys());
     connect(m_redoAction, &QAction::triggered, this, &MainWindow::redoEdit);
     m_revertAction = new QAction(this);
@@ -78,7 +73,8 @@ void MainWindow::setUpEditHistory()
     m_statusMenu->addSeparator();
     m_statusMenu->addActions({m_revertAction, backups});
     // Every send is read back and compared unless the pilot switches it off.
-    m_verifyAction = new QAction(historyText("发送后读回核对"), this);
+    m_verifyAction = new QAction(this);
+    setTranslatedText(m_verifyAction, "EditHistory", QT_TRANSLATE_NOOP("EditHistory", "发送后读回核对"));
     m_verifyAction->setCheckable(true);
     m_verifyAction->setChecked(verifiesSends());
     connect(m_verifyAction, &QAction::toggled, this, &MainWindow::setVerifiesSends);
@@ -150,7 +146,7 @@ void MainWindow::revertToTransmitter()
     const QVector<SettingChange> changes = changesBackTo(params(), m_record.known());
     if (changes.isEmpty())
         return;
-    m_edits->push(new EditCommand(changes, -1, historyText("恢复为发射机中的值"),
+    m_edits->push(new EditCommand(changes, -1, QCoreApplication::translate("EditHistory", "恢复为发射机中的值"),
                                   [this](const QVector<SettingChange> &c, bool after) { applyEdit(c, after); },
                                   false));
 }
@@ -167,9 +163,13 @@ void MainWindow::updateEditActions()
     if (!m_undoAction)
         return;
     m_undoAction->setEnabled(m_edits->canUndo());
-    m_undoAction->setText(m_edits->canUndo() ? historyText("撤销：%1").arg(m_edits->undoText()) : historyText("撤销"));
+    m_undoAction->setText(m_edits->canUndo()
+                                  ? QCoreApplication::translate("EditHistory", "撤销：%1").arg(m_edits->undoText())
+                                  : QCoreApplication::translate("EditHistory", "撤销"));
     m_redoAction->setEnabled(m_edits->canRedo());
-    m_redoAction->setText(m_edits->canRedo() ? historyText("重做：%1").arg(m_edits->redoText()) : historyText("重做"));
+    m_redoAction->setText(m_edits->canRedo()
+                                  ? QCoreApplication::translate("EditHistory", "重做：%1").arg(m_edits->redoText())
+                                  : QCoreApplication::translate("EditHistory", "重做"));
     m_revertAction->setEnabled(m_record.hasKnown() && !changesBackTo(params(), m_record.known()).isEmpty());
 }
 

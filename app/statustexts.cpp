@@ -31,6 +31,41 @@ QString shortLabel(const Setting &s)
 
 constexpr int kNamedInLine = 2;
 
+// The words of each command, in the order of Command. A file's frames are
+// "sent": Load and Save name the file in their own outcome (fileOutcome).
+struct CommandWords
+{
+    const char *name;
+    const char *sent;
+    const char *verified;
+    const char *backup;
+    const char *backupFile; // a backup file's name, not translated
+};
+const CommandWords kCommands[] = {
+    {QT_TRANSLATE_NOOP("StatusTexts", "写入"), QT_TRANSLATE_NOOP("StatusTexts", "已写入"),
+     QT_TRANSLATE_NOOP("StatusTexts", "已写入并核对"), QT_TRANSLATE_NOOP("StatusTexts", "已备份（写入前）"), "write"},
+    {QT_TRANSLATE_NOOP("StatusTexts", "出厂设置"), QT_TRANSLATE_NOOP("StatusTexts", "已恢复出厂设置"),
+     QT_TRANSLATE_NOOP("StatusTexts", "已恢复出厂设置并核对"), QT_TRANSLATE_NOOP("StatusTexts", "已备份（出厂设置前）"),
+     "factory-reset"},
+    {QT_TRANSLATE_NOOP("StatusTexts", "重置数据"), QT_TRANSLATE_NOOP("StatusTexts", "已重置数据"),
+     QT_TRANSLATE_NOOP("StatusTexts", "已重置数据并核对"), QT_TRANSLATE_NOOP("StatusTexts", "已备份（重置数据前）"),
+     "reset-data"},
+    {QT_TRANSLATE_NOOP("StatusTexts", "加载"), QT_TRANSLATE_NOOP("StatusTexts", "已发送"),
+     QT_TRANSLATE_NOOP("StatusTexts", "已发送并核对"), QT_TRANSLATE_NOOP("StatusTexts", "已备份（加载前）"), "load"},
+    {QT_TRANSLATE_NOOP("StatusTexts", "保存"), QT_TRANSLATE_NOOP("StatusTexts", "已发送"),
+     QT_TRANSLATE_NOOP("StatusTexts", "已发送并核对"), QT_TRANSLATE_NOOP("StatusTexts", "已备份（保存前）"), "save"},
+};
+
+const CommandWords &words(Command command)
+{
+    return kCommands[int(command)];
+}
+
+QString tr(const char *source)
+{
+    return QCoreApplication::translate("StatusTexts", source);
+}
+
 } // namespace
 
 QString portClosed()
@@ -78,21 +113,10 @@ QString stalePages(const QStringList &pages)
     return QCoreApplication::translate("StatusTexts", "可能过时: %1").arg(listed(titles));
 }
 
+
 QString sent(Command command)
 {
-    switch (command) {
-    case Command::Write:
-        return QCoreApplication::translate("StatusTexts", "已写入");
-    case Command::FactoryReset:
-        return QCoreApplication::translate("StatusTexts", "已恢复出厂设置");
-    case Command::ResetData:
-        return QCoreApplication::translate("StatusTexts", "已重置数据");
-    case Command::Load:
-    case Command::Save:
-        break;
-    }
-    // Next to the file's own outcome (see fileOutcome).
-    return QCoreApplication::translate("StatusTexts", "已发送");
+    return tr(words(command).sent);
 }
 
 QString sendOutcome(Command command, const SendTally &tally)
@@ -108,26 +132,6 @@ QString sendOutcome(Command command, const SendTally &tally)
     return interrupted(tally.frames());
 }
 
-namespace {
-
-QString verified(Command command)
-{
-    switch (command) {
-    case Command::Write:
-        return QCoreApplication::translate("StatusTexts", "已写入并核对");
-    case Command::FactoryReset:
-        return QCoreApplication::translate("StatusTexts", "已恢复出厂设置并核对");
-    case Command::ResetData:
-        return QCoreApplication::translate("StatusTexts", "已重置数据并核对");
-    case Command::Load:
-    case Command::Save:
-        break;
-    }
-    return QCoreApplication::translate("StatusTexts", "已发送并核对");
-}
-
-} // namespace
-
 QString checkedOutcome(Command command, const SendTally &tally, const SendCheck &check, QString *details)
 {
     if (tally.outcome() != SendTally::Outcome::Delivered)
@@ -136,7 +140,7 @@ QString checkedOutcome(Command command, const SendTally &tally, const SendCheck 
     case SendCheck::Result::NotAsked:
         break;
     case SendCheck::Result::Verified:
-        return verified(command);
+        return tr(words(command).verified);
     case SendCheck::Result::Differs: {
         QStringList all;
         for (const Setting *s : check.differences)
@@ -221,21 +225,10 @@ QString uncertain()
     return QCoreApplication::translate("StatusTexts", "设置不确定，待完整读取");
 }
 
+
 QString commandName(Command command)
 {
-    switch (command) {
-    case Command::Write:
-        return QCoreApplication::translate("StatusTexts", "写入");
-    case Command::FactoryReset:
-        return QCoreApplication::translate("StatusTexts", "出厂设置");
-    case Command::ResetData:
-        return QCoreApplication::translate("StatusTexts", "重置数据");
-    case Command::Load:
-        return QCoreApplication::translate("StatusTexts", "加载");
-    case Command::Save:
-        break;
-    }
-    return QCoreApplication::translate("StatusTexts", "保存");
+    return tr(words(command).name);
 }
 
 QString sendStep(Command command, int step)
@@ -253,21 +246,15 @@ QString unwritten(int count)
     return QCoreApplication::translate("StatusTexts", "未写入 %1 项").arg(count);
 }
 
+
 QString backupWritten(Command command)
 {
-    switch (command) {
-    case Command::Write:
-        return QCoreApplication::translate("StatusTexts", "已备份（写入前）");
-    case Command::FactoryReset:
-        return QCoreApplication::translate("StatusTexts", "已备份（出厂设置前）");
-    case Command::ResetData:
-        return QCoreApplication::translate("StatusTexts", "已备份（重置数据前）");
-    case Command::Load:
-        return QCoreApplication::translate("StatusTexts", "已备份（加载前）");
-    case Command::Save:
-        break;
-    }
-    return QCoreApplication::translate("StatusTexts", "已备份（保存前）");
+    return tr(words(command).backup);
+}
+
+QString backupName(Command command)
+{
+    return QString::fromLatin1(words(command).backupFile);
 }
 
 QString backupFailed()
@@ -275,22 +262,6 @@ QString backupFailed()
     return QCoreApplication::translate("StatusTexts", "备份失败");
 }
 
-QString backupName(Command command)
-{
-    switch (command) {
-    case Command::Write:
-        return QStringLiteral("write");
-    case Command::FactoryReset:
-        return QStringLiteral("factory-reset");
-    case Command::ResetData:
-        return QStringLiteral("reset-data");
-    case Command::Load:
-        return QStringLiteral("load");
-    case Command::Save:
-        break;
-    }
-    return QStringLiteral("save");
-}
 
 QString withTime(const QString &text, const QString &time)
 {

@@ -544,12 +544,14 @@ private slots:
         struct Expect
         {
             QAction *action;
-            QString language, tab, caption, open, status, revert;
+            QString language, tab, caption, open, status, revert, verify, check;
             int langChinese;
         };
         const QVector<Expect> steps{
-                {english, "en", "Basic", "TX:", "OPEN", "Port closed", "Revert to transmitter values", 0},
-                {chinese, "zh", "基础菜单", "遥控:", "打开串口", "串口未打开", "恢复为发射机中的值", 1}};
+                {english, "en", "Basic", "TX:", "OPEN", "Port closed", "Revert to transmitter values",
+                 "Verify after sending", "Check connection", 0},
+                {chinese, "zh", "基础菜单", "遥控:", "打开串口", "串口未打开", "恢复为发射机中的值", "发送后读回核对",
+                 "检查连接", 1}};
         for (const Expect &step : steps) {
             step.action->trigger();
             QCOMPARE(currentLanguage(), step.language);
@@ -561,10 +563,11 @@ private slots:
             QVERIFY(step.action->isChecked());
             // Ctrl+Tab is not made ambiguous by keys added twice.
             QCOMPARE(int(w.findChildren<QShortcut *>().size()), shortcuts);
-            bool revertFound = false;
+            QStringList menu;
             for (QAction *action : w.statusMenu()->actions())
-                revertFound |= action->text() == step.revert;
-            QVERIFY(revertFound);
+                menu.append(action->text());
+            QVERIFY(menu.contains(step.revert));
+            QVERIFY(menu.contains(step.verify) && menu.contains(step.check));
             // The values are not the form's words: they stay.
             QCOMPARE(w.form()->find<QLineEdit>(QStringLiteral("lineEdit_TX"))->text(), QStringLiteral(" 0.0V"));
             QCOMPARE(QSettings().value(QStringLiteral("language")).toString(), step.language);
