@@ -172,6 +172,14 @@ Group pairedGroup(const QString &name, const QRect &geometry, int spacing,
             {captionColumn(captionRect, captionItems), editorColumn(editorRect, editorItems)}, {}};
 }
 
+// A group whose captions and editors are its settings in table order.
+Group tableGroup(const char *name, const QRect &geometry, int spacing, const QRect &captionRect,
+                 const QRect &editorRect)
+{
+    return pairedGroup(QString::fromLatin1(name), geometry, spacing, captionRect, captions(captionsOfGroup(name)),
+                       editorRect, editorsOf(editorsOfGroup(name)));
+}
+
 Page advancedMenu1()
 {
     Page page = FormTables::page("tab_3", "frame_4", QRect(2, 10, 1060, 490));
@@ -184,10 +192,8 @@ Page advancedMenu1()
         editorsOf({"comboBox_DR_MIX1", "comboBox_DR_CH1", "comboBox_DR_SW1", "spinBox_DR_UP1",
                    "spinBox_DR_DOWN1"})));
 
-    page.groups.append(pairedGroup(
-        QStringLiteral("groupBox_7"), QRect(240, 10, 221, 470),
-        kDefaultSpacing, QRect(10, 30, 95, 430),
-        captions(captionsOfGroup("groupBox_7")), QRect(110, 30, 101, 430), editorsOf(editorsOfGroup("groupBox_7"))));
+    page.groups.append(tableGroup("groupBox_7", QRect(240, 10, 221, 470), kDefaultSpacing,
+                                  QRect(10, 30, 95, 430), QRect(110, 30, 101, 430)));
 
     Group elevon = pairedGroup(
         QStringLiteral("groupBox_10"), QRect(470, 10, 330, 350), 0,
@@ -200,10 +206,8 @@ Page advancedMenu1()
                                        editorsOf(numbered("spinBox_Elev0%1", 5, 6))));
     page.groups.append(elevon);
 
-    page.groups.append(pairedGroup(
-        QStringLiteral("groupBox_13"), QRect(810, 10, 240, 350), 0,
-        QRect(10, 30, 110, 300),
-        captions(captionsOfGroup("groupBox_13")), QRect(125, 30, 105, 300), editorsOf(editorsOfGroup("groupBox_13"))));
+    page.groups.append(
+        tableGroup("groupBox_13", QRect(810, 10, 240, 350), 0, QRect(10, 30, 110, 300), QRect(125, 30, 105, 300)));
     return page;
 }
 
@@ -221,10 +225,8 @@ Page advancedMenu2()
         editorsOf({"comboBox_DR_MIX2", "comboBox_DR_CH2", "comboBox_DR_SW2", "comboBox_DR_POSI",
                    "spinBox_DR_RATE", "spinBox_DR_EXP"})));
 
-    page.groups.append(pairedGroup(
-        QStringLiteral("groupBox_18"), QRect(530, 10, 520, 471),
-        kDefaultSpacing, QRect(10, 30, 100, 431),
-        captions(captionsOfGroup("groupBox_18")), QRect(110, 30, 95, 431), editorsOf(editorsOfGroup("groupBox_18"))));
+    page.groups.append(tableGroup("groupBox_18", QRect(530, 10, 520, 471), kDefaultSpacing,
+                                  QRect(10, 30, 100, 431), QRect(110, 30, 95, 431)));
     return page;
 }
 
@@ -250,10 +252,9 @@ Page mixSettings()
     };
     for (const MixSpec &mix : mixes) {
         const int columnHeight = mix.height - kColumnTop - 10;
-        page.groups.append(pairedGroup(
-            QString::fromLatin1(mix.group), QRect(mix.x, 5, 250, mix.height),
-            mix.spacing, QRect(10, kColumnTop, 110, columnHeight), captions(captionsOfGroup(mix.group)),
-            QRect(125, kColumnTop, 115, columnHeight), editorsOf(editorsOfGroup(mix.group))));
+        page.groups.append(tableGroup(mix.group, QRect(mix.x, 5, 250, mix.height), mix.spacing,
+                                      QRect(10, kColumnTop, 110, columnHeight),
+                                      QRect(125, kColumnTop, 115, columnHeight)));
     }
     return page;
 }
@@ -264,10 +265,8 @@ Page systemSettings()
 {
     Page page = FormTables::page("tab_6", "frame_7", QRect(10, 10, 1060, 490));
 
-    page.groups.append(pairedGroup(
-        QStringLiteral("groupBox_17"), QRect(20, 10, 350, 470),
-        kDefaultSpacing, QRect(10, 30, 199, 236),
-        captions(captionsOfGroup("groupBox_17")), QRect(210, 30, 129, 236), editorsOf(editorsOfGroup("groupBox_17"))));
+    page.groups.append(tableGroup("groupBox_17", QRect(20, 10, 350, 470), kDefaultSpacing,
+                                  QRect(10, 30, 199, 236), QRect(210, 30, 129, 236)));
 
     Group version = pairedGroup(
         QStringLiteral("groupBox_20"), QRect(380, 10, 350, 470),
