@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QStringList>
 
+#include "model/settings.h"
+
 namespace {
 
 // The Chinese words are the source texts; other languages come from the
@@ -112,15 +114,12 @@ QHash<QString, Entry> buildEntries()
     for (const Text &t : kTexts)
         out.insert(QString::fromLatin1(t.name), {t.source, 0});
 
-    // The channel names read the same in every language.
-    addRows(out, "CH%1:",
-            {"lineEdit_28", "lineEdit_29", "lineEdit_31", "lineEdit_32", "lineEdit_33", "lineEdit_34",
-             "lineEdit_35", "lineEdit_36"});
-    addRows(out, QT_TRANSLATE_NOOP("FormText", "姿态%1:"),
-            {"lineEdit_46", "lineEdit_47", "lineEdit_48", "lineEdit_49", "lineEdit_50", "lineEdit_51"});
-    addRows(out, QT_TRANSLATE_NOOP("FormText", "曲线点%1:"),
-            {"lineEdit_126", "lineEdit_125", "lineEdit_127", "lineEdit_128", "lineEdit_129", "lineEdit_131",
-             "lineEdit_132"});
+    // The captions beside the settings, from the table: the channel names
+    // read the same in every language; the attitude and curve rows follow
+    // their group's switch.
+    addRows(out, "CH%1:", settingCaptions(QStringLiteral("groupBox_2")));
+    addRows(out, QT_TRANSLATE_NOOP("FormText", "姿态%1:"), settingCaptions(QStringLiteral("groupBox_7")).mid(1));
+    addRows(out, QT_TRANSLATE_NOOP("FormText", "曲线点%1:"), settingCaptions(QStringLiteral("groupBox_18")).mid(1));
 
     // The six rows of each programmable mix.
     const char *const mixRows[] = {
@@ -128,13 +127,8 @@ QHash<QString, Entry> buildEntries()
         QT_TRANSLATE_NOOP("FormText", "被控:"), QT_TRANSLATE_NOOP("FormText", "偏置:"),
         QT_TRANSLATE_NOOP("FormText", "上边:"), QT_TRANSLATE_NOOP("FormText", "下边:"),
     };
-    const QStringList mixes[] = {
-        {"lineEdit_80", "lineEdit_83", "lineEdit_79", "lineEdit_84", "lineEdit_85", "lineEdit_86"},
-        {"lineEdit_94", "lineEdit_90", "lineEdit_89", "lineEdit_91", "lineEdit_92", "lineEdit_93"},
-        {"lineEdit_106", "lineEdit_102", "lineEdit_101", "lineEdit_103", "lineEdit_104", "lineEdit_105"},
-        {"lineEdit_119", "lineEdit_120", "lineEdit_121", "lineEdit_122", "lineEdit_123", "lineEdit_124"},
-    };
-    for (const QStringList &names : mixes) {
+    for (const char *group : {"groupBox_11", "groupBox_12", "groupBox_15", "groupBox_21"}) {
+        const QStringList names = settingCaptions(QString::fromLatin1(group));
         for (int row = 0; row < names.size(); ++row)
             out.insert(names.at(row), {mixRows[row], 0});
     }

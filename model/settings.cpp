@@ -427,6 +427,16 @@ QVector<const Setting *> settingsOfGroup(const QString &group)
     return out;
 }
 
+QStringList settingCaptions(const QString &group)
+{
+    QStringList out;
+    for (const Setting *s : settingsOfGroup(group)) {
+        if (s->caption.startsWith(QLatin1String("lineEdit")) && !out.contains(s->caption))
+            out.append(s->caption);
+    }
+    return out;
+}
+
 void storeEdit(const Setting &row, ParameterSet &p, double value)
 {
     if (row.volts)

@@ -107,6 +107,9 @@ EditorSpan editorSpan(const Setting &setting);
 const Setting *rowOfEditor(const QString &editor);
 // The settings a group box shows, in the order of the table.
 QVector<const Setting *> settingsOfGroup(const QString &group);
+// The captions beside a group box's settings, in the order of the table,
+// each once (a family shares one); not the names of settings without one.
+QStringList settingCaptions(const QString &group);
 // Puts an editor's value into p: stored in the member, routed into the dual-rate
 // table entry a view shows, or routed by row.edit.
 void storeEdit(const Setting &row, ParameterSet &p, double value);

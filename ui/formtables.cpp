@@ -49,18 +49,13 @@ QStringList numbered(const char *pattern, int first, int last)
     return out;
 }
 
-// A group whose rows are its settings in the table's order: each caption
-// once (a family shares one), and the editors that show them.
 QStringList captionsOfGroup(const char *group)
 {
-    QStringList out;
-    for (const Setting *s : settingsOfGroup(QString::fromLatin1(group))) {
-        if (s->caption.startsWith(QLatin1String("lineEdit")) && !out.contains(s->caption))
-            out.append(s->caption);
-    }
-    return out;
+    return settingCaptions(QString::fromLatin1(group));
 }
 
+// A group whose rows are its settings in the table's order: the editors that
+// show them.
 QStringList editorsOfGroup(const char *group)
 {
     QStringList out;
