@@ -49,11 +49,6 @@ QStringList numbered(const char *pattern, int first, int last)
     return out;
 }
 
-QStringList captionsOfGroup(const char *group)
-{
-    return settingCaptions(QString::fromLatin1(group));
-}
-
 // A group whose rows are its settings in the table's order: the editors that
 // show them.
 QStringList editorsOfGroup(const char *group)
@@ -129,7 +124,7 @@ Page basicMenu()
                    formText(QStringLiteral("groupBox")), kBasicSpacing, kTitlePointSize, {}, {}};
     channels.columns.append(captionColumn(
             sharedColumn(110, kBasicHeight, 0, 1),
-            captions(captionsOfGroup("groupBox_2")))); // one row per channel
+            captions(settingCaptions(QStringLiteral("groupBox_2"))))); // one row per channel
     basic.groups.append(channels);
 
     const BasicGroup groups[] = {
@@ -171,8 +166,9 @@ Group pairedGroup(const QString &name, const QRect &geometry, int spacing,
 Group tableGroup(const char *name, const QRect &geometry, int spacing, const QRect &captionRect,
                  const QRect &editorRect)
 {
-    return pairedGroup(QString::fromLatin1(name), geometry, spacing, captionRect, captions(captionsOfGroup(name)),
-                       editorRect, editorsOf(editorsOfGroup(name)));
+    const QString group = QString::fromLatin1(name);
+    return pairedGroup(group, geometry, spacing, captionRect, captions(settingCaptions(group)), editorRect,
+                       editorsOf(editorsOfGroup(name)));
 }
 
 Page advancedMenu1()
@@ -182,7 +178,7 @@ Page advancedMenu1()
     page.groups.append(pairedGroup(
         QStringLiteral("groupBox_8"), QRect(5, 10, 220, 350), 0,
         QRect(10, 30, 100, 310),
-        captions(captionsOfGroup("groupBox_8")),
+        captions(settingCaptions(QStringLiteral("groupBox_8"))),
         QRect(110, 30, 100, 310),
         editorsOf({"comboBox_DR_MIX1", "comboBox_DR_CH1", "comboBox_DR_SW1", "spinBox_DR_UP1",
                    "spinBox_DR_DOWN1"})));
@@ -193,7 +189,7 @@ Page advancedMenu1()
     Group elevon = pairedGroup(
         QStringLiteral("groupBox_10"), QRect(470, 10, 330, 350), 0,
         QRect(10, 30, 100, 300),
-        captions(captionsOfGroup("groupBox_10")),
+        captions(settingCaptions(QStringLiteral("groupBox_10"))),
         QRect(110, 30, 101, 300),
         editorsOf(QStringList{"comboBox_EleMix"} + numbered("spinBox_Elev0%1", 1, 4)));
     // The second pair of aileron values stands beside the first, without captions.
