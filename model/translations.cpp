@@ -6,35 +6,50 @@
 #include <QPointer>
 #include <QTranslator>
 
-
 namespace {
 
 const char kEnglishCatalogue[] = ":/i18n/kelvo-miraq-config_en.qm";
 
-QPointer<QTranslator> &installedTranslator()
+// The catalogue of the tool's own words, and Qt's for its dialogs.
+QPointer<QTranslator> &ownTranslator()
 {
     static QPointer<QTranslator> translator;
     return translator;
 }
 
-void removeInstalledTranslator()
+QPointer<QTranslator> &qtTranslator()
 {
-    QPointer<QTranslator> &translator = installedTranslator();
+    static QPointer<QTranslator> translator;
+    return translator;
+}
+
+void uninstall(QPointer<QTranslator> &translator)
+{
     if (translator) {
         QCoreApplication::removeTranslator(translator);
         delete translator;
     }
 }
 
+// Installs the catalogue name from the first folder that has it; false when
+// none does.
+bool install(QPointer<QTranslator> &installed, const QString &name, const QStringList &folders)
+{
+    uninstall(installed);
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    for (const QString &folder : folders) {
+        if (translator->load(name, folder) && QCoreApplication::installTranslator(translator)) {
+            installed = translator;
+            return true;
+        }
+    }
+    delete translator;
+    return false;
+}
+
 // Qt's own words (file dialogs, standard buttons) in Chinese: from Qt's
 // translations folder, or from "translations" beside the program, where the
 // Windows package puts them. Without either they stay English.
-QPointer<QTranslator> &installedQtTranslator()
-{
-    static QPointer<QTranslator> translator;
-    return translator;
-}
-
 QStringList qtTranslationFolders()
 {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
@@ -47,33 +62,10 @@ QStringList qtTranslationFolders()
 
 void setQtChinese(bool chinese)
 {
-    QPointer<QTranslator> &translator = installedQtTranslator();
-    if (translator) {
-        QCoreApplication::removeTranslator(translator);
-        delete translator;
-    }
-    if (!chinese)
-        return;
-    auto *qt = new QTranslator(QCoreApplication::instance());
-    for (const QString &folder : qtTranslationFolders()) {
-        if (qt->load(QStringLiteral("qtbase_zh_CN"), folder) && QCoreApplication::installTranslator(qt)) {
-            translator = qt;
-            return;
-        }
-    }
-    delete qt;
-}
-
-bool installEnglish()
-{
-    auto *translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load(QString::fromLatin1(kEnglishCatalogue))
-        || !QCoreApplication::installTranslator(translator)) {
-        delete translator;
-        return false;
-    }
-    installedTranslator() = translator;
-    return true;
+    if (chinese)
+        install(qtTranslator(), QStringLiteral("qtbase_zh_CN"), qtTranslationFolders());
+    else
+        uninstall(qtTranslator());
 }
 
 } // namespace
@@ -107,10 +99,11 @@ int &chineseMessages()
 bool installLanguage(const QString &lang)
 {
     loadTranslationResources();
-    removeInstalledTranslator();
+    uninstall(ownTranslator());
     chineseMessages() = 1;
     languageInEffect() = QStringLiteral("zh");
-    if (lang == QLatin1String("en") && installEnglish()) {
+    if (lang == QLatin1String("en")
+        && install(ownTranslator(), QString::fromLatin1(kEnglishCatalogue), {QString()})) {
         setQtChinese(false);
         chineseMessages() = 0;
         languageInEffect() = QStringLiteral("en");
