@@ -81,7 +81,7 @@ void MainWindow::showCheckBox(const QString &title, const QString &message, cons
 // last step's, never "all checks passed".
 void MainWindow::showOpenFailure(const QString &message, const QString &why)
 {
-    const ConnectionReport report = ConnectionCheck::run(liveSystemProbe(), ui->portNameBox->currentText(), [why] {
+    const ConnectionReport report = ConnectionCheck::run(liveSystemProbe(), chosenPortName(), [why] {
         return ListenResult{ListenResult::OpenFailed, why};
     });
     showCheckBox(portTexts(chineseMessages()).title, message, report);
@@ -115,7 +115,7 @@ void MainWindow::answerMissing()
     if (!portIsOpen() || m_transferRunning || !m_outcome.isEmpty())
         return;
     const ConnectionReport report = ConnectionCheck::run(
-            liveSystemProbe(), ui->portNameBox->currentText(), [] { return ListenResult{ListenResult::Silent, QString()}; },
+            liveSystemProbe(), chosenPortName(), [] { return ListenResult{ListenResult::Silent, QString()}; },
             true);
     const CheckResult *cause = report.cause();
     if (cause)
@@ -124,7 +124,7 @@ void MainWindow::answerMissing()
 
 void MainWindow::checkConnectionNow()
 {
-    const QString port = ui->portNameBox->currentText();
+    const QString port = chosenPortName();
     ConnectionReport report;
     if (portIsOpen()) {
         // The port is this window's: what it heard since "OK" is the answer,

@@ -456,6 +456,11 @@ private slots:
                  language == QLatin1String("en") ? QStringLiteral("Cannot open the serial port!")
                                                  : QStringLiteral("无法打开串口！"));
         QVERIFY(!w.port().isOpen());
+        // The check on demand asks after the port itself, not its entry.
+        QTimer::singleShot(0, &w, [&w] { w.findChild<QAction *>(QStringLiteral("connectionCheckAction"))->trigger(); });
+        QTRY_COMPARE_WITH_TIMEOUT(watcher.messageBoxes().size(), 2, 10000);
+        const QString checked = watcher.messageBoxes().at(1).text;
+        QVERIFY2(checked.contains(path) && !checked.contains(PortListView::notConnected(path)), qPrintable(checked));
 
         auto back = std::make_unique<FakeTransmitter>();
         QVERIFY(QFile::link(back->devicePath(), path));
