@@ -21,6 +21,7 @@
 #include "model/parameterset.h"
 #include "model/translations.h"
 #include "ui/accessibility.h"
+#include "ui/formtables.h"
 #include "ui/mainform.h"
 #include "ui/rangehint.h"
 
@@ -52,11 +53,10 @@ MainWindow::MainWindow(ParameterSet &set, LiveValues &live, ParameterFrames &fra
 
     m_binder.bind(*ui);
     for (int n = 1; n <= 8; ++n) {
-        m_channelValues.append(ui->find<QLineEdit>(n == 1 ? QStringLiteral("lineEdit")
-                                                          : QStringLiteral("lineEdit_%1").arg(n)));
-        const QString bar = QStringLiteral("progressBar_") + QString::number(n);
-        m_upperBars.append(ui->find<QProgressBar>(bar + QLatin1Char('0')));
-        m_lowerBars.append(ui->find<QProgressBar>(bar + QLatin1Char('1')));
+        const FormTables::MonitorColumn column = FormTables::monitorColumn(n);
+        m_channelValues.append(ui->find<QLineEdit>(column.valueName));
+        m_upperBars.append(ui->find<QProgressBar>(column.upperBarName));
+        m_lowerBars.append(ui->find<QProgressBar>(column.lowerBarName));
     }
 
     setUpPortList();
