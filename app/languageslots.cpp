@@ -16,11 +16,6 @@
 #include "ui/formlanguage.h"
 #include "ui/mainform.h"
 
-namespace {
-const QString kEnglish = QStringLiteral("en");
-const QString kChinese = QStringLiteral("zh");
-} // namespace
-
 void MainWindow::setUpLanguageMenu()
 {
     // Each entry in its own language, so that a pilot finds his whatever the
@@ -32,12 +27,13 @@ void MainWindow::setUpLanguageMenu()
         QAction *action = menu->addAction(text);
         action->setObjectName(name);
         action->setCheckable(true);
+        action->setData(language);
         action->setChecked(currentLanguage() == language);
         group->addAction(action);
         connect(action, &QAction::triggered, this, [this, language] { switchLanguage(language); });
     };
-    add(QStringLiteral("languageEnglish"), QStringLiteral("English"), kEnglish);
-    add(QStringLiteral("languageChinese"), QStringLiteral("中文"), kChinese);
+    add(QStringLiteral("languageEnglish"), QStringLiteral("English"), QStringLiteral("en"));
+    add(QStringLiteral("languageChinese"), QStringLiteral("中文"), QStringLiteral("zh"));
     m_statusMenu->addSeparator();
     m_statusMenu->addMenu(menu);
 }
@@ -60,25 +56,13 @@ void MainWindow::retranslateWindow()
     CommandHelp::apply(*ui, Backups::defaultDirectory());
     Accessibility::name(*ui, this);
     retranslateActions(this);
-    if (QMenu *menu = m_statusMenu->findChild<QMenu *>(QStringLiteral("languageMenu"))) {
-        for (QAction *action : menu->actions())
-            action->setChecked(action->objectName()
-                               == (currentLanguage() == kEnglish ? QLatin1String("languageEnglish")
-                                                                 : QLatin1String("languageChinese")));
-    }
+    for (QAction *action : m_statusMenu->findChild<QMenu *>(QStringLiteral("languageMenu"))->actions())
+        action->setChecked(action->data().toString() == currentLanguage());
 
-    PortListUpdate shown;
-    shown.ports = m_shownPorts;
-    const QString chosen = chosenPortName();
-    for (int i = 0; i < m_shownPorts.size(); ++i) {
-        if (m_shownPorts.at(i).name == chosen)
-            shown.current = i;
-    }
-    showPortList(shown);
+    showPortList({false, m_shownPorts, indexOfName(m_shownPorts, chosenPortName())});
 
     if (m_banner.isShown())
         showBanner();
-    m_telemetryShown = -1;
     showTelemetryAge();
     updateEditActions();
     updateTransmitterState();

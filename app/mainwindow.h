@@ -165,7 +165,7 @@ private:
     void showPortMessage(const QString &text);
     void closePort(bool sayGoodbye);
     void sendFrame(FrameKind kind);
-    void sendFramesAndFinish();
+    void sendFrames(bool closing);
     bool debounceAndCheckPort(TransferScope &transfer);
     QVector<QAbstractButton *> transferButtons() const;
 
@@ -209,7 +209,6 @@ private:
     void resetTransmitter(StatusTexts::Command command);
     // What Load sends: the file's frames over what the transmitter holds.
     bool loadedSettings(const QString &text, ParameterSet *out, QString *lacking);
-    bool stopping() const { return m_closing; }
 
     // The history of the user's edits (app/edithistory.cpp).
     void setUpEditHistory();
@@ -270,8 +269,6 @@ private:
     int m_interruptedFrames = 0;
     QElapsedTimer m_sinceLivePacket; // invalid until the first live packet
     QString m_livePacketAt;          // "20:43:12"
-    int m_telemetryShown = -1;       // -1 not yet, 0 live, 1 stale
-    QString m_telemetryTip;
     QString m_absentPort; // the chosen port, unplugged, kept in the list as such
     StatusTexts::Command m_sending = StatusTexts::Command::Write;
     QString m_progressLine;   // first line while a command runs

@@ -79,35 +79,27 @@ void MainWindow::noteLivePacket()
 
 // The values keep what the monitor shows; while no live packet came for a
 // second they are dimmed, and their tooltip says how old they are and why.
+// A field is touched only when its look or its tooltip changes.
 void MainWindow::showTelemetryAge()
 {
     const qint64 since = m_sinceLivePacket.isValid() ? m_sinceLivePacket.elapsed() : -1;
     const bool stale = telemetryStale(since);
     const bool aged = telemetryNeedsAge(since);
+    if (aged && since >= 0 && m_livePacketAt.isEmpty())
+        m_livePacketAt = QTime::currentTime().addMSecs(-since).toString(QStringLiteral("HH:mm:ss"));
     const QStringList names = telemetryValueNames();
     const QStringList captions{QStringLiteral("lineEdit_26"), QStringLiteral("lineEdit_27"),
                                QStringLiteral("lineEdit_30"), QStringLiteral("lineEdit_37")};
-    // Cheap when nothing changed: the tooltips follow the values only while stale.
-    QString tips;
-    if (aged && since >= 0 && m_livePacketAt.isEmpty())
-        m_livePacketAt = QTime::currentTime().addMSecs(-since).toString(QStringLiteral("HH:mm:ss"));
-    if (aged) {
-        for (const QString &name : names)
-            tips += ui->find<QLineEdit>(name)->text();
-        tips += m_livePacketAt + QString::number(portIsOpen()) + currentLanguage();
-    }
-    if (m_telemetryShown == int(stale) && tips == m_telemetryTip)
-        return;
-    m_telemetryShown = int(stale);
-    m_telemetryTip = tips;
     for (int i = 0; i < names.size(); ++i) {
         auto *field = ui->find<QLineEdit>(names.at(i));
         const auto *caption = ui->find<QLineEdit>(captions.at(i));
         if (!field)
             continue;
-        field->setToolTip(aged && caption ? staleTelemetryToolTip(caption->text(), field->text(), m_livePacketAt,
-                                                                   portIsOpen())
-                                           : QString());
+        const QString tip = aged && caption
+                ? staleTelemetryToolTip(caption->text(), field->text(), m_livePacketAt, portIsOpen())
+                : QString();
+        if (field->toolTip() != tip)
+            field->setToolTip(tip);
         if (field->property("stale").toBool() != stale) {
             field->setProperty("stale", stale);
             field->style()->unpolish(field);
