@@ -97,11 +97,8 @@ void MainWindow::showPortList(const PortListUpdate &update)
 // The identity of the adapter behind a listed port (empty for none).
 QString MainWindow::identityOfPort(const QString &name) const
 {
-    for (const PortEntry &entry : m_shownPorts) {
-        if (entry.name == name)
-            return entry.identity;
-    }
-    return QString();
+    const int index = indexOfName(m_shownPorts, name);
+    return index < 0 ? QString() : m_shownPorts.at(index).identity;
 }
 
 QString MainWindow::chosenPortName() const

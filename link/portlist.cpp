@@ -10,15 +10,6 @@
 
 namespace {
 
-int indexOfName(const QVector<PortEntry> &ports, const QString &name)
-{
-    for (int i = 0; i < ports.size(); ++i) {
-        if (ports.at(i).name == name)
-            return i;
-    }
-    return -1;
-}
-
 QString hexId(int id)
 {
     return QStringLiteral("%1").arg(id, 4, 16, QLatin1Char('0'));
@@ -165,6 +156,15 @@ QString portIdentity(const PortDescription &port)
     if (!serial.isEmpty())
         identity += QLatin1Char(':') + serial;
     return identity;
+}
+
+int indexOfName(const QVector<PortEntry> &ports, const QString &name)
+{
+    for (int i = 0; i < ports.size(); ++i) {
+        if (ports.at(i).name == name)
+            return i;
+    }
+    return -1;
 }
 
 int indexOfIdentity(const QVector<PortEntry> &ports, const QString &identity)

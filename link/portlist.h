@@ -79,6 +79,8 @@ QString portIdentity(const PortDescription &port);
 // The one entry of ports whose identity is identity; -1 when none has it or
 // several do (two cables of a kind without serial numbers look the same).
 int indexOfIdentity(const QVector<PortEntry> &ports, const QString &identity);
+// The entry of ports called name; -1 when none is.
+int indexOfName(const QVector<PortEntry> &ports, const QString &name);
 
 // The ports the system reports, in the order of the list.
 QVector<PortDescription> systemPorts();
