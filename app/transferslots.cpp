@@ -34,12 +34,16 @@ void MainWindow::RestData() { restoreFactoryFirst(params()); }
 void MainWindow::RestData2() { restoreFactorySecond(params()); }
 void MainWindow::FalseSaveData() { sanitizeParameters(params()); }
 
-void MainWindow::sendFramesAndFinish()
+// The four frames; a Write, a reset or a Load closes with an
+// acknowledgement, a Save with its fourth frame.
+void MainWindow::sendFrames(bool closing)
 {
     SendData1();
     SendData2();
     SendData3();
     SendData4();
+    if (!closing)
+        return;
     m_tally.closingWritten(m_tally.mayWrite() && m_conversation.write(Protocol::acknowledge()));
     showSendStep(5);
 }
@@ -68,7 +72,7 @@ void MainWindow::on_toolButton_Send_clicked()
     if (!knowBefore(StatusTexts::Command::Write, true))
         return;
     beginSending(StatusTexts::Command::Write);
-    sendFramesAndFinish();
+    sendFrames(true);
     QString details;
     const QString outcome = finishAndCheck(StatusTexts::Command::Write, &details);
     setOutcome(outcome, QString(), details);
@@ -99,7 +103,7 @@ void MainWindow::resetTransmitter(StatusTexts::Command command)
     beginSending(command);
     RestData();
     RestData2();
-    sendFramesAndFinish();
+    sendFrames(true);
     QString details;
     const QString outcome = finishAndCheck(command, &details);
     setOutcome(outcome, QString(), details);
