@@ -149,13 +149,6 @@ QString lastPortIdentityKey()
     return QStringLiteral("lastPortIdentity");
 }
 
-void chooseRememberedPort(MainWindow &window, const QSettings &settings)
-{
-    const QString name = settings.value(lastPortKey()).toString();
-    if (!name.isEmpty())
-        window.preferPort(name, settings.value(lastPortIdentityKey()).toString());
-}
-
 void describeApplication()
 {
     QCoreApplication::setOrganizationName(QStringLiteral("kelvo-miraq"));

@@ -51,10 +51,6 @@ void applyStartOptions(MainWindow &window, const StartOptions &options,
 QString lastPortKey();
 QString lastPortIdentityKey();
 
-// Chooses the port last opened when it is in the list; otherwise the list
-// keeps its own choice until that port comes.
-void chooseRememberedPort(MainWindow &window, const QSettings &settings);
-
 // Organization, application name and version, for settings and --version.
 void describeApplication();
 

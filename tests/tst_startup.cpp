@@ -287,13 +287,17 @@ private slots:
         QCOMPARE(settings.value(lastPortKey()).toString(), second.devicePath());
         {
             MainWindow w;
-            chooseRememberedPort(w, settings);
+            // As a start without options does.
+            applyStartOptions(w, StartOptions(), settings.value(lastPortKey()).toString(),
+                              settings.value(lastPortIdentityKey()).toString());
             QCOMPARE(w.form()->portNameBox->currentText(), second.devicePath());
         }
         settings.setValue(lastPortKey(), QStringLiteral("/dev/kelvo-unplugged"));
         {
             MainWindow w;
-            chooseRememberedPort(w, settings);
+            // As a start without options does.
+            applyStartOptions(w, StartOptions(), settings.value(lastPortKey()).toString(),
+                              settings.value(lastPortIdentityKey()).toString());
             QCOMPARE(w.form()->portNameBox->currentText(), first.devicePath());
         }
         qunsetenv("KELVO_EXTRA_PORTS");

@@ -142,15 +142,6 @@ void SettingBinder::showUnwritten(const QStringList &editors)
     }
 }
 
-int SettingBinder::hoverTicks(const QComboBox *box) const
-{
-    for (const Hover &h : m_hover) {
-        if (h.box == box)
-            return h.ticks;
-    }
-    return -1;
-}
-
 // A box resting under the pointer counts passes; on the 20th its hover
 // highlight lapses. Leaving after the lapse restores the normal look; leaving
 // earlier keeps the count, so the next visit lapses sooner.

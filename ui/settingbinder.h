@@ -44,9 +44,6 @@ public:
     // mark does.
     void showUnwritten(const QStringList &editors);
 
-    // Passes a combo box has rested under the pointer; 20 once lapsed.
-    int hoverTicks(const QComboBox *box) const;
-
 signals:
     void edited(const QString &key, double value);
 
