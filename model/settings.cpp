@@ -112,24 +112,11 @@ public:
     QVector<Setting> rows;
 };
 
-QStringList names(std::initializer_list<const char *> list)
-{
-    QStringList out;
-    for (const char *name : list)
-        out.append(QString::fromLatin1(name));
-    return out;
-}
-
-// The basic menu's eight rows, one per channel.
-QStringList channelRows()
-{
-    return names({"lineEdit_28", "lineEdit_29", "lineEdit_31", "lineEdit_32", "lineEdit_33", "lineEdit_34",
-                  "lineEdit_35", "lineEdit_36"});
-}
-
 void basicMenu(Table &t)
 {
-    const QStringList rows = channelRows();
+    // The eight rows, one per channel.
+    const QStringList rows{"lineEdit_28", "lineEdit_29", "lineEdit_31", "lineEdit_32",
+                           "lineEdit_33", "lineEdit_34", "lineEdit_35", "lineEdit_36"};
     t.family("Rev%1", 1, {&P::Rev1, &P::Rev2, &P::Rev3, &P::Rev4, &P::Rev5, &P::Rev6, &P::Rev7, &P::Rev8},
              {{0, 0, 1, 0, 0, 0, 0, 0}, 0, 1, First}, {"tab_2", "groupBox_2", rows, {}}, "comboBox_rev%1",
              Choices::phase);
@@ -169,7 +156,7 @@ void advancedMenu1(Table &t)
     t.family("Atti%1", 1, {&P::Atti1, &P::Atti2, &P::Atti3, &P::Atti4, &P::Atti5, &P::Atti6},
              {{14, 29, 44, 56, 69, 88}, 0, 100, First},
              {"tab_3", "groupBox_7",
-              names({"lineEdit_46", "lineEdit_47", "lineEdit_48", "lineEdit_49", "lineEdit_50", "lineEdit_51"}), {}},
+              {"lineEdit_46", "lineEdit_47", "lineEdit_48", "lineEdit_49", "lineEdit_50", "lineEdit_51"}, {}},
              "spinBox_Atti%1", nullptr, "%");
 
     t.one("EleMix", &P::EleMix, {{0}, 0, 1, First}, {"tab_3", "groupBox_10", {"lineEdit_73"}, {}},
@@ -179,14 +166,13 @@ void advancedMenu1(Table &t)
     t.family("Elev%1", 1, {&P::Elev1, &P::Elev2, &P::Elev3, &P::Elev4, &P::Elev5, &P::Elev6},
              {{100, 100, 100, -100, 100, 100}, -100, 100, First},
              {"tab_3", "groupBox_10",
-              names({"lineEdit_74", "lineEdit_75", "lineEdit_76", "lineEdit_77", "setting_Elev5", "setting_Elev6"}),
-              {}},
+              {"lineEdit_74", "lineEdit_75", "lineEdit_76", "lineEdit_77", "setting_Elev5", "setting_Elev6"}, {}},
              "spinBox_Elev0%1", nullptr, "%");
 
     t.one("RuMix", &P::RuMix, {{0}, 0, 1, First}, {"tab_3", "groupBox_13", {"lineEdit_78"}, {}}, "comboBox_RuMix",
           Choices::onOff);
     t.family("Ru%1", 1, {&P::Ru1, &P::Ru2, &P::Ru3, &P::Ru4}, {{50, -50, 50, 50}, -100, 100, First},
-             {"tab_3", "groupBox_13", names({"lineEdit_95", "lineEdit_96", "lineEdit_97", "lineEdit_98"}), {}},
+             {"tab_3", "groupBox_13", {"lineEdit_95", "lineEdit_96", "lineEdit_97", "lineEdit_98"}, {}},
              "spinBox_Ru%1", nullptr, "%");
 }
 
@@ -215,8 +201,8 @@ void advancedMenu2(Table &t)
     t.family("ThCure%1", 1, {&P::ThCure1, &P::ThCure2, &P::ThCure3, &P::ThCure4, &P::ThCure5, &P::ThCure6, &P::ThCure7},
              {{0, 16, 33, 50, 67, 84, 100}, 0, 100, Second},
              {"tab_4", "groupBox_18",
-              names({"lineEdit_126", "lineEdit_125", "lineEdit_127", "lineEdit_128", "lineEdit_129", "lineEdit_131",
-                     "lineEdit_132"}),
+              {"lineEdit_126", "lineEdit_125", "lineEdit_127", "lineEdit_128", "lineEdit_129", "lineEdit_131",
+               "lineEdit_132"},
               {}},
              "spinBox_THCURE_Data0%1", nullptr, "%");
     // Carried from the transmitter or a file into the frames; no editor shows it.
@@ -228,10 +214,10 @@ void mixSettings(Table &t)
 {
     const char *groups[] = {"groupBox_11", "groupBox_12", "groupBox_15", "groupBox_21"};
     const QStringList captions[] = {
-        names({"lineEdit_80", "lineEdit_83", "lineEdit_79", "lineEdit_84", "lineEdit_85", "lineEdit_86"}),
-        names({"lineEdit_94", "lineEdit_90", "lineEdit_89", "lineEdit_91", "lineEdit_92", "lineEdit_93"}),
-        names({"lineEdit_106", "lineEdit_102", "lineEdit_101", "lineEdit_103", "lineEdit_104", "lineEdit_105"}),
-        names({"lineEdit_119", "lineEdit_120", "lineEdit_121", "lineEdit_122", "lineEdit_123", "lineEdit_124"}),
+        {"lineEdit_80", "lineEdit_83", "lineEdit_79", "lineEdit_84", "lineEdit_85", "lineEdit_86"},
+        {"lineEdit_94", "lineEdit_90", "lineEdit_89", "lineEdit_91", "lineEdit_92", "lineEdit_93"},
+        {"lineEdit_106", "lineEdit_102", "lineEdit_101", "lineEdit_103", "lineEdit_104", "lineEdit_105"},
+        {"lineEdit_119", "lineEdit_120", "lineEdit_121", "lineEdit_122", "lineEdit_123", "lineEdit_124"},
     };
     const std::vector<IntRef> members[] = {
         {&P::Prm1Mix, &P::Prm1Master, &P::Prm1Slave, &P::Prm1Data1, &P::Prm1Data2, &P::Prm1Data3},
@@ -301,7 +287,7 @@ void systemSettings(Table &t)
     t.one("Vertion", &P::Vertion, kept(0, None), derived, "spinBox_Vertion");
     // Trims are kept as 0..240 around 120 and shown around 0.
     t.family("Trim%1", 1, {&P::Trim1, &P::Trim2, &P::Trim3, &P::Trim4}, kept(120, Second),
-             {"tab_6", "groupBox_20", names({"lineEdit_70", "lineEdit_71", "lineEdit_72", "lineEdit_81"}), {}}, "");
+             {"tab_6", "groupBox_20", {"lineEdit_70", "lineEdit_71", "lineEdit_72", "lineEdit_81"}, {}}, "");
     for (int i = 1; i <= 4; ++i)
         t.row(QStringLiteral("Trim%1").arg(i)).shownOffset = -120;
 }
