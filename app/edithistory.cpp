@@ -9,12 +9,14 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QUndoStack>
 #include <QUrl>
 
 #include "files/backups.h"
+#include "link/transmitterrecord.h"
 #include "model/parameterset.h"
 #include "model/settingchanges.h"
 #include "model/settings.h"
@@ -93,12 +95,12 @@ void MainWindow::setUpEditHistory()
 // one step of the history. Quick steps of one setting merge.
 void MainWindow::settingEdited(const QString &key, double value)
 {
+    // The program setting the editors stores nothing: a value an editor
+    // cannot show stays as it is in the set-up.
     const Setting *row = findSettingRow(key);
-    if (!row)
+    if (!row || m_editPause > 0)
         return;
     storeEdit(*row, params(), value);
-    if (m_editPause > 0)
-        return;
     const QVector<SettingChange> changes = settingChanges(settingsOfEditor(row->editor), m_editBase, params());
     if (changes.isEmpty())
         return;
@@ -125,8 +127,36 @@ void MainWindow::clearEdits()
     if (m_edits)
         m_edits->clear();
     m_editBase = params();
+    m_fileIntended = false;
 }
 
+// What the pilot set in the window over what the transmitter is now known
+// to hold: the net edits, or all of a file loaded without being sent, stay.
+ParameterSet MainWindow::windowOver(const ParameterSet &known) const
+{
+    return m_fileIntended ? params() : readKeepingEdits(known, params(), netEdits());
+}
+
+// The pilot's work the transmitter may not hold, in words, or nothing.
+QString MainWindow::unwrittenWork() const
+{
+    int count = 0;
+    if (m_record.hasKnown()) {
+        count = countDifferingEditable(params(), m_record.known());
+    } else if (m_fileIntended) {
+        return QCoreApplication::translate("EditHistory", "已加载的文件 %1 尚未发送到遥控器。")
+                .arg(QFileInfo(loadPath).fileName());
+    } else {
+        QVector<const Setting *> touched;
+        for (const SettingChange &change : netEdits()) {
+            if (!touched.contains(change.setting))
+                touched.append(change.setting);
+        }
+        count = touched.size();
+    }
+    return count == 0 ? QString()
+                      : QCoreApplication::translate("EditHistory", "有 %n 项更改尚未写入遥控器。", nullptr, count);
+}
 void MainWindow::undoEdit()
 {
     if (!m_transferRunning)

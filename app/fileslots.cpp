@@ -56,7 +56,7 @@ void MainWindow::on_toolButton_Save_clicked()
     }
     // The file keeps what the window shows, which is what is sent; a
     // transmitter not yet read is read first, as for a Write.
-    if (!knowBefore(StatusTexts::Command::Save, true))
+    if (!knowBefore(StatusTexts::Command::Save, true) || !backUpBeforeSending(StatusTexts::Command::Save))
         return;
 
     beginSending(StatusTexts::Command::Save);
@@ -86,7 +86,8 @@ bool MainWindow::loadedSettings(const QString &text, ParameterSet *out, QString 
         return false;
     *lacking = found.missing();
     if (!lacking->isEmpty()) {
-        if (!m_record.hasKnown())
+        // Only what this connection read completely fills the gaps.
+        if (!m_record.hasCompleteRead())
             return false;
         decoded = readKeepingEdits(m_record.known(), params(), {});
         decodeParameterFile(text, decoded);
@@ -156,12 +157,17 @@ void MainWindow::on_toolButton_Load_clicked()
         return;
     }
 
+    if (!backUpBeforeSending(StatusTexts::Command::Load))
+        return;
     loadedFileText() = text;
     // The live channels moved on while the pilot looked at the list.
     keepRunTimeValues(fromFile, params());
     params() = fromFile;
     beginSending(StatusTexts::Command::Load);
     sendFrames(true);
+    // A file that went nowhere (the port closed) is the window's set-up
+    // now, and stays so over what a later Read before a Write finds.
+    m_fileIntended = !m_tally.beganOpen();
     QString details;
     const QString sent = finishAndCheck(StatusTexts::Command::Load, &details);
     setOutcome(StatusTexts::fileOutcome(StatusTexts::Command::Load, name, true, sent),

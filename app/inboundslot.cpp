@@ -7,6 +7,7 @@
 #include <QDebug>
 
 #include "link/inboundparser.h"
+#include "link/parameterblocks.h"
 #include "model/parameterset.h"
 
 void MainWindow::serialPort_readyRead()
@@ -17,10 +18,13 @@ void MainWindow::serialPort_readyRead()
 void MainWindow::beforeDecoding(const QByteArray &message)
 {
     recordInbound(message);
-    // A Read made for a backup or to check a send is collected by the record
-    // alone: the blocks do not replace what the pilot sees and edits.
+    // Only a Read of the pilot's own puts the transmitter's blocks into the
+    // window. One made for a backup or to check a send is collected by the
+    // record alone, and blocks that come after their Read ended are only
+    // reported: they never replace what the pilot sees and edits.
     m_keptSettings.reset();
-    if (m_record.reading() && m_readPurpose != ReadPurpose::Show)
+    const bool mayBeBlock = message.size() == kParamBlockLength || message.size() == kAuxBlockLength;
+    if (mayBeBlock && !(m_record.reading() && m_readPurpose == ReadPurpose::Show))
         m_keptSettings = params();
 }
 
@@ -28,8 +32,13 @@ void MainWindow::afterDecoding(const QByteArray &message, const InboundResult &r
 {
     if (result.kind == InboundResult::ChannelPacket || result.kind == InboundResult::StatusPacket)
         noteLivePacket();
-    if (m_keptSettings && (result.kind == InboundResult::ParamBlock || result.kind == InboundResult::AuxBlock))
+    if (m_keptSettings && (result.kind == InboundResult::ParamBlock || result.kind == InboundResult::AuxBlock)) {
         params() = *m_keptSettings;
+        if (!m_record.reading()) {
+            ++m_lateBlocks;
+            updateTransmitterState();
+        }
+    }
     m_keptSettings.reset();
     noteInbound(message, result);
     if (result.blockNumber > 0)

@@ -92,6 +92,10 @@ public:
     bool verifiesSends() const;
     void setVerifiesSends(bool on);
 
+    // Ends the tool now, as "放弃并关闭" does and as a termination signal
+    // asks: nothing more is sent, the port is closed, every wait ends.
+    void endNow();
+
 protected:
     // Rescans the port list as the user goes to open its popup.
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -180,7 +184,8 @@ private:
     void beforeDecoding(const QByteArray &message);
     void afterDecoding(const QByteArray &message, const InboundResult &result);
     void finishReadRecord();
-    // A sending command begins: the backup, then the progress.
+    bool backUpBeforeSending(StatusTexts::Command command);
+    // A sending command begins: the progress.
     void beginSending(StatusTexts::Command command);
     // Frame step of 4 is out (5: the closing acknowledgement).
     void showSendStep(int step);
@@ -206,6 +211,19 @@ private:
     void noteCheck(const SendCheck &check);
     QString finishAndCheck(StatusTexts::Command command, QString *details);
     QVector<SettingChange> netEdits() const;
+    // The window's set-up over what the transmitter is now known to hold:
+    // what the pilot set (edits, a file loaded unsent) stays, the rest is
+    // known's.
+    ParameterSet windowOver(const ParameterSet &known) const;
+    // The pilot's work the transmitter may not hold, in a sentence, or empty.
+    QString unwrittenWork() const;
+    // Asked before a Read or a close would drop that work; true: go on.
+    bool mayDropUnwritten();
+    enum class CloseAnswer { Close, SaveFirst, Stay };
+    CloseAnswer askBeforeClosing();
+    bool saveWindowToFile();
+    // A backup that could not be written: true when the pilot writes anyway.
+    bool writeWithoutBackup(const QString &error);
     void resetTransmitter(StatusTexts::Command command);
     // What Load sends: the file's frames over what the transmitter holds.
     bool loadedSettings(const QString &text, ParameterSet *out, QString *lacking);
@@ -281,6 +299,8 @@ private:
     bool m_closeAfterSend = false;    // the window closes once the send is done
     bool m_closing = false;           // the window is going: commands stop
     bool m_overwriteUnread = false;   // the pilot chose to write without a backup
+    bool m_fileIntended = false;      // a file loaded unsent is the pilot's set-up
+    int m_lateBlocks = 0;             // blocks that came after their Read ended
     QAction *m_verifyAction = nullptr;
 
     QUndoStack *m_edits = nullptr;
@@ -291,6 +311,7 @@ private:
     QAction *m_revertAction = nullptr;
     ParameterSet m_editBase;   // the settings as the last edit or refresh left them
     int m_editPause = 0;       // > 0: the program is setting the editors
+    std::pair<int, int> m_shownDualRate{0, 0}; // DrCh and DrPosi as the last pass showed them
 
     TrafficHistory m_traffic;  // the last messages both ways, for diagnostics
     QTimer *m_answerTimer = nullptr; // runs from "OK" until a live packet comes

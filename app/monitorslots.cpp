@@ -39,7 +39,15 @@ void setBarValue(QProgressBar *bar, int value)
 
 void MainWindow::ui_Display()
 {
-    // The program sets the editors here: nothing of it is the user's edit.
+    // The program sets the editors here: nothing of it is the user's edit,
+    // and nothing of it is stored. A dual-rate channel or switch position
+    // that changed since the last pass (a selector of the curve page, a
+    // reset) first selects the values the boxes show, as choosing it does.
+    const std::pair<int, int> selection{params().DrCh, params().DrPosi};
+    if (selection != m_shownDualRate) {
+        m_shownDualRate = selection;
+        Dr_DataSelet();
+    }
     ++m_editPause;
     Servo_Display();
     Recieve_Display();

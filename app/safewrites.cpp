@@ -9,7 +9,10 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDebug>
 #include <QEventLoop>
+#include <QFileDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
@@ -20,6 +23,7 @@
 
 #include "app/messagetexts.h"
 #include "app/transferscope.h"
+#include "files/parameterfile.h"
 #include "link/protocol.h"
 #include "link/waitms.h"
 #include "model/parameterset.h"
@@ -123,10 +127,10 @@ bool MainWindow::knowBefore(StatusTexts::Command command, bool adoptRead)
         }
         if (outcome.complete) {
             if (adoptRead) {
-                // The pilot's edits stay; everything else is what the
-                // transmitter holds, as after a Read.
-                const QVector<SettingChange> edits = netEdits();
-                params() = readKeepingEdits(m_record.known(), params(), edits);
+                // The pilot's edits and a file loaded unsent stay;
+                // everything else is what the transmitter holds, as after a
+                // Read.
+                params() = windowOver(m_record.known());
                 clearEdits();
                 Dr_DataSelet();
                 ui_Display();
@@ -223,17 +227,109 @@ void MainWindow::noteCheck(const SendCheck &check)
     updateTransmitterState();
 }
 
+bool MainWindow::mayDropUnwritten()
+{
+    const QString work = unwrittenWork();
+    if (work.isEmpty())
+        return true;
+    QMessageBox box(QMessageBox::Question, portTexts(chineseMessages()).title, work, QMessageBox::NoButton, this);
+    box.setInformativeText(QCoreApplication::translate("SafeWrites", "读取会用遥控器中的设置替换这些更改。"));
+    QPushButton *read = box.addButton(QCoreApplication::translate("SafeWrites", "读取并替换"), QMessageBox::DestructiveRole);
+    QPushButton *cancel = box.addButton(QCoreApplication::translate("SafeWrites", "取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == read && !m_closing && portIsOpen();
+}
+
+MainWindow::CloseAnswer MainWindow::askBeforeClosing()
+{
+    const QString work = unwrittenWork();
+    if (work.isEmpty())
+        return CloseAnswer::Close;
+    QMessageBox box(QMessageBox::Warning, portTexts(chineseMessages()).title, work, QMessageBox::NoButton, this);
+    box.setInformativeText(QCoreApplication::translate("SafeWrites", "关闭窗口，这些更改就会丢失。"));
+    QPushButton *close = box.addButton(QCoreApplication::translate("SafeWrites", "不写入，关闭"), QMessageBox::DestructiveRole);
+    QPushButton *save = box.addButton(QCoreApplication::translate("SafeWrites", "先保存到文件…"), QMessageBox::ActionRole);
+    QPushButton *stay = box.addButton(QCoreApplication::translate("SafeWrites", "取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(stay);
+    box.setEscapeButton(stay);
+    box.exec();
+    if (box.clickedButton() == close)
+        return CloseAnswer::Close;
+    return box.clickedButton() == save ? CloseAnswer::SaveFirst : CloseAnswer::Stay;
+}
+
+// The window's set-up into a file, without sending anything.
+bool MainWindow::saveWindowToFile()
+{
+    const FileTexts texts = fileTexts(chineseMessages());
+    const QString path = QFileDialog::getSaveFileName(this, texts.saveTitle, QStringLiteral("./"), texts.saveFilter);
+    if (path.isEmpty())
+        return false;
+    QString error;
+    if (writeParameterFile(path, parameterFileBytes(params()), &error))
+        return true;
+    qWarning() << "Saving" << path << "failed:" << error;
+    QMessageBox::critical(this, texts.errorTitle, texts.errorText, QMessageBox::Ok);
+    return false;
+}
+
+bool MainWindow::writeWithoutBackup(const QString &error)
+{
+    QMessageBox box(QMessageBox::Warning, portTexts(chineseMessages()).title,
+                    QCoreApplication::translate("SafeWrites", "无法保存遥控器当前设置的备份。"), QMessageBox::NoButton, this);
+    box.setInformativeText(QCoreApplication::translate("SafeWrites", "仍然写入会覆盖遥控器的设置，且没有备份可以恢复。"));
+    box.setDetailedText(error);
+    QPushButton *anyway = box.addButton(QCoreApplication::translate("SafeWrites", "仍然写入"), QMessageBox::DestructiveRole);
+    QPushButton *cancel = box.addButton(QCoreApplication::translate("SafeWrites", "不写入"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == anyway && !m_closing && portIsOpen();
+}
+
+// Closing ends the tool at once, whatever runs: nothing more of a send goes
+// out, the port is closed (with "DIS" when it can go out now) so another
+// program may open it and no lock file stays behind, and every waiting
+// command's loop ends.
+void MainWindow::endNow()
+{
+    m_closing = true;
+    m_closeAfterSend = false;
+    m_tally.portClosed();
+    if (m_readLoop)
+        m_readLoop->quit();
+    if (portIsOpen())
+        closePort(true);
+    hide();
+    if (QGuiApplication::quitOnLastWindowClosed())
+        QCoreApplication::exit(0);
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (m_closing) {
+        event->accept();
+        return;
+    }
     if (m_closeAfterSend) {
         // Asked already: the window goes once the send is done.
         event->ignore();
         return;
     }
     if (!m_tally.beganOpen() || m_tally.cut()) {
-        // Nothing half-sent: a Read or a read-back simply ends.
+        // Nothing half-sent: a Read or a read-back simply ends, once the
+        // pilot has decided about work the transmitter does not hold.
+        const CloseAnswer answer = askBeforeClosing();
+        if (answer == CloseAnswer::Stay || (answer == CloseAnswer::SaveFirst && !saveWindowToFile())) {
+            event->ignore();
+            return;
+        }
         m_closing = true;
         event->accept();
+        if (m_readLoop)
+            m_readLoop->quit();
         return;
     }
     const PortTexts port = portTexts(chineseMessages());
@@ -263,10 +359,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
         // Nothing more of the send goes out; the pilot has been told what
         // that means, and so is whoever reads the terminal.
         const int frames = m_tally.frames();
-        m_tally.portClosed();
-        m_closing = true;
         std::fprintf(stderr, "kelvo-miraq-config: %s\n",
                      qPrintable(StatusTexts::interrupted(frames) + QStringLiteral(" · ") + StatusTexts::uncertain()));
         event->accept();
+        endNow();
     }
 }

@@ -1,5 +1,6 @@
 // The command line and what it sets up before the event loop runs.
 #include "app/startup.h"
+#include "app/terminationsignals.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -209,6 +210,8 @@ int startTool(const QStringList &arguments)
     applyLanguage(resolveLanguage(command.options.language, settings));
     installChineseFallbackFaces();
     MainWindow window;
+    // Asked to end from outside, the tool ends as "放弃并关闭" does.
+    onTerminationSignal([&window] { window.endNow(); });
     window.show();
     applyStartOptions(window, command.options, settings.value(lastPortKey()).toString(),
                       settings.value(lastPortIdentityKey()).toString());

@@ -105,6 +105,11 @@ QString comparison(const TransmitterRecord::ReadOutcome &outcome, QString *detai
             .arg(listed(shortNames));
 }
 
+QString lateBlocks(int count)
+{
+    return QCoreApplication::translate("StatusTexts", "读取结束后又收到 %n 块，未采用", nullptr, count);
+}
+
 QString stalePages(const QStringList &pages)
 {
     QStringList titles;

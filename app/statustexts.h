@@ -21,6 +21,8 @@ QString readOutcome(const TransmitterRecord::ReadOutcome &outcome);
 // What a complete Read after a send found: "与写入一致", or how many
 // settings differ naming the first ones shortly; details lists all in full.
 QString comparison(const TransmitterRecord::ReadOutcome &outcome, QString *details);
+// Blocks that came after their Read had ended: reported, not taken.
+QString lateBlocks(int count);
 // Pages that may show old values after an incomplete Read.
 QString stalePages(const QStringList &pages);
 // A delivered send: "已写入", ..., for Save and Load "已发送".

@@ -24,6 +24,8 @@ public:
             return;
         }
         m_window->m_transferRunning = true;
+        // Blocks that come late are reported with the command they came in.
+        m_window->m_lateBlocks = 0;
         for (QAbstractButton *b : m_window->transferButtons())
             b->setEnabled(false);
         QApplication::setOverrideCursor(Qt::BusyCursor);

@@ -69,7 +69,7 @@ void MainWindow::on_toolButton_Send_clicked()
     TransferScope transfer(this);
     if (!transfer.started() || !debounceAndCheckPort(transfer))
         return;
-    if (!knowBefore(StatusTexts::Command::Write, true))
+    if (!knowBefore(StatusTexts::Command::Write, true) || !backUpBeforeSending(StatusTexts::Command::Write))
         return;
     beginSending(StatusTexts::Command::Write);
     sendFrames(true);
@@ -100,6 +100,8 @@ void MainWindow::resetTransmitter(StatusTexts::Command command)
         setOutcome(StatusTexts::cancelled(command), StatusTexts::notSent());
         return;
     }
+    if (!backUpBeforeSending(command))
+        return;
     beginSending(command);
     RestData();
     RestData2();
@@ -126,6 +128,14 @@ void MainWindow::on_pushButton_Reset2_clicked()
 void MainWindow::on_toolButton_Read_clicked()
 {
     TransferScope transfer(this);
-    if (transfer.started() && debounceAndCheckPort(transfer))
-        readTransmitter(ReadPurpose::Show);
+    if (!transfer.started() || !debounceAndCheckPort(transfer))
+        return;
+    {
+        // A Read replaces the window's set-up: work not yet written is not
+        // dropped without the pilot's word.
+        const TransferScope::NormalCursor asking(transfer);
+        if (!mayDropUnwritten())
+            return;
+    }
+    readTransmitter(ReadPurpose::Show);
 }

@@ -55,7 +55,8 @@ void MainWindow::forgetTransmitter()
     if (m_readLoop)
         m_readLoop->quit();
     m_lastInbound.invalidate();
-    m_record.reset();
+    m_record.connectionEnded();
+    m_lateBlocks = 0;
     m_replyTimer->stop();
     m_outcome.clear();
     m_outcomeDetail.clear();
@@ -161,6 +162,39 @@ void MainWindow::finishReadRecord()
     setOutcome(StatusTexts::readOutcome(outcome), detail, details);
 }
 
+// Before a command overwrites the transmitter, what it holds goes into a
+// backup. One that cannot be written stops the command unless the pilot
+// chooses to write anyway; false: nothing is sent.
+bool MainWindow::backUpBeforeSending(StatusTexts::Command command)
+{
+    m_backupNote.clear();
+    m_backupDetail.clear();
+    const bool overwriteUnread = m_overwriteUnread;
+    m_overwriteUnread = false;
+    if (!portIsOpen())
+        return true;
+    if (!m_record.hasCompleteRead()) {
+        if (overwriteUnread) {
+            // The pilot chose to write although the set-up could not be read.
+            m_backupNote = StatusTexts::noBackup();
+            m_backupFresh = true;
+            updateTransmitterState();
+        }
+        return true;
+    }
+    const Backups::Result result = Backups::write(m_record.known(), StatusTexts::backupName(command),
+                                                  QDateTime::currentDateTime());
+    m_backupNote = result.ok ? StatusTexts::backupWritten(command) : StatusTexts::backupFailed();
+    m_backupFresh = true;
+    m_backupDetail = result.ok ? result.path : result.path + QLatin1Char('\n') + result.error;
+    updateTransmitterState();
+    if (result.ok || writeWithoutBackup(m_backupDetail))
+        return true;
+    m_backupFresh = true;
+    setOutcome(StatusTexts::cancelled(command), StatusTexts::notSent());
+    return false;
+}
+
 void MainWindow::beginSending(StatusTexts::Command command)
 {
     m_sending = command;
@@ -168,23 +202,6 @@ void MainWindow::beginSending(StatusTexts::Command command)
         clearEdits();
     m_tally.begin(portIsOpen(), command != StatusTexts::Command::Save);
     showSendStep(0);
-    m_backupNote.clear();
-    m_backupDetail.clear();
-    if (m_tally.beganOpen() && !m_record.hasCompleteRead() && m_overwriteUnread) {
-        // The pilot chose to write although the set-up could not be read.
-        m_backupNote = StatusTexts::noBackup();
-        m_backupFresh = true;
-        updateTransmitterState();
-    }
-    m_overwriteUnread = false;
-    if (!m_tally.beganOpen() || !m_record.hasCompleteRead())
-        return;
-    const Backups::Result result = Backups::write(m_record.known(), StatusTexts::backupName(command),
-                                                  QDateTime::currentDateTime());
-    m_backupNote = result.ok ? StatusTexts::backupWritten(command) : StatusTexts::backupFailed();
-    m_backupFresh = true;
-    m_backupDetail = result.ok ? result.path : result.path + QLatin1Char('\n') + result.error;
-    updateTransmitterState();
 }
 
 QString MainWindow::finishSending(StatusTexts::Command command)
@@ -230,6 +247,10 @@ void MainWindow::updateTransmitterState()
     facts.outcome = m_outcome;
     facts.port = portIsOpen() ? StatusTexts::portOpen(port().portName()) : StatusTexts::portClosed();
     facts.outcomeDetail = m_outcomeDetail;
+    if (m_lateBlocks > 0) {
+        const QString late = StatusTexts::lateBlocks(m_lateBlocks);
+        facts.outcomeDetail = facts.outcomeDetail.isEmpty() ? late : facts.outcomeDetail + QStringLiteral(" · ") + late;
+    }
     facts.outcomeDetails = m_outcomeDetails;
     facts.backupNote = m_backupNote;
     facts.backupDetail = m_backupDetail;

@@ -73,6 +73,15 @@ void TransmitterRecord::reset()
     *this = TransmitterRecord();
 }
 
+void TransmitterRecord::connectionEnded()
+{
+    TransmitterRecord ended;
+    ended.m_known = m_known;
+    ended.m_hasKnown = m_hasKnown;
+    ended.m_uncertain = m_uncertain;
+    *this = ended;
+}
+
 void TransmitterRecord::startRead(const ParameterSet &current)
 {
     m_replySet = current; // the reply set never holds its trims

@@ -28,6 +28,11 @@ public:
 
     // A new connection (or none): nothing is known.
     void reset();
+    // The connection ended (closed, unplugged, opened again): what was last
+    // known stays, so the window's changes over it stay marked, but no
+    // backup is taken of it and no send compared with it until the next
+    // complete Read.
+    void connectionEnded();
 
     // "RR" went out: the reply is collected on top of current, so members a
     // reply does not carry keep the values the tool had.

@@ -4,6 +4,7 @@
 #include "link/parameterblocks.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -281,6 +282,41 @@ private slots:
         const QByteArray &out = run.rawOut;
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(out.contains(says.toUtf8()) && out.endsWith('\n') && !out.contains('\r'), out.constData());
+    }
+
+    // The window asked to end from outside closes its port the way it
+    // opened it: "DIS" goes out and no lock file is left behind.
+    void terminatedWindowReleasesThePort()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("termination signals are a Unix matter");
+#endif
+        FakeTransmitter tx;
+        QVERIFY2(tx.isOpen(), qPrintable(tx.errorString()));
+        answerHello(tx);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), path("window-config"));
+        QProcess window;
+        window.setProcessEnvironment(environment);
+        window.start(QStringLiteral(KELVO_CONFIG_PATH), {"--port", tx.devicePath(), "--open"});
+        QVERIFY(tx.waitForMessage(QStringLiteral("OK"), 20000));
+        const QString lock = QStringLiteral("LCK..") + tx.devicePath().mid(5).replace(QLatin1Char('/'), QLatin1Char('_'));
+        const QStringList lockDirs{"/var/lock", "/run/lock", "/tmp", QDir::tempPath()};
+        const auto lockLeft = [&] {
+            for (const QString &folder : lockDirs) {
+                if (QFile::exists(folder + QLatin1Char('/') + lock))
+                    return true;
+            }
+            return false;
+        };
+
+        window.terminate();
+
+        QVERIFY(QTest::qWaitFor([&] { return window.state() == QProcess::NotRunning; }, 10000));
+        QCOMPARE(window.exitStatus(), QProcess::NormalExit);
+        QTRY_COMPARE(tx.count(QStringLiteral("DIS")), 1);
+        QVERIFY(!lockLeft());
     }
 
     // The file is judged before any port is touched: a bad file is a file

@@ -171,7 +171,10 @@ private slots:
         setSpin("spinBox_FS1", 50);
         setSpin("spinBox_delay5", 100);
         QCOMPARE(params().Sub2, 0);
+        watcher->setMessageBoxAnswer(QStringLiteral("读取并替换"));
         QVERIFY(runCommand("toolButton_Read"));
+        QCOMPARE(watcher->messageBoxes().size(), 1);
+        watcher->clear();
         QTRY_COMPARE_WITH_TIMEOUT(spin("spinBox_sub2"), -30, kShowTimeoutMs);
         QTRY_COMPARE_WITH_TIMEOUT(spin("spinBox_FS1"), 20, kShowTimeoutMs);
         QTRY_COMPARE_WITH_TIMEOUT(spin("spinBox_delay5"), 40, kShowTimeoutMs);
@@ -202,6 +205,7 @@ private slots:
         QVERIFY(simLogged(QStringLiteral("trims 120 120 120 120")));
         setSpin("spinBox_sub1", 50);
         QVERIFY(runCommand("toolButton_Read"));
+        QVERIFY(watcher->messageBoxes().last().text.contains(QStringLiteral("尚未写入")));
         QTRY_COMPARE_WITH_TIMEOUT(spin("spinBox_sub1"), 0, kShowTimeoutMs);
         QTRY_COMPARE_WITH_TIMEOUT(spin("spinBox_sub2"), 0, kShowTimeoutMs);
         QTRY_COMPARE_WITH_TIMEOUT(spin("spinBox_Lepa3"), 96, kShowTimeoutMs);

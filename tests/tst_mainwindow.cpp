@@ -314,7 +314,8 @@ private slots:
         QCOMPARE(w.form()->find<QSpinBox>(QStringLiteral("spinBox_DR_EXP"))->value(), 12);
     }
 
-    void shownUpperRateWinsOverTheTable()
+    // The pass shows and stores nothing: the table keeps its entry.
+    void shownUpperRateLeavesTheTableAlone()
     {
         MainWindow w;
         invokeSlot(w, "ui_Display");
@@ -322,19 +323,27 @@ private slots:
         params().DrRateUp[0] = 90;
         invokeSlot(w, "ui_Display");
         QCOMPARE(w.form()->find<QSpinBox>(QStringLiteral("spinBox_DR_UP1"))->value(), 70);
-        QCOMPARE(params().DrRateUp[0], 70);
+        QCOMPARE(params().DrRateUp[0], 90);
     }
 
-    void channelFourShowsNothingAndIsRepaired()
+    // A channel the box has no item for is shown as held and kept: it is
+    // within what the setting accepts.
+    void channelFourIsShownAndKept()
     {
         MainWindow w;
         invokeSlot(w, "ui_Display");
         params().DrCh = 4;
         invokeSlot(w, "ui_Display");
-        QCOMPARE(w.form()->find<QComboBox>(QStringLiteral("comboBox_DR_CH1"))->currentIndex(), -1);
-        QCOMPARE(params().DrCh, -1);
+        auto *box = w.form()->find<QComboBox>(QStringLiteral("comboBox_DR_CH1"));
+        QCOMPARE(box->currentText(), QStringLiteral("4（遥控器中的值）"));
+        QCOMPARE(params().DrCh, 4);
         invokeSlot(w, "FalseSaveData");
-        QCOMPARE(params().DrCh, 0);
+        QCOMPARE(params().DrCh, 4);
+        // Choosing a channel replaces it; the held entry goes.
+        box->setCurrentIndex(1);
+        QCOMPARE(params().DrCh, 1);
+        invokeSlot(w, "ui_Display");
+        QCOMPARE(box->count(), 4);
     }
 
     // A reset leaves the shown rate alone; the pass brings it back in line
@@ -360,15 +369,24 @@ private slots:
         QCOMPARE(params().DrRateShown, 100);
     }
 
-    void outOfRangeValuesAreClampedByTheEditors()
+    // An editor shows its nearest end, marked; the value is the
+    // sanitizer's to repair, not the editor's.
+    void outOfRangeValuesAreShownAtTheEditorsEnds()
     {
         MainWindow w;
         params().Lepa1 = 130;
         params().Mode = 7;
         invokeSlot(w, "ui_Display");
-        QCOMPARE(w.form()->find<QSpinBox>(QStringLiteral("spinBox_Lepa1"))->value(), 120);
-        QCOMPARE(params().Lepa1, 120);
-        QCOMPARE(params().Mode, 4);
+        auto *box = w.form()->find<QSpinBox>(QStringLiteral("spinBox_Lepa1"));
+        QCOMPARE(box->value(), 120);
+        QCOMPARE(box->text(), QStringLiteral(">120"));
+        QVERIFY(box->toolTip().startsWith(QStringLiteral("遥控器或文件中的值为 130 %")));
+        QCOMPARE(params().Lepa1, 130);
+        QCOMPARE(params().Mode, 7);
+        invokeSlot(w, "FalseSaveData");
+        invokeSlot(w, "ui_Display");
+        QCOMPARE(box->text(), QString::number(params().Lepa1));
+        QVERIFY(!box->toolTip().contains(QStringLiteral("遥控器或文件中的值")));
     }
 
     void trimsAreShownInStickModeOrder_data()
@@ -393,8 +411,8 @@ private slots:
         params().Trim4 = 125;
         params().Mode = mode;
         QCOMPARE(trimTexts(params()), texts);
-        // The pass shows the trims in the order of the mode its editor
-        // settled on (it clamps 0 to 1).
+        // The pass shows the trims in the order of the mode held, whatever
+        // its editor can show.
         invokeSlot(w, "ui_Display");
         QStringList actual;
         for (int i = 1; i <= 4; ++i)

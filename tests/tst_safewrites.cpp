@@ -6,6 +6,9 @@
 #include "link/parameterblocks.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QMessageBox>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -14,10 +17,13 @@
 #include <QSpinBox>
 #include <QtTest>
 
+#include <cmath>
+
 #include "app/mainwindow.h"
 #include "files/backups.h"
 #include "files/parameterfile.h"
 #include "link/framecodec.h"
+#include "link/transmitterrecord.h"
 #include "model/defaults.h"
 #include "model/parameterset.h"
 #include "model/settings.h"
@@ -74,6 +80,73 @@ QStringList differingReadBack(const ParameterSet &a, const ParameterSet &b)
     return out;
 }
 
+// The settings of the last frames of each kind the transmitter received.
+ParameterSet decodedSend(const FakeTransmitter &tx)
+{
+    ParameterSet p;
+    const std::pair<FrameKind, const char *> kinds[] = {
+        {FrameKind::S, "S"}, {FrameKind::G, "G"}, {FrameKind::H, "H"}, {FrameKind::I, "I"}};
+    for (const auto &[kind, letter] : kinds) {
+        const QVector<TransmitterMessage> frames = tx.messagesOfKind(QString::fromLatin1(letter));
+        if (!frames.isEmpty())
+            decodeFrameFields(kind, QString::fromLatin1(frames.last().bytes), 0, p);
+    }
+    return p;
+}
+
+void setValue(ParameterSet &p, const Setting &s, double value)
+{
+    if (s.volts)
+        p.*s.volts = value;
+    else
+        s.member.of(p) = int(value);
+}
+
+double valueOf(const ParameterSet &p, const Setting &s)
+{
+    return s.volts ? p.*s.volts : s.member.of(p);
+}
+
+// A value each setting may hold that its editor cannot show: beyond a combo
+// box's items, or a spin box's range, yet within what the setting accepts
+// and what a parameter file carries.
+struct BeyondEditor
+{
+    const Setting *setting;
+    double value;
+};
+
+QVector<BeyondEditor> valuesBeyondEditors(const MainForm &form)
+{
+    QVector<BeyondEditor> out;
+    for (const Setting &s : settings()) {
+        QWidget *editor = s.editor.isEmpty() ? nullptr : form.widget(s.editor);
+        if (!editor || !s.checked)
+            continue;
+        double min = 0, max = 0;
+        if (auto *box = qobject_cast<QComboBox *>(editor))
+            max = box->count() - 1;
+        else if (auto *spin = qobject_cast<QSpinBox *>(editor))
+            min = spin->minimum(), max = spin->maximum();
+        else if (auto *volts = qobject_cast<QDoubleSpinBox *>(editor))
+            min = volts->minimum(), max = volts->maximum();
+        double value = 0;
+        if (s.validMin < min)
+            value = std::floor((s.validMin + min) / 2);
+        else if (s.validMax > max)
+            value = std::ceil((s.validMax + max) / 2);
+        else
+            continue;
+        ParameterSet p;
+        setValue(p, s, value);
+        ParameterSet carried;
+        decodeParameterFile(QString::fromLatin1(parameterFileBytes(p)), carried);
+        if (valueOf(carried, s) == value)
+            out.append({&s, value});
+    }
+    return out;
+}
+
 } // namespace
 
 class TestSafeWrites : public QObject
@@ -97,6 +170,7 @@ private:
         w->form()->find<QSpinBox>(QString::fromLatin1(editor))->setValue(value);
     }
     bool marked(const char *editor) const { return isUnwritten(w->form()->widget(QString::fromLatin1(editor))); }
+    int edited(const char *editor) const { return w->form()->find<QSpinBox>(QString::fromLatin1(editor))->value(); }
     // A transmitter that streams, answers Reads and keeps what is written.
     void transmitterThere(const ParameterSet &remote = remoteSet())
     {
@@ -417,9 +491,184 @@ private slots:
                  framesSent);
         QCOMPARE(tx->count(QStringLiteral("WWW")) > 0, framesSent == 4);
         // Finished before closing: the goodbye follows the send.
-        QCOMPARE(tx->count(QStringLiteral("DIS")), answer == QStringLiteral("发送完再关闭") ? 1 : 0);
+        // Finished first or abandoned, the port is closed with a goodbye.
+        QCOMPARE(tx->count(QStringLiteral("DIS")), closes ? 1 : 0);
+        QCOMPARE(w->port().isOpen(), !closes);
         if (answer == QStringLiteral("放弃并关闭"))
             QVERIFY2(status().contains(QStringLiteral("写入中断 1/4")), qPrintable(status()));
+    }
+
+    // A value beyond what its editor offers stays in the set-up: Read then
+    // Write sends it unchanged, Save keeps it, Load sends it unchanged, and
+    // the editor shows it for what it is.
+    void valuesBeyondEditorsStay()
+    {
+        const QVector<BeyondEditor> beyond = valuesBeyondEditors(*w->form());
+        QVERIFY(beyond.size() >= 8);
+        ParameterSet held = remoteSet();
+        for (const BeyondEditor &b : beyond)
+            setValue(held, *b.setting, b.value);
+        transmitterThere(held);
+        read();
+        QTest::qWait(250); // refresh passes
+        QVERIFY2(!status().contains(QStringLiteral("未写入")), qPrintable(status()));
+        QCOMPARE(w->form()->find<QComboBox>(QStringLiteral("comboBox_AttiM"))->currentText(),
+                 QStringLiteral("5（遥控器中的值）"));
+        QVERIFY(w->form()->find<QSpinBox>(QStringLiteral("spinBox_Mode"))->text().startsWith(QLatin1Char('<')));
+
+        run(QStringLiteral("toolButton_Send"));
+        QVERIFY2(status().contains(QStringLiteral("已写入并核对")), qPrintable(status()));
+        const ParameterSet written = decodedSend(*tx);
+
+        ModalWatcher watcher;
+        const QString saved = dir.filePath(QStringLiteral("held.dat"));
+        watcher.setFileDialogAnswer(saved);
+        run(QStringLiteral("toolButton_Save"));
+        const ParameterSet inFile = fileSettings(saved);
+
+        ParameterSet fromFile = held;
+        restoreFactoryFirst(fromFile); // a transmitter that holds other values
+        tx->setConfiguration(fromFile);
+        for (const BeyondEditor &b : beyond)
+            setValue(fromFile, *b.setting, b.value);
+        watcher.setFileDialogAnswer(loadableFile(fromFile));
+        watcher.setMessageBoxAnswer(QStringLiteral("发送"));
+        run(QStringLiteral("toolButton_Load"));
+        const ParameterSet loaded = decodedSend(*tx);
+
+        QStringList wrong;
+        for (const BeyondEditor &b : beyond) {
+            const bool readBack = isReadBack(*b.setting);
+            const bool kept = !readBack || valueOf(written, *b.setting) == b.value;
+            const bool savedKept = !readBack || valueOf(inFile, *b.setting) == b.value;
+            const bool sent = valueOf(loaded, *b.setting) == b.value;
+            qInfo("%-12s %6g  read+write %s  save %s  load %s", qPrintable(b.setting->key), b.value,
+                  readBack ? (kept ? "kept" : "CHANGED") : "not read", savedKept ? "kept" : "CHANGED",
+                  sent ? "kept" : "CHANGED");
+            if (!kept || !savedKept || !sent)
+                wrong.append(b.setting->key);
+        }
+        QCOMPARE(wrong, QStringList());
+    }
+
+    // A file loaded while the port is closed is the window's set-up: a
+    // later Write reads the transmitter first for the backup, then sends the
+    // file, which the read-back finds in the transmitter.
+    void fileLoadedUnsentIsWritten()
+    {
+        QVERIFY(QMetaObject::invokeMethod(w.get(), "on_openButton_clicked"));
+        QVERIFY(!w->port().isOpen());
+        ParameterSet plane;
+        plane.Sub1 = -40;
+        plane.ThCure1 = 12;
+        plane.Mode = 3;
+        ModalWatcher watcher;
+        watcher.setFileDialogAnswer(loadableFile(plane));
+        run(QStringLiteral("toolButton_Load"));
+        QVERIFY2(status().contains(QStringLiteral("已加载 plane.dat")), qPrintable(status()));
+
+        QVERIFY(rig.openPort());
+        transmitterThere();
+        run(QStringLiteral("toolButton_Send"));
+
+        QVERIFY(indexOf(QStringLiteral("RR")) < indexOf(QStringLiteral("S")));
+        QVERIFY2(status().contains(QStringLiteral("已写入并核对")), qPrintable(status()));
+        QCOMPARE(differingReadBack(decodedSend(*tx), plane), QStringList());
+    }
+
+    // Blocks that come after the Read before a Write has ended do not put
+    // back what the pilot changed, while its question is open either.
+    void lateBlocksKeepTheEdit()
+    {
+        transmitterThere();
+        edit("spinBox_sub1", 20);
+        tx->setBlockGap(1100); // longer than the tool waits for the next block
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || tx->replyBlocksSent() < 3)
+                return;
+            for (QAbstractButton *button : box->buttons()) {
+                if (button->text() == QStringLiteral("仍然写入"))
+                    button->click();
+            }
+        });
+        answer.start(50);
+
+        run(QStringLiteral("toolButton_Send"));
+
+        QCOMPARE(decodedFrame(tx->messagesOfKind(QStringLiteral("S")).first(), FrameKind::S).Sub1, 20);
+        QVERIFY2(status().contains(QStringLiteral("未采用")), qPrintable(status()));
+    }
+
+    // Work the transmitter does not hold is not dropped without a word: a
+    // Read asks first, and the marks outlast closing and opening the port.
+    void unwrittenWorkIsKept_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("reads");
+        QTest::newRow("read cancelled") << "取消" << false;
+        QTest::newRow("unanswered") << "-" << false;
+        QTest::newRow("read and replace") << "读取并替换" << true;
+    }
+    void unwrittenWorkIsKept()
+    {
+        QFETCH(QString, answer);
+        QFETCH(bool, reads);
+        transmitterThere();
+        read();
+        tx->ignoreFrame(QStringLiteral("S"));
+        edit("spinBox_sub2", 33);
+        run(QStringLiteral("toolButton_Send"));
+        QVERIFY2(status().contains(QStringLiteral("核对不符")), qPrintable(status()));
+        QVERIFY(QMetaObject::invokeMethod(w.get(), "on_openButton_clicked"));
+        QVERIFY(rig.openPort());
+        QTRY_VERIFY(marked("spinBox_sub2"));
+
+        ModalWatcher watcher;
+        watcher.setMessageBoxAnswer(answer);
+        const int requests = tx->count(QStringLiteral("RR"));
+        run(QStringLiteral("toolButton_Read"));
+        QCOMPARE(watcher.messageBoxes().size(), 1);
+        QVERIFY(watcher.messageBoxes().first().text.contains(QStringLiteral("1 项更改尚未写入")));
+        QCOMPARE(tx->count(QStringLiteral("RR")) > requests, reads);
+        QCOMPARE(edited("spinBox_sub2"), reads ? 30 : 33);
+    }
+
+    // Closing with unwritten work asks; the default keeps the window.
+    void closingWithUnwrittenWork_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<bool>("saves");
+        QTest::newRow("unanswered") << "-" << false << false;
+        QTest::newRow("cancel") << "取消" << false << false;
+        QTest::newRow("close") << "不写入，关闭" << true << false;
+        QTest::newRow("save first") << "先保存到文件…" << true << true;
+    }
+    void closingWithUnwrittenWork()
+    {
+        QFETCH(QString, answer);
+        QFETCH(bool, closes);
+        QFETCH(bool, saves);
+        transmitterThere();
+        read();
+        edit("spinBox_sub2", 33);
+        w->show();
+        ModalWatcher watcher;
+        watcher.setMessageBoxAnswer(answer);
+        const QString path = dir.filePath(QStringLiteral("kept.dat"));
+        QFile::remove(path);
+        watcher.setFileDialogAnswer(path);
+
+        QCOMPARE(w->close(), closes);
+
+        QCOMPARE(watcher.messageBoxes().size(), 1);
+        QCOMPARE(w->isVisible(), !closes);
+        QCOMPARE(QFile::exists(path), saves);
+        if (saves)
+            QCOMPARE(fileSettings(path).Sub2, 33);
+        QCOMPARE(tx->count(QStringLiteral("S")), 0);
     }
 
     // Pictures for the documentation (KELVO_SHOTS=<directory>): the three

@@ -71,8 +71,14 @@ private:
         return out;
     }
 
+    // Reads remote; where unwritten edits make the Read ask first, the
+    // pilot lets them go (readQuestions counts the questions).
+    int readQuestions = 0;
     void read(const ParameterSet &remote)
     {
+        ModalWatcher watcher;
+        watcher.setMessageBoxAnswer(QStringLiteral("读取并替换"));
+        connect(&watcher, &ModalWatcher::messageBoxClosed, this, [this] { ++readQuestions; });
         tx->setConfiguration(remote);
         tx->answerReads(true);
         const int requests = tx->count(QStringLiteral("RR"));
@@ -162,7 +168,9 @@ private slots:
 
     void marksFollowWhatTheTransmitterHolds()
     {
-        // Nothing known yet: an edit marks nothing.
+        // Nothing known yet: an edit marks nothing. A Read that would drop
+        // it asks first.
+        readQuestions = 0;
         sub1()->setValue(5);
         QTest::qWait(250);
         QCOMPARE(marked(), QStringList());
@@ -170,6 +178,7 @@ private slots:
         ParameterSet remote;
         remote.Sub1 = -30;
         read(remote);
+        QCOMPARE(readQuestions, 1);
         QTRY_COMPARE(marked(), QStringList());
         sub1()->setValue(20);
         QTRY_COMPARE(marked(), QStringList{QStringLiteral("spinBox_sub1")});
@@ -177,6 +186,7 @@ private slots:
 
         // A Read that brings back the transmitter's value clears the mark.
         read(remote);
+        QCOMPARE(readQuestions, 2);
         QCOMPARE(sub1()->value(), -30);
         QTRY_COMPARE(marked(), QStringList());
 
@@ -377,11 +387,13 @@ private slots:
                 }
             });
         });
-        ModalWatcher watcher;
-        watcher.setFileDialogAnswer(path);
-        clickLater(*w, button);
-        QVERIFY(tx->waitForMessage(QStringLiteral("DIS"), 10000));
-        QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning(), 10000);
+        {
+            ModalWatcher watcher;
+            watcher.setFileDialogAnswer(path);
+            clickLater(*w, button);
+            QVERIFY(tx->waitForMessage(QStringLiteral("DIS"), 10000));
+            QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning(), 10000);
+        }
 
         const int framesOut = tx->kinds().mid(first).indexOf(QStringLiteral("DIS"));
         QVERIFY2(framesOut >= 1 && framesOut < 4, qPrintable(tx->kinds().mid(first).join(QLatin1Char(' '))));
@@ -461,14 +473,25 @@ private slots:
         QVERIFY(!names.contains(QStringLiteral("20310101-120000-before-write.dat")));
     }
 
-    void unwritableBackupDirectoryDoesNotStopTheCommand()
+    // A backup that cannot be written stops the send unless the pilot
+    // chooses to write anyway.
+    void unwritableBackupDirectoryAsks()
     {
         read(ParameterSet());
         const QByteArray saved = qgetenv("XDG_DATA_HOME");
         qputenv("XDG_DATA_HOME", "/dev/null/nowhere");
         const int frames = tx->count(QStringLiteral("S"));
+        ModalWatcher watcher;
+        watcher.setMessageBoxAnswer(QStringLiteral("-"));
+        clickLater(*w, QStringLiteral("toolButton_Send"));
+        QTRY_VERIFY(watcher.messageBoxes().size() == 1 && !w->transferRunning());
+        QCOMPARE(tx->count(QStringLiteral("S")), frames);
+        QVERIFY(status().contains(QStringLiteral("已取消")));
+        watcher.setMessageBoxAnswer(QStringLiteral("仍然写入"));
         press("toolButton_Send");
         qputenv("XDG_DATA_HOME", saved);
+        QCOMPARE(watcher.messageBoxes().size(), 2);
+        QVERIFY(watcher.messageBoxes().first().text.contains(QStringLiteral("备份")));
         QCOMPARE(tx->count(QStringLiteral("S")), frames + 1);
         QVERIFY(status().contains(QStringLiteral("备份失败")));
     }

@@ -632,6 +632,17 @@ The set-up read before is backed up in:
             <source>发送后读回核对</source>
             <translation>Verify after sending</translation>
         </message>
+        <message>
+            <source>已加载的文件 %1 尚未发送到遥控器。</source>
+            <translation>The loaded file %1 has not been sent to the transmitter.</translation>
+        </message>
+        <message numerus="yes">
+            <source>有 %n 项更改尚未写入遥控器。</source>
+            <translation>
+                <numerusform>%n change has not been written to the transmitter.</numerusform>
+                <numerusform>%n changes have not been written to the transmitter.</numerusform>
+            </translation>
+        </message>
     </context>
     <context>
         <name>FormText</name>
@@ -1162,6 +1173,13 @@ The set-up read before is backed up in:
             <source>连接已断开：遥控器已拔出或串口出错</source>
             <translation>Connection lost: transmitter unplugged or port error</translation>
         </message>
+        <message numerus="yes">
+            <source>读取结束后又收到 %n 块，未采用</source>
+            <translation>
+                <numerusform>%n block came after the read had ended, not taken</numerusform>
+                <numerusform>%n blocks came after the read had ended, not taken</numerusform>
+            </translation>
+        </message>
     </context>
     <context>
         <name>SafeWrites</name>
@@ -1228,6 +1246,34 @@ The set-up read before is backed up in:
         <message>
             <source>不关闭</source>
             <translation>Don't close</translation>
+        </message>
+        <message>
+            <source>读取会用遥控器中的设置替换这些更改。</source>
+            <translation>Reading replaces them with the transmitter's set-up.</translation>
+        </message>
+        <message>
+            <source>读取并替换</source>
+            <translation>Read and replace</translation>
+        </message>
+        <message>
+            <source>关闭窗口，这些更改就会丢失。</source>
+            <translation>Closing the window loses them.</translation>
+        </message>
+        <message>
+            <source>不写入，关闭</source>
+            <translation>Close without writing</translation>
+        </message>
+        <message>
+            <source>先保存到文件…</source>
+            <translation>Save to a file first…</translation>
+        </message>
+        <message>
+            <source>无法保存遥控器当前设置的备份。</source>
+            <translation>The backup of the transmitter's set-up could not be saved.</translation>
+        </message>
+        <message>
+            <source>仍然写入会覆盖遥控器的设置，且没有备份可以恢复。</source>
+            <translation>Writing anyway overwrites the transmitter's set-up with nothing to restore it from.</translation>
         </message>
     </context>
     <context>
@@ -1311,6 +1357,21 @@ The set-up read before is backed up in:
         <message>
             <source>最后读数 %1 · %2</source>
             <translation>Last reading %1 · %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>SettingBinder</name>
+        <message>
+            <source>%1（遥控器中的值）</source>
+            <translation>%1 (held by the transmitter)</translation>
+        </message>
+        <message>
+            <source>遥控器或文件中的值 %1 不在此框的选项中；不改动就按原值写入。</source>
+            <translation>The transmitter or the file holds %1, which is not among this box's choices; left alone, it is written as it is.</translation>
+        </message>
+        <message>
+            <source>遥控器或文件中的值为 %1，超出此框的范围；不改动就按原值写入。</source>
+            <translation>The transmitter or the file holds %1, beyond this box's range; left alone, it is written as it is.</translation>
         </message>
     </context>
 </TS>

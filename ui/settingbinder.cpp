@@ -1,6 +1,7 @@
 #include "ui/settingbinder.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QLineEdit>
@@ -22,6 +23,34 @@ bool readStyleSheet(const QString &path, QString *out)
         return false;
     *out = QString::fromUtf8(file.readAll());
     return true;
+}
+
+// The value an editor holds but cannot show, as a property (absent when it
+// shows what it holds), and the tooltip line that names it.
+const char kHeldProperty[] = "heldValue";
+const char kHeldTipProperty[] = "heldTip";
+
+// Puts line on top of the editor's own tooltip (its caption and range), or
+// takes the line put there before off again.
+void setHeldTip(QWidget *editor, const QString &line)
+{
+    const QString old = editor->property(kHeldTipProperty).toString();
+    QString base = editor->toolTip();
+    if (!old.isEmpty() && base.startsWith(old + QLatin1Char('\n')))
+        base.remove(0, old.size() + 1);
+    else if (!old.isEmpty() && base == old)
+        base.clear();
+    const QString tip = line.isEmpty() || base.isEmpty() ? line + base : line + QLatin1Char('\n') + base;
+    if (editor->toolTip() != tip)
+        editor->setToolTip(tip);
+    editor->setProperty(kHeldTipProperty, line.isEmpty() ? QVariant() : QVariant(line));
+}
+
+template<class Box>
+void setPrefixIfChanged(Box *box, const QString &prefix)
+{
+    if (box->prefix() != prefix)
+        box->setPrefix(prefix);
 }
 
 // A spin box that holds the value already shows it; one being typed in is
@@ -69,7 +98,8 @@ void SettingBinder::bind(const MainForm &form)
                         continue;
                     auto *spin = qobject_cast<QSpinBox *>(widget);
                     auto *volts = qobject_cast<QDoubleSpinBox *>(widget);
-                    const Bound bound{widget, row, spin ? Kind::Spin : volts ? Kind::Volts : Kind::Combo};
+                    const Bound bound{widget, row, spin ? Kind::Spin : volts ? Kind::Volts : Kind::Combo,
+                                      box ? box->count() : 0};
                     m_bound.append(bound);
                     m_marks.append({widget, false});
                     setUnwritten(widget, false);
@@ -94,28 +124,92 @@ void SettingBinder::bind(const MainForm &form)
 
 void SettingBinder::report(const Bound &bound, double value)
 {
+    // What a pass shows is no edit; nor is a combo box's held item (or none)
+    // chosen again.
+    if (m_showing || (bound.kind == Kind::Combo && (value < 0 || value >= bound.regularItems)))
+        return;
     emit edited(bound.row->key, value);
+}
+
+bool SettingBinder::holdsUnshownValue(const QWidget *editor)
+{
+    return editor && editor->property(kHeldProperty).isValid();
+}
+
+void SettingBinder::showCombo(const Bound &b, int value)
+{
+    auto *box = static_cast<QComboBox *>(b.widget);
+    const int regular = b.regularItems;
+    if (value >= 0 && value < regular) {
+        if (box->currentIndex() != value)
+            box->setCurrentIndex(value);
+        if (box->count() > regular) {
+            box->removeItem(regular);
+            box->setProperty(kHeldProperty, QVariant());
+            setHeldTip(box, QString());
+        }
+        return;
+    }
+    const QString text = QCoreApplication::translate("SettingBinder", "%1（遥控器中的值）").arg(value);
+    if (box->count() == regular)
+        box->addItem(text);
+    else if (box->itemText(regular) != text)
+        box->setItemText(regular, text);
+    if (box->currentIndex() != regular)
+        box->setCurrentIndex(regular);
+    box->setProperty(kHeldProperty, value);
+    setHeldTip(box, QCoreApplication::translate("SettingBinder", "遥控器或文件中的值 %1 不在此框的选项中；不改动就按原值写入。")
+                            .arg(value));
+}
+
+// A spin box clamps what it cannot show: it shows its nearest end, marked,
+// while the set-up keeps the value.
+void SettingBinder::showHeldInSpin(const Bound &b, double value, double minimum, double maximum)
+{
+    const bool held = value < minimum || value > maximum;
+    if (!held && !b.widget->property(kHeldProperty).isValid())
+        return;
+    QString prefix;
+    QString line;
+    if (held) {
+        prefix = value < minimum ? QStringLiteral("<") : QStringLiteral(">");
+        const QString number = b.kind == Kind::Volts ? QString::number(value, 'f', 1) : QString::number(value);
+        line = QCoreApplication::translate("SettingBinder", "遥控器或文件中的值为 %1，超出此框的范围；不改动就按原值写入。")
+                       .arg(number + (b.row->unit.isEmpty() ? QString() : QLatin1Char(' ') + b.row->unit));
+    }
+    if (b.kind == Kind::Volts)
+        setPrefixIfChanged(static_cast<QDoubleSpinBox *>(b.widget), prefix);
+    else
+        setPrefixIfChanged(static_cast<QSpinBox *>(b.widget), prefix);
+    b.widget->setProperty(kHeldProperty, held ? QVariant(value) : QVariant());
+    setHeldTip(b.widget, line);
 }
 
 void SettingBinder::show(const ParameterSet &p)
 {
+    m_showing = true;
     for (const Bound &b : m_bound) {
         switch (b.kind) {
-        case Kind::Volts:
-            showValue(static_cast<QDoubleSpinBox *>(b.widget), p.*b.row->volts);
-            break;
-        case Kind::Spin:
-            showValue(static_cast<QSpinBox *>(b.widget), b.row->member.of(p));
-            break;
-        case Kind::Combo: {
-            auto *box = static_cast<QComboBox *>(b.widget);
-            const int value = b.row->member.of(p);
-            if (box->currentIndex() != value)
-                box->setCurrentIndex(value);
+        case Kind::Volts: {
+            auto *box = static_cast<QDoubleSpinBox *>(b.widget);
+            const double value = p.*b.row->volts;
+            showValue(box, value);
+            showHeldInSpin(b, value, box->minimum(), box->maximum());
             break;
         }
+        case Kind::Spin: {
+            auto *box = static_cast<QSpinBox *>(b.widget);
+            const int value = b.row->member.of(p);
+            showValue(box, value);
+            showHeldInSpin(b, value, box->minimum(), box->maximum());
+            break;
+        }
+        case Kind::Combo:
+            showCombo(b, b.row->member.of(p));
+            break;
         }
     }
+    m_showing = false;
     for (Hover &h : m_hover)
         applyHoverStyle(h);
     const QStringList texts = trimTexts(p);

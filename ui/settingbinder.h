@@ -34,10 +34,19 @@ public:
 
     // Shows p in the editors in the form's order, each value read as its
     // editor comes up (a selector set earlier in the pass changes later
-    // values). An editor that already shows its value is left alone; one
-    // that cannot take a value shows what it can (a spin box its nearest
-    // end, a combo box nothing), and that is what it reports.
+    // values). An editor that already shows its value is left alone. Showing
+    // reports nothing: only the pilot's own changes are edits.
+    //
+    // A value the editor cannot take (the transmitter or a file may hold
+    // values beyond an editor's items or range) is shown for what it is and
+    // never replaced: a combo box gets one more item for it, "5（遥控器中的值）",
+    // and a spin box shows its nearest end with a "<" or ">" before the
+    // number and the held value in its tooltip. Choosing or typing a regular
+    // value is an edit like any other.
     void show(const ParameterSet &p);
+
+    // The value the editor holds without being able to show it, if any.
+    static bool holdsUnshownValue(const QWidget *editor);
 
     // Marks the editors named as holding what the transmitter does not, and
     // no others. Marks change rarely: an editor is touched only when its
@@ -54,6 +63,7 @@ private:
         QWidget *widget;
         const Setting *row;
         Kind kind;
+        int regularItems; // a combo box's own items; one more is a held value
     };
     struct Mark
     {
@@ -66,11 +76,14 @@ private:
         int ticks;
     };
     void report(const Bound &bound, double value);
+    void showCombo(const Bound &bound, int value);
+    void showHeldInSpin(const Bound &bound, double value, double minimum, double maximum);
     void applyHoverStyle(Hover &h);
 
     QVector<Bound> m_bound;
     QVector<Mark> m_marks;
     QVector<Hover> m_hover;
+    bool m_showing = false;
     std::array<QLineEdit *, 4> m_trims {};
     cureWidget *m_throttle = nullptr;
     mWidget *m_rates = nullptr;
