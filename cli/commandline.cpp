@@ -140,6 +140,8 @@ QString exitStatusHelp()
                    "     (a read ends at most about 5 s after its request);\n"
                    "     write, reset: it went silent after the send, its read-back is incomplete or\n"
                    "     its trims could not be checked: what it holds is not confirmed\n"
+                   "  6  show, diff: a file lacks frames; the pages it leaves unknown are named and\n"
+                   "     their settings shown as unknown (null in JSON), never as start values\n"
                    "  doctor: 10 no such port, 11 no permission to open it, 12 another program holds it,\n"
                    "     13 brltty took the USB adapter, 14 ModemManager probes it, 15 no transmitter answers");
 }

@@ -10,6 +10,7 @@ enum class ExitCode {
     Port = 4,      // the port does not exist, is busy, cannot be opened or went away
     NoAnswer = 5,  // the transmitter does not answer or its reply is incomplete (or repeats itself);
                    // write, reset: silent after the send, read-back incomplete, trims unchecked
+    Unknown = 6,   // show, diff: a file lacks frames, so some settings are unknown
     // doctor: the cause it found
     DoctorNoPort = 10,       // no such port (or none at all)
     DoctorNoAccess = 11,     // the user may not open it

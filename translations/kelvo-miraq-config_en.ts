@@ -175,8 +175,12 @@
             <translation>%1 is not a parameter file: no parameter frame in it</translation>
         </message>
         <message>
-            <source>%1 lacks the frames %2; their settings keep their start values</source>
-            <translation>%1 lacks the frames %2; their settings keep their start values</translation>
+            <source>%1 is incomplete: settings on %2 are unknown (frames %3 missing)</source>
+            <translation>%1 is incomplete: settings on %2 are unknown (frames %3 missing)</translation>
+        </message>
+        <message>
+            <source>未知</source>
+            <translation>unknown</translation>
         </message>
         <message>
             <source>CH %1  TX %2  RSSI %3  RX %4  EXT %5</source>
@@ -287,6 +291,8 @@
      (a read ends at most about 5 s after its request);
      write, reset: it went silent after the send, its read-back is incomplete or
      its trims could not be checked: what it holds is not confirmed
+  6  show, diff: a file lacks frames; the pages it leaves unknown are named and
+     their settings shown as unknown (null in JSON), never as start values
   doctor: 10 no such port, 11 no permission to open it, 12 another program holds it,
      13 brltty took the USB adapter, 14 ModemManager probes it, 15 no transmitter answers</source>
             <translation>Exit status:
@@ -302,6 +308,8 @@
      (a read ends at most about 5 s after its request);
      write, reset: it went silent after the send, its read-back is incomplete or
      its trims could not be checked: what it holds is not confirmed
+  6  show, diff: a file lacks frames; the pages it leaves unknown are named and
+     their settings shown as unknown (null in JSON), never as start values
   doctor: 10 no such port, 11 no permission to open it, 12 another program holds it,
      13 brltty took the USB adapter, 14 ModemManager probes it, 15 no transmitter answers</translation>
         </message>
