@@ -741,6 +741,52 @@ private slots:
         QVERIFY(!QFile::exists(output));
     }
 
+    // The line drops in the middle of a write or reset: the tool says how
+    // many of the four frames went out, writes nothing after the drop and
+    // exits with a code of its own, neither "nothing sent" (4) nor success.
+    void sendCutOffByAnUnplug_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // FILE replaced
+        QTest::addColumn<QString>("dropAfter");     // the message after which the line drops
+        QTest::addColumn<int>("frames");            // the frames that arrived
+        QTest::addColumn<QString>("says");          // PORT replaced
+
+        QTest::newRow("write, after S") << QStringList{"write", "FILE"} << "S" << 1
+                                        << "1 of 4 frames sent, then the port PORT went away";
+        QTest::newRow("write --no-verify in English, after G")
+                << QStringList{"write", "--no-verify", "--lang", "en", "FILE"} << "G" << 2 << "2 of 4 frames sent";
+        QTest::newRow("reset, after H") << QStringList{"reset"} << "H" << 3 << "3 of 4 frames sent";
+        QTest::newRow("write, during the read-back")
+                << QStringList{"write", "FILE"} << "RR" << 4
+                << "4 of 4 frames sent, then the port PORT went away during the read-back";
+    }
+
+    void sendCutOffByAnUnplug()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, dropAfter);
+        QFETCH(int, frames);
+        QFETCH(QString, says);
+
+        FakeTransmitter tx;
+        if (!tx.isOpen())
+            QSKIP("pseudo-terminals are not available here");
+        answerHello(tx);
+        // Not inside the transmitter's own notification of what arrived.
+        onArrival(tx, dropAfter, &tx, [&tx] { QTimer::singleShot(0, &tx, [&tx] { tx.closeMaster(); }); });
+        arguments.replaceInStrings(QStringLiteral("FILE"), changedPath);
+        says.replace(QStringLiteral("PORT"), tx.devicePath());
+        const CliRun run = runCli(arguments << "--port" << tx.devicePath());
+        QCOMPARE(run.exitCode, 7);
+        QVERIFY2(run.oneError(says) && !run.out.join('\n').contains(QRegularExpression(
+                         QStringLiteral("^(sent|verified)"), QRegularExpression::MultilineOption)),
+                 qPrintable(run.text()));
+        int arrived = 0;
+        for (const char *kind : {"S", "G", "H", "I"})
+            arrived += tx.count(QLatin1String(kind));
+        QCOMPARE(arrived, frames);
+    }
+
     void portProblems_data()
     {
         QTest::addColumn<QStringList>("arguments");
