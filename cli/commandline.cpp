@@ -135,11 +135,16 @@ QString exitStatusHelp()
                    "  2  the command line is wrong\n"
                    "  3  a file is missing, unreadable, not a parameter file or cannot be written;\n"
                    "     write: the file lacks frames and the transmitter's set-up cannot be read\n"
-                   "  4  the port does not exist, is busy, cannot be opened or went away\n"
+                   "  4  the port does not exist, is busy, cannot be opened or went away;\n"
+                   "     write, reset: nothing was sent\n"
                    "  5  the transmitter does not answer, or its reply is incomplete or keeps repeating\n"
                    "     (a read ends at most about 5 s after its request);\n"
                    "     write, reset: it went silent after the send, its read-back is incomplete or\n"
                    "     its trims could not be checked: what it holds is not confirmed\n"
+                   "  6  show, diff: a file lacks frames; the pages it leaves unknown are named and\n"
+                   "     their settings shown as unknown (null in JSON), never as start values\n"
+                   "  7  write, reset: the port went away after frames had gone out (\"2 of 4 frames\n"
+                   "     sent\"): the transmitter may hold part of the new set-up\n"
                    "  doctor: 10 no such port, 11 no permission to open it, 12 another program holds it,\n"
                    "     13 brltty took the USB adapter, 14 ModemManager probes it, 15 no transmitter answers");
 }

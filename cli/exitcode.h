@@ -8,8 +8,11 @@ enum class ExitCode {
     File = 3,      // a file is missing, unreadable, not a parameter file or cannot be written;
                    // a partial file to write whose missing frames cannot be read from the transmitter
     Port = 4,      // the port does not exist, is busy, cannot be opened or went away
+                   // (write, reset: before any frame went out)
     NoAnswer = 5,  // the transmitter does not answer or its reply is incomplete (or repeats itself);
                    // write, reset: silent after the send, read-back incomplete, trims unchecked
+    Unknown = 6,   // show, diff: a file lacks frames, so some settings are unknown
+    SendCut = 7,   // write, reset: the port went away once frames had gone out; says how many
     // doctor: the cause it found
     DoctorNoPort = 10,       // no such port (or none at all)
     DoctorNoAccess = 11,     // the user may not open it

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "cli/clitext.h"
+#include "cli/settingsreport.h"
 #include "model/defaults.h"
 #include "model/parameterset.h"
 
@@ -58,15 +59,11 @@ void overlayParameterFile(const ParameterFileInput &in, ParameterSet &p)
     sanitizeParameters(p);
 }
 
-bool loadParameterFile(const QString &path, ParameterSet &p, QString *error, QString *warning)
+QString missingFramesWarning(const ParameterFileInput &in)
 {
-    warning->clear();
-    ParameterFileInput in;
-    if (!readParameterFileInput(path, &in, error))
-        return false;
-    const QString missing = in.missingFrames();
-    if (!missing.isEmpty())
-        *warning = Cli::tr("%1 lacks the frames %2; their settings keep their start values").arg(path, missing);
-    overlayParameterFile(in, p);
-    return true;
+    const QStringList pages = pagesWithUnknownSettings(in.found);
+    if (pages.isEmpty())
+        return {};
+    return Cli::tr("%1 is incomplete: settings on %2 are unknown (frames %3 missing)")
+            .arg(in.path, pages.join(QStringLiteral(", ")), in.missingFrames());
 }

@@ -27,12 +27,7 @@ bool readParameterFileInput(const QString &path, ParameterFileInput *in, QString
 // repaired.
 void overlayParameterFile(const ParameterFileInput &in, ParameterSet &p);
 
-// Reads the parameter file at path into p as the window's Load does: at most
-// the first kParameterFileReadLimit bytes, every frame found in place
-// decoded, then values out of range repaired. p should hold the start
-// values; members of frames the file lacks keep them.
-//
-// Returns false with error set when the file cannot be read or holds no
-// parameter frame at all (p is then unchanged). A file with only some
-// frames is taken, and warning says which ones were missing.
-bool loadParameterFile(const QString &path, ParameterSet &p, QString *error, QString *warning);
+// What a command that only looks at a file tells of the frames it lacks:
+// the pages whose settings are therefore unknown, and the frames' letters.
+// Empty for a complete file.
+QString missingFramesWarning(const ParameterFileInput &in);

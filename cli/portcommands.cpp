@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <csignal>
+#include <iterator>
 
 #include "cli/clitext.h"
 #include "cli/console.h"
@@ -13,7 +14,9 @@
 #include "cli/readback.h"
 #include "files/parameterfile.h"
 #include "link/portlist.h"
+#include "link/protocol.h"
 #include "link/readreply.h"
+#include "link/sendtally.h"
 #include "link/transmittersession.h"
 #include "link/waitms.h"
 #include "model/defaults.h"
@@ -48,6 +51,17 @@ int openFailure(const TransmitterSession &session)
 int lostPort(const QString &port)
 {
     return fail(ExitCode::Port, Cli::tr("the port %1 went away").arg(port));
+}
+
+// Some frames went out, then the port went away: neither nothing sent nor
+// the set-up sent.
+int cutSend(const QString &port, int frames)
+{
+    return fail(ExitCode::SendCut, Cli::tr("%1 of %2 frames sent, then the port %3 went away: the transmitter may "
+                                           "hold part of the new set-up")
+                                           .arg(frames)
+                                           .arg(int(std::size(Protocol::kFrameOrder)))
+                                           .arg(port));
 }
 
 QString blockList(const QVector<int> &blocks)
@@ -104,10 +118,12 @@ int readReply(TransmitterSession &session, const QString &port, bool keepOpen = 
 // reads it back and compares every setting.
 int sendAndMaybeVerify(TransmitterSession &session, const QString &port, const QString &what, bool verify)
 {
-    session.sendConfiguration();
-    if (session.portLost()) {
+    const SendTally tally = session.sendConfiguration();
+    if (session.portLost() || tally.outcome() != SendTally::Outcome::Delivered) {
         session.close();
-        return lostPort(port);
+        if (tally.frames() == 0)
+            return lostPort(port);
+        return cutSend(port, tally.frames());
     }
     if (!verify) {
         session.close();

@@ -2,9 +2,12 @@
 
 #include <QStringList>
 
+#include <iterator>
+
 #include "cli/clitext.h"
 #include "cli/console.h"
 #include "cli/settingsreport.h"
+#include "link/protocol.h"
 #include "link/readreply.h"
 #include "link/transmittersession.h"
 #include "model/parameterset.h"
@@ -46,6 +49,15 @@ QString incompleteReason(const ReadReply &reply, bool heardAnything, const QStri
     return why;
 }
 
+// The send was whole, its proof was cut short.
+int lostDuringReadBack(const QString &port)
+{
+    return fail(ExitCode::SendCut, Cli::tr("%1 of %1 frames sent, then the port %2 went away during the read-back: "
+                                           "what the transmitter holds is not confirmed")
+                                           .arg(int(std::size(Protocol::kFrameOrder)))
+                                           .arg(port));
+}
+
 void copyTrims(const ParameterSet &from, ParameterSet &to)
 {
     to.Trim1 = from.Trim1;
@@ -68,7 +80,7 @@ int verifySend(TransmitterSession &session, const QString &port, const Parameter
         const bool lost = session.portLost();
         session.close();
         if (lost)
-            return fail(ExitCode::Port, Cli::tr("the port %1 went away").arg(port));
+            return lostDuringReadBack(port);
         return fail(ExitCode::NoAnswer, incompleteReason(reply, heard, port));
     }
 
@@ -77,7 +89,7 @@ int verifySend(TransmitterSession &session, const QString &port, const Parameter
     ParameterSet held = session.parameters();
     session.close();
     if (lost)
-        return fail(ExitCode::Port, Cli::tr("the port %1 went away").arg(port));
+        return lostDuringReadBack(port);
     // Trims that could not be read back are not shown as differing: they
     // are unknown, and said to be.
     if (!trims)

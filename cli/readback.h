@@ -11,5 +11,6 @@ struct ParameterSet;
 // closes the session and returns the exit status (cli/exitcode.h): Ok only
 // when everything was read back and equal. A transmitter that stays silent
 // after the send, a read-back that does not complete and trims that cannot
-// be checked are never reported as verified.
+// be checked are never reported as verified. A port that goes away
+// meanwhile is told apart from one gone before the send (SendCut, not Port).
 int verifySend(TransmitterSession &session, const QString &port, const ParameterSet &sent);

@@ -71,12 +71,21 @@ bool TransmitterSession::waitForPacket(int timeoutMs, bool channelsToo)
     return seen;
 }
 
-void TransmitterSession::sendConfiguration()
+SendTally TransmitterSession::sendConfiguration()
 {
     const TrimHoldScope hold(m_params);
-    for (FrameKind kind : Protocol::kFrameOrder)
-        m_conversation.sendFrame(kind);
-    m_conversation.write(Protocol::acknowledge());
+    SendTally tally;
+    tally.begin(isOpen(), true);
+    for (FrameKind kind : Protocol::kFrameOrder) {
+        if (portLost())
+            tally.portClosed();
+        m_conversation.sendFrame(kind, tally.mayWrite(), [&tally](bool taken) { tally.frameWritten(taken); });
+    }
+    if (portLost())
+        tally.portClosed();
+    tally.closingWritten(tally.mayWrite() && m_conversation.write(Protocol::acknowledge()));
+    tally.end();
+    return tally;
 }
 
 ReadReply TransmitterSession::readConfiguration(int firstBlockMs, int quietMs, int deadlineMs)

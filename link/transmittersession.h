@@ -6,6 +6,7 @@
 #include "link/conversation.h"
 #include "link/livevalues.h"
 #include "link/readreply.h"
+#include "link/sendtally.h"
 #include "model/parameterset.h"
 
 // A transmitter on a serial port, without any window: the pieces a second
@@ -52,8 +53,10 @@ public:
 
     // Sends the configuration: S, G, H, I, each followed by its pause, then
     // "WWW". The trims stay as they are meanwhile (live packets keep being
-    // acknowledged but do not replace them), as for a file load.
-    void sendConfiguration();
+    // acknowledged but do not replace them), as for a file load. Once the
+    // port went away nothing more is written (the pauses still run); the
+    // tally says how many frames the port took before that.
+    SendTally sendConfiguration();
 
     // Asks with "RR" and collects the reply into parameters(). The reply is
     // over when all nineteen blocks came, when no new block came for quietMs

@@ -384,13 +384,31 @@ private slots:
         QCOMPARE(sub1.value("unit").toString(), QStringLiteral("%"));
         QCOMPARE(sub1.value("raw").toInt(), 15);
 
-        // A file with only some frames is taken, with a warning.
+        // A file with only some frames: the pages it leaves unknown are
+        // named, and what its missing frames carry is unknown, never a
+        // start value (the trims and the receiver voltage here).
         const QString partial = path("partial.dat");
-        QVERIFY(writeBytes(partial, factoryFile().left(2 * kFrameLength)));
+        QVERIFY(writeBytes(partial, parameterFileBytes(changedSet()).left(2 * kFrameLength)));
         run = runCli({"show", partial});
-        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.exitCode, 6);
         QCOMPARE(run.out.size(), settings().size());
-        QVERIFY2(run.oneError("lacks the frames H, I"), qPrintable(run.text()));
+        QVERIFY(run.out.contains("基础菜单 / 中点微调 / CH1: 15 %"));
+        QVERIFY(run.out.contains("系统设置 / 版本 / 模式 / 微调一: 未知"));
+        QVERIFY(run.out.contains("系统设置 / 报警设置 / 接收机电压: 未知"));
+        QVERIFY2(run.oneError(partial + " is incomplete: settings on 高级菜单1, 高级菜单2, 混控设置, 系统设置 are "
+                                        "unknown (frames H, I missing)"),
+                 qPrintable(run.text()));
+        run = runCli({"show", "--json", "--lang", "en", partial});
+        QCOMPARE(run.exitCode, 6);
+        QVERIFY2(run.oneError("settings on Advanced 1, Advanced 2, Mixes, System are unknown"), qPrintable(run.text()));
+        QMap<QString, QJsonObject> byKey;
+        for (const QJsonValue &v : QJsonDocument::fromJson(run.out.join('\n').toUtf8()).array())
+            byKey.insert(v.toObject().value("key").toString(), v.toObject());
+        QCOMPARE(byKey.value("TxVolt").value("raw").toDouble(), 4.4); // S frame
+        for (const char *unknown : {"Trim1", "RxVolt", "ThCure3"}) {
+            QVERIFY2(byKey.value(unknown).value("value").isNull() && byKey.value(unknown).value("raw").isNull(),
+                     unknown);
+        }
     }
 
     void diff()
@@ -411,6 +429,23 @@ private slots:
         QVERIFY2(run.out.contains("Basic / Sub-trim / CH1: 0 % -> 15 %"), qPrintable(run.text()));
         QVERIFY(!run.out.join(' ').contains(QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}]"))));
         QCOMPARE(runCli({"diff", "--lang", "fr", factoryPath, changedPath}).exitCode, 2);
+
+        // What a file lacks is unknown, neither equal nor a start value that
+        // differs; the known differences are still listed: the five of the
+        // S frame, but not the trim of the missing I frame.
+        const QString partial = path("partial-changed.dat");
+        QVERIFY(writeBytes(partial, parameterFileBytes(changedSet()).left(2 * kFrameLength)));
+        run = runCli({"diff", factoryPath, partial});
+        QCOMPARE(run.exitCode, 6);
+        QVERIFY2(run.oneError("(frames H, I missing)"), qPrintable(run.text()));
+        QVERIFY(run.out.contains("基础菜单 / 中点微调 / CH1: 0 % -> 15 %"));
+        QVERIFY(run.out.contains("系统设置 / 版本 / 模式 / 微调一: 0 -> 未知"));
+        QCOMPARE(run.out.filter(QRegularExpression(QStringLiteral(" -> 未知$"))).size() + 5, run.out.size());
+        run = runCli({"diff", "--lang", "en", partial, partial});
+        QCOMPARE(run.exitCode, 6);
+        QVERIFY2(run.out.contains("System / Version / Mode / Trim 1: unknown -> unknown")
+                         && !run.out.contains("no differences"),
+                 qPrintable(run.text()));
     }
 
     void incompleteReadWritesNoFile_data()
@@ -740,6 +775,52 @@ private slots:
                                                                    QRegularExpression::MultilineOption)),
                  qPrintable(run.text()));
         QVERIFY(!QFile::exists(output));
+    }
+
+    // The line drops in the middle of a write or reset: the tool says how
+    // many of the four frames went out, writes nothing after the drop and
+    // exits with a code of its own, neither "nothing sent" (4) nor success.
+    void sendCutOffByAnUnplug_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // FILE replaced
+        QTest::addColumn<QString>("dropAfter");     // the message after which the line drops
+        QTest::addColumn<int>("frames");            // the frames that arrived
+        QTest::addColumn<QString>("says");          // PORT replaced
+
+        QTest::newRow("write, after S") << QStringList{"write", "FILE"} << "S" << 1
+                                        << "1 of 4 frames sent, then the port PORT went away";
+        QTest::newRow("write --no-verify in English, after G")
+                << QStringList{"write", "--no-verify", "--lang", "en", "FILE"} << "G" << 2 << "2 of 4 frames sent";
+        QTest::newRow("reset, after H") << QStringList{"reset"} << "H" << 3 << "3 of 4 frames sent";
+        QTest::newRow("write, during the read-back")
+                << QStringList{"write", "FILE"} << "RR" << 4
+                << "4 of 4 frames sent, then the port PORT went away during the read-back";
+    }
+
+    void sendCutOffByAnUnplug()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, dropAfter);
+        QFETCH(int, frames);
+        QFETCH(QString, says);
+
+        FakeTransmitter tx;
+        if (!tx.isOpen())
+            QSKIP("pseudo-terminals are not available here");
+        answerHello(tx);
+        // Not inside the transmitter's own notification of what arrived.
+        onArrival(tx, dropAfter, &tx, [&tx] { QTimer::singleShot(0, &tx, [&tx] { tx.closeMaster(); }); });
+        arguments.replaceInStrings(QStringLiteral("FILE"), changedPath);
+        says.replace(QStringLiteral("PORT"), tx.devicePath());
+        const CliRun run = runCli(arguments << "--port" << tx.devicePath());
+        QCOMPARE(run.exitCode, 7);
+        QVERIFY2(run.oneError(says) && !run.out.join('\n').contains(QRegularExpression(
+                         QStringLiteral("^(sent|verified)"), QRegularExpression::MultilineOption)),
+                 qPrintable(run.text()));
+        int arrived = 0;
+        for (const char *kind : {"S", "G", "H", "I"})
+            arrived += tx.count(QLatin1String(kind));
+        QCOMPARE(arrived, frames);
     }
 
     void portProblems_data()

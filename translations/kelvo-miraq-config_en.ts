@@ -175,8 +175,12 @@
             <translation>%1 is not a parameter file: no parameter frame in it</translation>
         </message>
         <message>
-            <source>%1 lacks the frames %2; their settings keep their start values</source>
-            <translation>%1 lacks the frames %2; their settings keep their start values</translation>
+            <source>%1 is incomplete: settings on %2 are unknown (frames %3 missing)</source>
+            <translation>%1 is incomplete: settings on %2 are unknown (frames %3 missing)</translation>
+        </message>
+        <message>
+            <source>未知</source>
+            <translation>unknown</translation>
         </message>
         <message>
             <source>CH %1  TX %2  RSSI %3  RX %4  EXT %5</source>
@@ -189,6 +193,14 @@
         <message>
             <source>%1 of %2 parameter blocks received</source>
             <translation>%1 of %2 parameter blocks received</translation>
+        </message>
+        <message>
+            <source>%1 of %2 frames sent, then the port %3 went away: the transmitter may hold part of the new set-up</source>
+            <translation>%1 of %2 frames sent, then the port %3 went away: the transmitter may hold part of the new set-up</translation>
+        </message>
+        <message>
+            <source>%1 of %1 frames sent, then the port %2 went away during the read-back: what the transmitter holds is not confirmed</source>
+            <translation>%1 of %1 frames sent, then the port %2 went away during the read-back: what the transmitter holds is not confirmed</translation>
         </message>
         <message>
             <source>the transmitter on %1 does not answer</source>
@@ -282,11 +294,16 @@
   2  the command line is wrong
   3  a file is missing, unreadable, not a parameter file or cannot be written;
      write: the file lacks frames and the transmitter's set-up cannot be read
-  4  the port does not exist, is busy, cannot be opened or went away
+  4  the port does not exist, is busy, cannot be opened or went away;
+     write, reset: nothing was sent
   5  the transmitter does not answer, or its reply is incomplete or keeps repeating
      (a read ends at most about 5 s after its request);
      write, reset: it went silent after the send, its read-back is incomplete or
      its trims could not be checked: what it holds is not confirmed
+  6  show, diff: a file lacks frames; the pages it leaves unknown are named and
+     their settings shown as unknown (null in JSON), never as start values
+  7  write, reset: the port went away after frames had gone out ("2 of 4 frames
+     sent"): the transmitter may hold part of the new set-up
   doctor: 10 no such port, 11 no permission to open it, 12 another program holds it,
      13 brltty took the USB adapter, 14 ModemManager probes it, 15 no transmitter answers</source>
             <translation>Exit status:
@@ -297,11 +314,16 @@
   2  the command line is wrong
   3  a file is missing, unreadable, not a parameter file or cannot be written;
      write: the file lacks frames and the transmitter's set-up cannot be read
-  4  the port does not exist, is busy, cannot be opened or went away
+  4  the port does not exist, is busy, cannot be opened or went away;
+     write, reset: nothing was sent
   5  the transmitter does not answer, or its reply is incomplete or keeps repeating
      (a read ends at most about 5 s after its request);
      write, reset: it went silent after the send, its read-back is incomplete or
      its trims could not be checked: what it holds is not confirmed
+  6  show, diff: a file lacks frames; the pages it leaves unknown are named and
+     their settings shown as unknown (null in JSON), never as start values
+  7  write, reset: the port went away after frames had gone out ("2 of 4 frames
+     sent"): the transmitter may hold part of the new set-up
   doctor: 10 no such port, 11 no permission to open it, 12 another program holds it,
      13 brltty took the USB adapter, 14 ModemManager probes it, 15 no transmitter answers</translation>
         </message>
