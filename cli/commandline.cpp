@@ -140,7 +140,8 @@ QString exitStatusHelp()
                    "     (a read ends at most about 5 s after its request);\n"
                    "     write, reset: it went silent after the send, its read-back is incomplete or\n"
                    "     its trims could not be checked: what it holds is not confirmed\n"
-                   "  doctor: 10 no such port, 11 no permission to open it, 12 another program holds it,\n"
+                   "  doctor: 10 no such port, or what was given is no serial device (a folder, a file),\n"
+                   "     11 no permission to open it, 12 another program holds it,\n"
                    "     13 brltty took the USB adapter, 14 ModemManager probes it, 15 no transmitter answers");
 }
 
@@ -160,7 +161,7 @@ QString generalDescription()
 QCommandLineOption languageOption()
 {
     return QCommandLineOption(QStringLiteral("lang"),
-                              text(QT_TRANSLATE_NOOP("Cli", "Language of the setting names: zh (default) or en.")),
+                              text(QT_TRANSLATE_NOOP("Cli", "Language of the setting names and of the doctor's report: zh (default) or en.")),
                               text(QT_TRANSLATE_NOOP("Cli", "code")));
 }
 

@@ -11,7 +11,7 @@ enum class ExitCode {
     NoAnswer = 5,  // the transmitter does not answer or its reply is incomplete (or repeats itself);
                    // write, reset: silent after the send, read-back incomplete, trims unchecked
     // doctor: the cause it found
-    DoctorNoPort = 10,       // no such port (or none at all)
+    DoctorNoPort = 10,       // no such port (or none at all), or what was given is no device
     DoctorNoAccess = 11,     // the user may not open it
     DoctorPortInUse = 12,    // another program holds it
     DoctorBrltty = 13,       // brltty took the CH340/CH341 adapter
