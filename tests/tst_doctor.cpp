@@ -280,7 +280,7 @@ private slots:
         const QString missing = QStringLiteral("ttyKELVO-missing");
         ui->portNameBox->addItem(missing);
         ui->portNameBox->setCurrentIndex(ui->portNameBox->count() - 1);
-        QString title, text, details, copied;
+        QString title, text, details, copied, saidCopied;
         bool stayedOpen = false;
         QTimer inspect;
         connect(&inspect, &QTimer::timeout, this, [&] {
@@ -291,20 +291,22 @@ private slots:
             title = box->windowTitle();
             text = box->text();
             details = box->detailedText();
-            QPushButton *copy = buttonCalled(box, english ? "Copy diagnostics" : "复制诊断信息");
-            if (copy) {
-                copy->click();
-                copied = QGuiApplication::clipboard()->text();
-                stayedOpen = box->isVisible();
-            }
+            // Pictured before the copy button has anything to say.
             const QString shots = qEnvironmentVariable("KELVO_SHOTS_DIR");
             if (!shots.isEmpty()) {
                 for (QPushButton *b : box->findChildren<QPushButton *>())
-                    if (box->buttonRole(b) == QMessageBox::ActionRole && b != copy)
+                    if (box->buttonRole(b) == QMessageBox::ActionRole && b != buttonCalled(box, english ? "Copy diagnostics" : "复制诊断信息"))
                         b->click();
                 QTest::qWait(200);
                 QDir().mkpath(shots);
                 box->grab().save(QStringLiteral("%1/open-failure-%2.png").arg(shots, language));
+            }
+            QPushButton *copy = buttonCalled(box, english ? "Copy diagnostics" : "复制诊断信息");
+            if (copy) {
+                copy->click();
+                copied = QGuiApplication::clipboard()->text();
+                saidCopied = copy->text();
+                stayedOpen = box->isVisible();
             }
             box->button(QMessageBox::Ok)->click();
         });
@@ -313,7 +315,14 @@ private slots:
         QTRY_VERIFY(!inspect.isActive());
 
         QCOMPARE(title, english ? QStringLiteral("Note") : QStringLiteral("提示"));
-        QCOMPARE(text, english ? QStringLiteral("Cannot open the serial port!") : QStringLiteral("无法打开串口！"));
+        QCOMPARE(text.section('\n', 0, 0),
+                 english ? QStringLiteral("Cannot open the serial port!") : QStringLiteral("无法打开串口！"));
+        // Under it, the port and the cause with its fix.
+        QVERIFY2(text.contains((english ? QStringLiteral("Port: %1\nNo serial port %1\nFix: ")
+                                        : QStringLiteral("串口：%1\n没有串口 %1\n解决："))
+                                       .arg(missing)),
+                 qPrintable(text));
+        QCOMPARE(saidCopied, english ? QStringLiteral("Copied") : QStringLiteral("已复制"));
         QVERIFY2(details.contains(missing) && details.contains(stepIn(CheckResult::PortExists, english)),
                  qPrintable(details));
         QVERIFY(stayedOpen);

@@ -703,6 +703,22 @@ The set-up read before is backed up in:
             <source>连接检查</source>
             <translation>Connection check</translation>
         </message>
+        <message>
+            <source>已复制</source>
+            <translation>Copied</translation>
+        </message>
+        <message>
+            <source>串口：%1</source>
+            <translation>Port: %1</translation>
+        </message>
+        <message>
+            <source>串口已拔出</source>
+            <translation>The port was unplugged</translation>
+        </message>
+        <message>
+            <source>串口不在列表中</source>
+            <translation>The port is not in the list</translation>
+        </message>
     </context>
     <context>
         <name>EditHistory</name>
