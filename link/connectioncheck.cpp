@@ -113,6 +113,7 @@ struct LockNote
     QString text;   // why it does not count
     QString remove; // the command that removes it
     bool stale = true; // false: its program runs, and whether it uses the device cannot be seen
+    QString program;   // that program, when not stale
 };
 
 struct Holder
@@ -181,7 +182,8 @@ Holder findHolder(const SystemProbe &probe, const QString &device, const QString
         const QString program = QFileInfo(words.value(1).trimmed()).fileName();
         if (pid == own)
             continue;
-        LockNote note{QString(), removeCommand(probe, lock)};
+        LockNote note;
+        note.remove = removeCommand(probe, lock);
         if (!isNumber(pid)) {
             note.text = ConnectionCheck::tr("锁文件 %1 已失效：里面没有进程号").arg(lock);
             found.notes.append(note);
@@ -216,6 +218,7 @@ Holder findHolder(const SystemProbe &probe, const QString &device, const QString
                 note.text = ConnectionCheck::tr("锁文件 %1 写着进程 %2（%3），看不到它是否打开了 %4")
                                     .arg(lock, pid, name, device);
                 note.stale = false;
+                note.program = name;
             }
             break;
         }
@@ -505,13 +508,18 @@ ConnectionReport ConnectionCheck::run(const SystemProbe &probe, const QString &p
         return report;
     }
     QStringList notes;
-    for (const LockNote &note : holder.notes)
+    QString suspect; // a running program a lock file names
+    for (const LockNote &note : holder.notes) {
         notes.append(note.text);
+        if (suspect.isEmpty())
+            suspect = note.program;
+    }
     if (attempt.outcome == OpenAttempt::Busy) {
         steps.fail(Id::Holder,
                    notes.isEmpty() ? tr("%1 正被另一个程序占用（看不到是哪一个）").arg(device)
                                    : tr("%1 正被另一个程序占用（看不到是哪一个）；%2").arg(device, notes.join(tr("；"))),
-                   tr("关闭其他使用串口的程序（串口终端、切片软件、开发环境），然后重试"));
+                   suspect.isEmpty() ? tr("关闭其他使用串口的程序（串口终端、切片软件、开发环境），然后重试")
+                                     : tr("关闭 %1，然后重试").arg(suspect));
         return report;
     }
     if (attempt.outcome != OpenAttempt::Opened) {

@@ -99,7 +99,7 @@ private slots:
         QTest::newRow("busy, and a lock file names the program")
                 << (QStringList(usb0) << "run/lock/LCK..ttyUSB0=      4243\n" << "proc/4243/comm=cura\n"
                                     << "probe/open=/dev/ttyUSB0 busy Device or resource busy")
-                << "ttyUSB0" << answered << "holder" << "cura" << "!kill" << "";
+                << "ttyUSB0" << answered << "holder" << "cura" << "关闭 cura" << "";
         QTest::newRow("a pseudo-terminal's lock file of a running program of its name")
                 << (QStringList(user) << "dev/pts/3=" << "tmp/LCK..pts_3=88\nkelvo-miraq-config\nhost\n"
                                     << "proc/88/comm=kelvo-miraq-con\n")
