@@ -35,11 +35,14 @@ QString toolName()
     return QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion();
 }
 
-// The report's fixes and steps as the box's details.
+// The report's steps as the box's details; its text says the cause.
 QString detailsOf(const ConnectionReport &report)
 {
-    return ConnectionCheck::summary(report) + QStringLiteral("\n\n") + ConnectionCheck::lines(report).join(QLatin1Char('\n'));
+    return ConnectionCheck::lines(report).join(QLatin1Char('\n'));
 }
+
+// How long the copy button says it has copied.
+constexpr int kCopiedMs = 2000;
 
 } // namespace
 
@@ -69,22 +72,34 @@ void MainWindow::showCheckBox(const QString &title, const QString &message, cons
     box.setIconPixmap(icon.pixmap(icon.actualSize(QSize(64, 64))));
     box.addButton(QMessageBox::Ok);
     box.setDetailedText(detailsOf(report));
-    QPushButton *copy = box.addButton(text(QT_TRANSLATE_NOOP("ConnectionCheckWindow", "复制诊断信息")), QMessageBox::ActionRole);
-    // Copying leaves the box open.
+    const QString label = text(QT_TRANSLATE_NOOP("ConnectionCheckWindow", "复制诊断信息"));
+    QPushButton *copy = box.addButton(label, QMessageBox::ActionRole);
+    // Copying leaves the box open, and says for a moment that it copied,
+    // the button keeping its width.
     copy->disconnect();
+    copy->setMinimumWidth(copy->sizeHint().width());
     const QString diagnostics = diagnosticReport(toolName(), report, m_traffic.lines());
-    connect(copy, &QPushButton::clicked, &box, [diagnostics] { QGuiApplication::clipboard()->setText(diagnostics); });
+    connect(copy, &QPushButton::clicked, &box, [copy, label, diagnostics] {
+        QGuiApplication::clipboard()->setText(diagnostics);
+        copy->setText(text(QT_TRANSLATE_NOOP("ConnectionCheckWindow", "已复制")));
+        QTimer::singleShot(kCopiedMs, copy, [copy, label] { copy->setText(label); });
+    });
     box.exec();
 }
 
-// The open failed: when no step finds why, the system's own words are the
+// The box keeps its first line, and names the port, the cause and the fix
+// under it; when no step finds why, the system's own words (why) are the
 // last step's, never "all checks passed".
-void MainWindow::showOpenFailure(const QString &message, const QString &why)
+void MainWindow::showOpenFailure(const QString &port, const QString &why)
 {
-    const ConnectionReport report = ConnectionCheck::run(liveSystemProbe(), chosenPortName(), [why] {
+    const ConnectionReport report = ConnectionCheck::run(liveSystemProbe(), port, [why] {
         return ListenResult{ListenResult::OpenFailed, why};
     });
-    showCheckBox(portTexts(chineseMessages()).title, message, report);
+    const PortTexts texts = portTexts(chineseMessages());
+    QString message = texts.cannotOpen + QStringLiteral("\n\n");
+    if (!port.isEmpty())
+        message += text(QT_TRANSLATE_NOOP("ConnectionCheckWindow", "串口：%1")).arg(port) + QLatin1Char('\n');
+    showCheckBox(texts.title, message + ConnectionCheck::summary(report), report);
 }
 
 void MainWindow::watchForAnswer()

@@ -87,6 +87,12 @@ public:
     // whatever name it has now. False when it is not listed.
     bool preferPort(const QString &name, const QString &identity = QString());
 
+    // The box that says port cannot be opened ("无法打开串口！"), with the
+    // port, the cause the connection check finds and its fix, the steps as
+    // details and the diagnostics to copy. why: the system's words for the
+    // failure, said when no step finds a cause.
+    void showOpenFailure(const QString &port, const QString &why);
+
     // Whether each send is read back and compared (remembered; on unless
     // switched off in the status line's menu).
     bool verifiesSends() const;
@@ -246,7 +252,6 @@ private:
     void recordTraffic(bool outbound, const QByteArray &bytes);
     QAction *newConnectionCheckAction();
     void showCheckBox(const QString &title, const QString &message, const ConnectionReport &report);
-    void showOpenFailure(const QString &message, const QString &why);
     void watchForAnswer();
     void noteInbound(const QByteArray &chunk, const InboundResult &result);
     void answerMissing();

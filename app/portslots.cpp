@@ -142,7 +142,6 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 
 void MainWindow::on_openButton_clicked()
 {
-    const PortTexts texts = portTexts(chineseMessages());
     if (portIsOpen()) {
         closePort(true);
         return;
@@ -151,11 +150,11 @@ void MainWindow::on_openButton_clicked()
     // The chosen port is unplugged: it is not there to open, and no other
     // port is opened in its place.
     if (!m_absentPort.isEmpty() && chosenPortName() == m_absentPort) {
-        showPortMessage(texts.cannotOpen);
+        showOpenFailure(m_absentPort, QCoreApplication::translate("ConnectionCheckWindow", "串口已拔出"));
         return;
     }
     if (!m_conversation.open(chosenPortName())) {
-        showOpenFailure(texts.cannotOpen, port().errorString());
+        showOpenFailure(chosenPortName(), port().errorString());
         return;
     }
     m_portScanTimer->stop();

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 #include <QTextStream>
@@ -20,7 +19,6 @@
 #endif
 
 #include "app/mainwindow.h"
-#include "app/messagetexts.h"
 #include "model/parameterset.h"
 #include "model/translations.h"
 #include "ui/mainform.h"
@@ -134,9 +132,9 @@ void applyStartOptions(MainWindow &window, const StartOptions &options, const QS
     if (chosen) {
         window.form()->openButton->click();
     } else {
-        // Not the port that happens to be chosen instead.
-        const PortTexts texts = portTexts(chineseMessages());
-        QMessageBox::about(nullptr, texts.title, texts.cannotOpen);
+        // Not the port that happens to be chosen instead: the one named.
+        window.showOpenFailure(options.port.isEmpty() ? remembered : options.port,
+                               QCoreApplication::translate("ConnectionCheckWindow", "串口不在列表中"));
     }
 }
 

@@ -145,7 +145,8 @@ QString exitStatusHelp()
                    "     their settings shown as unknown (null in JSON), never as start values\n"
                    "  7  write, reset: the port went away after frames had gone out (\"2 of 4 frames\n"
                    "     sent\"): the transmitter may hold part of the new set-up\n"
-                   "  doctor: 10 no such port, 11 no permission to open it, 12 another program holds it,\n"
+                   "  doctor: 10 no such port, or what was given is no serial device (a folder, a file),\n"
+                   "     11 no permission to open it, 12 another program holds it,\n"
                    "     13 brltty took the USB adapter, 14 ModemManager probes it, 15 no transmitter answers");
 }
 
@@ -165,7 +166,7 @@ QString generalDescription()
 QCommandLineOption languageOption()
 {
     return QCommandLineOption(QStringLiteral("lang"),
-                              text(QT_TRANSLATE_NOOP("Cli", "Language of the setting names: zh (default) or en.")),
+                              text(QT_TRANSLATE_NOOP("Cli", "Language of the setting names and of the doctor's report: zh (default) or en.")),
                               text(QT_TRANSLATE_NOOP("Cli", "code")));
 }
 

@@ -14,7 +14,7 @@ enum class ExitCode {
     Unknown = 6,   // show, diff: a file lacks frames, so some settings are unknown
     SendCut = 7,   // write, reset: the port went away once frames had gone out; says how many
     // doctor: the cause it found
-    DoctorNoPort = 10,       // no such port (or none at all)
+    DoctorNoPort = 10,       // no such port (or none at all), or what was given is no device
     DoctorNoAccess = 11,     // the user may not open it
     DoctorPortInUse = 12,    // another program holds it
     DoctorBrltty = 13,       // brltty took the CH340/CH341 adapter

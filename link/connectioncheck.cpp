@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 #include "link/systemprobe.h"
 #include "link/transmittersession.h"
 #include "link/waitms.h"
@@ -52,7 +54,8 @@ bool processRunning(const SystemProbe &probe, const QString &name)
 }
 
 // The name serial programs give the lock file of a device: "LCK..ttyUSB0",
-// "LCK..pts_7" for /dev/pts/7.
+// "LCK..pts_7" for /dev/pts/7, "LCK.._tmp_link" for a link opened by its own
+// name.
 QString lockFileName(const QString &device)
 {
     QString name = device;
@@ -61,58 +64,167 @@ QString lockFileName(const QString &device)
     return QStringLiteral("LCK..") + name.replace(QLatin1Char('/'), QLatin1Char('_'));
 }
 
-struct Holder
-{
-    QString pid;
-    QString name;
-    QString staleLock; // a lock file of a program gone, which this user cannot remove
+// What one process has to do with the device, as far as this user may see.
+enum class Sight {
+    Holds,  // one of its open files is the device
+    FarEnd, // it serves the pseudo-terminal from the other end
+    Clear,  // none of its open files is the device
+    Unseen, // its open files are another user's to see
 };
 
-// Another process with the device open (one of its open files points at it)
-// or with a lock file on it that names a running process.
-Holder findHolder(const SystemProbe &probe, const QString &device)
+// The number of the pseudo-terminal a master descriptor serves ("tty-index:
+// 4" in its fdinfo); -1 when the system does not say.
+int servedTerminal(const SystemProbe &probe, const QString &pid, const QString &fd)
+{
+    const QStringList info = QString::fromLatin1(probe.read(QStringLiteral("/proc/%1/fdinfo/%2").arg(pid, fd)))
+                                     .split(QLatin1Char('\n'));
+    for (const QString &line : info)
+        if (line.startsWith(QLatin1String("tty-index:")))
+            return line.mid(10).trimmed().toInt();
+    return -1;
+}
+
+Sight sightOf(const SystemProbe &probe, const QString &pid, const QString &device)
+{
+    const QString fds = QStringLiteral("/proc/%1/fd").arg(pid);
+    if (!probe.canList(fds))
+        return Sight::Unseen;
+    const QString terminal = device.startsWith(QLatin1String("/dev/pts/")) ? device.mid(9) : QString();
+    bool holds = false;
+    bool farEnd = false;
+    for (const QString &fd : probe.entries(fds)) {
+        const QString target = probe.linkTarget(fds + QLatin1Char('/') + fd);
+        holds = holds || target == device;
+        if (!terminal.isEmpty() && (target == QLatin1String("/dev/ptmx") || target == QLatin1String("/dev/pts/ptmx"))) {
+            // A system that does not say which terminal a master serves
+            // leaves any master to count as this one's.
+            const int served = servedTerminal(probe, pid, fd);
+            farEnd = farEnd || served < 0 || QString::number(served) == terminal;
+        }
+    }
+    // The program at the other end (a virtual transmitter) keeps the
+    // terminal open too, and is no rival for it.
+    return farEnd ? Sight::FarEnd : holds ? Sight::Holds : Sight::Clear;
+}
+
+// A lock file on the device that names no program using it.
+struct LockNote
+{
+    QString text;   // why it does not count
+    QString remove; // the command that removes it
+    bool stale = true; // false: its program runs, and whether it uses the device cannot be seen
+    QString program;   // that program, when not stale
+};
+
+struct Holder
+{
+    QString pid;  // a process seen with the device open, or named by its lock file
+    QString name;
+    QString lock; // the lock file that names it when its open files cannot be seen
+    QVector<LockNote> notes;
+
+    QStringList removals() const
+    {
+        QStringList out;
+        for (const LockNote &note : notes)
+            out.append(note.remove);
+        return out;
+    }
+};
+
+// The lock files of the device under its own name and under the name it
+// was given (a program names the lock of a link after the link), each once
+// however many folder names lead to it.
+QStringList lockFiles(const SystemProbe &probe, const QString &device, const QString &named)
+{
+    QStringList names = {lockFileName(device)};
+    if (lockFileName(named) != names.first())
+        names.append(lockFileName(named));
+    QStringList out;
+    QStringList seen;
+    for (const QString &folder : kLockFolders) {
+        const QString real = probe.canonicalPath(folder);
+        for (const QString &name : names) {
+            const QString lock = folder + QLatin1Char('/') + name;
+            if (real.isEmpty() || seen.contains(real + QLatin1Char('/') + name) || !probe.status(lock).exists)
+                continue;
+            seen.append(real + QLatin1Char('/') + name);
+            out.append(lock);
+        }
+    }
+    return out;
+}
+
+QString removeCommand(const SystemProbe &probe, const QString &lock)
+{
+    const QString user = probe.userName();
+    const bool mine = user == QLatin1String("root") || probe.status(lock).owner == user;
+    return (mine ? QStringLiteral("rm ") : QStringLiteral("sudo rm ")) + lock;
+}
+
+// Another process with the device open, seen among its open files, or named
+// by a lock file when its open files cannot be seen and it is the program
+// the lock file names. Any other lock file is noted: one of a process gone
+// or of one that does not have the device open is stale.
+Holder findHolder(const SystemProbe &probe, const QString &device, const QString &named)
 {
     const QString own = QString::number(probe.ownProcessId());
-    QStringList targets = {device};
-    const QString resolved = probe.linkTarget(device);
-    // A by-id link is open under the name it points at.
-    if (resolved.startsWith(QLatin1Char('/')))
-        targets.append(resolved);
-    else if (!resolved.isEmpty())
-        targets.append(QFileInfo(QFileInfo(device).absolutePath() + QLatin1Char('/') + resolved).absoluteFilePath());
     const QStringList pids = processIds(probe);
-    for (const QString &pid : pids) {
+    for (const QString &pid : pids)
+        if (pid != own && sightOf(probe, pid, device) == Sight::Holds)
+            return {pid, processName(probe, pid), QString(), {}};
+
+    Holder found;
+    for (const QString &lock : lockFiles(probe, device, named)) {
+        // "      4243" of older programs; "4243\nprogram\nhost..." of Qt's.
+        const QStringList words = QString::fromLocal8Bit(probe.read(lock)).split(QLatin1Char('\n'));
+        const QString pid = words.value(0).simplified().section(QLatin1Char(' '), 0, 0);
+        const QString program = QFileInfo(words.value(1).trimmed()).fileName();
         if (pid == own)
             continue;
-        const QString fds = QStringLiteral("/proc/%1/fd").arg(pid);
-        bool holds = false;
-        bool farEnd = false;
-        for (const QString &fd : probe.entries(fds)) {
-            const QString target = probe.linkTarget(fds + QLatin1Char('/') + fd);
-            holds = holds || targets.contains(target);
-            farEnd = farEnd || target == QLatin1String("/dev/ptmx") || target == QLatin1String("/dev/pts/ptmx");
-        }
-        // A pseudo-terminal is kept open by the program at its other end (a
-        // virtual transmitter), which is no rival for it.
-        if (holds && !(farEnd && device.startsWith(QLatin1String("/dev/pts/"))))
-            return {pid, processName(probe, pid), QString()};
-    }
-    Holder stale;
-    for (const QString &folder : kLockFolders) {
-        const QString lock = folder + QLatin1Char('/') + lockFileName(device);
-        const QString text = QString::fromLatin1(probe.read(lock));
-        const QString pid = text.simplified().section(QLatin1Char(' '), 0, 0);
-        if (!isNumber(pid) || pid == own)
+        LockNote note;
+        note.remove = removeCommand(probe, lock);
+        if (!isNumber(pid)) {
+            note.text = ConnectionCheck::tr("锁文件 %1 已失效：里面没有进程号").arg(lock);
+            found.notes.append(note);
             continue;
-        if (pids.contains(pid))
-            return {pid, processName(probe, pid), QString()};
-        // Serial programs remove a dead program's lock, but not one of
-        // another user's in a shared folder.
-        const FileStatus status = probe.status(lock);
-        if (status.exists && status.owner != probe.userName())
-            stale.staleLock = lock;
+        }
+        if (!pids.contains(pid)) {
+            note.text = ConnectionCheck::tr("锁文件 %1 已失效：写下它的进程 %2 已结束").arg(lock, pid);
+            found.notes.append(note);
+            continue;
+        }
+        const QString name = processName(probe, pid);
+        // A process's name is cut to 15 characters.
+        const bool writer = !program.isEmpty() && program.left(15) == name.left(15);
+        switch (sightOf(probe, pid, device)) {
+        case Sight::Holds:
+            return {pid, name, QString(), {}};
+        case Sight::FarEnd:
+        case Sight::Clear:
+            note.text = ConnectionCheck::tr("锁文件 %1 已失效：进程 %2（%3）没有打开 %4").arg(lock, pid, name, device);
+            break;
+        case Sight::Unseen:
+            if (writer && found.pid.isEmpty()) {
+                found.pid = pid;
+                found.name = name;
+                found.lock = lock;
+                continue;
+            }
+            if (!program.isEmpty() && !writer) {
+                note.text = ConnectionCheck::tr("锁文件 %1 已失效：进程 %2 现在是 %3，不是写下它的 %4")
+                                    .arg(lock, pid, name, program);
+            } else {
+                note.text = ConnectionCheck::tr("锁文件 %1 写着进程 %2（%3），看不到它是否打开了 %4")
+                                    .arg(lock, pid, name, device);
+                note.stale = false;
+                note.program = name;
+            }
+            break;
+        }
+        found.notes.append(note);
     }
-    return stale;
+    return found;
 }
 
 // Whether user is listed as a member of group in /etc/group.
@@ -175,6 +287,7 @@ public:
 
     void pass(Id id, const QString &text) { set(id, CheckResult::Passed, text, QString()); }
     void fail(Id id, const QString &text, const QString &fix) { set(id, CheckResult::Failed, text, fix); }
+    void note(Id id, const QString &text, const QString &fix) { set(id, CheckResult::Noted, text, fix); }
     bool failed() const { return m_failed; }
 
 private:
@@ -243,9 +356,8 @@ void checkBrltty(const SystemProbe &probe, Steps &steps)
 
 void checkModemManager(const SystemProbe &probe, const QString &device, Steps &steps)
 {
-    // A /dev/serial/by-id name stands for the port it points at.
-    const QString target = probe.linkTarget(device);
-    const QString name = QFileInfo(target.isEmpty() ? device : target).fileName();
+    // The device itself: a /dev/serial/by-id name is resolved already.
+    const QString name = QFileInfo(device).fileName();
     if (!name.startsWith(QLatin1String("ttyACM"))) {
         steps.pass(Id::ModemManager, ConnectionCheck::tr("%1 不是 ttyACM 串口，ModemManager 不会探测它").arg(device));
         return;
@@ -263,7 +375,9 @@ void checkModemManager(const SystemProbe &probe, const QString &device, Steps &s
                        .arg(kRuleFile));
 }
 
-void checkAnswer(const QString &port, const ListenResult &heard, Steps &steps)
+// removals: the commands that remove the lock files found on the way,
+// which may be what keeps the port shut.
+void checkAnswer(const QString &port, const ListenResult &heard, const QStringList &removals, Steps &steps)
 {
     switch (heard.answer) {
     case ListenResult::Answered:
@@ -275,7 +389,8 @@ void checkAnswer(const QString &port, const ListenResult &heard, Steps &steps)
         break;
     case ListenResult::OpenFailed:
         steps.fail(Id::LiveAnswer, ConnectionCheck::tr("无法打开 %1：%2").arg(port, heard.error),
-                   ConnectionCheck::tr("关闭其他使用串口的程序，然后重试"));
+                   removals.isEmpty() ? ConnectionCheck::tr("关闭其他使用串口的程序，然后重试")
+                                      : ConnectionCheck::tr("删除锁文件（%1），然后重试").arg(removals.join(QStringLiteral("; "))));
         break;
     case ListenResult::Lost:
         steps.fail(Id::LiveAnswer, ConnectionCheck::tr("%1 在等待应答时消失了").arg(port), ConnectionCheck::tr("检查数据线，重新插上"));
@@ -308,57 +423,119 @@ QString ConnectionCheck::devicePath(const QString &port, bool unixLike)
     return QStringLiteral("/dev/") + port;
 }
 
+namespace {
+
+enum class Found { Device, Missing, NoDevice };
+
+// The port as the system resolves it into report.device, or the failure of
+// the first step: nothing there, a link to nothing, or no device.
+Found findDevice(const SystemProbe &probe, const QString &port, ConnectionReport &report, Steps &steps)
+{
+    const QString named = report.device;
+    const QString plugIn = ConnectionCheck::tr("插上发射机的数据线，并在列表中选择它的串口");
+    if (port.isEmpty()) {
+        steps.fail(Id::PortExists, ConnectionCheck::tr("没有找到 USB 串口"), plugIn);
+        return Found::Missing;
+    }
+    if (!probe.unixLike())
+        return Found::Device;
+    const QString device = probe.canonicalPath(named);
+    if (device.isEmpty()) {
+        const QString target = probe.linkTarget(named);
+        steps.fail(Id::PortExists,
+                   target.isEmpty() ? ConnectionCheck::tr("没有串口 %1").arg(port)
+                                    : ConnectionCheck::tr("没有串口 %1：它指向的 %2 不存在").arg(port, target),
+                   plugIn);
+        return Found::Missing;
+    }
+    report.device = device;
+    const FileStatus::Kind kind = probe.status(device).kind;
+    if (kind == FileStatus::CharDevice)
+        return Found::Device;
+    const QString text = kind == FileStatus::Folder ? ConnectionCheck::tr("%1 不是串口设备，而是一个文件夹")
+            : kind == FileStatus::RegularFile      ? ConnectionCheck::tr("%1 不是串口设备，而是一个普通文件")
+                                                   : ConnectionCheck::tr("%1 不是串口设备");
+    steps.fail(Id::PortExists, text.arg(named),
+               ConnectionCheck::tr("在列表中选择发射机的串口，或给出它的设备名（如 ttyUSB0、/dev/ttyACM0）"));
+    return Found::NoDevice;
+}
+
+} // namespace
+
 ConnectionReport ConnectionCheck::run(const SystemProbe &probe, const QString &port,
                                       const std::function<ListenResult()> &listen, bool heldHere)
 {
     ConnectionReport report;
     report.port = port;
     report.device = devicePath(port, probe.unixLike());
+    const QString named = report.device;
     Steps steps(report);
+    const Found found = findDevice(probe, port, report, steps);
+    // A port that never appeared may be a CH340 that brltty took.
+    if (found == Found::Missing && probe.unixLike())
+        checkBrltty(probe, steps);
+    if (found != Found::Device)
+        return report;
     const QString &device = report.device;
 
-    // Open first: on Windows only opening tells a port that is there.
-    const OpenAttempt attempt = heldHere || port.isEmpty() ? OpenAttempt{OpenAttempt::Opened, QString()}
-                                                           : probe.tryOpen(device);
-    const bool exists = !port.isEmpty()
-            && (probe.unixLike() ? probe.status(device).exists : attempt.outcome != OpenAttempt::Missing);
-    if (!exists) {
-        steps.fail(Id::PortExists, port.isEmpty() ? ConnectionCheck::tr("没有找到 USB 串口") : ConnectionCheck::tr("没有串口 %1").arg(port),
-                   ConnectionCheck::tr("插上发射机的数据线，并在列表中选择它的串口"));
-        // A port that never appeared may be a CH340 that brltty took.
-        if (probe.unixLike())
-            checkBrltty(probe, steps);
+    // On Windows only opening tells a port that is there.
+    const OpenAttempt attempt = heldHere ? OpenAttempt{OpenAttempt::Opened, QString()} : probe.tryOpen(device);
+    if (!probe.unixLike() && attempt.outcome == OpenAttempt::Missing) {
+        steps.fail(Id::PortExists, tr("没有串口 %1").arg(port), tr("插上发射机的数据线，并在列表中选择它的串口"));
         return report;
     }
-    steps.pass(Id::PortExists, ConnectionCheck::tr("串口 %1 存在").arg(device));
+    steps.pass(Id::PortExists, device == named ? tr("串口 %1 存在").arg(device)
+                                               : tr("串口 %1 存在（%2 指向它）").arg(device, named));
 
     if (attempt.outcome == OpenAttempt::Denied) {
         checkAccess(probe, device, steps);
         return report;
     }
-    steps.pass(Id::Access, heldHere ? ConnectionCheck::tr("本程序已打开 %1").arg(device) : ConnectionCheck::tr("可以打开 %1").arg(device));
+    steps.pass(Id::Access, heldHere ? tr("本程序已打开 %1").arg(device) : tr("可以打开 %1").arg(device));
 
-    const Holder holder = probe.unixLike() ? findHolder(probe, device) : Holder();
-    if (!holder.pid.isEmpty()) {
-        steps.fail(Id::Holder, ConnectionCheck::tr("%1 正被另一个程序占用：%2（进程 %3）").arg(device, holder.name, holder.pid),
-                   ConnectionCheck::tr("关闭该程序，或运行 kill %1").arg(holder.pid));
+    const Holder holder = probe.unixLike() ? findHolder(probe, device, named) : Holder();
+    if (!holder.pid.isEmpty() && holder.lock.isEmpty()) {
+        steps.fail(Id::Holder, tr("%1 正被另一个程序占用：%2（进程 %3）").arg(device, holder.name, holder.pid),
+                   tr("关闭该程序，或运行 kill %1").arg(holder.pid));
         return report;
     }
-    if (!holder.staleLock.isEmpty()) {
-        steps.fail(Id::Holder, ConnectionCheck::tr("已结束的程序留下的锁文件 %1 挡住了 %2").arg(holder.staleLock, device),
-                   ConnectionCheck::tr("运行 sudo rm %1").arg(holder.staleLock));
+    // Named by its lock file only: whether it has the device open cannot be
+    // seen, so it is not to be killed.
+    if (!holder.pid.isEmpty()) {
+        steps.fail(Id::Holder,
+                   tr("%1 正被另一个程序占用：%2（进程 %3），据锁文件 %4").arg(device, holder.name, holder.pid, holder.lock),
+                   tr("关闭 %1，然后重试").arg(holder.name));
         return report;
+    }
+    QStringList notes;
+    QString suspect; // a running program a lock file names
+    for (const LockNote &note : holder.notes) {
+        notes.append(note.text);
+        if (suspect.isEmpty())
+            suspect = note.program;
     }
     if (attempt.outcome == OpenAttempt::Busy) {
-        steps.fail(Id::Holder, ConnectionCheck::tr("%1 正被另一个程序占用（看不到是哪一个）").arg(device),
-                   ConnectionCheck::tr("关闭其他使用串口的程序（串口终端、切片软件、开发环境），然后重试"));
+        steps.fail(Id::Holder,
+                   notes.isEmpty() ? tr("%1 正被另一个程序占用（看不到是哪一个）").arg(device)
+                                   : tr("%1 正被另一个程序占用（看不到是哪一个）；%2").arg(device, notes.join(tr("；"))),
+                   suspect.isEmpty() ? tr("关闭其他使用串口的程序（串口终端、切片软件、开发环境），然后重试")
+                                     : tr("关闭 %1，然后重试").arg(suspect));
         return report;
     }
     if (attempt.outcome != OpenAttempt::Opened) {
-        steps.fail(Id::Holder, ConnectionCheck::tr("无法打开 %1：%2").arg(device, attempt.error), ConnectionCheck::tr("检查数据线，重新插上"));
+        steps.fail(Id::Holder, tr("无法打开 %1：%2").arg(device, attempt.error), tr("检查数据线，重新插上"));
         return report;
     }
-    steps.pass(Id::Holder, ConnectionCheck::tr("没有其他程序占用 %1").arg(device));
+    if (notes.isEmpty()) {
+        steps.pass(Id::Holder, tr("没有其他程序占用 %1").arg(device));
+    } else {
+        // Not what keeps the port shut, as far as can be seen: the checks go on.
+        const bool stale = std::all_of(holder.notes.begin(), holder.notes.end(), [](const LockNote &n) { return n.stale; });
+        const QString removals = holder.removals().join(QStringLiteral("; "));
+        steps.note(Id::Holder, tr("没有其他程序占用 %1；%2").arg(device, notes.join(tr("；"))),
+                   stale ? tr("删除失效的锁文件：%1").arg(removals)
+                         : tr("若锁文件里的程序并未使用串口，删除锁文件：%1").arg(removals));
+    }
 
     if (probe.unixLike()) {
         checkBrltty(probe, steps);
@@ -370,7 +547,7 @@ ConnectionReport ConnectionCheck::run(const SystemProbe &probe, const QString &p
     }
 
     if (listen)
-        checkAnswer(port, listen(), steps);
+        checkAnswer(port, listen(), holder.removals(), steps);
     return report;
 }
 
@@ -396,6 +573,13 @@ QString ConnectionCheck::stepName(CheckResult::Id id)
     return QLatin1String(names[id]);
 }
 
+QString ConnectionCheck::stepTitle(CheckResult::Id id)
+{
+    static const char *const titles[] = {QT_TR_NOOP("串口"), QT_TR_NOOP("权限"), QT_TR_NOOP("占用"),
+                                         QT_TR_NOOP("brltty"), QT_TR_NOOP("ModemManager"), QT_TR_NOOP("应答")};
+    return tr(titles[id]);
+}
+
 QString ConnectionCheck::headline(CheckResult::Id id)
 {
     switch (id) {
@@ -411,10 +595,11 @@ QString ConnectionCheck::headline(CheckResult::Id id)
 
 QString ConnectionCheck::line(const CheckResult &result)
 {
-    const QString state = result.state == CheckResult::Passed ? ConnectionCheck::tr("通过")
-            : result.state == CheckResult::Failed             ? ConnectionCheck::tr("失败")
-                                                              : ConnectionCheck::tr("跳过");
-    QString out = QStringLiteral("%1  %2: %3").arg(state, stepName(result.id), result.text);
+    const QString state = result.state == CheckResult::Passed ? tr("通过")
+            : result.state == CheckResult::Failed             ? tr("失败")
+            : result.state == CheckResult::Noted              ? tr("注意")
+                                                              : tr("跳过");
+    QString out = tr("%1  %2：%3").arg(state, stepTitle(result.id), result.text);
     if (!result.fix.isEmpty())
         out += QStringLiteral("  ") + ConnectionCheck::tr("解决：%1").arg(result.fix);
     return out;

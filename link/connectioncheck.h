@@ -22,7 +22,9 @@ struct CheckResult
 {
     // The steps, in the order they run.
     enum Id { PortExists, Access, Holder, Brltty, ModemManager, LiveAnswer };
-    enum State { Passed, Failed, Skipped };
+    // Noted: passed, with something to put right that does not keep the
+    // port shut (a stale lock file).
+    enum State { Passed, Failed, Skipped, Noted };
     Id id = PortExists;
     State state = Skipped;
     QString text; // what was found, for a pilot
@@ -31,8 +33,8 @@ struct CheckResult
 
 struct ConnectionReport
 {
-    QString port;   // as given ("ttyUSB0", "/dev/pts/7"), empty for none
-    QString device; // the device file checked ("/dev/ttyUSB0")
+    QString port;   // as given ("ttyUSB0", "/dev/pts/7", a link), empty for none
+    QString device; // the device file checked, every link resolved ("/dev/ttyUSB0")
     QVector<CheckResult> results; // one per CheckResult::Id, in order
     // The failure that names the cause, null when every step passed or was
     // skipped. A missing port that brltty explains is brltty's.
@@ -40,9 +42,14 @@ struct ConnectionReport
 };
 
 // Why a transmitter cannot be reached, step by step, stopping at the first
-// cause found: the port exists; the user may open it; no other program holds
-// it; brltty has not taken a CH340/CH341 adapter; ModemManager does not
-// probe a ttyACM port; the transmitter answers "OK" with live packets.
+// cause found: the port exists and is a device; the user may open it; no
+// other program holds it; brltty has not taken a CH340/CH341 adapter;
+// ModemManager does not probe a ttyACM port; the transmitter answers "OK"
+// with live packets. A link is checked as the device it leads to. A holder
+// is a process with the device among its open files, but for the program
+// at the other end of a pseudo-terminal; where another user's open files
+// cannot be seen, the program its lock file names. Any other lock file is
+// noted with the command that removes it, and the checks go on.
 // Everything about the system comes through a SystemProbe.
 class ConnectionCheck
 {
@@ -65,12 +72,14 @@ public:
     // "/dev/ttyUSB0" for "ttyUSB0"; a path or a Windows name as given.
     static QString devicePath(const QString &port, bool unixLike);
 
-    // The short names of the steps: "port", "access", "holder", "brltty",
-    // "modemmanager", "answer".
+    // The short names of the steps, the same in every language: "port",
+    // "access", "holder", "brltty", "modemmanager", "answer".
     static QString stepName(CheckResult::Id id);
+    // Those names in the language in effect: "串口", "port".
+    static QString stepTitle(CheckResult::Id id);
     // A cause in a few words, for the status line: "发射机无应答".
     static QString headline(CheckResult::Id id);
-    // "FAIL  access: <text>  Fix: <fix>", one line.
+    // "失败  权限：<text>  解决：<fix>", "FAIL  access: <text>  Fix: <fix>", one line.
     static QString line(const CheckResult &result);
     static QStringList lines(const ConnectionReport &report);
     // The cause and its fix in a sentence or two; "all checks passed" when none.

@@ -9,6 +9,7 @@
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
@@ -68,17 +69,42 @@ public:
         if (::stat(QFile::encodeName(path).constData(), &st) != 0)
             return s;
         s.exists = true;
+        s.kind = S_ISCHR(st.st_mode)   ? FileStatus::CharDevice
+                : S_ISDIR(st.st_mode) ? FileStatus::Folder
+                : S_ISREG(st.st_mode) ? FileStatus::RegularFile
+                                      : FileStatus::Other;
         s.owner = userNameOf(st.st_uid);
         s.group = groupNameOf(st.st_gid);
         s.mode = int(st.st_mode & 07777);
 #else
+        // A COM port is no file; what exists is taken for a device.
         s.exists = QFileInfo::exists(path);
+        s.kind = FileStatus::CharDevice;
 #endif
         return s;
     }
 
     QByteArray read(const QString &path) const override { return readWhole(path); }
     QStringList entries(const QString &folder) const override { return namesIn(folder); }
+
+    bool canList(const QString &folder) const override
+    {
+#ifdef Q_OS_UNIX
+        DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+        if (dir)
+            ::closedir(dir);
+        return dir != nullptr;
+#else
+        return QFileInfo(folder).isReadable();
+#endif
+    }
+
+    QString canonicalPath(const QString &path) const override
+    {
+        if (!unixLike())
+            return QFileInfo::exists(path) ? path : QString();
+        return QFileInfo(path).canonicalFilePath();
+    }
 
     QString linkTarget(const QString &path) const override
     {
@@ -224,6 +250,11 @@ FileStatus FolderSystemProbe::status(const QString &path) const
     if (!s.exists)
         return s;
     const QStringList words = describedLine(QStringLiteral("stat"), path);
+    const QString kind = words.value(4, QStringLiteral("char"));
+    s.kind = QFileInfo(m_root + path).isDir()     ? FileStatus::Folder
+            : kind == QLatin1String("char") ? FileStatus::CharDevice
+            : kind == QLatin1String("file") ? FileStatus::RegularFile
+                                            : FileStatus::Other;
     s.owner = words.value(1, QStringLiteral("root"));
     s.group = words.value(2, QStringLiteral("root"));
     s.mode = words.value(3, QStringLiteral("660")).toInt(nullptr, 8);
@@ -240,9 +271,39 @@ QStringList FolderSystemProbe::entries(const QString &folder) const
     return namesIn(m_root + folder);
 }
 
+bool FolderSystemProbe::canList(const QString &folder) const
+{
+    return QFileInfo(m_root + folder).isDir();
+}
+
 QString FolderSystemProbe::linkTarget(const QString &path) const
 {
     return QString::fromUtf8(readWhole(m_root + path)).trimmed();
+}
+
+// Each part of the path in turn, a link replaced by where it points, as
+// the system resolves a path.
+QString FolderSystemProbe::canonicalPath(const QString &path) const
+{
+    QStringList rest = QDir::cleanPath(path).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QString done;
+    for (int hops = 0; !rest.isEmpty();) {
+        const QString next = done + QLatin1Char('/') + rest.takeFirst();
+        if (!QFileInfo::exists(m_root + next))
+            return {};
+        const QString target = QFileInfo(m_root + next).isDir() ? QString() : linkTarget(next);
+        if (target.isEmpty()) {
+            done = next;
+            continue;
+        }
+        // As many links as the system follows before it gives up.
+        if (++hops > 40)
+            return {};
+        const QString resolved = target.startsWith(QLatin1Char('/')) ? target : done + QLatin1Char('/') + target;
+        rest = QDir::cleanPath(resolved).split(QLatin1Char('/'), Qt::SkipEmptyParts) + rest;
+        done.clear();
+    }
+    return done.isEmpty() ? QStringLiteral("/") : done;
 }
 
 OpenAttempt FolderSystemProbe::tryOpen(const QString &device) const

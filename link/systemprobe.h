@@ -7,7 +7,9 @@
 // What a device file says about itself.
 struct FileStatus
 {
+    enum Kind { CharDevice, Folder, RegularFile, Other };
     bool exists = false;
+    Kind kind = Other; // what the path leads to, every link followed
     QString owner; // user name, or the number when it has none
     QString group; // group name, or the number when it has none
     int mode = 0;  // permission bits, e.g. 0660
@@ -37,8 +39,14 @@ public:
     virtual QByteArray read(const QString &path) const = 0;
     // The names in a folder, sorted; empty when it is missing or unreadable.
     virtual QStringList entries(const QString &folder) const = 0;
+    // Whether the names in a folder may be read: another user's open files
+    // under /proc cannot.
+    virtual bool canList(const QString &folder) const = 0;
     // Where a symbolic link points (an open file of a process under /proc).
     virtual QString linkTarget(const QString &path) const = 0;
+    // The path with every link in it resolved ("/dev/pts/3" for a link to
+    // it); empty when it leads to nothing that exists.
+    virtual QString canonicalPath(const QString &path) const = 0;
     // Opens the device for reading and writing and closes it at once.
     virtual OpenAttempt tryOpen(const QString &device) const = 0;
     virtual QString userName() const = 0;
@@ -53,15 +61,19 @@ public:
 const SystemProbe &liveSystemProbe();
 
 // A system described by a folder tree, for tests. Files under root stand for
-// the system's files at the same path ("<root>/proc/42/comm"); an open file
-// of a process ("<root>/proc/42/fd/3") holds the path it points at. What is
-// no file is described under "<root>/probe/":
+// the system's files at the same path ("<root>/proc/42/comm"). A file that
+// holds a path is a symbolic link to it: an open file of a process
+// ("<root>/proc/42/fd/3" holding "/dev/ttyUSB0"), or "<root>/dev/serial/by-id/x"
+// holding "../../ttyACM0". A process without a "fd" folder is one whose open
+// files this user may not see. What is no file is described under
+// "<root>/probe/":
 //   user       the user's name
 //   groups     the session's groups, separated by spaces
 //   pid        this process's id
 //   installed  installed programs, one a line
-//   stat       "path owner group mode" lines (mode in octal); a file not
-//              listed belongs to root:root 0660
+//   stat       "path owner group mode [kind]" lines (mode in octal; kind
+//              char, file or other, char when left out); a file not listed
+//              is a character device of root:root 0660, a folder a folder
 //   open       "path outcome error..." lines, outcome one of opened,
 //              missing, denied, busy, failed; a file not listed opens
 //              when it exists and is missing otherwise
@@ -75,7 +87,9 @@ public:
     FileStatus status(const QString &path) const override;
     QByteArray read(const QString &path) const override;
     QStringList entries(const QString &folder) const override;
+    bool canList(const QString &folder) const override;
     QString linkTarget(const QString &path) const override;
+    QString canonicalPath(const QString &path) const override;
     OpenAttempt tryOpen(const QString &device) const override;
     QString userName() const override;
     QStringList sessionGroups() const override;

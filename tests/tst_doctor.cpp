@@ -25,6 +25,7 @@
 
 #include "support/appstate.h"
 #include "support/fakeportrig.h"
+#include "link/connectioncheck.h"
 #include "support/faketransmitter.h"
 #include "ui/mainform.h"
 
@@ -83,6 +84,12 @@ bool holdsOpen(qint64 pid, const QString &path)
     return false;
 }
 
+// How a step's line names it in the language in effect: " 应答：", " answer: ".
+QString stepIn(CheckResult::Id id, bool english)
+{
+    return QLatin1Char(' ') + ConnectionCheck::stepTitle(id) + (english ? QStringLiteral(": ") : QStringLiteral("："));
+}
+
 QPushButton *buttonCalled(QMessageBox *box, const QString &text)
 {
     for (QPushButton *b : box->findChildren<QPushButton *>())
@@ -107,15 +114,21 @@ private slots:
     {
         QTest::addColumn<QString>("situation");
         QTest::addColumn<int>("exitCode");
-        QTest::newRow("may not open") << "no access" << 11;
-        QTest::newRow("held by another process") << "held" << 12;
-        QTest::newRow("nobody answers") << "silent" << 15;
+        QTest::addColumn<bool>("byLink"); // asked by the name of a link to the terminal
+        QTest::newRow("may not open") << "no access" << 11 << false;
+        QTest::newRow("held by another process") << "held" << 12 << false;
+        QTest::newRow("held by another process, asked by a link") << "held" << 12 << true;
+        QTest::newRow("nobody answers") << "silent" << 15 << false;
+        // This process, at the terminal's other end, holds it through the
+        // link too, and is still no rival for it.
+        QTest::newRow("nobody answers, asked by a link") << "silent" << 15 << true;
     }
 
     void cliNamesTheCauseOnAPseudoTerminal()
     {
         QFETCH(QString, situation);
         QFETCH(int, exitCode);
+        QFETCH(bool, byLink);
         if (!FakeTransmitter::isSupported())
             QSKIP("pseudo-terminals are Unix only");
         QString why;
@@ -145,8 +158,18 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(holdsOpen(holder.processId(), device), 10000);
         }
 
-        const Run run = runCommand(doctorAs(user, device));
-        qInfo().noquote() << "doctor on a pseudo-terminal," << situation << "\n" << run.out;
+        QTemporaryDir links;
+        const QString link = links.filePath("tx");
+        if (byLink) {
+            QVERIFY(QFile::link(device, link));
+            QVERIFY(QFile::setPermissions(links.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                                | QFile::ReadOther | QFile::ExeOther));
+        }
+        const Run run = runCommand(doctorAs(user, byLink ? link : device));
+        qInfo().noquote() << "doctor on a pseudo-terminal," << situation << (byLink ? "by a link" : "") << "\n" << run.out;
+        if (byLink)
+            QVERIFY2(run.out.contains(QStringLiteral("Port %1 exists (%2 leads to it)").arg(device, link)),
+                     qPrintable(run.out));
         QCOMPARE(run.exitCode, exitCode);
         QCOMPARE(run.out.count('\n'), 6); // one line per step
         if (situation == "no access") {
@@ -169,26 +192,49 @@ private slots:
             QCOMPARE(tx.allBytes(), QByteArray());
     }
 
+    // The simulator holds its terminal from the other end: by that
+    // terminal's name or by the link the simulator makes, the port passes.
+    void cliPassesAgainstTheVirtualTransmitter_data()
+    {
+        QTest::addColumn<bool>("byLink");
+        QTest::newRow("by its pseudo-terminal") << false;
+        QTest::newRow("by its link") << true;
+    }
+
     void cliPassesAgainstTheVirtualTransmitter()
     {
+        QFETCH(bool, byLink);
         if (!FakeTransmitter::isSupported())
             QSKIP("pseudo-terminals are Unix only");
+        QTemporaryDir links;
         QProcess sim;
-        sim.start(QStringLiteral(KELVO_SIM_PATH), {"--quiet"});
+        sim.start(QStringLiteral(KELVO_SIM_PATH), {"--quiet", "--link", links.filePath("sim")});
         QByteArray out;
         const QDeadlineTimer deadline(15000);
-        while (!out.contains('\n') && !deadline.hasExpired() && sim.state() != QProcess::NotRunning) {
+        while (!out.contains("LINK ") && !deadline.hasExpired() && sim.state() != QProcess::NotRunning) {
             sim.waitForReadyRead(200);
             out += sim.readAllStandardOutput();
         }
-        QVERIFY2(out.startsWith("PORT /"), out.constData());
-        const QString port = QString::fromLocal8Bit(out.mid(5, out.indexOf('\n') - 5));
+        QVERIFY2(out.startsWith("PORT /") && out.contains("\nLINK "), out.constData());
+        const QString port = byLink ? links.filePath("sim") : QString::fromLocal8Bit(out.mid(5, out.indexOf('\n') - 5));
         const Run run = runCommand(doctorAs({}, port));
         qInfo().noquote() << "doctor against the virtual transmitter\n" << run.out;
         sim.terminate();
         sim.waitForFinished(10000);
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.out.contains("answer: The transmitter answers on " + port), qPrintable(run.out));
+    }
+
+    // A folder is no serial device, and is named so.
+    void cliNamesAFolder()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("a COM port is no file");
+#endif
+        QTemporaryDir folder;
+        const Run run = runCommand(doctorAs({}, folder.path()));
+        QCOMPARE(run.exitCode, 10);
+        QVERIFY2(run.out.contains(folder.path() + " is no serial device but a folder"), qPrintable(run.out));
     }
 
     void windowExplainsWhatIsWrong_data() { addLanguageRows(); }
@@ -206,10 +252,11 @@ private slots:
         MainForm *ui = rig.w->form();
         const QString port = ui->portNameBox->currentText();
         QVERIFY(rig.openPort());
-        auto *status = rig.w->findChild<QLabel *>(QStringLiteral("statusLabel"));
-        QTRY_VERIFY_WITH_TIMEOUT(status->toolTip().contains(" answer: "), 10000);
-        QVERIFY2(status->toolTip().contains(" answer: " + port), qPrintable(status->toolTip()));
         const bool english = language == "en";
+        const QString answer = stepIn(CheckResult::LiveAnswer, english);
+        auto *status = rig.w->findChild<QLabel *>(QStringLiteral("statusLabel"));
+        QTRY_VERIFY_WITH_TIMEOUT(status->toolTip().contains(answer), 10000);
+        QVERIFY2(status->toolTip().contains(answer + port), qPrintable(status->toolTip()));
 
         // On demand from the status line's menu, with the port open: what the
         // window heard is the answer, and the port is not opened twice.
@@ -224,7 +271,8 @@ private slots:
         });
         check->trigger();
         QCOMPARE(onDemand.section('\n', 0, 0), english ? QStringLiteral("Connection check") : QStringLiteral("连接检查"));
-        QVERIFY2(onDemand.contains(" access: ") && onDemand.contains(" answer: " + port), qPrintable(onDemand));
+        QVERIFY2(onDemand.contains(stepIn(CheckResult::Access, english)) && onDemand.contains(answer + port),
+                 qPrintable(onDemand));
         QCOMPARE(rig.tx->kinds(), QStringList{"OK"});
         ui->openButton->click();
         QTRY_COMPARE(rig.tx->count("DIS"), 1);
@@ -232,7 +280,7 @@ private slots:
         const QString missing = QStringLiteral("ttyKELVO-missing");
         ui->portNameBox->addItem(missing);
         ui->portNameBox->setCurrentIndex(ui->portNameBox->count() - 1);
-        QString title, text, details, copied;
+        QString title, text, details, copied, saidCopied;
         bool stayedOpen = false;
         QTimer inspect;
         connect(&inspect, &QTimer::timeout, this, [&] {
@@ -243,20 +291,22 @@ private slots:
             title = box->windowTitle();
             text = box->text();
             details = box->detailedText();
-            QPushButton *copy = buttonCalled(box, english ? "Copy diagnostics" : "复制诊断信息");
-            if (copy) {
-                copy->click();
-                copied = QGuiApplication::clipboard()->text();
-                stayedOpen = box->isVisible();
-            }
+            // Pictured before the copy button has anything to say.
             const QString shots = qEnvironmentVariable("KELVO_SHOTS_DIR");
             if (!shots.isEmpty()) {
                 for (QPushButton *b : box->findChildren<QPushButton *>())
-                    if (box->buttonRole(b) == QMessageBox::ActionRole && b != copy)
+                    if (box->buttonRole(b) == QMessageBox::ActionRole && b != buttonCalled(box, english ? "Copy diagnostics" : "复制诊断信息"))
                         b->click();
                 QTest::qWait(200);
                 QDir().mkpath(shots);
                 box->grab().save(QStringLiteral("%1/open-failure-%2.png").arg(shots, language));
+            }
+            QPushButton *copy = buttonCalled(box, english ? "Copy diagnostics" : "复制诊断信息");
+            if (copy) {
+                copy->click();
+                copied = QGuiApplication::clipboard()->text();
+                saidCopied = copy->text();
+                stayedOpen = box->isVisible();
             }
             box->button(QMessageBox::Ok)->click();
         });
@@ -265,11 +315,20 @@ private slots:
         QTRY_VERIFY(!inspect.isActive());
 
         QCOMPARE(title, english ? QStringLiteral("Note") : QStringLiteral("提示"));
-        QCOMPARE(text, english ? QStringLiteral("Cannot open the serial port!") : QStringLiteral("无法打开串口！"));
-        QVERIFY2(details.contains(missing) && details.contains(" port: "), qPrintable(details));
+        QCOMPARE(text.section('\n', 0, 0),
+                 english ? QStringLiteral("Cannot open the serial port!") : QStringLiteral("无法打开串口！"));
+        // Under it, the port and the cause with its fix.
+        QVERIFY2(text.contains((english ? QStringLiteral("Port: %1\nNo serial port %1\nFix: ")
+                                        : QStringLiteral("串口：%1\n没有串口 %1\n解决："))
+                                       .arg(missing)),
+                 qPrintable(text));
+        QCOMPARE(saidCopied, english ? QStringLiteral("Copied") : QStringLiteral("已复制"));
+        QVERIFY2(details.contains(missing) && details.contains(stepIn(CheckResult::PortExists, english)),
+                 qPrintable(details));
         QVERIFY(stayedOpen);
         QVERIFY2(copied.contains("Qt " + QString::fromLatin1(qVersion())), qPrintable(copied));
-        QVERIFY2(copied.contains("Ports:") && copied.contains(" port: "), qPrintable(copied));
+        QVERIFY2(copied.contains("Ports:") && copied.contains(stepIn(CheckResult::PortExists, english)),
+                 qPrintable(copied));
         // The last messages both ways: the hello, live input, the goodbye.
         QVERIFY2(copied.contains(" out 4f 4b\n") && copied.contains(" out 44 49 53\n"), qPrintable(copied));
         rig.stop();

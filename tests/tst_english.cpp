@@ -301,14 +301,17 @@ private slots:
     void portMessagesAreEnglish_data()
     {
         QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("open a missing port") << "openButton" << "Cannot open the serial port!";
-        QTest::newRow("read with the port closed") << "toolButton_Read" << "Please open the serial port!";
+        QTest::addColumn<QString>("text"); // the first line
+        QTest::addColumn<QString>("cause"); // under it, after the port's name; empty: nothing under it
+        QTest::newRow("open a missing port") << "openButton" << "Cannot open the serial port!"
+                                             << "No serial port /dev/no-such-port-here";
+        QTest::newRow("read with the port closed") << "toolButton_Read" << "Please open the serial port!" << "";
     }
     void portMessagesAreEnglish()
     {
         QFETCH(QString, button);
         QFETCH(QString, text);
+        QFETCH(QString, cause);
         resetAppState();
         QVERIFY(installLanguage(QStringLiteral("en")));
         MainWindow window;
@@ -317,8 +320,14 @@ private slots:
         ModalWatcher watcher;
         clickLater(window, button);
         QTRY_COMPARE_WITH_TIMEOUT(watcher.messageBoxes().size(), 1, 5000);
-        QCOMPARE(watcher.messageBoxes().at(0).title, QStringLiteral("Note"));
-        QCOMPARE(watcher.messageBoxes().at(0).text, text);
+        const SeenMessageBox box = watcher.messageBoxes().at(0);
+        QCOMPARE(box.title, QStringLiteral("Note"));
+        QCOMPARE(box.text.section('\n', 0, 0), text);
+        if (cause.isEmpty())
+            QCOMPARE(box.text, text);
+        else
+            QVERIFY2(box.text.contains("Port: /dev/no-such-port-here\n" + cause) && box.buttons.contains("Copy diagnostics"),
+                     qPrintable(box.text));
         QTRY_VERIFY_WITH_TIMEOUT(!window.transferRunning(), 5000);
         QCOMPARE(window.form()->openButton->text(), QStringLiteral("OPEN"));
         QVERIFY(!window.port().isOpen());

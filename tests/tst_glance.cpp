@@ -318,18 +318,26 @@ private slots:
         QVERIFY(!shown.contains(QStringLiteral("已备份")));
     }
 
-    // Write with the port closed: the box, and the status line says why.
-    void writeWithThePortClosedSaysSo_data() { addLanguageRows(); }
-    void writeWithThePortClosedSaysSo()
+    // A command with the port closed: the box, and the status line says why.
+    void commandWithThePortClosedSaysSo_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("button");
+        for (const char *language : {"zh", "en"})
+            for (const char *button : {"toolButton_Send", "toolButton_Read"})
+                QTest::addRow("%s %s", language, button) << language << button;
+    }
+    void commandWithThePortClosedSaysSo()
     {
         QFETCH(QString, language);
+        QFETCH(QString, button);
         resetAppState();
         installLanguage(language);
         MainWindow w;
         w.setPacing(quickPacing());
         w.form()->portNameBox->clear();
         ModalWatcher watcher;
-        clickLater(w, QStringLiteral("toolButton_Send"));
+        clickLater(w, button);
         QTRY_COMPARE_WITH_TIMEOUT(watcher.messageBoxes().size(), 1, 5000);
         QTRY_VERIFY_WITH_TIMEOUT(!w.transferRunning(), 5000);
         const QString shown = w.findChild<QLabel *>(QStringLiteral("statusLabel"))->text();
@@ -452,9 +460,15 @@ private slots:
         ModalWatcher watcher;
         clickLater(w, QStringLiteral("openButton"));
         QTRY_COMPARE_WITH_TIMEOUT(watcher.messageBoxes().size(), 1, 5000);
-        QCOMPARE(watcher.messageBoxes().at(0).text,
-                 language == QLatin1String("en") ? QStringLiteral("Cannot open the serial port!")
-                                                 : QStringLiteral("无法打开串口！"));
+        const bool english = language == QLatin1String("en");
+        const SeenMessageBox failure = watcher.messageBoxes().at(0);
+        QCOMPARE(failure.text.section('\n', 0, 0),
+                 english ? QStringLiteral("Cannot open the serial port!") : QStringLiteral("无法打开串口！"));
+        // The unplugged port by its name, why, and the diagnostics.
+        QVERIFY2(failure.text.contains((english ? QStringLiteral("No serial port ") : QStringLiteral("没有串口 ")) + path),
+                 qPrintable(failure.text));
+        QVERIFY(failure.details.contains(path));
+        QVERIFY(failure.buttons.contains(english ? QStringLiteral("Copy diagnostics") : QStringLiteral("复制诊断信息")));
         QVERIFY(!w.port().isOpen());
         // The check on demand asks after the port itself, not its entry.
         QTimer::singleShot(0, &w, [&w] { w.findChild<QAction *>(QStringLiteral("connectionCheckAction"))->trigger(); });

@@ -88,8 +88,15 @@ private slots:
         w->form()->portNameBox->addItem(QStringLiteral("/dev/no-such-port-here"));
         w->form()->openButton->click();
         QCOMPARE(watcher.messageBoxes().size(), 1);
-        QCOMPARE(watcher.messageBoxes().at(0).title, QStringLiteral("提示"));
-        QCOMPARE(watcher.messageBoxes().at(0).text, QStringLiteral("无法打开串口！"));
+        const SeenMessageBox box = watcher.messageBoxes().at(0);
+        QCOMPARE(box.title, QStringLiteral("提示"));
+        QCOMPARE(box.text.section('\n', 0, 0), QStringLiteral("无法打开串口！"));
+        // Under it the port and the cause; the steps and the copy button
+        // for a port that does not exist too.
+        QVERIFY2(box.text.contains(QStringLiteral("串口：/dev/no-such-port-here\n没有串口 /dev/no-such-port-here")),
+                 qPrintable(box.text));
+        QVERIFY(box.details.contains(QStringLiteral("/dev/no-such-port-here")));
+        QVERIFY(box.buttons.contains(QStringLiteral("复制诊断信息")));
         QCOMPARE(w->form()->openButton->text(), QStringLiteral("打开串口"));
         QVERIFY(w->form()->portNameBox->isEnabled());
         // A failed open does not rescan the list.

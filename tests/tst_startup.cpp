@@ -251,7 +251,9 @@ private slots:
         if (opened.isEmpty()) {
             QCOMPARE(watcher.messageBoxes().size(), 1);
             QCOMPARE(watcher.messageBoxes().at(0).title, portTexts(1).title);
-            QCOMPARE(watcher.messageBoxes().at(0).text, portTexts(1).cannotOpen);
+            QCOMPARE(watcher.messageBoxes().at(0).text.section('\n', 0, 0), portTexts(1).cannotOpen);
+            // Under it the port named, by --port or remembered.
+            QVERIFY(watcher.messageBoxes().at(0).text.contains(path(port.isEmpty() ? remembered : port)));
             QCOMPARE(w.form()->openButton->text(), portTexts(1).openCaption);
             QTest::qWait(200);
             QCOMPARE(first.allBytes() + second.allBytes(), QByteArray());
@@ -315,7 +317,10 @@ private slots:
         options.open = true;
         applyStartOptions(w, options);
         QCOMPARE(watcher.messageBoxes().size(), 1);
-        QCOMPARE(watcher.messageBoxes().at(0).text, portTexts(1).cannotOpen);
+        // The port asked for by name, and why it cannot be opened.
+        QCOMPARE(watcher.messageBoxes().at(0).text.section('\n', 0, 0), portTexts(1).cannotOpen);
+        QVERIFY2(watcher.messageBoxes().at(0).text.contains(QStringLiteral("没有串口 /dev/kelvo-no-such-port")),
+                 qPrintable(watcher.messageBoxes().at(0).text));
         QVERIFY(!w.port().isOpen());
         QCOMPARE(w.form()->openButton->text(), portTexts(1).openCaption);
         QCOMPARE(w.form()->portNameBox->currentText(), before);

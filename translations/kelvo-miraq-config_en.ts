@@ -111,8 +111,8 @@
             <translation>"%1 &lt;command&gt; --help" describes one command.</translation>
         </message>
         <message>
-            <source>Language of the setting names: zh (default) or en.</source>
-            <translation>Language of the setting names: zh (default) or en.</translation>
+            <source>Language of the setting names and of the doctor's report: zh (default) or en.</source>
+            <translation>Language of the setting names and of the doctor's report: zh (default) or en.</translation>
         </message>
         <message>
             <source>code</source>
@@ -304,7 +304,8 @@
      their settings shown as unknown (null in JSON), never as start values
   7  write, reset: the port went away after frames had gone out ("2 of 4 frames
      sent"): the transmitter may hold part of the new set-up
-  doctor: 10 no such port, 11 no permission to open it, 12 another program holds it,
+  doctor: 10 no such port, or what was given is no serial device (a folder, a file),
+     11 no permission to open it, 12 another program holds it,
      13 brltty took the USB adapter, 14 ModemManager probes it, 15 no transmitter answers</source>
             <translation>Exit status:
   0  done; diff: the files are equal; write, reset: read back and equal
@@ -324,7 +325,8 @@
      their settings shown as unknown (null in JSON), never as start values
   7  write, reset: the port went away after frames had gone out ("2 of 4 frames
      sent"): the transmitter may hold part of the new set-up
-  doctor: 10 no such port, 11 no permission to open it, 12 another program holds it,
+  doctor: 10 no such port, or what was given is no serial device (a folder, a file),
+     11 no permission to open it, 12 another program holds it,
      13 brltty took the USB adapter, 14 ModemManager probes it, 15 no transmitter answers</translation>
         </message>
         <message numerus="yes">
@@ -597,16 +599,116 @@ The set-up read before is backed up in:
             <translation>No answer from the transmitter</translation>
         </message>
         <message>
-            <source>已结束的程序留下的锁文件 %1 挡住了 %2</source>
-            <translation>The lock file %1 of a program that has ended blocks %2</translation>
-        </message>
-        <message>
-            <source>运行 sudo rm %1</source>
-            <translation>Run sudo rm %1</translation>
-        </message>
-        <message>
             <source>无权打开 %1：它属于用户 %2 和 %3 组，权限 %4 只允许 %2 打开</source>
             <translation>No permission to open %1: it belongs to user %2 and group %3, and mode %4 lets only %2 open it</translation>
+        </message>
+        <message>
+            <source>锁文件 %1 已失效：里面没有进程号</source>
+            <translation>The lock file %1 is stale: it holds no process id</translation>
+        </message>
+        <message>
+            <source>锁文件 %1 已失效：写下它的进程 %2 已结束</source>
+            <translation>The lock file %1 is stale: process %2, which wrote it, has ended</translation>
+        </message>
+        <message>
+            <source>锁文件 %1 已失效：进程 %2（%3）没有打开 %4</source>
+            <translation>The lock file %1 is stale: process %2 (%3) does not have %4 open</translation>
+        </message>
+        <message>
+            <source>锁文件 %1 已失效：进程 %2 现在是 %3，不是写下它的 %4</source>
+            <translation>The lock file %1 is stale: process %2 is now %3, not %4, which wrote it</translation>
+        </message>
+        <message>
+            <source>锁文件 %1 写着进程 %2（%3），看不到它是否打开了 %4</source>
+            <translation>The lock file %1 names process %2 (%3); whether it has %4 open cannot be seen</translation>
+        </message>
+        <message>
+            <source>删除锁文件（%1），然后重试</source>
+            <translation>Remove the lock file (%1), then try again</translation>
+        </message>
+        <message>
+            <source>没有串口 %1：它指向的 %2 不存在</source>
+            <translation>No serial port %1: it leads to %2, which does not exist</translation>
+        </message>
+        <message>
+            <source>%1 不是串口设备，而是一个文件夹</source>
+            <translation>%1 is no serial device but a folder</translation>
+        </message>
+        <message>
+            <source>%1 不是串口设备，而是一个普通文件</source>
+            <translation>%1 is no serial device but a plain file</translation>
+        </message>
+        <message>
+            <source>%1 不是串口设备</source>
+            <translation>%1 is no serial device</translation>
+        </message>
+        <message>
+            <source>在列表中选择发射机的串口，或给出它的设备名（如 ttyUSB0、/dev/ttyACM0）</source>
+            <translation>Choose the transmitter's port in the list, or give its device name (such as ttyUSB0 or /dev/ttyACM0)</translation>
+        </message>
+        <message>
+            <source>串口 %1 存在（%2 指向它）</source>
+            <translation>Port %1 exists (%2 leads to it)</translation>
+        </message>
+        <message>
+            <source>%1 正被另一个程序占用：%2（进程 %3），据锁文件 %4</source>
+            <translation>%1 is in use by another program: %2 (process %3), by its lock file %4</translation>
+        </message>
+        <message>
+            <source>关闭 %1，然后重试</source>
+            <translation>Close %1, then try again</translation>
+        </message>
+        <message>
+            <source>%1 正被另一个程序占用（看不到是哪一个）；%2</source>
+            <translation>%1 is in use by another program (which one cannot be seen); %2</translation>
+        </message>
+        <message>
+            <source>；</source>
+            <translation>; </translation>
+        </message>
+        <message>
+            <source>没有其他程序占用 %1；%2</source>
+            <translation>No other program has %1 open; %2</translation>
+        </message>
+        <message>
+            <source>删除失效的锁文件：%1</source>
+            <translation>Remove the stale lock file: %1</translation>
+        </message>
+        <message>
+            <source>若锁文件里的程序并未使用串口，删除锁文件：%1</source>
+            <translation>If the program in the lock file does not use the port, remove the lock file: %1</translation>
+        </message>
+        <message>
+            <source>串口</source>
+            <translation>port</translation>
+        </message>
+        <message>
+            <source>权限</source>
+            <translation>access</translation>
+        </message>
+        <message>
+            <source>占用</source>
+            <translation>holder</translation>
+        </message>
+        <message>
+            <source>brltty</source>
+            <translation>brltty</translation>
+        </message>
+        <message>
+            <source>ModemManager</source>
+            <translation>modemmanager</translation>
+        </message>
+        <message>
+            <source>应答</source>
+            <translation>answer</translation>
+        </message>
+        <message>
+            <source>注意</source>
+            <translation>note</translation>
+        </message>
+        <message>
+            <source>%1  %2：%3</source>
+            <translation>%1  %2: %3</translation>
         </message>
     </context>
     <context>
@@ -622,6 +724,22 @@ The set-up read before is backed up in:
         <message>
             <source>连接检查</source>
             <translation>Connection check</translation>
+        </message>
+        <message>
+            <source>已复制</source>
+            <translation>Copied</translation>
+        </message>
+        <message>
+            <source>串口：%1</source>
+            <translation>Port: %1</translation>
+        </message>
+        <message>
+            <source>串口已拔出</source>
+            <translation>The port was unplugged</translation>
+        </message>
+        <message>
+            <source>串口不在列表中</source>
+            <translation>The port is not in the list</translation>
         </message>
     </context>
     <context>

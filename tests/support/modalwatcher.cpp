@@ -113,8 +113,12 @@ void ModalWatcher::handleMessageBox(QMessageBox *box)
         if (!boxAnswer_.isEmpty() && b->text() == boxAnswer_)
             button = b;
     }
+    QStringList buttons;
+    for (QAbstractButton *b : box->buttons())
+        buttons.append(b->text());
     const SeenMessageBox seen{box->windowTitle(), box->text(), box->icon(),
-                              button ? button->text() : QString(), box->informativeText(), clock_.elapsed()};
+                              button ? button->text() : QString(), box->informativeText(), clock_.elapsed(),
+                              box->detailedText(), buttons};
     boxes_.append(seen);
     if (button)
         later(box, [button] { button->click(); });

@@ -19,6 +19,8 @@ struct SeenMessageBox
     QString button; // text of the button pressed to close it, empty if none
     QString informative; // the informative text under the main text
     qint64 atMs = 0; // since the watcher started
+    QString details; // behind "Show Details..."
+    QStringList buttons; // the texts of all its buttons
 };
 
 struct SeenFileDialog
