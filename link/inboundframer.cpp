@@ -131,6 +131,7 @@ public:
     int size() const { return m_n; }
     bool ahead(int i) const { return m_marks[i] & Ahead; }
     bool useful(int i) const { return (m_marks[i] & (Ahead | Behind)) == (Ahead | Behind); }
+    bool endsWithHead(int i) const { return m_marks[i] & HeadHere; }
 
     // Bytes before front are settled; up to lateRest bytes from the front
     // may be the late rest of a message already given up.
@@ -321,18 +322,19 @@ void InboundFraming::resolve(const QByteArray &bytes, bool timeIsUp, QVector<Inb
     }
 
     if (timeIsUp) {
-        // Every reading ends with the bytes. Lost bytes at the end may be
-        // the head of a message whose rest is late: as many bytes as the
-        // longest such rest may be skipped later.
+        // Every reading ends with the bytes. A reading that ends with a
+        // head, or bytes that fit no reading, may have a rest that is late:
+        // as many bytes as the longest such rest may be skipped later. When
+        // all of it is lost, it may itself be part of a late rest.
         if (last < n)
             give(last, n, false);
-        // All of it lost: it may itself be part of a late rest, and more of
-        // that may come.
         m_lateRest = lostFrom == 0 ? qMax(0, m_lateRest - n) : 0;
         if (lostFrom >= 0) {
             const auto *b = reinterpret_cast<const unsigned char *>(bytes.constData());
-            for (int i = qMax(lostFrom, n - kLongest + 1); i < n; ++i)
-                m_lateRest = qMax(m_lateRest, restAfterHead(b + i, n - i));
+            for (int i = qMax(lostFrom, n - kLongest + 1); i < n; ++i) {
+                if (i < front || (readings.useful(i) && readings.endsWithHead(i)))
+                    m_lateRest = qMax(m_lateRest, restAfterHead(b + i, n - i));
+            }
         }
         m_held.clear();
         m_cuts.clear();

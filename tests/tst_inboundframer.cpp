@@ -437,6 +437,8 @@ void tst_InboundFramer::piecesGiveTheMessages_data()
     QTest::newRow("aux block, then nothing") << Messages{aux} << Messages() << Messages();
     QTest::newRow("aux block with plain ends, then nothing")
             << Messages{auxWithPlainEnds()} << Messages{auxWithPlainEnds()} << Messages();
+    QTest::newRow("aux block, the next blocks each after the hold")
+            << Messages{aux, kTimeUp, next, kTimeUp, block(9)} << Messages{next, block(9)} << Messages();
     QTest::newRow("block 17 cut at 8, its rest after the hold")
             << Messages{block17.left(8), kTimeUp, block17.mid(8), next} << Messages{next} << Messages();
 
