@@ -207,7 +207,7 @@ ParameterSet expectedAfterBuild(const ParameterSet &before)
 
 namespace {
 
-// How the framer takes a chunk apart, with nothing after it: into whole
+// How the framer takes a chunk apart, with nothing after it ever: into whole
 // messages, each of which the decoder takes for a message of its kind, and
 // lost bytes, with no byte lost, doubled or moved.
 QString framingProblem(const QByteArray &chunk)
@@ -215,6 +215,7 @@ QString framingProblem(const QByteArray &chunk)
     InboundFraming framing;
     QVector<InboundPiece> pieces = framing.feed(chunk);
     pieces += framing.timeUp();
+    pieces += framing.end();
     QByteArray joined;
     for (const InboundPiece &piece : pieces) {
         if (piece.whole) {
@@ -229,7 +230,7 @@ QString framingProblem(const QByteArray &chunk)
     if (joined != chunk)
         return QStringLiteral("framer lost or moved bytes of %1").arg(QString::fromLatin1(chunk.toHex()));
     if (framing.holding())
-        return QStringLiteral("framer still holds bytes of %1 when time is up").arg(QString::fromLatin1(chunk.toHex()));
+        return QStringLiteral("framer still holds bytes of %1 when the stream ends").arg(QString::fromLatin1(chunk.toHex()));
     return QString();
 }
 

@@ -1,5 +1,6 @@
 #include "link/inboundframer.h"
 
+#include <algorithm>
 #include <array>
 
 #include "link/parameterblocks.h"
@@ -142,6 +143,24 @@ public:
         markAhead(front);
     }
 
+    // Whether some reading from the front ends with a whole message at the
+    // end of the bytes: they may be complete as they stand.
+    bool mayBeComplete() const
+    {
+        QVarLengthArray<unsigned char, 128> reached(m_n + 1); // 1: reached, 2: by a whole message
+        std::fill(reached.begin(), reached.end(), 0);
+        reached[m_front] = 1;
+        for (int i = m_front; i < m_n; ++i) {
+            if (!reached[i])
+                continue;
+            forEachEdge(i, [&](int to, bool, bool whole) {
+                if (to <= m_n)
+                    reached[to] |= whole ? 2 : 1;
+            });
+        }
+        return reached[m_n] & 2;
+    }
+
     // Once, after the front is settled.
     void markBehind()
     {
@@ -262,8 +281,21 @@ QVector<InboundPiece> InboundFraming::feed(const QByteArray &chunk)
 QVector<InboundPiece> InboundFraming::timeUp()
 {
     QVector<InboundPiece> out;
+    if (m_held.isEmpty())
+        return out;
+    Readings readings(m_held, m_cuts, false);
+    readings.setFront(0, m_lateRest);
+    if (!readings.mayBeComplete())
+        resolve(QByteArray(m_held), true, &out);
+    return out;
+}
+
+QVector<InboundPiece> InboundFraming::end()
+{
+    QVector<InboundPiece> out;
     if (!m_held.isEmpty())
         resolve(QByteArray(m_held), true, &out);
+    m_lateRest = 0;
     return out;
 }
 

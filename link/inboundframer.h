@@ -34,10 +34,12 @@ struct InboundPiece
 // - a live packet's head may stop where one chunk ended, followed by a whole
 //   message from the start of the next: the transmitter broke the packet off
 //   (so a head and block 2 that would make one packet give neither);
-// - when time is up, the bytes may end with a head whose rest is late. So
-//   an aux block that begins like block 17 or a live packet is lost when
-//   nothing follows it in time; in a Read the next block follows at once
-//   and tells them apart;
+// - when time is up, the bytes may end with a head whose rest is late;
+//   but bytes that may be complete as they stand stay held past the hold
+//   until the next bytes tell them apart, however late they come (an aux
+//   block that begins like block 17 or a live packet: in a Read the next
+//   block follows it only after the acknowledgement). For them the silence
+//   is only a gap; they are lost only when the stream ends;
 // - after that, the bytes that come first may be such a late rest.
 //
 // It never writes: the acknowledgement of every chunk stays with the owner.
@@ -48,8 +50,11 @@ public:
     // Adds one chunk; returns what it completes, in order.
     QVector<InboundPiece> feed(const QByteArray &chunk);
     // Time is up: what is held, read as it stands (a message cut at the end
-    // by the silence counts as a reading).
+    // by the silence counts as a reading), unless the held bytes may be
+    // complete: those stay held for the next bytes to decide.
     QVector<InboundPiece> timeUp();
+    // The stream ended: everything held, read as when time is up.
+    QVector<InboundPiece> end();
     // Forgets what is held (the port closed).
     void reset();
 
@@ -76,7 +81,9 @@ public:
     explicit InboundFramer(QObject *parent = nullptr);
 
     QVector<InboundPiece> feed(const QByteArray &chunk);
-    // Time is up: what is held, read as it stands (none when nothing is held).
+    // Time is up: what is held, read as it stands (none when nothing is held
+    // or the held bytes wait for the next ones to decide; the hold is then
+    // not started again until bytes come).
     QVector<InboundPiece> takeHeld();
     void reset();
 
