@@ -207,28 +207,30 @@ ParameterSet expectedAfterBuild(const ParameterSet &before)
 
 namespace {
 
-// How the framer takes a chunk apart: into whole messages, each of which
-// the decoder understands, and at most an unfinished start at the end, with
-// no byte lost, doubled or moved.
+// How the framer takes a chunk apart, with nothing after it ever: into whole
+// messages, each of which the decoder takes for a message of its kind, and
+// lost bytes, with no byte lost, doubled or moved.
 QString framingProblem(const QByteArray &chunk)
 {
-    QVector<QByteArray> messages;
-    QByteArray tail;
-    if (!splitInboundMessages(chunk, &messages, &tail))
-        return QString();
+    InboundFraming framing;
+    QVector<InboundPiece> pieces = framing.feed(chunk);
+    pieces += framing.timeUp();
+    pieces += framing.end();
     QByteArray joined;
-    for (const QByteArray &m : messages) {
-        ParameterSet p;
-        LiveValues live;
-        const InboundResult r = decodeChunk(m, p, live);
-        if (r.kind == InboundResult::Empty || (r.kind == InboundResult::Unrecognised && !r.refreshPages))
-            return QStringLiteral("framer gave %1 as a message").arg(QString::fromLatin1(m.toHex()));
-        joined += m;
+    for (const InboundPiece &piece : pieces) {
+        if (piece.whole) {
+            ParameterSet p;
+            LiveValues live;
+            const InboundResult r = decodeChunk(piece.bytes, p, live);
+            if (r.kind == InboundResult::Empty || r.kind == InboundResult::Unrecognised)
+                return QStringLiteral("framer gave %1 as a message").arg(QString::fromLatin1(piece.bytes.toHex()));
+        }
+        joined += piece.bytes;
     }
-    if (joined + tail != chunk)
+    if (joined != chunk)
         return QStringLiteral("framer lost or moved bytes of %1").arg(QString::fromLatin1(chunk.toHex()));
-    if (!tail.isEmpty() && (static_cast<unsigned char>(tail.at(0)) != 0xFE || tail.size() >= 20))
-        return QStringLiteral("framer holds %1").arg(QString::fromLatin1(tail.toHex()));
+    if (framing.holding())
+        return QStringLiteral("framer still holds bytes of %1 when the stream ends").arg(QString::fromLatin1(chunk.toHex()));
     return QString();
 }
 

@@ -15,9 +15,9 @@ namespace FuzzChecks {
 // Inbound stream: the input cut into chunks, each decoded and followed by
 // the dual-rate view and the sanitizer, as the window does. Afterwards every
 // member is inside its range and the four frames rebuilt from the set are
-// 81 characters each. Each chunk taken apart by the framer gives whole
-// messages the decoder understands and at most an unfinished start, with
-// every byte in place.
+// 81 characters each. Each chunk taken apart by the framer, with time up
+// after it, gives whole messages the decoder understands and lost bytes,
+// with every byte in place.
 QString inbound(const QByteArray &data);
 
 // Parameter file: the input read as a file, decoded, sanitized and saved

@@ -82,8 +82,8 @@ void Conversation::readInput()
     if (chunk.isEmpty())
         return;
     emit chunkArrived();
-    for (const QByteArray &message : m_framer.feed(chunk))
-        handleMessage(message);
+    for (const InboundPiece &piece : m_framer.feed(chunk))
+        handlePiece(piece);
     settle();
     // Every chunk, understood, held or not, is acknowledged once; the
     // transmitter paces its parameter blocks by these acknowledgements.
@@ -97,19 +97,27 @@ void Conversation::onHeldTimedOut()
         m_port.waitForReadyRead(0);
     // What is still held is judged as it stands; it was acknowledged on
     // arrival.
-    const QVector<QByteArray> held = m_framer.takeHeld();
+    const QVector<InboundPiece> held = m_framer.takeHeld();
     if (held.isEmpty() || !m_port.isOpen())
         return;
-    for (const QByteArray &message : held)
-        handleMessage(message);
+    for (const InboundPiece &piece : held)
+        handlePiece(piece);
     settle();
 }
 
-void Conversation::handleMessage(const QByteArray &message)
+void Conversation::handlePiece(const InboundPiece &piece)
 {
-    emit messageArrived(message);
-    const InboundResult result = decodeChunk(message, m_params, m_live);
-    emit messageDecoded(message, result);
+    if (!piece.whole) {
+        // Bytes that make no message are not decoded: read alone they might
+        // look like one.
+        InboundResult result;
+        result.kind = InboundResult::Unrecognised;
+        emit messageDecoded(piece.bytes, result);
+        return;
+    }
+    emit messageArrived(piece.bytes);
+    const InboundResult result = decodeChunk(piece.bytes, m_params, m_live);
+    emit messageDecoded(piece.bytes, result);
 }
 
 void Conversation::onError(QSerialPort::SerialPortError error)

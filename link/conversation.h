@@ -58,7 +58,8 @@ public:
 signals:
     void written(const QByteArray &bytes);
     void chunkArrived(); // before its messages are handled
-    // One whole message, before and after it is decoded.
+    // One whole message, before and after it is decoded. Bytes that make no
+    // message come only as decoded, Unrecognised.
     void messageArrived(const QByteArray &message);
     void messageDecoded(const QByteArray &message, const InboundResult &result);
     // The device went away; the owner closes the port (queued: not inside
@@ -67,7 +68,7 @@ signals:
 
 private:
     void onHeldTimedOut();
-    void handleMessage(const QByteArray &message);
+    void handlePiece(const InboundPiece &piece);
     void onError(QSerialPort::SerialPortError error);
 
     ParameterSet &m_params;

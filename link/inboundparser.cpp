@@ -13,11 +13,6 @@ constexpr int kChannelWordsIndex = 2;
 constexpr int kTxVoltIndex = 18;
 constexpr int kFirstTrimIndex = 10; // Trim4, Trim3, Trim2, Trim1 from here on
 
-int byteAt(const QByteArray &b, int i)
-{
-    return i >= 0 && i < b.size() ? static_cast<unsigned char>(b.at(i)) : 0;
-}
-
 // The transmitter reports trims up to 240, but a top value can arrive one
 // short; 239 is stored as the end stop.
 int trimFromByte(int b)

@@ -82,11 +82,6 @@ QVector<ParameterBlock> buildBlocks()
     };
 }
 
-int byteAt(const QByteArray &b, int i)
-{
-    return i >= 0 && i < b.size() ? static_cast<unsigned char>(b.at(i)) : 0;
-}
-
 char clampedByte(int v)
 {
     return static_cast<char>(std::clamp(v, 0, 0xFF));
@@ -100,6 +95,11 @@ void appendWord(QByteArray &out, int v)
 }
 
 } // namespace
+
+int byteAt(const QByteArray &b, int i)
+{
+    return i >= 0 && i < b.size() ? static_cast<unsigned char>(b.at(i)) : 0;
+}
 
 const QVector<ParameterBlock> &parameterBlocks()
 {

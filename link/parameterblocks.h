@@ -36,6 +36,9 @@ constexpr int kAuxBlockType = 0xAA;
 constexpr int kAuxBlockNumber = 7;
 constexpr unsigned char kBlockMarker = 0xFE;
 
+// The byte at index i of b as 0..255; 0 outside b.
+int byteAt(const QByteArray &b, int i);
+
 // All nineteen blocks in block-number order.
 const QVector<ParameterBlock> &parameterBlocks();
 

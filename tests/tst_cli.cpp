@@ -921,10 +921,12 @@ private slots:
     // its fixed link: a Read, a verified Write and the monitor all work. The
     // pieces of a split message come at most 2 ms apart here (16 ms by
     // default): on a loaded machine the simulator's own timers run late.
+    // Cut in two, every message's rest comes 5 ms after its head.
     void transfersThroughAnAdapter_data()
     {
         QTest::addColumn<QStringList>("adapter");
         QTest::newRow("split") << QStringList{"--split", "--split-gap", "2"};
+        QTest::newRow("split in two") << QStringList{"--split-in-two", "--split-gap", "5"};
         QTest::newRow("merge") << QStringList{"--merge"};
         QTest::newRow("latency timer") << QStringList{"--latency", "16"};
     }

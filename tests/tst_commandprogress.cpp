@@ -69,7 +69,7 @@ private slots:
     void readProgressCountsTheBlocks()
     {
         QVector<QByteArray> blocks = encodeParameterBlocks(ParameterSet());
-        blocks.resize(7);
+        blocks.resize(8);
         tx->setReadReply(blocks);
         tx->answerReads(true);
         QStringList seen;
@@ -78,9 +78,9 @@ private slots:
                 seen << firstLine();
         });
         clickLater(*w, QStringLiteral("toolButton_Read"));
-        QTRY_VERIFY_WITH_TIMEOUT(firstLine().startsWith(QStringLiteral("读取不完整 7/19")), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(firstLine().startsWith(QStringLiteral("读取不完整 8/19")), 10000);
         QCOMPARE(seen.mid(0, 3), (QStringList{"读取 1/19", "读取 2/19", "读取 3/19"}));
-        QVERIFY(seen.contains(QStringLiteral("读取 7/19")));
+        QVERIFY(seen.contains(QStringLiteral("读取 8/19")));
         QVERIFY(bar()->isHidden());
     }
 

@@ -201,7 +201,8 @@ private slots:
     }
 
     // Live packets cut apart or sent together reach the monitor whole; an
-    // 8-byte head with 0xAA at index 2 is not taken as the aux block.
+    // 8-byte head with 0xAA at index 2 is not taken as the aux block, nor a
+    // head given up for a packet.
     void livePacketsInPiecesOrTogether_data()
     {
         QTest::addColumn<QVector<QByteArray>>("chunks");
@@ -213,6 +214,7 @@ private slots:
         QTest::newRow("status and channel in one chunk") << QVector<QByteArray>{status + channel} << 1500;
         QTest::newRow("channel and a status head, then its rest")
                 << QVector<QByteArray>{channel + status.left(8), status.mid(8)} << 1500;
+        QTest::newRow("channel head given up, then a status") << QVector<QByteArray>{channel.left(8), status} << 1000;
     }
     void livePacketsInPiecesOrTogether()
     {

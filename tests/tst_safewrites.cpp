@@ -366,6 +366,7 @@ private slots:
         });
         run(QStringLiteral("toolButton_Read"));
         QCOMPARE(tx->replyBlocksSent(), 19);
+        QVERIFY2(status().contains(QStringLiteral("已读取 19/19")), qPrintable(status()));
         QVERIFY2(blocksThen > 0 && blocksThen < 19, qPrintable(QString::number(blocksThen)));
         QCOMPARE(framesThen, 0);
         QVERIFY2(statusThen.contains(QStringLiteral("另一命令进行中")), qPrintable(statusThen));

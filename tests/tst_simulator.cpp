@@ -244,24 +244,28 @@ private slots:
     void adapterKeepsEveryByteInOrder_data()
     {
         QTest::addColumn<bool>("split");
+        QTest::addColumn<bool>("inTwo");
         QTest::addColumn<bool>("merge");
         QTest::addColumn<int>("latencyMs");
         QTest::addColumn<int>("minWrites");
         QTest::addColumn<int>("maxWrites");
         // Six messages, written one right after the other.
-        QTest::newRow("split") << true << false << 0 << 12 << 18;
-        QTest::newRow("merge") << false << true << 0 << 3 << 3;
-        QTest::newRow("latency timer") << false << false << 16 << 1 << 1;
-        QTest::newRow("all three") << true << true << 16 << 2 << 3;
+        QTest::newRow("split") << true << false << false << 0 << 12 << 18;
+        QTest::newRow("split in two") << true << true << false << 0 << 12 << 12;
+        QTest::newRow("merge") << false << false << true << 0 << 3 << 3;
+        QTest::newRow("latency timer") << false << false << false << 16 << 1 << 1;
+        QTest::newRow("all three") << true << false << true << 16 << 2 << 3;
     }
     void adapterKeepsEveryByteInOrder()
     {
         QFETCH(bool, split);
+        QFETCH(bool, inTwo);
         QFETCH(bool, merge);
         QFETCH(int, latencyMs);
         auto *line = new RecordingLine;
         AdapterBehaviour behaviour;
         behaviour.split = split;
+        behaviour.inTwo = inTwo;
         behaviour.merge = merge;
         behaviour.latencyMs = latencyMs;
         AdapterLine adapter{std::unique_ptr<SimLink>(line), behaviour};

@@ -145,8 +145,11 @@ private slots:
         for (int b = 1; b <= 19; ++b)
             all << b;
         QTest::newRow("complete") << all << "已读取 19/19" << false;
-        QTest::newRow("first seven") << all.mid(0, 7) << "读取不完整 7/19" << true;
-        QTest::newRow("a block twice") << (all.mid(0, 6) << 3 << 7) << "读取不完整 7/19" << true;
+        QTest::newRow("first eight") << all.mid(0, 8) << "读取不完整 8/19" << true;
+        QTest::newRow("a block twice") << (all.mid(0, 6) << 3 << 8) << "读取不完整 7/19" << true;
+        // With nothing after it, the aux block may as well be the head of
+        // block 17: it is not counted.
+        QTest::newRow("ends with the aux block") << all.mid(0, 7) << "读取不完整 6/19" << true;
         QTest::newRow("no answer") << QVector<int>() << "未收到参数 0/19" << true;
     }
     void replyIsCountedByDistinctBlocks()

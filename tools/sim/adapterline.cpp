@@ -56,12 +56,12 @@ void AdapterLine::discardUnread()
     m_line->discardUnread();
 }
 
-QVector<int> AdapterLine::cutPoints(int size, QRandomGenerator &random)
+QVector<int> AdapterLine::cutPoints(int size, bool once, QRandomGenerator &random)
 {
     QVector<int> cuts;
     if (size < 2)
         return cuts;
-    const int wanted = size < 3 ? 1 : 1 + int(random.bounded(2));
+    const int wanted = size < 3 || once ? 1 : 1 + int(random.bounded(2));
     while (cuts.size() < wanted) {
         const int at = 1 + int(random.bounded(size - 1));
         if (!cuts.contains(at))
@@ -90,14 +90,21 @@ void AdapterLine::toSplit(const QByteArray &bytes)
         return;
     int from = 0;
     if (m_behaviour.split) {
-        for (int cut : cutPoints(bytes.size(), m_random)) {
-            m_pieces.append({bytes.mid(from, cut - from), from == 0 ? 0 : 1 + int(m_random.bounded(qMax(1, m_behaviour.maxGapMs)))});
+        for (int cut : cutPoints(bytes.size(), m_behaviour.inTwo, m_random)) {
+            m_pieces.append({bytes.mid(from, cut - from), from == 0 ? 0 : gapMs()});
             from = cut;
         }
     }
-    m_pieces.append({bytes.mid(from), from == 0 ? 0 : 1 + int(m_random.bounded(qMax(1, m_behaviour.maxGapMs)))});
+    m_pieces.append({bytes.mid(from), from == 0 ? 0 : gapMs()});
     if (!m_pieceTimer.isActive())
         writeDuePieces();
+}
+
+int AdapterLine::gapMs()
+{
+    if (m_behaviour.inTwo)
+        return qMax(1, m_behaviour.maxGapMs);
+    return 1 + int(m_random.bounded(qMax(1, m_behaviour.maxGapMs)));
 }
 
 void AdapterLine::writeDuePieces()

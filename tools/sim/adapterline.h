@@ -13,6 +13,7 @@
 struct AdapterBehaviour
 {
     bool split = false;  // every message in two or three pieces, gaps of 1..maxGapMs
+    bool inTwo = false;  // with split: every message in two, the rest maxGapMs later
     int maxGapMs = 16;   // an adapter's 16 ms latency timer
     bool merge = false;  // every two messages in one write
     int latencyMs = 0;   // bytes wait this long from the first one, then go together
@@ -42,13 +43,15 @@ public:
     bool write(const QByteArray &bytes) override;
     void discardUnread() override;
 
-    // Where split cuts a message of size bytes (ascending, inside it).
-    static QVector<int> cutPoints(int size, QRandomGenerator &random);
+    // Where split cuts a message of size bytes (ascending, inside it): once,
+    // or once or twice.
+    static QVector<int> cutPoints(int size, bool once, QRandomGenerator &random);
 
 private:
     void toLatency(const QByteArray &bytes);
     void toSplit(const QByteArray &bytes);
     void writeDuePieces();
+    int gapMs();
     void clearStages();
 
     struct Piece

@@ -9,9 +9,9 @@
 //   --quiet         no log of what arrives
 //   --ignore-frame, --silent-after, --repeat-block, --block-gap
 //                   faults on purpose (see --help)
-//   --split, --split-gap MS, --merge, --latency MS   what the transmitter
-//                   sends reaches the tool the way a USB-serial adapter
-//                   delivers it
+//   --split, --split-in-two, --split-gap MS, --merge, --latency MS
+//                   what the transmitter sends reaches the tool the way a
+//                   USB-serial adapter delivers it
 //   --link PATH     a symbolic link at PATH to the pseudo-terminal, the same
 //                   across restarts ("default": StableLink::defaultPath())
 //
@@ -82,8 +82,12 @@ int main(int argc, char *argv[])
     addFaultOptions(parser);
     const QCommandLineOption splitOption(QStringLiteral("split"),
                                          QStringLiteral("Cut every message at random points, with gaps of up to 16 ms."));
+    const QCommandLineOption inTwoOption(QStringLiteral("split-in-two"),
+                                         QStringLiteral("Cut every message once, at a random point; its rest follows "
+                                                        "exactly the split gap later."));
     const QCommandLineOption gapOption(QStringLiteral("split-gap"),
-                                       QStringLiteral("Longest gap between the pieces of a split message (default 16)."),
+                                       QStringLiteral("Longest gap between the pieces of a split message, the gap itself "
+                                                      "with --split-in-two (default 16)."),
                                        QStringLiteral("ms"), QStringLiteral("16"));
     const QCommandLineOption mergeOption(QStringLiteral("merge"), QStringLiteral("Send every two messages in one write."));
     const QCommandLineOption latencyOption(QStringLiteral("latency"),
@@ -93,7 +97,7 @@ int main(int argc, char *argv[])
                                         QStringLiteral("Make PATH a link to the pseudo-terminal, the same across restarts "
                                                        "(\"default\": %1).").arg(StableLink::defaultPath()),
                                         QStringLiteral("path"));
-    parser.addOptions({splitOption, gapOption, mergeOption, latencyOption, linkOption});
+    parser.addOptions({splitOption, inTwoOption, gapOption, mergeOption, latencyOption, linkOption});
     parser.process(app);
 
     SimulatorOptions options;
@@ -106,7 +110,8 @@ int main(int argc, char *argv[])
     if (!faultProblem.isEmpty())
         return fail(faultProblem);
     AdapterBehaviour adapter;
-    adapter.split = parser.isSet(splitOption);
+    adapter.inTwo = parser.isSet(inTwoOption);
+    adapter.split = parser.isSet(splitOption) || adapter.inTwo;
     adapter.merge = parser.isSet(mergeOption);
     bool gapOk = false;
     adapter.maxGapMs = parser.value(gapOption).toInt(&gapOk);
