@@ -15,6 +15,7 @@
 
 #include "cli/monitorreport.h"
 #include "cli/portreport.h"
+#include "cli/fileinput.h"
 #include "cli/settingsreport.h"
 #include "files/parameterfile.h"
 #include "link/framecodec.h"
@@ -25,8 +26,10 @@
 #include "model/defaults.h"
 #include "model/dualrate.h"
 #include "model/settings.h"
+#include "model/translations.h"
 #include "support/factoryframes.h"
 #include "support/faketransmitter.h"
+#include "support/sheetrows.h"
 
 namespace {
 
@@ -240,6 +243,8 @@ private slots:
         QTest::newRow("another command's option") << QStringList{"show", "--verify", "a"} << 2 << "verify";
         QTest::newRow("one file to diff") << QStringList{"diff", "a"} << 2 << "usage: diff A B";
         QTest::newRow("seconds") << QStringList{"monitor", "--port", "p", "--seconds", "ten"} << 2 << "--seconds";
+        QTest::newRow("sheet without -o") << QStringList{"sheet", "a.dat"} << 2 << "sheet needs -o FILE";
+        QTest::newRow("sheet as text") << QStringList{"sheet", "a.dat", "-o", "a.txt"} << 2 << ".html or .pdf";
     }
 
     void usage()
@@ -375,6 +380,62 @@ private slots:
         QVERIFY2(run.out.contains("Basic / Sub-trim / CH1: 0 % -> 15 %"), qPrintable(run.text()));
         QVERIFY(!run.out.join(' ').contains(QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}]"))));
         QCOMPARE(runCli({"diff", "--lang", "fr", factoryPath, changedPath}).exitCode, 2);
+    }
+
+    void sheet_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("extension");
+        for (const char *language : {"zh", "en"}) {
+            for (const char *extension : {"html", "pdf"})
+                QTest::addRow("%s %s", language, extension) << language << extension;
+        }
+    }
+
+    // The sheet of a random file holds every setting's caption and value;
+    // its checksum is where sha1sum of the file begins.
+    void sheet()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, extension);
+        if (extension == QLatin1String("pdf") && QStandardPaths::findExecutable("pdftotext").isEmpty())
+            QSKIP("pdftotext (poppler-utils) reads the PDF back");
+        const QString file = path("random.dat");
+        const QByteArray bytes = parameterFileBytes(randomSetup(language == QLatin1String("en") ? 7 : 8));
+        QVERIFY(writeBytes(file, bytes));
+        const QString out = path("sheet.") + extension;
+        QFile::remove(out);
+        const CliRun run = runCli({"sheet", "--lang", language, file, "-o", out});
+        const QString sum = QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex().left(8));
+        QVERIFY2(run.exitCode == 0 && run.err.isEmpty() && run.out.join(' ').contains(sum), qPrintable(run.text()));
+
+        ParameterSet loaded;
+        QString error, warning;
+        QVERIFY(loadParameterFile(file, loaded, &error, &warning));
+        QVERIFY(installLanguage(language));
+        const QVector<SheetRow> expected = expectedSheetRows(loaded);
+        installLanguage(QStringLiteral("zh"));
+        if (extension == QLatin1String("html")) {
+            const SheetContent sheet = readSheetHtml(QString::fromUtf8(readBytes(out)));
+            QCOMPARE(sheet.rows, expected);
+            QVERIFY(sheet.header.last().endsWith(sum));
+            return;
+        }
+        // The printed lines, in order; page breaks and page numbers between them.
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral("pdftotext"), {"-layout", "-enc", "UTF-8", out, "-"});
+        QVERIFY(pdftotext.waitForFinished(30000));
+        QStringList lines = QString::fromUtf8(pdftotext.readAllStandardOutput()).split('\n');
+        for (QString &line : lines) // "ﬀ" as "ff"
+            line = line.normalized(QString::NormalizationForm_KC).remove(QRegularExpression(QStringLiteral("\\s")));
+        QVERIFY(lines.join(' ').contains(sum));
+        int at = 0;
+        for (QString want : sheetLines(expected)) {
+            want = want.normalized(QString::NormalizationForm_KC);
+            const int found = lines.indexOf(want, at);
+            QVERIFY2(found >= 0, qPrintable(want + " after line " + QString::number(at)));
+            at = found + 1;
+        }
     }
 
     void incompleteReadWritesNoFile_data()

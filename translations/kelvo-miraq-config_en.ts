@@ -2,6 +2,60 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
     <context>
+        <name>SetupSheet</name>
+        <message>
+            <source>设定表</source>
+            <translation>Set-up sheet</translation>
+        </message>
+        <message>
+            <source>来源</source>
+            <translation>Source</translation>
+        </message>
+        <message>
+            <source>日期</source>
+            <translation>Date</translation>
+        </message>
+        <message>
+            <source>校验</source>
+            <translation>Checksum</translation>
+        </message>
+        <message>
+            <source>文件 %1</source>
+            <translation>File %1</translation>
+        </message>
+        <message>
+            <source>遥控器</source>
+            <translation>Transmitter</translation>
+        </message>
+        <message>
+            <source>遥控器 %1</source>
+            <translation>Transmitter %1</translation>
+        </message>
+    </context>
+    <context>
+        <name>Cli</name>
+        <message>
+            <source>Write a set-up sheet of a parameter file to print: every setting, as .html or .pdf.</source>
+            <translation>Write a set-up sheet of a parameter file to print: every setting, as .html or .pdf.</translation>
+        </message>
+        <message>
+            <source>Parameter file to print.</source>
+            <translation>Parameter file to print.</translation>
+        </message>
+        <message>
+            <source>The sheet to write: its extension, .html or .pdf, says which.</source>
+            <translation>The sheet to write: its extension, .html or .pdf, says which.</translation>
+        </message>
+        <message>
+            <source>sheet writes .html or .pdf, not %1</source>
+            <translation>sheet writes .html or .pdf, not %1</translation>
+        </message>
+        <message>
+            <source>set-up sheet written to %1 (checksum %2)</source>
+            <translation>set-up sheet written to %1 (checksum %2)</translation>
+        </message>
+    </context>
+    <context>
         <name>Choices</name>
         <message>
             <source>正相</source>
