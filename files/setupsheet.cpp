@@ -31,6 +31,8 @@ const char kStyle[] =
         "h3 { font-size: 10.5pt; margin-top: 8px; margin-bottom: 2px; }\n"
         "td { color: #000000; padding: 2px 6px; }\n";
 
+constexpr int kPerRow = 2;
+
 QString headerRow(const QString &name, const QString &value)
 {
     return QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>\n").arg(escaped(name), escaped(value));
@@ -74,12 +76,19 @@ QString html(const ParameterSet &p, const QString &source, const QDateTime &when
             page = first.page;
             out += QStringLiteral("<h2>%1</h2>\n").arg(escaped(page));
         }
-        out += QStringLiteral("<h3>%1</h3>\n<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" "
+        out += QStringLiteral("<h3>%1</h3>\n<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\" "
                               "style=\"border-color: #000000; border-style: solid;\">\n")
                        .arg(escaped(first.group));
-        for (const Setting *s : group.settings) {
-            out += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>\n")
-                           .arg(escaped(settingPlace(*s).name), escaped(settingValueText(*s, p)));
+        // Two settings a row, in reading order, so a sheet fits on fewer pages.
+        for (int i = 0; i < group.settings.size(); i += kPerRow) {
+            out += QStringLiteral("<tr>");
+            for (int j = i; j < i + kPerRow; ++j) {
+                const Setting *s = group.settings.value(j);
+                out += s ? QStringLiteral("<td width=\"30%\">%1</td><td width=\"20%\">%2</td>")
+                                   .arg(escaped(settingPlace(*s).name), escaped(settingValueText(*s, p)))
+                         : QStringLiteral("<td></td><td></td>");
+            }
+            out += QStringLiteral("</tr>\n");
         }
         out += QStringLiteral("</table>\n");
     }

@@ -31,7 +31,8 @@ QString squeezed(QString text)
 SheetContent readSheetHtml(const QString &html)
 {
     static const QRegularExpression heading(QStringLiteral("^<h([23])>(.*)</h\\1>$"));
-    static const QRegularExpression row(QStringLiteral("^<tr><td>(.*)</td><td>(.*)</td></tr>$"));
+    static const QRegularExpression row(QStringLiteral("^<tr>(<td[^>]*>.*</td>)</tr>$"));
+    static const QRegularExpression cell(QStringLiteral("<td[^>]*>(.*?)</td>"));
     static const QRegularExpression bold(QStringLiteral("</?b>"));
     SheetContent out;
     QString page;
@@ -45,12 +46,16 @@ SheetContent readSheetHtml(const QString &html)
         m = row.match(line);
         if (!m.hasMatch())
             continue;
-        const QString name = unescaped(m.captured(1).remove(bold));
-        const QString value = unescaped(m.captured(2));
-        if (page.isEmpty())
-            out.header.append(name + QStringLiteral(": ") + value);
-        else
-            out.rows.append({page, group, name, value});
+        QStringList cells;
+        for (auto it = cell.globalMatch(m.captured(1)); it.hasNext();)
+            cells.append(unescaped(it.next().captured(1).remove(bold)));
+        // Name and value, as many pairs as the row holds; an empty pair ends it.
+        for (int i = 0; i + 1 < cells.size() && !cells.at(i).isEmpty(); i += 2) {
+            if (page.isEmpty())
+                out.header.append(cells.at(i) + QStringLiteral(": ") + cells.at(i + 1));
+            else
+                out.rows.append({page, group, cells.at(i), cells.at(i + 1)});
+        }
     }
     return out;
 }
