@@ -87,6 +87,16 @@ public:
     // whatever name it has now. False when it is not listed.
     bool preferPort(const QString &name, const QString &identity = QString());
 
+    // Set-ups side by side, the backups, the guide and About (app/setupslots.cpp);
+    // the status line's menu offers them, Ctrl+D and F1 the first and the guide.
+    void openCompare();
+    void openBackupList();
+    void showGuide();
+    void showAbout();
+    // A Load of path as if the pilot had chosen it in the file dialog: the
+    // change list, the send and the read-back (restoring a backup).
+    void loadFile(const QString &path);
+
     // Whether each send is read back and compared (remembered; on unless
     // switched off in the status line's menu).
     bool verifiesSends() const;
@@ -210,6 +220,8 @@ private:
     // What Load sends: the file's frames over what the transmitter holds.
     bool loadedSettings(const QString &text, ParameterSet *out, QString *lacking);
 
+    void setUpSetupTools();
+
     // The history of the user's edits (app/edithistory.cpp).
     void setUpEditHistory();
     // The one edit path: an editor took value for the setting key.
@@ -248,6 +260,7 @@ private:
     QString m_wantedPort; // the user's own choice, restored when it returns
     QString m_wantedIdentity; // its adapter's identity: found again under a new name
     QString loadPath;
+    QString m_givenLoadPath; // loadFile(): Load takes it instead of asking
 
     SettingBinder m_binder;
     QVector<QLineEdit *> m_channelValues;

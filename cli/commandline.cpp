@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "cli/backupscommand.h"
 #include "cli/clitext.h"
 #include "cli/console.h"
 #include "cli/doctorcommand.h"
@@ -86,6 +87,10 @@ const std::vector<Command> &commands()
         {"doctor", "doctor [--port P]",
          QT_TRANSLATE_NOOP("Cli", "Find out why the transmitter cannot be reached, and how to fix it."), OptionalPort, {},
          [](const QCommandLineParser &p, const QStringList &) { return runDoctor(p.value(QStringLiteral("port"))); }},
+        {"backups", "backups",
+         QT_TRANSLATE_NOOP("Cli", "List the window's automatic backups, newest first: time, the command each was "
+                                  "taken before, the port (\"-\": not recorded) and the file. The 100 newest are kept."),
+         0, {}, [](const QCommandLineParser &, const QStringList &) { return listBackups(); }},
         {"sheet", "sheet FILE -o OUT",
          QT_TRANSLATE_NOOP("Cli", "Write a set-up sheet of a parameter file to print: every setting, as .html or .pdf."),
          SheetOutput, {{"FILE", QT_TRANSLATE_NOOP("Cli", "Parameter file to print.")}},
