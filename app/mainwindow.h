@@ -91,6 +91,10 @@ public:
     // the status line's menu offers them, Ctrl+D and F1 the first and the guide.
     void openCompare();
     void openBackupList();
+    // The set-up sheet of the window's set-up (named after the transmitter
+    // when that is what it holds) to path, .pdf or .html; asks for the path
+    // when none is given. False when nothing was written.
+    bool saveSheet(const QString &path = QString());
     void showGuide();
     void showAbout();
     // A Load of path as if the pilot had chosen it in the file dialog: the
@@ -221,6 +225,7 @@ private:
     bool loadedSettings(const QString &text, ParameterSet *out, QString *lacking);
 
     void setUpSetupTools();
+    void chooseSheet();
 
     // The history of the user's edits (app/edithistory.cpp).
     void setUpEditHistory();

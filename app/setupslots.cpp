@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
@@ -21,7 +22,9 @@
 #include "files/backups.h"
 #include "files/setupsheet.h"
 #include "model/settingchanges.h"
+#include "model/settings.h"
 #include "model/setupcompare.h"
+#include "print/sheetfile.h"
 #include "ui/backuplistdialog.h"
 #include "ui/comparedialog.h"
 #include "ui/editcommand.h"
@@ -75,13 +78,14 @@ void MainWindow::setUpSetupTools()
     QAction *compare = action("compareAction", QT_TRANSLATE_NOOP("SetupTools", "比较设定…"), &MainWindow::openCompare);
     compare->setShortcut(QKeySequence(QStringLiteral("Ctrl+D")));
     QAction *backups = action("backupListAction", QT_TRANSLATE_NOOP("SetupTools", "备份列表…"), &MainWindow::openBackupList);
+    QAction *sheet = action("sheetAction", QT_TRANSLATE_NOOP("SetupTools", "保存设定表…"), &MainWindow::chooseSheet);
     QAction *guide = action("guideAction", QT_TRANSLATE_NOOP("SetupTools", "使用说明"), &MainWindow::showGuide);
     guide->setShortcut(QKeySequence(Qt::Key_F1));
     QAction *about = action("aboutAction", QT_TRANSLATE_NOOP("SetupTools", "关于"), &MainWindow::showAbout);
     // On the window, so the keys work wherever the focus is.
     addActions({compare, guide});
     m_statusMenu->addSeparator();
-    m_statusMenu->addActions({compare, backups});
+    m_statusMenu->addActions({compare, backups, sheet});
     m_statusMenu->addSeparator();
     m_statusMenu->addActions({guide, about});
 }
@@ -175,6 +179,35 @@ void MainWindow::openBackupList()
         return QCoreApplication::translate("SetupTools", "不在备份文件夹中");
     };
     showOpened(new BackupListDialog(folder, actions, this));
+}
+
+void MainWindow::chooseSheet()
+{
+    saveSheet();
+}
+
+bool MainWindow::saveSheet(const QString &given)
+{
+    QString path = given;
+    if (path.isEmpty()) {
+        path = QFileDialog::getSaveFileName(this, QCoreApplication::translate("SetupTools", "保存设定表"),
+                                            QStringLiteral("./"),
+                                            QCoreApplication::translate("SetupTools", "PDF (*.pdf);;HTML (*.html)"));
+        if (path.isEmpty())
+            return false;
+        if (!SheetFile::knownExtension(path))
+            path += QStringLiteral(".pdf");
+    }
+    // What the transmitter holds when the window holds that, else the window's.
+    const bool asHeld = m_record.hasKnown() && differingSettings(params(), m_record.known()).isEmpty();
+    const QString source = asHeld ? SetupSheet::transmitterSource(port().portName())
+                                  : QCoreApplication::translate("SetupTools", "窗口中的设定");
+    QString error;
+    if (SheetFile::write(SetupSheet::html(params(), source, QDateTime::currentDateTime()), path, &error))
+        return true;
+    QMessageBox::warning(this, QCoreApplication::translate("SetupTools", "保存设定表"),
+                         QCoreApplication::translate("SetupTools", "无法写入 %1：%2").arg(path, error));
+    return false;
 }
 
 void MainWindow::showGuide()

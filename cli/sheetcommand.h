@@ -9,7 +9,3 @@ int writeSheet(const QString &path, const QString &out);
 
 // Whether the arguments ask for a command that lays out text with fonts.
 bool needsFonts(int argc, char **argv);
-
-// Writes html as a PDF of A4 pages to path. False with error set when it
-// cannot be written.
-bool writeSheetPdf(const QString &html, const QString &path, QString *error);

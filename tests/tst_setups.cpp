@@ -35,6 +35,7 @@
 #include "support/appstate.h"
 #include "support/fakeportrig.h"
 #include "support/modalwatcher.h"
+#include "support/sheetrows.h"
 #include "ui/backuplistdialog.h"
 #include "ui/comparedialog.h"
 #include "ui/guidedialog.h"
@@ -248,6 +249,14 @@ private slots:
         transmitterThere();
         read();
         const QString path = file("glider.dat", fileSet());
+        // The sheet of what was read names the transmitter and holds every setting.
+        const QString sheet = dir.filePath("read.html");
+        QVERIFY(w->saveSheet(sheet));
+        QFile html(sheet);
+        QVERIFY(html.open(QIODevice::ReadOnly));
+        SheetContent content = readSheetHtml(QString::fromUtf8(html.readAll()));
+        QCOMPARE(content.header.value(0), QStringLiteral("来源: 遥控器 ") + w->port().portName());
+        QCOMPARE(content.rows, expectedSheetRows(w->params()));
 
         w->show();
         w->activateWindow();
@@ -288,6 +297,15 @@ private slots:
         QCOMPARE(w->editHistory()->count(), steps + 1);
         QVERIFY(isUnwritten(w->form()->widget("spinBox_sub1")));
         QCOMPARE(rowCount(dialog->tree()), differing); // the transmitter against the file: as before
+
+        QVERIFY(w->saveSheet(dir.filePath("edited.pdf")));
+        QFile pdf(dir.filePath("edited.pdf"));
+        QVERIFY(pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-");
+        QVERIFY(w->saveSheet(sheet));
+        html.close();
+        QVERIFY(html.open(QIODevice::ReadOnly));
+        content = readSheetHtml(QString::fromUtf8(html.readAll()));
+        QCOMPARE(content.header.value(0), QStringLiteral("来源: 窗口中的设定")); // not what the transmitter holds
 
         w->editHistory()->undo();
         QCOMPARE(w->params().Sub1, 5);

@@ -105,6 +105,22 @@
             <source>没有日志文件：诊断输出写到标准错误（Windows：调试输出）</source>
             <translation>No log file: diagnostics go to standard error (Windows: the debug output)</translation>
         </message>
+        <message>
+            <source>保存设定表…</source>
+            <translation>Save set-up sheet…</translation>
+        </message>
+        <message>
+            <source>保存设定表</source>
+            <translation>Save set-up sheet</translation>
+        </message>
+        <message>
+            <source>PDF (*.pdf);;HTML (*.html)</source>
+            <translation>PDF (*.pdf);;HTML (*.html)</translation>
+        </message>
+        <message>
+            <source>无法写入 %1：%2</source>
+            <translation>Cannot write %1: %2</translation>
+        </message>
     </context>
     <context>
         <name>GuideDialog</name>
