@@ -325,6 +325,20 @@ private slots:
         QCOMPARE(sent.Sub1, -20);
         QCOMPARE(sent.Rev4, 1);
         QTRY_VERIFY(!isUnwritten(w->form()->widget("spinBox_sub1")));
+
+        // While a command runs nothing is taken, and the dialog says so.
+        QVERIFY(!dialog->checkedSettings().isEmpty());
+        const int stepsNow = w->editHistory()->count();
+        bool tried = false;
+        const QObject scope;
+        onArrival(*tx, QStringLiteral("G"), &scope, [&] {
+            tried = w->transferRunning();
+            dialog->takeChecked();
+        });
+        clickLater(*w, QStringLiteral("toolButton_Send"));
+        QTRY_VERIFY_WITH_TIMEOUT(tried && !w->transferRunning(), 30000);
+        QCOMPARE(w->editHistory()->count(), stepsNow);
+        QVERIFY(dialog->findChild<QLabel *>("compareSummary")->text().contains(QStringLiteral("另一命令进行中")));
     }
 
     // The list shows each backup with its port and how far it is from the

@@ -259,6 +259,10 @@
             <source>关闭</source>
             <translation>Close</translation>
         </message>
+        <message>
+            <source>另一命令进行中，未取入</source>
+            <translation>Another command is running: nothing taken</translation>
+        </message>
     </context>
     <context>
         <name>BackupListDialog</name>

@@ -308,6 +308,8 @@ void CompareDialog::takeChecked()
         return;
     if (m_takeInto(chosen, m_sets[from], m_sources.at(m_chosen[from]).title()))
         refresh();
+    else
+        m_summary->setText(m_summary->text() + QLatin1Char('\n') + tr("另一命令进行中，未取入"));
 }
 
 void CompareDialog::updateTake()
