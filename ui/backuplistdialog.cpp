@@ -198,6 +198,9 @@ void BackupListDialog::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange) {
         retranslate();
         reload();
+    } else if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        // Back from the window: a send took a backup, an edit changed the counts.
+        reload();
     }
     QDialog::changeEvent(event);
 }

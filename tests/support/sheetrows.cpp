@@ -21,11 +21,6 @@ QString unescaped(QString text)
     return text;
 }
 
-QString squeezed(QString text)
-{
-    return text.remove(QRegularExpression(QStringLiteral("\\s")));
-}
-
 } // namespace
 
 SheetContent readSheetHtml(const QString &html)
@@ -68,22 +63,6 @@ QVector<SheetRow> expectedSheetRows(const ParameterSet &p)
             const SettingPlace place = settingPlace(*s);
             out.append({place.page, place.group, place.name, settingValueText(*s, p)});
         }
-    }
-    return out;
-}
-
-QStringList sheetLines(const QVector<SheetRow> &rows)
-{
-    QStringList out;
-    QString page;
-    QString group;
-    for (const SheetRow &r : rows) {
-        const bool newPage = r.page != page;
-        if (newPage)
-            out.append(squeezed(page = r.page));
-        if (newPage || r.group != group)
-            out.append(squeezed(group = r.group));
-        out.append(squeezed(r.name + r.value));
     }
     return out;
 }

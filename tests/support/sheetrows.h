@@ -32,10 +32,5 @@ SheetContent readSheetHtml(const QString &html);
 // order, in the language in effect.
 QVector<SheetRow> expectedSheetRows(const ParameterSet &p);
 
-// What the printed sheet shows in order: page and group titles and each
-// setting's name followed by its value, without spaces (a PDF's text loses
-// or adds them, and a long name wraps in its cell).
-QStringList sheetLines(const QVector<SheetRow> &rows);
-
 // Every set-up value in its valid range, chosen at random from seed.
 ParameterSet randomSetup(unsigned seed);
