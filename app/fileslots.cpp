@@ -109,7 +109,9 @@ void MainWindow::on_toolButton_Load_clicked()
     const TrimHoldScope hold(params());
     waitMs(pacing().debounceMs);
 
-    {
+    if (!m_givenLoadPath.isEmpty()) {
+        loadPath = m_givenLoadPath;
+    } else {
         const TransferScope::NormalCursor choosing(transfer);
         loadPath = QFileDialog::getOpenFileName(this, texts.openTitle, QStringLiteral("./"), texts.openFilter);
     }

@@ -69,6 +69,7 @@ MainWindow::MainWindow(ParameterSet &set, LiveValues &live, ParameterFrames &fra
     setUpTransmitterState();
     setUpEditHistory();
     setUpLanguageMenu();
+    setUpSetupTools();
     RangeHint::watchAll(ui->centralwidget);
     Accessibility::apply(*ui, this);
 }

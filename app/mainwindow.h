@@ -92,6 +92,19 @@ public:
     // details and the diagnostics to copy. why: the system's words for the
     // failure, said when no step finds a cause.
     void showOpenFailure(const QString &port, const QString &why);
+    // Set-ups side by side, the backups, the guide and About (app/setupslots.cpp);
+    // the status line's menu offers them, Ctrl+D and F1 the first and the guide.
+    void openCompare();
+    void openBackupList();
+    // The set-up sheet of the window's set-up (named after the transmitter
+    // when that is what it holds) to path, .pdf or .html; asks for the path
+    // when none is given. False when nothing was written.
+    bool saveSheet(const QString &path = QString());
+    void showGuide();
+    void showAbout();
+    // A Load of path as if the pilot had chosen it in the file dialog: the
+    // change list, the send and the read-back (restoring a backup).
+    void loadFile(const QString &path);
 
     // Whether each send is read back and compared (remembered; on unless
     // switched off in the status line's menu).
@@ -234,6 +247,9 @@ private:
     // What Load sends: the file's frames over what the transmitter holds.
     bool loadedSettings(const QString &text, ParameterSet *out, QString *lacking);
 
+    void setUpSetupTools();
+    void chooseSheet();
+
     // The history of the user's edits (app/edithistory.cpp).
     void setUpEditHistory();
     // The one edit path: an editor took value for the setting key.
@@ -271,6 +287,7 @@ private:
     QString m_wantedPort; // the user's own choice, restored when it returns
     QString m_wantedIdentity; // its adapter's identity: found again under a new name
     QString loadPath;
+    QString m_givenLoadPath; // loadFile(): Load takes it instead of asking
 
     SettingBinder m_binder;
     QVector<QLineEdit *> m_channelValues;

@@ -183,7 +183,8 @@ bool MainWindow::backUpBeforeSending(StatusTexts::Command command)
         return true;
     }
     const Backups::Result result = Backups::write(m_record.known(), StatusTexts::backupName(command),
-                                                  QDateTime::currentDateTime());
+                                                  QDateTime::currentDateTime(), Backups::defaultDirectory(),
+                                                  port().portName());
     m_backupNote = result.ok ? StatusTexts::backupWritten(command) : StatusTexts::backupFailed();
     m_backupFresh = true;
     m_backupDetail = result.ok ? result.path : result.path + QLatin1Char('\n') + result.error;

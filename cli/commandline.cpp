@@ -5,18 +5,21 @@
 
 #include <vector>
 
+#include "cli/backupscommand.h"
 #include "cli/clitext.h"
 #include "cli/console.h"
 #include "cli/doctorcommand.h"
 #include "cli/exitcode.h"
 #include "cli/filecommands.h"
 #include "cli/portcommands.h"
+#include "cli/sheetcommand.h"
 #include "model/translations.h"
 
 namespace {
 
 // The options a command may take, as flags of Command::options.
-enum Option { Port = 1, Output = 2, Verify = 4, Seconds = 8, Csv = 16, Json = 32, NoVerify = 64, OptionalPort = 128 };
+enum Option { Port = 1, Output = 2, Verify = 4, Seconds = 8, Csv = 16, Json = 32, NoVerify = 64, OptionalPort = 128,
+              SheetOutput = 256 };
 
 struct Argument
 {
@@ -84,6 +87,16 @@ const std::vector<Command> &commands()
         {"doctor", "doctor [--port P]",
          QT_TRANSLATE_NOOP("Cli", "Find out why the transmitter cannot be reached, and how to fix it."), OptionalPort, {},
          [](const QCommandLineParser &p, const QStringList &) { return runDoctor(p.value(QStringLiteral("port"))); }},
+        {"backups", "backups",
+         QT_TRANSLATE_NOOP("Cli", "List the window's automatic backups, newest first: time, the command each was "
+                                  "taken before, the port (\"-\": not recorded) and the file. The 100 newest are kept."),
+         0, {}, [](const QCommandLineParser &, const QStringList &) { return listBackups(); }},
+        {"sheet", "sheet FILE -o OUT",
+         QT_TRANSLATE_NOOP("Cli", "Write a set-up sheet of a parameter file to print: every setting, as .html or .pdf."),
+         SheetOutput, {{"FILE", QT_TRANSLATE_NOOP("Cli", "Parameter file to print.")}},
+         [](const QCommandLineParser &p, const QStringList &args) {
+             return writeSheet(args.at(0), p.value(QStringLiteral("output")));
+         }},
     };
     return table;
 }
@@ -112,6 +125,9 @@ std::vector<OptionEntry> optionTable()
         {Output, QCommandLineOption({QStringLiteral("o"), QStringLiteral("output")},
                                     text(QT_TRANSLATE_NOOP("Cli", "Parameter file to save; only a complete reply is saved.")),
                                     text(QT_TRANSLATE_NOOP("Cli", "file")))},
+        {SheetOutput, QCommandLineOption({QStringLiteral("o"), QStringLiteral("output")},
+                                         text(QT_TRANSLATE_NOOP("Cli", "The sheet to write: its extension, .html or .pdf, says which.")),
+                                         text(QT_TRANSLATE_NOOP("Cli", "file")))},
         {Verify, QCommandLineOption(QStringLiteral("verify"),
                                     text(QT_TRANSLATE_NOOP("Cli", "Kept for old scripts: reading back and comparing is the default.")))},
         {NoVerify, QCommandLineOption(QStringLiteral("no-verify"),
@@ -204,7 +220,7 @@ QString commandLineProblem(const Command &command, const QCommandLineParser &par
     const QString name = QLatin1String(command.name);
     if ((command.options & Port) && parser.value(QStringLiteral("port")).isEmpty())
         return Cli::tr("%1 needs --port").arg(name);
-    if ((command.options & Output) && parser.value(QStringLiteral("output")).isEmpty())
+    if ((command.options & (Output | SheetOutput)) && parser.value(QStringLiteral("output")).isEmpty())
         return Cli::tr("%1 needs -o FILE").arg(name);
     if (arguments.size() != int(command.arguments.size()))
         return Cli::tr("usage: %1").arg(QLatin1String(command.synopsis));
@@ -224,8 +240,10 @@ int runCommandLine(const QStringList &arguments)
     // First pass: every option known, only to find the command.
     QCommandLineParser first;
     addStandardOptions(first);
-    for (const OptionEntry &entry : optionTable())
-        first.addOption(entry.option);
+    for (const OptionEntry &entry : optionTable()) {
+        if (entry.flag != SheetOutput) // -o once
+            first.addOption(entry.option);
+    }
     first.parse(arguments);
     const QString name = first.positionalArguments().value(0);
     // The names of pages, captions and choices come from the same catalogue

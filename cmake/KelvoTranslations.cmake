@@ -41,7 +41,7 @@ function(kelvo_add_translations target)
     target_sources(${target} PRIVATE ${qm_files} ${rcc_sources})
 
     set(source_dirs)
-    foreach(dir model link ui app cli)
+    foreach(dir model link files ui app cli)
         if(IS_DIRECTORY ${PROJECT_SOURCE_DIR}/${dir})
             list(APPEND source_dirs ${PROJECT_SOURCE_DIR}/${dir})
         endif()

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "files/backuplist.h"
 #include "files/parameterfile.h"
 #include "model/parameterset.h"
 
@@ -60,8 +61,12 @@ void prune(const QDir &dir, const QString &justWritten)
             backups.append(info);
     }
     std::sort(backups.begin(), backups.end(), newerFirst);
-    for (int i = kKept - 1; i < backups.size(); ++i)
+    for (int i = kKept - 1; i < backups.size(); ++i) {
         QFile::remove(backups.at(i).filePath());
+        const QFileInfo port(portRecordPath(backups.at(i).filePath()));
+        if (port.isFile() && !port.isSymLink())
+            QFile::remove(port.filePath());
+    }
 }
 
 } // namespace
@@ -79,7 +84,8 @@ bool isBackupName(const QString &fileName)
     return match.hasMatch() && QDateTime::fromString(match.captured(1), kTimeFormat).isValid();
 }
 
-Result write(const ParameterSet &p, const QString &command, const QDateTime &when, const QString &dir)
+Result write(const ParameterSet &p, const QString &command, const QDateTime &when, const QString &dir,
+             const QString &port)
 {
     Result result;
     QDir target(dir);
@@ -100,6 +106,16 @@ Result write(const ParameterSet &p, const QString &command, const QDateTime &whe
     }
     result.error.clear();
     result.ok = true;
+    if (!port.isEmpty()) {
+        // Only a note beside the backup: without it the backup is as good.
+        // One left from a backup of that name deleted by hand is stale.
+        const QFileInfo stale(portRecordPath(result.path));
+        if (stale.isFile() && !stale.isSymLink())
+            QFile::remove(stale.filePath());
+        QString ignored;
+        bool portTaken = false;
+        createNew(stale.filePath(), port.toUtf8() + '\n', &portTaken, &ignored);
+    }
     prune(target, QFileInfo(result.path).fileName());
     return result;
 }

@@ -27,8 +27,10 @@ struct Result
 // <time>-before-<command>.dat (-2, -3, ... when that name is taken; nothing
 // is ever overwritten), then deletes the oldest backups there, by
 // modification time, beyond the newest kKept. Other files are left alone.
+// A port read on is recorded beside it, in <time>-before-<command>.port
+// (the backup itself stays a plain parameter file), and goes with it.
 Result write(const ParameterSet &p, const QString &command, const QDateTime &when,
-             const QString &dir = defaultDirectory());
+             const QString &dir = defaultDirectory(), const QString &port = QString());
 
 // Whether fileName is exactly of the form write() gives its files.
 bool isBackupName(const QString &fileName);

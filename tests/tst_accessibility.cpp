@@ -202,10 +202,11 @@ private slots:
         // The language entry is the same in both languages.
         QTest::newRow("zh") << "zh"
                             << QStringList{"撤销", "重做", "恢复为发射机中的值", "打开备份文件夹", "发送后读回核对", "检查连接",
-                                           "English / 中文"};
+                                           "English / 中文", "比较设定…", "备份列表…", "保存设定表…", "使用说明", "关于"};
         QTest::newRow("en") << "en"
                             << QStringList{"Undo", "Redo", "Revert to transmitter values", "Open backup folder",
-                                           "Verify after sending", "Check connection", "English / 中文"};
+                                           "Verify after sending", "Check connection", "English / 中文",
+                                           "Compare set-ups…", "Backups…", "Save set-up sheet…", "Guide", "About"};
     }
     void statusMenuSpeaksTheLanguage()
     {

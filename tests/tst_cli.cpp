@@ -16,6 +16,7 @@
 
 #include "cli/monitorreport.h"
 #include "cli/portreport.h"
+#include "cli/fileinput.h"
 #include "cli/settingsreport.h"
 #include "files/parameterfile.h"
 #include "link/framecodec.h"
@@ -26,8 +27,10 @@
 #include "model/defaults.h"
 #include "model/dualrate.h"
 #include "model/settings.h"
+#include "model/translations.h"
 #include "support/factoryframes.h"
 #include "support/faketransmitter.h"
+#include "support/sheetrows.h"
 
 namespace {
 
@@ -241,6 +244,8 @@ private slots:
         QTest::newRow("another command's option") << QStringList{"show", "--verify", "a"} << 2 << "verify";
         QTest::newRow("one file to diff") << QStringList{"diff", "a"} << 2 << "usage: diff A B";
         QTest::newRow("seconds") << QStringList{"monitor", "--port", "p", "--seconds", "ten"} << 2 << "--seconds";
+        QTest::newRow("sheet without -o") << QStringList{"sheet", "a.dat"} << 2 << "sheet needs -o FILE";
+        QTest::newRow("sheet as text") << QStringList{"sheet", "a.dat", "-o", "a.txt"} << 2 << ".html or .pdf";
     }
 
     void usage()
@@ -446,6 +451,87 @@ private slots:
         QVERIFY2(run.out.contains("System / Version / Mode / Trim 1: unknown -> unknown")
                          && !run.out.contains("no differences"),
                  qPrintable(run.text()));
+    }
+
+    void sheet_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("extension");
+        for (const char *language : {"zh", "en"}) {
+            for (const char *extension : {"html", "pdf"})
+                QTest::addRow("%s %s", language, extension) << language << extension;
+        }
+    }
+
+    // The sheet of a random file holds every setting's caption and value;
+    // its checksum is where sha1sum of the file begins.
+    void sheet()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, extension);
+        if (extension == QLatin1String("pdf") && QStandardPaths::findExecutable("pdftotext").isEmpty())
+            QSKIP("pdftotext (poppler-utils) reads the PDF back");
+        const QString file = path("random.dat");
+        const QByteArray bytes = parameterFileBytes(randomSetup(language == QLatin1String("en") ? 7 : 8));
+        QVERIFY(writeBytes(file, bytes));
+        const QString out = path("sheet.") + extension;
+        QFile::remove(out);
+        const CliRun run = runCli({"sheet", "--lang", language, file, "-o", out});
+        const QString sum = QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex().left(8));
+        QVERIFY2(run.exitCode == 0 && run.err.isEmpty() && run.out.join(' ').contains(sum), qPrintable(run.text()));
+
+        ParameterSet loaded;
+        QString error, warning;
+        QVERIFY(loadParameterFile(file, loaded, &error, &warning));
+        QVERIFY(installLanguage(language));
+        const QVector<SheetRow> expected = expectedSheetRows(loaded);
+        installLanguage(QStringLiteral("zh"));
+        if (extension == QLatin1String("html")) {
+            const SheetContent sheet = readSheetHtml(QString::fromUtf8(readBytes(out)));
+            QCOMPARE(sheet.rows, expected);
+            QVERIFY(sheet.header.last().endsWith(sum));
+            return;
+        }
+        // The printed text in the order it was laid out, without spaces; page breaks and
+        // page numbers between the settings.
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral("pdftotext"), {"-raw", "-enc", "UTF-8", out, "-"});
+        QVERIFY(pdftotext.waitForFinished(30000));
+        const QString printed = QString::fromUtf8(pdftotext.readAllStandardOutput())
+                                        .normalized(QString::NormalizationForm_KC) // "ﬀ" as "ff"
+                                        .remove(QRegularExpression(QStringLiteral("\\s")));
+        QVERIFY(printed.contains(sum));
+        // In the order they were laid out: page and group titles, each name
+        // and its value. A long name wraps in its cell, and a row may break
+        // across pages: the value or a page number may come between its letters.
+        const auto loosely = [](const QString &text) {
+            QStringList letters;
+            for (const QChar c : text.normalized(QString::NormalizationForm_KC)) {
+                if (!c.isSpace())
+                    letters.append(QRegularExpression::escape(QString(c)));
+            }
+            return QRegularExpression(letters.join(QStringLiteral(".{0,4}?")));
+        };
+        int at = 0;
+        QString page, group;
+        for (const SheetRow &row : expected) {
+            QStringList titles;
+            if (row.page != page)
+                titles << (page = row.page) << (group = row.group);
+            else if (row.group != group)
+                titles << (group = row.group);
+            for (const QString &title : titles) {
+                const QRegularExpressionMatch found = loosely(title).match(printed, at);
+                QVERIFY2(found.hasMatch(), qPrintable(title));
+                at = found.capturedEnd();
+            }
+            const QRegularExpressionMatch name = loosely(row.name).match(printed, at);
+            QVERIFY2(name.hasMatch(), qPrintable(row.name + " after " + printed.mid(at, 40)));
+            const QRegularExpressionMatch value = loosely(row.value).match(printed, name.capturedStart());
+            QVERIFY2(value.hasMatch() && value.capturedStart() <= name.capturedEnd() + 4,
+                     qPrintable(row.name + ": " + row.value + " in " + printed.mid(name.capturedStart(), 60)));
+            at = std::max(name.capturedEnd(), value.capturedEnd());
+        }
     }
 
     void incompleteReadWritesNoFile_data()

@@ -9,11 +9,14 @@
 #include <cmath>
 
 #include "files/parameterfile.h"
+#include "files/setupsheet.h"
 #include "link/framecodec.h"
 #include "model/defaults.h"
 #include "model/parameterset.h"
 #include "model/settings.h"
+#include "model/translations.h"
 #include "support/factoryframes.h"
+#include "support/sheetrows.h"
 
 #ifdef Q_OS_LINUX
 #include <sys/stat.h>
@@ -186,6 +189,8 @@ private slots:
     void whatIsNotARegularFileIsRefused_data();
     void whatIsNotARegularFileIsRefused();
     void writeOverAWritableFileInAReadOnlyDirectory();
+    void setupSheetHoldsEverySetting_data();
+    void setupSheetHoldsEverySetting();
 };
 
 void TestParameterFile::savedBytes()
@@ -695,6 +700,49 @@ void TestParameterFile::writeOverAWritableFileInAReadOnlyDirectory()
 #else
     QSKIP("needs Linux permissions");
 #endif
+}
+
+void TestParameterFile::setupSheetHoldsEverySetting_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<unsigned>("seed");
+    QTest::newRow("zh") << "zh" << 34u;
+    QTest::newRow("en") << "en" << 35u;
+}
+
+// Every row of the table, in its place and with its value: a setting added
+// to the table cannot be left off the sheet.
+void TestParameterFile::setupSheetHoldsEverySetting()
+{
+    QFETCH(QString, language);
+    QFETCH(unsigned, seed);
+    QVERIFY(installLanguage(language));
+    const ParameterSet p = randomSetup(seed);
+    const QString html = SetupSheet::html(p, SetupSheet::fileSource(QStringLiteral("plane & glider.dat")),
+                                          QDateTime(QDate(2026, 12, 8), QTime(10, 42)));
+    const SheetContent sheet = readSheetHtml(html);
+    const QVector<SheetRow> expected = expectedSheetRows(p);
+    installLanguage(QStringLiteral("zh"));
+
+    QCOMPARE(sheet.rows.size(), settings().size());
+    QCOMPARE(sheet.rows, expected);
+    for (const SheetRow &row : sheet.rows)
+        QVERIFY2(!row.name.isEmpty() && !row.value.isEmpty() && !row.group.isEmpty(), qPrintable(row.page));
+    QCOMPARE(sheet.header.size(), 3);
+    QVERIFY(sheet.header.at(0).endsWith(QStringLiteral(" plane & glider.dat")));
+    QVERIFY(sheet.header.at(1).endsWith(QStringLiteral(": 2026-12-08 10:42")));
+    QVERIFY(sheet.header.at(2).endsWith(QStringLiteral(": ") + SetupSheet::checksum(p)));
+    if (language == QLatin1String("en"))
+        QVERIFY(!html.contains(QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}]"))));
+    // Black on white only: nothing printed grey.
+    const QRegularExpression colour(QStringLiteral("#[0-9a-fA-F]{3,8}\\b|\\bgr[ae]y\\b|rgb"));
+    for (auto it = colour.globalMatch(html); it.hasNext();)
+        QVERIFY2(QStringList({"#000000", "#ffffff"}).contains(it.next().captured()), qPrintable(html));
+
+    // One setting changed changes the checksum.
+    ParameterSet other = p;
+    other.Sub1 = p.Sub1 == 0 ? 1 : 0;
+    QVERIFY(SetupSheet::checksum(other) != SetupSheet::checksum(p));
 }
 
 QTEST_GUILESS_MAIN(TestParameterFile)

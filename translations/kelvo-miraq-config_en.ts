@@ -2,6 +2,411 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
     <context>
+        <name>SetupSheet</name>
+        <message>
+            <source>设定表</source>
+            <translation>Set-up sheet</translation>
+        </message>
+        <message>
+            <source>来源</source>
+            <translation>Source</translation>
+        </message>
+        <message>
+            <source>日期</source>
+            <translation>Date</translation>
+        </message>
+        <message>
+            <source>校验</source>
+            <translation>Checksum</translation>
+        </message>
+        <message>
+            <source>文件 %1</source>
+            <translation>File %1</translation>
+        </message>
+        <message>
+            <source>遥控器</source>
+            <translation>Transmitter</translation>
+        </message>
+        <message>
+            <source>遥控器 %1</source>
+            <translation>Transmitter %1</translation>
+        </message>
+    </context>
+    <context>
+        <name>Cli</name>
+        <message>
+            <source>Write a set-up sheet of a parameter file to print: every setting, as .html or .pdf.</source>
+            <translation>Write a set-up sheet of a parameter file to print: every setting, as .html or .pdf.</translation>
+        </message>
+        <message>
+            <source>Parameter file to print.</source>
+            <translation>Parameter file to print.</translation>
+        </message>
+        <message>
+            <source>The sheet to write: its extension, .html or .pdf, says which.</source>
+            <translation>The sheet to write: its extension, .html or .pdf, says which.</translation>
+        </message>
+        <message>
+            <source>sheet writes .html or .pdf, not %1</source>
+            <translation>sheet writes .html or .pdf, not %1</translation>
+        </message>
+        <message>
+            <source>set-up sheet written to %1 (checksum %2)</source>
+            <translation>set-up sheet written to %1 (checksum %2)</translation>
+        </message>
+        <message>
+            <source>no backups in %1</source>
+            <translation>no backups in %1</translation>
+        </message>
+        <message>
+            <source>List the window's automatic backups, newest first: time, the command each was taken before, the port ("-": not recorded) and the file. The 100 newest are kept.</source>
+            <translation>List the window's automatic backups, newest first: time, the command each was taken before, the port ("-": not recorded) and the file. The 100 newest are kept.</translation>
+        </message>
+    </context>
+    <context>
+        <name>SetupTools</name>
+        <message>
+            <source>比较设定…</source>
+            <translation>Compare set-ups…</translation>
+        </message>
+        <message>
+            <source>备份列表…</source>
+            <translation>Backups…</translation>
+        </message>
+        <message>
+            <source>使用说明</source>
+            <translation>Guide</translation>
+        </message>
+        <message>
+            <source>关于</source>
+            <translation>About</translation>
+        </message>
+        <message>
+            <source>窗口中的设定</source>
+            <translation>The window's set-up</translation>
+        </message>
+        <message>
+            <source>还不知道遥控器中的设定：请先读取数据</source>
+            <translation>The transmitter's set-up is not known yet: Read it first</translation>
+        </message>
+        <message>
+            <source>取入 %1</source>
+            <translation>Take from %1</translation>
+        </message>
+        <message>
+            <source>备份 %1 · %2之前</source>
+            <translation>Backup %1 · before %2</translation>
+        </message>
+        <message>
+            <source>不在备份文件夹中</source>
+            <translation>Not in the backup folder</translation>
+        </message>
+        <message>
+            <source>没有日志文件：诊断输出写到标准错误（Windows：调试输出）</source>
+            <translation>No log file: diagnostics go to standard error (Windows: the debug output)</translation>
+        </message>
+        <message>
+            <source>保存设定表…</source>
+            <translation>Save set-up sheet…</translation>
+        </message>
+        <message>
+            <source>保存设定表</source>
+            <translation>Save set-up sheet</translation>
+        </message>
+        <message>
+            <source>PDF (*.pdf);;HTML (*.html)</source>
+            <translation>PDF (*.pdf);;HTML (*.html)</translation>
+        </message>
+        <message>
+            <source>无法写入 %1：%2</source>
+            <translation>Cannot write %1: %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>GuideDialog</name>
+        <message>
+            <source>使用说明</source>
+            <translation>Guide</translation>
+        </message>
+        <message>
+            <source>关闭</source>
+            <translation>Close</translation>
+        </message>
+        <message>
+            <source>KELVO 与 MIRAQ 八通道遥控器的设置工具</source>
+            <translation>Configuration tool for KELVO and MIRAQ eight-channel transmitters</translation>
+        </message>
+        <message>
+            <source>Qt 版本</source>
+            <translation>Qt version</translation>
+        </message>
+        <message>
+            <source>构建日期</source>
+            <translation>Built</translation>
+        </message>
+        <message>
+            <source>许可</source>
+            <translation>Licence</translation>
+        </message>
+        <message>
+            <source>未声明：软件包中没有许可文件</source>
+            <translation>Not stated: the package holds no licence file</translation>
+        </message>
+        <message>
+            <source>备份</source>
+            <translation>Backups</translation>
+        </message>
+        <message>
+            <source>设置</source>
+            <translation>Settings</translation>
+        </message>
+        <message>
+            <source>日志</source>
+            <translation>Log</translation>
+        </message>
+    </context>
+    <context>
+        <name>CompareDialog</name>
+        <message>
+            <source>文件…</source>
+            <translation>File…</translation>
+        </message>
+        <message>
+            <source>文件 %1</source>
+            <translation>File %1</translation>
+        </message>
+        <message>
+            <source>选择参数文件</source>
+            <translation>Choose a parameter file</translation>
+        </message>
+        <message>
+            <source>参数文件 (*.dat *.txt);;所有文件 (*)</source>
+            <translation>Parameter files (*.dat *.txt);;All files (*)</translation>
+        </message>
+        <message>
+            <source>设定</source>
+            <translation>Setting</translation>
+        </message>
+        <message>
+            <source>%1：%2 → %3</source>
+            <translation>%1: %2 → %3</translation>
+        </message>
+        <message>
+            <source>%1：两边都是 %2</source>
+            <translation>%1: %2 in both</translation>
+        </message>
+        <message>
+            <source>不能在窗口中修改，不能取入</source>
+            <translation>Not changed in the window, so it cannot be taken</translation>
+        </message>
+        <message>
+            <source>两边的设定相同。</source>
+            <translation>Both set-ups are the same.</translation>
+        </message>
+        <message>
+            <source>%1 项设定不同。</source>
+            <translation>%1 settings differ.</translation>
+        </message>
+        <message>
+            <source>“取入窗口”取 %1 的值（%2）</source>
+            <translation>"Take into window" takes the values of %1 (%2)</translation>
+        </message>
+        <message>
+            <source>比较设定</source>
+            <translation>Compare set-ups</translation>
+        </message>
+        <message>
+            <source>设定 &amp;A：</source>
+            <translation>Set-up &amp;A:</translation>
+        </message>
+        <message>
+            <source>设定 &amp;B：</source>
+            <translation>Set-up &amp;B:</translation>
+        </message>
+        <message>
+            <source>比较的第一个设定</source>
+            <translation>First set-up compared</translation>
+        </message>
+        <message>
+            <source>比较的第二个设定</source>
+            <translation>Second set-up compared</translation>
+        </message>
+        <message>
+            <source>只显示不同的设定(&amp;D)</source>
+            <translation>Only &amp;differing settings</translation>
+        </message>
+        <message>
+            <source>设定比较</source>
+            <translation>Settings compared</translation>
+        </message>
+        <message>
+            <source>空格键勾选一项设定；勾选一组即勾选其中所有设定</source>
+            <translation>Space ticks a setting; ticking a group ticks all its settings</translation>
+        </message>
+        <message>
+            <source>全选(&amp;S)</source>
+            <translation>&amp;Select all</translation>
+        </message>
+        <message>
+            <source>取入窗口</source>
+            <translation>Take into window</translation>
+        </message>
+        <message>
+            <source>所勾选的设定成为窗口中未写入的修改（一步撤销），下次写入时发送</source>
+            <translation>The ticked settings become unwritten edits of the window (undone in one step), sent by the next Write</translation>
+        </message>
+        <message>
+            <source>关闭</source>
+            <translation>Close</translation>
+        </message>
+        <message>
+            <source>另一命令进行中，未取入</source>
+            <translation>Another command is running: nothing taken</translation>
+        </message>
+    </context>
+    <context>
+        <name>BackupListDialog</name>
+        <message>
+            <source>无法读取</source>
+            <translation>unreadable</translation>
+        </message>
+        <message>
+            <source>相同</source>
+            <translation>same</translation>
+        </message>
+        <message>
+            <source>未记录</source>
+            <translation>not recorded</translation>
+        </message>
+        <message>
+            <source>%1，%2之前，串口 %3，与窗口不同 %4 项</source>
+            <translation>%1, before %2, port %3, %4 differing from the window</translation>
+        </message>
+        <message>
+            <source>共 %1 个备份。</source>
+            <translation>%1 backups.</translation>
+        </message>
+        <message>
+            <source>没有文件管理器可以打开。路径见上方，可复制。</source>
+            <translation>No file manager could be opened. The path is above, to copy.</translation>
+        </message>
+        <message>
+            <source>删除备份</source>
+            <translation>Delete backup</translation>
+        </message>
+        <message>
+            <source>删除备份 %1？</source>
+            <translation>Delete the backup %1?</translation>
+        </message>
+        <message>
+            <source>删除</source>
+            <translation>Delete</translation>
+        </message>
+        <message>
+            <source>取消</source>
+            <translation>Cancel</translation>
+        </message>
+        <message>
+            <source>不能删除：%1</source>
+            <translation>Cannot delete: %1</translation>
+        </message>
+        <message>
+            <source>备份</source>
+            <translation>Backups</translation>
+        </message>
+        <message>
+            <source>时间</source>
+            <translation>Time</translation>
+        </message>
+        <message>
+            <source>之前的命令</source>
+            <translation>Before</translation>
+        </message>
+        <message>
+            <source>串口</source>
+            <translation>Port</translation>
+        </message>
+        <message>
+            <source>与窗口不同</source>
+            <translation>Differ from window</translation>
+        </message>
+        <message>
+            <source>备份列表</source>
+            <translation>Backup list</translation>
+        </message>
+        <message>
+            <source>路径(&amp;P)：</source>
+            <translation>&amp;Path:</translation>
+        </message>
+        <message>
+            <source>备份的路径</source>
+            <translation>Path of the backup</translation>
+        </message>
+        <message>
+            <source>复制路径</source>
+            <translation>Copy path</translation>
+        </message>
+        <message>
+            <source>比较(&amp;C)</source>
+            <translation>&amp;Compare</translation>
+        </message>
+        <message>
+            <source>这个备份与窗口中的设定并排比较</source>
+            <translation>This backup and the window's set-up side by side</translation>
+        </message>
+        <message>
+            <source>恢复(&amp;R)</source>
+            <translation>&amp;Restore</translation>
+        </message>
+        <message>
+            <source>像“加载数据”一样加载这个备份：先列出改变的设定，发送后读回核对</source>
+            <translation>Loads this backup as Load does: the changes are listed first, and the transmitter is read back after the send</translation>
+        </message>
+        <message>
+            <source>在文件夹中显示(&amp;F)</source>
+            <translation>Show in &amp;folder</translation>
+        </message>
+        <message>
+            <source>删除(&amp;D)</source>
+            <translation>&amp;Delete</translation>
+        </message>
+        <message>
+            <source>关闭</source>
+            <translation>Close</translation>
+        </message>
+    </context>
+    <context>
+        <name>Backups</name>
+        <message>
+            <source>写入</source>
+            <translation>Write</translation>
+        </message>
+        <message>
+            <source>出厂设置</source>
+            <translation>Factory reset</translation>
+        </message>
+        <message>
+            <source>重置数据</source>
+            <translation>Reset data</translation>
+        </message>
+        <message>
+            <source>加载</source>
+            <translation>Load</translation>
+        </message>
+        <message>
+            <source>保存</source>
+            <translation>Save</translation>
+        </message>
+        <message>
+            <source>每次覆盖遥控器的设定之前自动备份。保留最新的 %1 个（按修改时间），更早的自动删除；只删除按备份方式命名的文件。</source>
+            <translation>A backup is taken automatically before the transmitter's set-up is overwritten. The %1 newest (by modification time) are kept and older ones deleted; only files named as backups are ever deleted.</translation>
+        </message>
+        <message>
+            <source>不是参数文件</source>
+            <translation>not a parameter file</translation>
+        </message>
+    </context>
+    <context>
         <name>Choices</name>
         <message>
             <source>正相</source>
