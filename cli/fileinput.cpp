@@ -67,3 +67,13 @@ QString missingFramesWarning(const ParameterFileInput &in)
     return Cli::tr("%1 is incomplete: settings on %2 are unknown (frames %3 missing)")
             .arg(in.path, pages.join(QStringLiteral(", ")), in.missingFrames());
 }
+
+bool loadParameterFile(const QString &path, ParameterSet &p, QString *error, QString *warning)
+{
+    ParameterFileInput in;
+    if (!readParameterFileInput(path, &in, error))
+        return false;
+    *warning = missingFramesWarning(in);
+    overlayParameterFile(in, p);
+    return true;
+}

@@ -31,3 +31,7 @@ void overlayParameterFile(const ParameterFileInput &in, ParameterSet &p);
 // the pages whose settings are therefore unknown, and the frames' letters.
 // Empty for a complete file.
 QString missingFramesWarning(const ParameterFileInput &in);
+
+// Reads the file at path into p (frames it lacks keep what p holds); warning
+// names what the file lacks. False with error set when it cannot be read.
+bool loadParameterFile(const QString &path, ParameterSet &p, QString *error, QString *warning);
