@@ -715,6 +715,33 @@ private slots:
         });
         run(QStringLiteral("toolButton_Reset"));
         QCOMPARE(watcher.messageBoxes().size(), 1);
+
+        // Values the editors cannot show, as held, then the two questions
+        // that keep unwritten work: before a Read, and before closing.
+        ParameterSet held = remoteSet();
+        held.AttiM = 5;
+        held.Mode = 0;
+        held.Prm3Data2 = -50;
+        transmitterThere(held);
+        read();
+        QTest::qWait(300);
+        for (const char *page : {"tab_3", "tab_5", "tab_6"}) {
+            w->form()->tabWidget->setCurrentWidget(w->form()->widget(QLatin1String(page)));
+            QTest::qWait(200);
+            QVERIFY(w->grab().save(QStringLiteral("%1/held-%2-%3.png").arg(out, QLatin1String(page), language)));
+        }
+        QString shot;
+        disconnect(&watcher, nullptr, this, nullptr);
+        connect(&watcher, &ModalWatcher::messageBoxClosed, this, [&] {
+            if (QWidget *box = QApplication::activeModalWidget())
+                box->grab().save(QStringLiteral("%1/%2-%3.png").arg(out, shot, language));
+        });
+        edit("spinBox_sub2", 33);
+        shot = QStringLiteral("question-read");
+        run(QStringLiteral("toolButton_Read"));
+        shot = QStringLiteral("question-close");
+        w->close();
+        QCOMPARE(watcher.messageBoxes().size(), 3);
     }
 };
 
