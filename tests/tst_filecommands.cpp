@@ -206,6 +206,9 @@ private:
         tx->answerReads(true);
         clickLater(*w, QStringLiteral("toolButton_Read"));
         QTRY_VERIFY_WITH_TIMEOUT(tx->count(QStringLiteral("RR")) == 1 && !w->transferRunning(), kCommandTimeoutMs);
+        // The reply is over once its last block is acknowledged, which a busy
+        // machine may deliver after the command has ended.
+        QTRY_VERIFY(!tx->replyInProgress() && tx->unansweredChunks() == 0);
     }
 
     // A load that sends: the closing "WWW" is the last thing on the wire.
