@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <memory>
+
 #include "app/messagetexts.h"
 #include "link/connectioncheck.h"
 #include "link/diagnosticreport.h"
@@ -127,14 +129,34 @@ void MainWindow::noteInbound(const QByteArray &chunk, const InboundResult &resul
 // has something of its own to say.
 void MainWindow::answerMissing()
 {
-    if (!portIsOpen() || m_transferRunning || !m_outcome.isEmpty())
+    if (!portIsOpen() || m_transferRunning || m_said.has(StatusPhrases::Outcome))
         return;
-    const ConnectionReport report = ConnectionCheck::run(
-            liveSystemProbe(), chosenPortName(), [] { return ListenResult{ListenResult::Silent, QString()}; },
-            true);
-    const CheckResult *cause = report.cause();
-    if (cause)
-        setOutcome(ConnectionCheck::headline(cause->id), cause->fix, ConnectionCheck::lines(report).join(QLatin1Char('\n')));
+    // The check's findings are in the words of the language it ran in: after
+    // a language switch it runs again for them, keeping the first findings
+    // should the cause have gone meanwhile.
+    struct Findings
+    {
+        QString language;
+        ConnectionReport report;
+    };
+    const auto findings = std::make_shared<Findings>();
+    const QString port = chosenPortName();
+    const auto check = [findings, port]() -> const ConnectionReport & {
+        if (findings->language != currentLanguage()) {
+            const ConnectionReport report = ConnectionCheck::run(
+                    liveSystemProbe(), port, [] { return ListenResult{ListenResult::Silent, QString()}; }, true);
+            if (findings->language.isEmpty() || report.cause())
+                findings->report = report;
+            findings->language = currentLanguage();
+        }
+        return findings->report;
+    };
+    const CheckResult *cause = check().cause();
+    if (!cause)
+        return;
+    setOutcome([check] { return ConnectionCheck::headline(check().cause()->id); },
+               [check] { return check().cause()->fix; },
+               [check] { return ConnectionCheck::lines(check()).join(QLatin1Char('\n')); });
 }
 
 void MainWindow::checkConnectionNow()

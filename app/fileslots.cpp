@@ -25,6 +25,14 @@ void showFileError(QWidget *parent, const FileTexts &texts)
 {
     QMessageBox::critical(parent, texts.errorTitle, texts.errorText, QMessageBox::Ok);
 }
+
+// What a file lacks, for the second line; nothing when it is whole.
+Phrase lacksPhrase(const QString &lacking)
+{
+    if (lacking.isEmpty())
+        return {};
+    return [lacking] { return StatusTexts::fileLacks(lacking); };
+}
 } // namespace
 
 void MainWindow::on_toolButton_Save_clicked()
@@ -49,7 +57,9 @@ void MainWindow::on_toolButton_Save_clicked()
     // all; the real write below replaces the old file only once the new one
     // is complete.
     if (!canWriteParameterFile(path)) {
-        setOutcome(StatusTexts::fileOutcome(StatusTexts::Command::Save, name, false, StatusTexts::notSent()));
+        setOutcome([name] {
+            return StatusTexts::fileOutcome(StatusTexts::Command::Save, name, false, StatusTexts::notSent());
+        });
         transfer.finish();
         showFileError(this, texts);
         return;
@@ -65,9 +75,10 @@ void MainWindow::on_toolButton_Save_clicked()
     // after them finds.
     QString error;
     const bool saved = writeParameterFile(path, parameterFileBytes(frames()), &error);
-    QString details;
-    const QString sent = finishAndCheck(StatusTexts::Command::Save, &details);
-    setOutcome(StatusTexts::fileOutcome(StatusTexts::Command::Save, name, saved, sent), QString(), details);
+    Phrase details;
+    const Phrase sent = finishAndCheck(StatusTexts::Command::Save, &details);
+    setOutcome([=] { return StatusTexts::fileOutcome(StatusTexts::Command::Save, name, saved, sent()); }, {},
+               details);
     if (!saved) {
         qWarning() << "Saving" << path << "failed:" << error;
         transfer.finish();
@@ -122,7 +133,9 @@ void MainWindow::on_toolButton_Load_clicked()
     }
 
     const QString name = QFileInfo(loadPath).fileName();
-    const QString notLoaded = StatusTexts::fileOutcome(StatusTexts::Command::Load, name, false, StatusTexts::notSent());
+    const Phrase notLoaded = [name] {
+        return StatusTexts::fileOutcome(StatusTexts::Command::Load, name, false, StatusTexts::notSent());
+    };
     QString text;
     if (!readParameterFileText(loadPath, &text)) {
         setOutcome(notLoaded);
@@ -143,7 +156,7 @@ void MainWindow::on_toolButton_Load_clicked()
     if (m_closing)
         return;
     if (!usable) {
-        setOutcome(notLoaded, lacking.isEmpty() ? QString() : StatusTexts::fileLacks(lacking));
+        setOutcome(notLoaded, lacksPhrase(lacking));
         transfer.finish();
         showFileError(this, texts);
         return;
@@ -155,7 +168,7 @@ void MainWindow::on_toolButton_Load_clicked()
         subject += QLatin1Char('\n') + StatusTexts::fileLacks(lacking) + QLatin1Char('\n');
 
     if (!confirmChanges(StatusTexts::Command::Load, fromFile, subject)) {
-        setOutcome(StatusTexts::cancelled(StatusTexts::Command::Load), StatusTexts::notSent());
+        setOutcome([] { return StatusTexts::cancelled(StatusTexts::Command::Load); }, StatusTexts::notSent);
         return;
     }
 
@@ -170,10 +183,10 @@ void MainWindow::on_toolButton_Load_clicked()
     // A file that went nowhere (the port closed) is the window's set-up
     // now, and stays so over what a later Read before a Write finds.
     m_fileIntended = !m_tally.beganOpen();
-    QString details;
-    const QString sent = finishAndCheck(StatusTexts::Command::Load, &details);
-    setOutcome(StatusTexts::fileOutcome(StatusTexts::Command::Load, name, true, sent),
-               lacking.isEmpty() ? QString() : StatusTexts::fileLacks(lacking), details);
+    Phrase details;
+    const Phrase sent = finishAndCheck(StatusTexts::Command::Load, &details);
+    setOutcome([=] { return StatusTexts::fileOutcome(StatusTexts::Command::Load, name, true, sent()); },
+               lacksPhrase(lacking), details);
     Dr_DataSelet();
     FalseSaveData();
 }

@@ -63,6 +63,7 @@ void MainWindow::retranslateWindow()
 
     if (m_banner.isShown())
         showBanner();
+    m_said.retranslate();
     showTelemetryAge();
     updateEditActions();
     updateTransmitterState();

@@ -8,6 +8,8 @@
 
 #include <optional>
 
+#include "app/portlistview.h"
+#include "app/statusphrases.h"
 #include "app/statustexts.h"
 #include "link/conversation.h"
 #include "link/framecodec.h"
@@ -177,6 +179,7 @@ private:
     void setUpLanguageMenu();
     void retranslateWindow();
     void showPortList(const PortListUpdate &update);
+    void showPortToolTip();
     QString chosenPortName() const;
     QString identityOfPort(const QString &name) const;
 
@@ -211,9 +214,8 @@ private:
     void endProgress();
     // The send is over: records what the transmitter now holds as far as
     // it is known and says how far the send got ("已写入", "写入中断 2/4").
-    QString finishSending(StatusTexts::Command command);
-    void setOutcome(const QString &text, const QString &detail = QString(),
-                    const QString &details = QString());
+    void finishSending();
+    void setOutcome(Phrase text, Phrase detail = {}, Phrase details = {});
     void updateTransmitterState();
 
     // Safe writes (app/safewrites.cpp): what the transmitter held is read
@@ -228,7 +230,8 @@ private:
     bool confirmChanges(StatusTexts::Command command, const ParameterSet &to, const QString &subject);
     SendCheck proveAfter();
     void noteCheck(const SendCheck &check);
-    QString finishAndCheck(StatusTexts::Command command, QString *details);
+    // What the send and its read-back came to, and (details) what differs.
+    Phrase finishAndCheck(StatusTexts::Command command, Phrase *details);
     QVector<SettingChange> netEdits() const;
     // The window's set-up over what the transmitter is now known to hold:
     // what the pilot set (edits, a file loaded unsent) stays, the rest is
@@ -298,11 +301,7 @@ private:
     TransmitterRecord m_record;
     StatusLine m_status;
     QTimer *m_replyTimer = nullptr;
-    QString m_outcome;        // first line: the last command's outcome with its time
-    QString m_outcomeDetail;  // second line when nothing is unwritten
-    QString m_outcomeDetails; // tooltip
-    QString m_backupNote;     // the backup taken before the last send
-    QString m_backupDetail;
+    StatusPhrases m_said; // the outcome, the step, the backup: words of the status line
     bool m_backupFresh = false; // the backup was taken by the running command
     StatusBanner m_banner;
     Interruption m_interruption = Interruption::None;
@@ -310,14 +309,13 @@ private:
     QElapsedTimer m_sinceLivePacket; // invalid until the first live packet
     QString m_livePacketAt;          // "20:43:12"
     QString m_absentPort; // the chosen port, unplugged, kept in the list as such
+    QVector<PortListView::Item> m_shownPortItems; // the entries of the port list
     StatusTexts::Command m_sending = StatusTexts::Command::Write;
-    QString m_progressLine;   // first line while a command runs
     ReadPurpose m_readPurpose = ReadPurpose::Show;
     TransmitterRecord::ReadOutcome m_lastRead;
     QEventLoop *m_readLoop = nullptr; // runs while a command waits for a reply
     QElapsedTimer m_lastInbound;      // the last chunk of any kind
     std::optional<ParameterSet> m_keptSettings; // a backup read's blocks do not replace these
-    QString m_busyNote;               // a command refused while another ran
     bool m_closeAfterSend = false;    // the window closes once the send is done
     bool m_closing = false;           // the window is going: commands stop
     bool m_overwriteUnread = false;   // the pilot chose to write without a backup

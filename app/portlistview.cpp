@@ -46,6 +46,27 @@ QString notConnected(const QString &name)
     return QCoreApplication::translate("PortListView", "（未连接）%1").arg(name);
 }
 
+QString boxText(const QString &name, bool absent)
+{
+    // A device by its name under /dev ("pts/3"); any other path, such as
+    // a link the pilot made, by its own name.
+    const QString dev = QStringLiteral("/dev/");
+    const QString shorter = name.startsWith(dev) ? name.mid(dev.size())
+            : name.contains(QLatin1Char('/'))    ? name.section(QLatin1Char('/'), -1)
+                                                 : name;
+    return absent ? QStringLiteral("\u00d7 ") + shorter : shorter;
+}
+
+QString boxToolTip(const Item &item, const QString &help)
+{
+    QStringList lines{item.text};
+    if (!item.toolTip.isEmpty())
+        lines.append(item.toolTip);
+    if (!help.isEmpty())
+        lines.append(help);
+    return lines.join(QLatin1Char('\n'));
+}
+
 QString localDetails(const QString &details)
 {
     QStringList lines = details.split(QLatin1Char('\n'));
@@ -60,11 +81,11 @@ View view(const QVector<PortEntry> &ports, int current, const QString &absent)
     const bool keepAbsent = !absent.isEmpty()
             && std::none_of(ports.cbegin(), ports.cend(), [&](const PortEntry &p) { return p.name == absent; });
     if (keepAbsent) {
-        out.items.append({notConnected(absent), absent,
+        out.items.append({notConnected(absent), absent, boxText(absent, true),
                           QCoreApplication::translate("PortListView", "未连接：插回后自动选中"), true});
     }
     for (const PortEntry &port : ports)
-        out.items.append({port.name, port.name, localDetails(port.details), false});
+        out.items.append({port.name, port.name, boxText(port.name, false), localDetails(port.details), false});
     out.current = keepAbsent ? 0 : current;
     return out;
 }

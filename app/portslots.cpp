@@ -14,10 +14,12 @@
 #include "app/messagetexts.h"
 #include "app/portlistview.h"
 #include "app/startup.h"
+#include "files/backups.h"
 #include "link/portlist.h"
 #include "model/parameterset.h"
 #include "model/translations.h"
 #include "ui/mainform.h"
+#include "ui/portbox.h"
 #include "ui/sizedicon.h"
 
 namespace {
@@ -35,13 +37,19 @@ void MainWindow::setUpPortList()
     m_portWatch.changed(m_extraPorts);
     rescanPorts();
     ui->portNameBox->installEventFilter(this);
+    PortBox::install(ui->portNameBox);
+    connect(ui->portNameBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &MainWindow::showPortToolTip);
     // Emitted for the user's own picks only, not for the list's.
     connect(ui->portNameBox, QOverload<int>::of(&QComboBox::activated), this,
             [this](int index) {
                 m_wantedPort = ui->portNameBox->itemData(index, Qt::UserRole).toString();
-                if (m_wantedPort != m_absentPort)
-                    m_absentPort.clear();
                 m_wantedIdentity = identityOfPort(m_wantedPort);
+                if (m_wantedPort != m_absentPort && !m_absentPort.isEmpty()) {
+                    // Another port chosen: the unplugged one leaves the list.
+                    m_absentPort.clear();
+                    showPortList({false, m_shownPorts, indexOfName(m_shownPorts, m_wantedPort)});
+                }
             });
     m_portScanTimer = new QTimer(this);
     connect(m_portScanTimer, &QTimer::timeout, this, &MainWindow::followPorts);
@@ -66,9 +74,20 @@ void MainWindow::rescanPorts()
     // Not under the pointer of someone picking from an open popup.
     if (portIsOpen() || QApplication::activePopupWidget())
         return;
-    const PortListUpdate update =
-            updatePortList(m_shownPorts, chosenPortName(), scanPorts(m_extraPorts), m_wantedPort,
-                           m_wantedIdentity);
+    const QVector<PortEntry> found = scanPorts(m_extraPorts);
+    const QString chosen = chosenPortName();
+    if (m_absentPort.isEmpty() && !chosen.isEmpty() && indexOfName(m_shownPorts, chosen) >= 0
+        && indexOfName(found, chosen) < 0) {
+        // The chosen port went while closed: it keeps its place, marked, as
+        // one that went while open does, and is chosen again when it comes.
+        m_wantedIdentity = identityOfPort(chosen);
+        m_wantedPort = chosen;
+        m_absentPort = chosen;
+    }
+    // Its adapter back under another name is the same choice.
+    if (!m_wantedIdentity.isEmpty() && indexOfIdentity(found, m_wantedIdentity) >= 0)
+        m_absentPort.clear();
+    const PortListUpdate update = updatePortList(m_shownPorts, chosen, found, m_wantedPort, m_wantedIdentity);
     if (!update.changed)
         return;
     m_shownPorts = update.ports;
@@ -86,12 +105,25 @@ void MainWindow::showPortList(const PortListUpdate &update)
     for (const PortListView::Item &item : view.items) {
         box->addItem(item.text, item.name);
         box->setItemData(box->count() - 1, item.toolTip, Qt::ToolTipRole);
+        box->setItemData(box->count() - 1, item.boxText, PortBox::kBoxTextRole);
         widest = qMax(widest, box->view()->fontMetrics().horizontalAdvance(item.text));
     }
     // The popup as wide as its longest entry ("/dev/pts/1"), never narrower
     // than the box.
     box->view()->setMinimumWidth(qMax(box->width(), widest + 24));
+    m_shownPortItems = view.items;
     box->setCurrentIndex(view.current);
+    showPortToolTip();
+}
+
+// The closed box may show its choice shortened: the tooltip has it whole.
+void MainWindow::showPortToolTip()
+{
+    const int index = ui->portNameBox->currentIndex();
+    const QString help = CommandHelp::toolTip(ui->portNameBox->objectName(), Backups::defaultDirectory());
+    ui->portNameBox->setToolTip(index >= 0 && index < m_shownPortItems.size()
+                                        ? PortListView::boxToolTip(m_shownPortItems.at(index), help)
+                                        : help);
 }
 
 // The identity of the adapter behind a listed port (empty for none).

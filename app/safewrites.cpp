@@ -122,7 +122,7 @@ bool MainWindow::knowBefore(StatusTexts::Command command, bool adoptRead)
         if (m_closing)
             return false;
         if (!portIsOpen()) {
-            setOutcome(StatusTexts::cancelled(command), StatusTexts::notSent());
+            setOutcome([command] { return StatusTexts::cancelled(command); }, StatusTexts::notSent);
             return false;
         }
         if (outcome.complete) {
@@ -157,7 +157,7 @@ bool MainWindow::knowBefore(StatusTexts::Command command, bool adoptRead)
             m_overwriteUnread = true;
             return true;
         }
-        setOutcome(StatusTexts::cancelled(command), StatusTexts::notSent());
+        setOutcome([command] { return StatusTexts::cancelled(command); }, StatusTexts::notSent);
         return false;
     }
 }
@@ -210,13 +210,18 @@ SendCheck MainWindow::proveAfter()
     return check;
 }
 
-QString MainWindow::finishAndCheck(StatusTexts::Command command, QString *details)
+Phrase MainWindow::finishAndCheck(StatusTexts::Command command, Phrase *details)
 {
     const SendTally tally = m_tally;
-    finishSending(command);
+    finishSending();
     const SendCheck check = tally.outcome() == SendTally::Outcome::Delivered ? proveAfter() : SendCheck();
     noteCheck(check);
-    return StatusTexts::checkedOutcome(command, tally, check, details);
+    *details = [=] {
+        QString found;
+        StatusTexts::checkedOutcome(command, tally, check, &found);
+        return found;
+    };
+    return [=] { return StatusTexts::checkedOutcome(command, tally, check); };
 }
 
 // What a send that nothing confirmed left in the transmitter is not known.
@@ -353,7 +358,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     }
     if (box.clickedButton() == finish) {
         m_closeAfterSend = true;
-        m_busyNote = StatusTexts::closingAfterSend();
+        m_said.set(StatusPhrases::Busy, StatusTexts::closingAfterSend);
         updateTransmitterState();
     } else if (box.clickedButton() == abandon) {
         // Nothing more of the send goes out; the pilot has been told what

@@ -56,7 +56,7 @@ bool MainWindow::debounceAndCheckPort(TransferScope &transfer)
     if (portIsOpen())
         return true;
     transfer.finish();
-    setOutcome(StatusTexts::needsOpenPort());
+    setOutcome(StatusTexts::needsOpenPort);
     showPortMessage(portTexts(chineseMessages()).needsPort);
     return false;
 }
@@ -73,9 +73,9 @@ void MainWindow::on_toolButton_Send_clicked()
         return;
     beginSending(StatusTexts::Command::Write);
     sendFrames(true);
-    QString details;
-    const QString outcome = finishAndCheck(StatusTexts::Command::Write, &details);
-    setOutcome(outcome, QString(), details);
+    Phrase details;
+    const Phrase outcome = finishAndCheck(StatusTexts::Command::Write, &details);
+    setOutcome(outcome, {}, details);
 }
 
 // Both resets replace the whole set-up with factory values: the pilot sees
@@ -97,7 +97,7 @@ void MainWindow::resetTransmitter(StatusTexts::Command command)
     restoreFactoryFirst(factory);
     restoreFactorySecond(factory);
     if (!confirmChanges(command, factory, StatusTexts::commandName(command))) {
-        setOutcome(StatusTexts::cancelled(command), StatusTexts::notSent());
+        setOutcome([command] { return StatusTexts::cancelled(command); }, StatusTexts::notSent);
         return;
     }
     if (!backUpBeforeSending(command))
@@ -106,9 +106,9 @@ void MainWindow::resetTransmitter(StatusTexts::Command command)
     RestData();
     RestData2();
     sendFrames(true);
-    QString details;
-    const QString outcome = finishAndCheck(command, &details);
-    setOutcome(outcome, QString(), details);
+    Phrase details;
+    const Phrase outcome = finishAndCheck(command, &details);
+    setOutcome(outcome, {}, details);
 }
 
 void MainWindow::on_toolButton_Reset_clicked()

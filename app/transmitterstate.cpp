@@ -58,23 +58,22 @@ void MainWindow::forgetTransmitter()
     m_record.connectionEnded();
     m_lateBlocks = 0;
     m_replyTimer->stop();
-    m_outcome.clear();
-    m_outcomeDetail.clear();
-    m_outcomeDetails.clear();
-    m_backupNote.clear();
-    m_backupDetail.clear();
-    m_progressLine.clear();
+    for (auto part : {StatusPhrases::Outcome, StatusPhrases::OutcomeDetail, StatusPhrases::OutcomeDetails,
+                      StatusPhrases::BackupNote, StatusPhrases::BackupDetail, StatusPhrases::Progress})
+        m_said.clear(part);
     m_status.hideProgress();
     updateTransmitterState();
 }
 
 namespace {
 
-QString readStepText(int received, bool forBackup, bool verifying)
+Phrase readStepText(int received, bool forBackup, bool verifying)
 {
     if (forBackup)
-        return StatusTexts::readForBackupStep(received);
-    return verifying ? StatusTexts::verifyStep(received) : StatusTexts::readStep(received);
+        return [received] { return StatusTexts::readForBackupStep(received); };
+    if (verifying)
+        return [received] { return StatusTexts::verifyStep(received); };
+    return [received] { return StatusTexts::readStep(received); };
 }
 
 } // namespace
@@ -87,7 +86,7 @@ void MainWindow::startReadRecord()
     if (m_readPurpose == ReadPurpose::Show)
         clearEdits();
     m_replyTimer->start(kFirstBlockMs);
-    m_progressLine = readStepText(0, m_readPurpose == ReadPurpose::Backup, m_readPurpose == ReadPurpose::Verify);
+    m_said.set(StatusPhrases::Progress, readStepText(0, m_readPurpose == ReadPurpose::Backup, m_readPurpose == ReadPurpose::Verify));
     m_status.showProgress(0, ReadReply::kBlockCount);
     updateTransmitterState();
 }
@@ -98,12 +97,14 @@ void MainWindow::showSendStep(int step)
     if (!m_transferRunning || !m_tally.beganOpen())
         return;
     if (m_tally.cut()) {
-        m_progressLine = StatusTexts::interrupted(m_tally.frames());
+        const int frames = m_tally.frames();
+        m_said.set(StatusPhrases::Progress, [frames] { return StatusTexts::interrupted(frames); });
         m_status.hideProgress();
     } else {
         // Save sends no closing acknowledgement: its fourth frame ends it.
         const int steps = m_sending == StatusTexts::Command::Save ? 4 : 5;
-        m_progressLine = StatusTexts::sendStep(m_sending, step);
+        const StatusTexts::Command command = m_sending;
+        m_said.set(StatusPhrases::Progress, [command, step] { return StatusTexts::sendStep(command, step); });
         m_status.showProgress(step, steps);
     }
     updateTransmitterState();
@@ -114,7 +115,7 @@ void MainWindow::endProgress()
 {
     if (m_record.reading())
         return;
-    m_progressLine.clear();
+    m_said.clear(StatusPhrases::Progress);
     m_status.hideProgress();
     updateTransmitterState();
 }
@@ -126,8 +127,9 @@ void MainWindow::recordInbound(const QByteArray &chunk)
     const int before = m_record.blocksReceived();
     m_record.readChunk(chunk);
     if (m_record.blocksReceived() != before) {
-        m_progressLine = readStepText(m_record.blocksReceived(), m_readPurpose == ReadPurpose::Backup,
-                                      m_readPurpose == ReadPurpose::Verify);
+        m_said.set(StatusPhrases::Progress, readStepText(m_record.blocksReceived(),
+                                                         m_readPurpose == ReadPurpose::Backup,
+                                                         m_readPurpose == ReadPurpose::Verify));
         m_status.showProgress(m_record.blocksReceived(), ReadReply::kBlockCount);
         updateTransmitterState();
     }
@@ -148,18 +150,26 @@ void MainWindow::finishReadRecord()
         m_readLoop->quit();
     if (!m_transferRunning)
         endProgress();
+    // Whatever a complete Read was for, it shows what the transmitter holds:
+    // a cut send or a lost connection is over.
+    if (outcome.complete)
+        dismissInterruption();
     // A command that read for itself says what it found with its own outcome.
     if (m_readPurpose != ReadPurpose::Show)
         return;
-    QString detail;
-    QString details;
-    if (outcome.complete)
-        dismissInterruption();
-    if (!outcome.complete)
-        detail = StatusTexts::stalePages(outcome.stalePages);
-    else if (outcome.compared)
-        detail = StatusTexts::comparison(outcome, &details);
-    setOutcome(StatusTexts::readOutcome(outcome), detail, details);
+    Phrase detail;
+    Phrase details;
+    if (!outcome.complete) {
+        detail = [outcome] { return StatusTexts::stalePages(outcome.stalePages); };
+    } else if (outcome.compared) {
+        detail = [outcome] { return StatusTexts::comparison(outcome, nullptr); };
+        details = [outcome] {
+            QString all;
+            StatusTexts::comparison(outcome, &all);
+            return all;
+        };
+    }
+    setOutcome([outcome] { return StatusTexts::readOutcome(outcome); }, detail, details);
 }
 
 // Before a command overwrites the transmitter, what it holds goes into a
@@ -167,8 +177,8 @@ void MainWindow::finishReadRecord()
 // chooses to write anyway; false: nothing is sent.
 bool MainWindow::backUpBeforeSending(StatusTexts::Command command)
 {
-    m_backupNote.clear();
-    m_backupDetail.clear();
+    m_said.clear(StatusPhrases::BackupNote);
+    m_said.clear(StatusPhrases::BackupDetail);
     const bool overwriteUnread = m_overwriteUnread;
     m_overwriteUnread = false;
     if (!portIsOpen())
@@ -176,7 +186,7 @@ bool MainWindow::backUpBeforeSending(StatusTexts::Command command)
     if (!m_record.hasCompleteRead()) {
         if (overwriteUnread) {
             // The pilot chose to write although the set-up could not be read.
-            m_backupNote = StatusTexts::noBackup();
+            m_said.set(StatusPhrases::BackupNote, StatusTexts::noBackup);
             m_backupFresh = true;
             updateTransmitterState();
         }
@@ -185,14 +195,18 @@ bool MainWindow::backUpBeforeSending(StatusTexts::Command command)
     const Backups::Result result = Backups::write(m_record.known(), StatusTexts::backupName(command),
                                                   QDateTime::currentDateTime(), Backups::defaultDirectory(),
                                                   port().portName());
-    m_backupNote = result.ok ? StatusTexts::backupWritten(command) : StatusTexts::backupFailed();
+    if (result.ok)
+        m_said.set(StatusPhrases::BackupNote, [command] { return StatusTexts::backupWritten(command); });
+    else
+        m_said.set(StatusPhrases::BackupNote, StatusTexts::backupFailed);
     m_backupFresh = true;
-    m_backupDetail = result.ok ? result.path : result.path + QLatin1Char('\n') + result.error;
+    m_said.set(StatusPhrases::BackupDetail,
+               fixedPhrase(result.ok ? result.path : result.path + QLatin1Char('\n') + result.error));
     updateTransmitterState();
-    if (result.ok || writeWithoutBackup(m_backupDetail))
+    if (result.ok || writeWithoutBackup(m_said.text(StatusPhrases::BackupDetail)))
         return true;
     m_backupFresh = true;
-    setOutcome(StatusTexts::cancelled(command), StatusTexts::notSent());
+    setOutcome([command] { return StatusTexts::cancelled(command); }, StatusTexts::notSent);
     return false;
 }
 
@@ -205,7 +219,7 @@ void MainWindow::beginSending(StatusTexts::Command command)
     showSendStep(0);
 }
 
-QString MainWindow::finishSending(StatusTexts::Command command)
+void MainWindow::finishSending()
 {
     const SendTally tally = m_tally;
     m_tally.end();
@@ -220,20 +234,20 @@ QString MainWindow::finishSending(StatusTexts::Command command)
     case SendTally::Outcome::NotSent:
         break;
     }
-    return StatusTexts::sendOutcome(command, tally);
 }
 
-void MainWindow::setOutcome(const QString &text, const QString &detail, const QString &details)
+void MainWindow::setOutcome(Phrase text, Phrase detail, Phrase details)
 {
     // A backup belongs to the command that took it, not to the next one.
     if (!m_backupFresh) {
-        m_backupNote.clear();
-        m_backupDetail.clear();
+        m_said.clear(StatusPhrases::BackupNote);
+        m_said.clear(StatusPhrases::BackupDetail);
     }
     m_backupFresh = false;
-    m_outcome = StatusTexts::withTime(text, now());
-    m_outcomeDetail = detail;
-    m_outcomeDetails = details;
+    const QString time = now();
+    m_said.set(StatusPhrases::Outcome, [text, time] { return StatusTexts::withTime(text(), time); });
+    m_said.set(StatusPhrases::OutcomeDetail, detail);
+    m_said.set(StatusPhrases::OutcomeDetails, details);
     updateTransmitterState();
 }
 
@@ -244,20 +258,20 @@ void MainWindow::updateTransmitterState()
     const int unwritten = known ? countDifferingEditable(params(), m_record.known()) : 0;
 
     StatusTexts::StatusFacts facts;
-    facts.progress = m_progressLine;
-    facts.outcome = m_outcome;
+    facts.progress = m_said.text(StatusPhrases::Progress);
+    facts.outcome = m_said.text(StatusPhrases::Outcome);
     facts.port = portIsOpen() ? StatusTexts::portOpen(port().portName()) : StatusTexts::portClosed();
-    facts.outcomeDetail = m_outcomeDetail;
+    facts.outcomeDetail = m_said.text(StatusPhrases::OutcomeDetail);
     if (m_lateBlocks > 0) {
         const QString late = StatusTexts::lateBlocks(m_lateBlocks);
         facts.outcomeDetail = facts.outcomeDetail.isEmpty() ? late : facts.outcomeDetail + QStringLiteral(" · ") + late;
     }
-    facts.outcomeDetails = m_outcomeDetails;
-    facts.backupNote = m_backupNote;
-    facts.backupDetail = m_backupDetail;
+    facts.outcomeDetails = m_said.text(StatusPhrases::OutcomeDetails);
+    facts.backupNote = m_said.text(StatusPhrases::BackupNote);
+    facts.backupDetail = m_said.text(StatusPhrases::BackupDetail);
     facts.uncertain = m_record.uncertain();
     facts.unwritten = unwritten;
-    facts.busy = m_busyNote;
+    facts.busy = m_said.text(StatusPhrases::Busy);
     if (unwritten > 0) {
         for (const Setting *s : differingSettings(params(), m_record.known())) {
             if (settingIsEditable(*s))

@@ -34,7 +34,9 @@
 #include "support/appstate.h"
 #include "support/fakeportrig.h"
 #include "support/modalwatcher.h"
+#include "ui/captionfit.h"
 #include "ui/mainform.h"
+#include "ui/portbox.h"
 #include "ui/rangehint.h"
 #include "ui/statusline.h"
 
@@ -249,7 +251,50 @@ private slots:
             // The tooltip has it all, the file name whole.
             QVERIFY(label->toolTip().startsWith(withoutMarks(s.line())));
         }
-        QVERIFY(label->contentsRect().width() >= rig.line.textWidth());
+        // The room left of the indent a framed label gives its text.
+        QVERIFY(label->contentsRect().width() - metrics.horizontalAdvance(QLatin1Char('x')) / 2 >= rig.line.textWidth());
+    }
+
+    // Nothing on the form is cut at its fixed size, in either language and
+    // after a switch: each caption (the channel names included) fits its
+    // box, and the closed port list shows the end of each port's name,
+    // the mark of an unplugged one included, with the whole in the tooltip.
+    void captionsAndPortNamesFit_data() { addLanguageRows(); }
+    void captionsAndPortNamesFit()
+    {
+        QFETCH(QString, language);
+        resetAppState();
+        QVERIFY(installLanguage(language == QLatin1String("en") ? QStringLiteral("zh") : QStringLiteral("en")));
+        MainWindow w;
+        w.switchLanguage(language);
+        const QList<QLineEdit *> edits = w.form()->centralwidget->findChildren<QLineEdit *>();
+        int captions = 0;
+        for (const QLineEdit *edit : edits) {
+            if (!edit->property("formCaption").toBool())
+                continue;
+            ++captions;
+            QVERIFY2(CaptionFit::fits(edit), qPrintable(edit->objectName() + QLatin1Char(' ') + edit->text()));
+        }
+        QVERIFY2(captions > 40, qPrintable(QString::number(captions)));
+        QCOMPARE(field(w, QStringLiteral("lineEdit_9"))->text(), QStringLiteral("CH1"));
+
+        QComboBox *box = w.form()->portNameBox;
+        const QStringList names{"/dev/ttyUSB0", "/dev/pts/12", "/dev/ttyACM10", "COM12",
+                                "/home/pilot/links/plane-receiver-port"};
+        const QVector<PortEntry> ports{{names.at(0), QString(), true, QString()},
+                                       {names.at(1), QString(), false, QString()},
+                                       {names.at(3), QString(), true, QString()},
+                                       {names.at(4), QString(), false, QString()}};
+        const PortListView::View view = PortListView::view(ports, 0, names.at(2));
+        for (const PortListView::Item &item : view.items) {
+            box->clear();
+            box->addItem(item.text, item.name);
+            box->setItemData(0, item.boxText, PortBox::kBoxTextRole);
+            const QString shown = PortBox::shownText(box);
+            QVERIFY2(shown.endsWith(item.name.right(3)), qPrintable(shown));
+            QVERIFY2(box->fontMetrics().horizontalAdvance(shown) < box->width(), qPrintable(shown));
+            QVERIFY(PortListView::boxToolTip(item, QString()).startsWith(item.text));
+        }
     }
 
     // What goes on the two lines: the count of unwritten settings whenever
@@ -451,6 +496,9 @@ private slots:
         QVERIFY(QFile::remove(path));
         QCOMPARE(box->currentText(), PortListView::notConnected(path));
         QCOMPARE(box->currentData(Qt::UserRole).toString(), path);
+        // The narrow box shows which port it was; its tooltip, all of it.
+        QVERIFY2(PortBox::shownText(box).endsWith(QStringLiteral("plane")), qPrintable(PortBox::shownText(box)));
+        QVERIFY(box->toolTip().startsWith(PortListView::notConnected(path)));
         QVERIFY(w.banner().isShown());
         QCOMPARE(w.banner().text(), StatusTexts::connectionLost());
         // Rescans while it is away keep it so.
@@ -480,8 +528,21 @@ private slots:
         QVERIFY(QFile::link(back->devicePath(), path));
         QTRY_COMPARE_WITH_TIMEOUT(box->currentText(), path, 5000);
         QCOMPARE(box->findText(PortListView::notConnected(path)), -1);
-        // The banner stays until a complete Read or a press of its button.
+        // The banner stays until a complete Read, here the one a Write on
+        // the port that came back makes first, or a press of its button.
         QVERIFY(w.banner().isShown());
+        back->setConfiguration(ParameterSet());
+        back->storeWrittenFrames(true);
+        back->answerReads(true);
+        back->startLiveStream(20);
+        w.form()->openButton->click();
+        QVERIFY(back->waitForMessage(QStringLiteral("OK"), 5000));
+        QVERIFY(w.banner().isShown());
+        clickLater(w, QStringLiteral("toolButton_Send"));
+        QTRY_VERIFY_WITH_TIMEOUT(back->count(QStringLiteral("WWW")) > 0 && !w.transferRunning(), 20000);
+        QVERIFY(!w.banner().isShown());
+        back->closeMaster();
+        QTRY_VERIFY_WITH_TIMEOUT(w.banner().isShown(), 5000);
         w.banner().closeButton()->click();
         QVERIFY(!w.banner().isShown());
     }

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "app/mainwindow.h"
+#include "app/portlistview.h"
 #include "link/portlist.h"
 #include "support/appstate.h"
 #include "support/faketransmitter.h"
@@ -145,21 +146,28 @@ private slots:
         QTest::keyClick(rig.box(), Qt::Key_Down);
         QCOMPARE(rig.box()->currentText(), rig.second);
 
+        // Gone while the port is closed, it keeps its place and stays the
+        // choice, marked, so that Open is not pressed on another port.
         QVERIFY(QFile::remove(rig.second));
         QTRY_VERIFY_WITH_TIMEOUT(!rig.listed().contains(rig.second), kFollowMs);
-        QCOMPARE(rig.box()->currentText(), rig.first);
+        QCOMPARE(rig.box()->currentText(), PortListView::notConnected(rig.second));
+        QCOMPARE(rig.box()->currentData().toString(), rig.second);
+        QVERIFY(rig.listed().contains(rig.first));
         QVERIFY(rig.plug(rig.second));
         QTRY_COMPARE_WITH_TIMEOUT(rig.box()->currentText(), rig.second, kFollowMs);
+        QVERIFY(!rig.listed().contains(PortListView::notConnected(rig.second)));
 
         QVERIFY(QFile::remove(rig.second));
         QTRY_VERIFY_WITH_TIMEOUT(!rig.listed().contains(rig.second), kFollowMs);
-        // Picked from the popup, although it is the one on show.
+        // Another port picked from the popup: the unplugged one leaves.
         rig.w->show();
         QVERIFY(QTest::qWaitForWindowExposed(rig.w.get()));
         QTest::keyClick(rig.box(), Qt::Key_F4);
+        QTest::keyClick(rig.box()->view(), Qt::Key_Down);
         QTest::keyClick(rig.box()->view(), Qt::Key_Return);
         QVERIFY(!QApplication::activePopupWidget());
         QCOMPARE(rig.box()->currentText(), rig.first);
+        QVERIFY(!rig.listed().contains(PortListView::notConnected(rig.second)));
         QVERIFY(rig.plug(rig.second));
         QTRY_VERIFY_WITH_TIMEOUT(rig.listed().contains(rig.second), kFollowMs);
         QCOMPARE(rig.box()->currentText(), rig.first);

@@ -5,8 +5,9 @@
 # shellcheck shell=bash
 
 # Both Qt 5.15 and Qt 6 with their Linguist tools, so either can be built
-# and the translations made; Qt's own Chinese words for its dialogs.
-KELVO_PACKAGES=(cmake g++ make ccache fonts-wqy-microhei
+# and the translations made; Qt's own Chinese words for its dialogs; a face
+# with Arial's widths, which the form is drawn for.
+KELVO_PACKAGES=(cmake g++ make ccache fonts-wqy-microhei fonts-liberation2
     qtbase5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools
     qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-l10n-tools
     qttranslations5-l10n qt6-translations-l10n)

@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "ui/captionfit.h"
 #include "ui/curvewidgets.h"
 #include "ui/fixedchoicemodel.h"
 #include "ui/formstyles.h"
@@ -72,6 +73,8 @@ QLineEdit *FormBuilder::caption(QWidget *parent, const Caption &caption, const Q
     auto *edit = lineEdit(parent, caption.name, geometry,
                           FormStyle::caption(writable ? kWritableCaptionPx : fontPx), caption.text);
     edit->setReadOnly(!writable);
+    if (!writable)
+        CaptionFit::markAsCaption(edit);
     setText(edit, {caption.text});
     return edit;
 }
@@ -161,9 +164,10 @@ void FormBuilder::monitor(QWidget *frame)
     for (int channel = 1; channel <= 8; ++channel) {
         const MonitorColumn m = monitorColumn(channel);
         lineEdit(frame, m.valueName, m.valueGeometry, FormStyle::monitorValue(), QStringLiteral("0"));
-        lineEdit(frame, m.nameName, m.nameGeometry, FormStyle::monitorName(),
-                 QStringLiteral("CH%1").arg(channel))
-            ->setReadOnly(true);
+        QLineEdit *name = lineEdit(frame, m.nameName, m.nameGeometry, FormStyle::monitorName(),
+                                   QStringLiteral("CH%1").arg(channel));
+        name->setReadOnly(true);
+        CaptionFit::markAsCaption(name);
 
         struct Bar
         {

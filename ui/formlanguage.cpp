@@ -17,6 +17,7 @@ void retranslateForm(MainForm &form)
     MainForm fresh;
     fresh.setupUi(&window, MainForm::Sheets::EachWidget);
     form.takeWords(fresh);
+    form.fitCaptions();
 }
 
 void setTranslatedText(QAction *action, const char *context, const char *source)

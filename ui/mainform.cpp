@@ -16,6 +16,7 @@
 
 #include <utility>
 
+#include "ui/captionfit.h"
 #include "ui/formbuilder.h"
 #include "ui/formstyles.h"
 #include "ui/sizedicon.h"
@@ -238,14 +239,15 @@ void MainForm::setupUi(QMainWindow *window, Sheets sheets)
         // Polished first, so that the new sheet replaces what the widgets
         // took from the first one (Qt 5 keeps that for unpolished widgets).
         centralwidget->ensurePolished();
-        centralwidget->setStyleSheet(m_styles.compose(centralwidget) + FormStyle::statusLabel()
-                                     + FormStyle::statusProgress() + FormStyle::statusBanner()
-                                     + FormStyle::staleTelemetry(telemetryValueNames())
-                                     + FormStyle::toolTip(centralwidget->objectName()));
+        m_sheet = m_styles.compose(centralwidget) + FormStyle::statusLabel() + FormStyle::statusProgress()
+                + FormStyle::statusBanner() + FormStyle::staleTelemetry(telemetryValueNames())
+                + FormStyle::toolTip(centralwidget->objectName());
+        centralwidget->setStyleSheet(m_sheet);
     }
     paintMonitorBarsOpaque(*this);
 
     retranslateUi(window);
+    fitCaptions();
 
     for (const InitialIndex &initial : initialIndexes()) {
         const QString &name = initial.name;
@@ -272,5 +274,23 @@ void MainForm::takeWords(const MainForm &other)
         QWidget *widget = m_widgets.value(text.widget->objectName());
         if (widget && widget != openButton)
             applyText(tabWidget, widget, text.texts);
+    }
+}
+
+void MainForm::fitCaptions()
+{
+    const QVector<CaptionFit::Smaller> smaller = CaptionFit::fitAll(centralwidget);
+    const QString rules = CaptionFit::rules(smaller);
+    if (m_sheets == Sheets::EachWidget) {
+        for (const CaptionFit::Smaller &s : smaller)
+            s.edit->setStyleSheet(s.edit->styleSheet() + CaptionFit::rules({s}));
+        return;
+    }
+    // After the family rules they replace: the same selector, later.
+    if (rules != m_captionRules) {
+        m_captionRules = rules;
+        centralwidget->setStyleSheet(m_sheet + rules);
+        // A new sheet polishes the bars again.
+        paintMonitorBarsOpaque(*this);
     }
 }

@@ -38,6 +38,9 @@ public:
     // widgets of the same names: captions, titles, button and choice texts.
     // Values, and the open button's caption that tells the port's state, stay.
     void takeWords(const MainForm &other);
+    // Captions too wide for their boxes in the words now on them get the
+    // room and the face they need (CaptionFit); call after the words change.
+    void fitCaptions();
 
     // The widget called name, or nullptr if the form has none of that type.
     template<class T>
@@ -81,4 +84,6 @@ private:
     QVector<FormText> m_texts;
     StyleBook m_styles;
     Sheets m_sheets = Sheets::One;
+    QString m_sheet;        // the one sheet of the form
+    QString m_captionRules; // the smaller faces of captions that need them
 };

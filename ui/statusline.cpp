@@ -143,7 +143,14 @@ void StatusLine::hideProgress()
 
 int StatusLine::textWidth() const
 {
-    return m_label ? m_label->width() - 2 * kPaddingPx : 0;
+    if (!m_label)
+        return 0;
+    // A label with a frame indents its text on the aligned side by half an
+    // "x" unless told otherwise: the room is what is left of that.
+    int indent = m_label->indent();
+    if (indent < 0)
+        indent = m_label->frameWidth() > 0 ? QFontMetrics(m_label->font()).horizontalAdvance(QLatin1Char('x')) / 2 : 0;
+    return qMin(m_label->width() - 2 * kPaddingPx, m_label->contentsRect().width()) - indent;
 }
 
 void StatusLine::show(const QStringList &lines, const QString &details)
