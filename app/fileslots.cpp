@@ -78,14 +78,13 @@ void MainWindow::on_toolButton_Save_clicked()
 // A file that lacks frames (cut short, or frames off their places) brings
 // only the settings of the frames it has; the rest come from what the
 // transmitter holds, and without that the file is not loaded at all.
-bool MainWindow::loadedSettings(const QString &text, ParameterSet *out, QString *lacking)
+bool MainWindow::loadedSettings(const QString &text, ParameterSet *out, FileDecodeResult *found)
 {
     ParameterSet decoded = params();
-    const FileDecodeResult found = decodeParameterFile(text, decoded);
-    if (!found.any())
+    *found = decodeParameterFile(text, decoded);
+    if (!found->any())
         return false;
-    *lacking = found.missing();
-    if (!lacking->isEmpty()) {
+    if (!found->missing().isEmpty()) {
         // Only what this connection read completely fills the gaps.
         if (!m_record.hasCompleteRead())
             return false;
@@ -136,14 +135,16 @@ void MainWindow::on_toolButton_Load_clicked()
     // nothing of it is taken and nothing is sent. One that lacks frames needs
     // the transmitter's own set-up for the rest.
     ParameterSet fromFile;
-    QString lacking;
-    bool usable = loadedSettings(text, &fromFile, &lacking);
+    FileDecodeResult found;
+    bool usable = loadedSettings(text, &fromFile, &found);
+    // What the file lacks, by page: empty for a complete file or none at all.
+    const QString lacking = found.any() ? StatusTexts::fileLacks(found) : QString();
     if (!usable && !lacking.isEmpty() && knowBefore(StatusTexts::Command::Load, false))
-        usable = loadedSettings(text, &fromFile, &lacking);
+        usable = loadedSettings(text, &fromFile, &found);
     if (m_closing)
         return;
     if (!usable) {
-        setOutcome(notLoaded, lacking.isEmpty() ? QString() : StatusTexts::fileLacks(lacking));
+        setOutcome(notLoaded, lacking);
         transfer.finish();
         showFileError(this, texts);
         return;
@@ -152,7 +153,7 @@ void MainWindow::on_toolButton_Load_clicked()
         return;
     QString subject = StatusTexts::commandName(StatusTexts::Command::Load) + QLatin1Char(' ') + name;
     if (!lacking.isEmpty())
-        subject += QLatin1Char('\n') + StatusTexts::fileLacks(lacking) + QLatin1Char('\n');
+        subject += QLatin1Char('\n') + lacking + QLatin1Char('\n');
 
     if (!confirmChanges(StatusTexts::Command::Load, fromFile, subject)) {
         setOutcome(StatusTexts::cancelled(StatusTexts::Command::Load), StatusTexts::notSent());
@@ -173,7 +174,7 @@ void MainWindow::on_toolButton_Load_clicked()
     QString details;
     const QString sent = finishAndCheck(StatusTexts::Command::Load, &details);
     setOutcome(StatusTexts::fileOutcome(StatusTexts::Command::Load, name, true, sent),
-               lacking.isEmpty() ? QString() : StatusTexts::fileLacks(lacking), details);
+               lacking, details);
     Dr_DataSelet();
     FalseSaveData();
 }

@@ -34,6 +34,7 @@ class QMenu;
 class QEventLoop;
 class QUndoStack;
 class EditorGuard;
+struct FileDecodeResult;
 struct SettingChange;
 struct ConnectionReport;
 struct InboundResult;
@@ -244,8 +245,9 @@ private:
     // A backup that could not be written: true when the pilot writes anyway.
     bool writeWithoutBackup(const QString &error);
     void resetTransmitter(StatusTexts::Command command);
-    // What Load sends: the file's frames over what the transmitter holds.
-    bool loadedSettings(const QString &text, ParameterSet *out, QString *lacking);
+    // What Load sends: the file's frames over what the transmitter holds;
+    // found: the frames in place.
+    bool loadedSettings(const QString &text, ParameterSet *out, FileDecodeResult *found);
 
     void setUpSetupTools();
     void chooseSheet();

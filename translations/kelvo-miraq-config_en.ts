@@ -1706,8 +1706,8 @@ The set-up read before is backed up in:
             <translation>Not written:</translation>
         </message>
         <message>
-            <source>文件缺少帧 %1</source>
-            <translation>File lacks %1</translation>
+            <source>文件缺少 %1 的设置（帧 %2）</source>
+            <translation>File lacks the settings of %1 (frames %2)</translation>
         </message>
         <message>
             <source>串口未打开</source>
