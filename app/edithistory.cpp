@@ -22,6 +22,7 @@
 #include "model/settings.h"
 #include "ui/editcommand.h"
 #include "ui/editorguard.h"
+#include "ui/folderpathdialog.h"
 #include "ui/formlanguage.h"
 #include "ui/mainform.h"
 
@@ -181,11 +182,30 @@ void MainWindow::revertToTransmitter()
                                   false));
 }
 
+bool MainWindow::openUrl(const QUrl &url) const
+{
+    return m_openUrl ? m_openUrl(url) : QDesktopServices::openUrl(url);
+}
+
+// Where no file manager opens the folder, a small dialog gives its path to
+// copy (one at a time: asked again, it is raised).
 void MainWindow::openBackupFolder()
 {
     const QString dir = Backups::defaultDirectory();
     QDir().mkpath(dir);
-    QDesktopServices::openUrl(QUrl::fromLocalFile(dir));
+    if (openUrl(QUrl::fromLocalFile(dir)))
+        return;
+    const QString path = QDir::toNativeSeparators(QDir(dir).absolutePath());
+    auto *dialog = findChild<FolderPathDialog *>(QString(), Qt::FindDirectChildrenOnly);
+    if (dialog) {
+        dialog->setPath(path);
+    } else {
+        dialog = new FolderPathDialog(path, this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
 }
 
 void MainWindow::updateEditActions()

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVector>
 
+#include <functional>
 #include <optional>
 
 #include "app/statustexts.h"
@@ -33,6 +34,7 @@ class QAction;
 class QMenu;
 class QEventLoop;
 class QUndoStack;
+class QUrl;
 class EditorGuard;
 struct FileDecodeResult;
 struct SettingChange;
@@ -69,6 +71,12 @@ public:
     // transmitter, open the backup folder.
     QUndoStack *editHistory() const { return m_edits; }
     QMenu *statusMenu() const { return m_statusMenu; }
+    // How the window asks the system to open a folder (the backups, a
+    // backup's): QDesktopServices unless another is given, as tests do to
+    // make it fail. It returns false when nothing opened it; the window then
+    // shows where the folder is, to copy.
+    using UrlOpener = std::function<bool(const QUrl &url)>;
+    void setUrlOpener(UrlOpener opener) { m_openUrl = std::move(opener); }
     // The banner under the tab bar after a cut send or a lost connection.
     const StatusBanner &banner() const { return m_banner; }
 
@@ -262,6 +270,7 @@ private:
     void redoEdit();
     void revertToTransmitter();
     void openBackupFolder();
+    bool openUrl(const QUrl &url) const;
     void updateEditActions();
     void showStatusMenu(const QPoint &pos);
 
@@ -337,6 +346,7 @@ private:
     int m_editPause = 0;       // > 0: the program is setting the editors
     std::pair<int, int> m_shownDualRate{0, 0}; // DrCh and DrPosi as the last pass showed them
 
+    UrlOpener m_openUrl;       // empty: QDesktopServices
     TrafficHistory m_traffic;  // the last messages both ways, for diagnostics
     QTimer *m_answerTimer = nullptr; // runs from "OK" until a live packet comes
     bool m_answerHeard = false;

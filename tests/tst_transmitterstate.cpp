@@ -5,10 +5,13 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -27,6 +30,7 @@
 #include "support/appstate.h"
 #include "support/fakeportrig.h"
 #include "support/modalwatcher.h"
+#include "ui/folderpathdialog.h"
 #include "ui/mainform.h"
 #include "ui/unwrittenmark.h"
 
@@ -323,6 +327,21 @@ private slots:
         menuAction(3)->trigger();
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         QCOMPARE(opener.urls, QList<QUrl>{QUrl::fromLocalFile(Backups::defaultDirectory())});
+
+        // Where nothing opens it, its path is shown, to copy.
+        w->setUrlOpener([](const QUrl &) { return false; });
+        menuAction(3)->trigger();
+        auto *where = w->findChild<FolderPathDialog *>();
+        QVERIFY(where && where->isVisible());
+        const QString folder = QDir::toNativeSeparators(QDir(Backups::defaultDirectory()).absolutePath());
+        QCOMPARE(where->pathField()->text(), folder);
+        QCOMPARE(where->pathField()->selectedText(), folder);
+        where->copyButton()->click();
+        QCOMPARE(QGuiApplication::clipboard()->text(), folder);
+        QCOMPARE(where->copyButton()->text(), QStringLiteral("已复制"));
+        QTRY_COMPARE_WITH_TIMEOUT(where->copyButton()->text(), QStringLiteral("复制路径"), 2 * FolderPathDialog::kCopiedMs);
+        menuAction(3)->trigger(); // asked again: the same one
+        QCOMPARE(w->findChildren<FolderPathDialog *>().size(), 1);
     }
 
     void readAfterWriteConfirmsIt_data()

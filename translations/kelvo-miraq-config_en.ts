@@ -1919,4 +1919,31 @@ The set-up read before is backed up in:
             <translation>The transmitter or the file holds %1, beyond this box's range; left alone, it is written as it is.</translation>
         </message>
     </context>
+    <context>
+        <name>FolderPathDialog</name>
+        <message>
+            <source>备份文件夹</source>
+            <translation>Backup folder</translation>
+        </message>
+        <message>
+            <source>没有文件管理器可以打开备份文件夹。它在这里：</source>
+            <translation>No file manager could open the backup folder. It is here:</translation>
+        </message>
+        <message>
+            <source>备份文件夹的路径</source>
+            <translation>Path of the backup folder</translation>
+        </message>
+        <message>
+            <source>复制路径</source>
+            <translation>Copy path</translation>
+        </message>
+        <message>
+            <source>已复制</source>
+            <translation>Copied</translation>
+        </message>
+        <message>
+            <source>关闭</source>
+            <translation>Close</translation>
+        </message>
+    </context>
 </TS>
