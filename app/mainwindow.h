@@ -265,6 +265,7 @@ private:
     // The one edit path: an editor took value for the setting key.
     void settingEdited(const QString &key, double value);
     void applyEdit(const QVector<SettingChange> &changes, bool after);
+    void revealEdit(const QVector<SettingChange> &changes);
     void clearEdits();
     void undoEdit();
     void redoEdit();

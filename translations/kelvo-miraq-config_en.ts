@@ -1946,4 +1946,11 @@ The set-up read before is backed up in:
             <translation>Close</translation>
         </message>
     </context>
+    <context>
+        <name>UnwrittenMark</name>
+        <message>
+            <source>此页有未写入的修改</source>
+            <translation>This page has unwritten changes</translation>
+        </message>
+    </context>
 </TS>
