@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QTabWidget>
 #include <QUndoStack>
 #include <QUrl>
 
@@ -22,6 +23,7 @@
 #include "model/settings.h"
 #include "ui/editcommand.h"
 #include "ui/editorguard.h"
+#include "ui/folderpathdialog.h"
 #include "ui/formlanguage.h"
 #include "ui/mainform.h"
 
@@ -105,9 +107,11 @@ void MainWindow::settingEdited(const QString &key, double value)
     if (changes.isEmpty())
         return;
     applyChanges(m_editBase, changes, true);
-    m_edits->push(new EditCommand(changes, int(row - settingRows().constData()),
-                                  settingLabel(*changes.first().setting, QStringLiteral(" · ")),
-                                  [this](const QVector<SettingChange> &c, bool after) { applyEdit(c, after); }));
+    auto *step = new EditCommand(changes, int(row - settingRows().constData()),
+                                 settingLabel(*changes.first().setting, QStringLiteral(" · ")),
+                                 [this](const QVector<SettingChange> &c, bool after) { applyEdit(c, after); });
+    step->setReveal([this](const QVector<SettingChange> &c) { revealEdit(c); });
+    m_edits->push(step);
     updateTransmitterState();
 }
 
@@ -119,6 +123,38 @@ void MainWindow::applyEdit(const QVector<SettingChange> &changes, bool after)
     Dr_DataSelet();
     ui_Display();
     updateTransmitterState();
+}
+
+// An undo or a redo shows what it changed: the page stays when it holds an
+// editor of one of the changed settings (a dual-rate box is on two pages),
+// else the first one's page comes up, and that editor takes the focus.
+void MainWindow::revealEdit(const QVector<SettingChange> &changes)
+{
+    QVector<QWidget *> editors;
+    for (const SettingChange &change : changes) {
+        for (const QString &name : editorsOfSetting(*change.setting)) {
+            if (QWidget *editor = ui->widget(name))
+                editors.append(editor);
+        }
+    }
+    if (editors.isEmpty())
+        return;
+    QTabWidget *tabs = ui->tabWidget;
+    const QWidget *shown = tabs->currentWidget();
+    QWidget *target = editors.first();
+    for (QWidget *editor : std::as_const(editors)) {
+        if (shown && shown->isAncestorOf(editor)) {
+            target = editor;
+            break;
+        }
+    }
+    for (int i = 0; i < tabs->count(); ++i) {
+        if (tabs->widget(i)->isAncestorOf(target)) {
+            tabs->setCurrentIndex(i);
+            break;
+        }
+    }
+    target->setFocus(Qt::OtherFocusReason);
 }
 
 // Read, Load and the resets replace the configuration: a new history starts.
@@ -176,16 +212,37 @@ void MainWindow::revertToTransmitter()
     const QVector<SettingChange> changes = changesBackTo(params(), m_record.known());
     if (changes.isEmpty())
         return;
-    m_edits->push(new EditCommand(changes, -1, QCoreApplication::translate("EditHistory", "恢复为发射机中的值"),
-                                  [this](const QVector<SettingChange> &c, bool after) { applyEdit(c, after); },
-                                  false));
+    auto *step = new EditCommand(changes, -1, QCoreApplication::translate("EditHistory", "恢复为发射机中的值"),
+                                 [this](const QVector<SettingChange> &c, bool after) { applyEdit(c, after); },
+                                 false);
+    step->setReveal([this](const QVector<SettingChange> &c) { revealEdit(c); });
+    m_edits->push(step);
 }
 
+bool MainWindow::openUrl(const QUrl &url) const
+{
+    return m_openUrl ? m_openUrl(url) : QDesktopServices::openUrl(url);
+}
+
+// Where no file manager opens the folder, a small dialog gives its path to
+// copy (one at a time: asked again, it is raised).
 void MainWindow::openBackupFolder()
 {
     const QString dir = Backups::defaultDirectory();
     QDir().mkpath(dir);
-    QDesktopServices::openUrl(QUrl::fromLocalFile(dir));
+    if (openUrl(QUrl::fromLocalFile(dir)))
+        return;
+    const QString path = QDir::toNativeSeparators(QDir(dir).absolutePath());
+    auto *dialog = findChild<FolderPathDialog *>(QString(), Qt::FindDirectChildrenOnly);
+    if (dialog) {
+        dialog->setPath(path);
+    } else {
+        dialog = new FolderPathDialog(path, this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
 }
 
 void MainWindow::updateEditActions()

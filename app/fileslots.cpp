@@ -26,12 +26,13 @@ void showFileError(QWidget *parent, const FileTexts &texts)
     QMessageBox::critical(parent, texts.errorTitle, texts.errorText, QMessageBox::Ok);
 }
 
-// What a file lacks, for the second line; nothing when it is whole.
-Phrase lacksPhrase(const QString &lacking)
+// What a file lacks, by page, for the second line; nothing when it is whole
+// or not a parameter file at all.
+Phrase lacksPhrase(const FileDecodeResult &found)
 {
-    if (lacking.isEmpty())
+    if (!found.any() || StatusTexts::fileLacks(found).isEmpty())
         return {};
-    return [lacking] { return StatusTexts::fileLacks(lacking); };
+    return [found] { return StatusTexts::fileLacks(found); };
 }
 } // namespace
 
@@ -89,14 +90,13 @@ void MainWindow::on_toolButton_Save_clicked()
 // A file that lacks frames (cut short, or frames off their places) brings
 // only the settings of the frames it has; the rest come from what the
 // transmitter holds, and without that the file is not loaded at all.
-bool MainWindow::loadedSettings(const QString &text, ParameterSet *out, QString *lacking)
+bool MainWindow::loadedSettings(const QString &text, ParameterSet *out, FileDecodeResult *found)
 {
     ParameterSet decoded = params();
-    const FileDecodeResult found = decodeParameterFile(text, decoded);
-    if (!found.any())
+    *found = decodeParameterFile(text, decoded);
+    if (!found->any())
         return false;
-    *lacking = found.missing();
-    if (!lacking->isEmpty()) {
+    if (!found->missing().isEmpty()) {
         // Only what this connection read completely fills the gaps.
         if (!m_record.hasCompleteRead())
             return false;
@@ -149,14 +149,16 @@ void MainWindow::on_toolButton_Load_clicked()
     // nothing of it is taken and nothing is sent. One that lacks frames needs
     // the transmitter's own set-up for the rest.
     ParameterSet fromFile;
-    QString lacking;
-    bool usable = loadedSettings(text, &fromFile, &lacking);
+    FileDecodeResult found;
+    bool usable = loadedSettings(text, &fromFile, &found);
+    // What the file lacks, by page: empty for a complete file or none at all.
+    const QString lacking = found.any() ? StatusTexts::fileLacks(found) : QString();
     if (!usable && !lacking.isEmpty() && knowBefore(StatusTexts::Command::Load, false))
-        usable = loadedSettings(text, &fromFile, &lacking);
+        usable = loadedSettings(text, &fromFile, &found);
     if (m_closing)
         return;
     if (!usable) {
-        setOutcome(notLoaded, lacksPhrase(lacking));
+        setOutcome(notLoaded, lacksPhrase(found));
         transfer.finish();
         showFileError(this, texts);
         return;
@@ -165,7 +167,7 @@ void MainWindow::on_toolButton_Load_clicked()
         return;
     QString subject = StatusTexts::commandName(StatusTexts::Command::Load) + QLatin1Char(' ') + name;
     if (!lacking.isEmpty())
-        subject += QLatin1Char('\n') + StatusTexts::fileLacks(lacking) + QLatin1Char('\n');
+        subject += QLatin1Char('\n') + lacking + QLatin1Char('\n');
 
     if (!confirmChanges(StatusTexts::Command::Load, fromFile, subject)) {
         setOutcome([] { return StatusTexts::cancelled(StatusTexts::Command::Load); }, StatusTexts::notSent);
@@ -186,7 +188,7 @@ void MainWindow::on_toolButton_Load_clicked()
     Phrase details;
     const Phrase sent = finishAndCheck(StatusTexts::Command::Load, &details);
     setOutcome([=] { return StatusTexts::fileOutcome(StatusTexts::Command::Load, name, true, sent()); },
-               lacksPhrase(lacking), details);
+               lacksPhrase(found), details);
     Dr_DataSelet();
     FalseSaveData();
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVector>
 
+#include <functional>
 #include <optional>
 
 #include "app/portlistview.h"
@@ -35,7 +36,9 @@ class QAction;
 class QMenu;
 class QEventLoop;
 class QUndoStack;
+class QUrl;
 class EditorGuard;
+struct FileDecodeResult;
 struct SettingChange;
 struct ConnectionReport;
 struct InboundResult;
@@ -70,6 +73,12 @@ public:
     // transmitter, open the backup folder.
     QUndoStack *editHistory() const { return m_edits; }
     QMenu *statusMenu() const { return m_statusMenu; }
+    // How the window asks the system to open a folder (the backups, a
+    // backup's): QDesktopServices unless another is given, as tests do to
+    // make it fail. It returns false when nothing opened it; the window then
+    // shows where the folder is, to copy.
+    using UrlOpener = std::function<bool(const QUrl &url)>;
+    void setUrlOpener(UrlOpener opener) { m_openUrl = std::move(opener); }
     // The banner under the tab bar after a cut send or a lost connection.
     const StatusBanner &banner() const { return m_banner; }
 
@@ -247,8 +256,9 @@ private:
     // A backup that could not be written: true when the pilot writes anyway.
     bool writeWithoutBackup(const QString &error);
     void resetTransmitter(StatusTexts::Command command);
-    // What Load sends: the file's frames over what the transmitter holds.
-    bool loadedSettings(const QString &text, ParameterSet *out, QString *lacking);
+    // What Load sends: the file's frames over what the transmitter holds;
+    // found: the frames in place.
+    bool loadedSettings(const QString &text, ParameterSet *out, FileDecodeResult *found);
 
     void setUpSetupTools();
     void chooseSheet();
@@ -258,11 +268,13 @@ private:
     // The one edit path: an editor took value for the setting key.
     void settingEdited(const QString &key, double value);
     void applyEdit(const QVector<SettingChange> &changes, bool after);
+    void revealEdit(const QVector<SettingChange> &changes);
     void clearEdits();
     void undoEdit();
     void redoEdit();
     void revertToTransmitter();
     void openBackupFolder();
+    bool openUrl(const QUrl &url) const;
     void updateEditActions();
     void showStatusMenu(const QPoint &pos);
 
@@ -333,6 +345,7 @@ private:
     int m_editPause = 0;       // > 0: the program is setting the editors
     std::pair<int, int> m_shownDualRate{0, 0}; // DrCh and DrPosi as the last pass showed them
 
+    UrlOpener m_openUrl;       // empty: QDesktopServices
     TrafficHistory m_traffic;  // the last messages both ways, for diagnostics
     QTimer *m_answerTimer = nullptr; // runs from "OK" until a live packet comes
     bool m_answerHeard = false;

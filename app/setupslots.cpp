@@ -8,7 +8,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -166,8 +165,8 @@ void MainWindow::openBackupList()
         }
     };
     actions.restore = [this](const QString &path) { loadFile(path); };
-    actions.showInFolder = [](const QString &path) {
-        return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
+    actions.showInFolder = [this](const QString &path) {
+        return openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
     };
     actions.remove = [folder](const QString &path) {
         for (const Backups::Entry &entry : Backups::list(folder)) {

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "files/unknownsettings.h"
 #include "model/formtexts.h"
 #include "ui/statusline.h"
 
@@ -220,9 +221,13 @@ QString fileOutcome(Command command, const QString &fileName, bool ok, const QSt
     return file.arg(markedName(fileName)) + QStringLiteral(" · ") + send;
 }
 
-QString fileLacks(const QString &frames)
+QString fileLacks(const FileDecodeResult &found)
 {
-    return QCoreApplication::translate("StatusTexts", "文件缺少帧 %1").arg(frames);
+    const QString frames = found.missing();
+    if (frames.isEmpty())
+        return {};
+    return QCoreApplication::translate("StatusTexts", "文件缺少 %1 的设置（帧 %2）")
+            .arg(listed(pagesWithUnknownSettings(found)), frames);
 }
 
 QString uncertain()

@@ -8,6 +8,8 @@
 #include "link/sendtally.h"
 #include "link/transmitterrecord.h"
 
+struct FileDecodeResult;
+
 // The words of the status line in the language of the installed translation
 // (Chinese without one).
 namespace StatusTexts {
@@ -54,8 +56,9 @@ QString notSent();
 // Save or Load and what became of the file, then of the send:
 // "已保存 plane.dat · 未发送（串口未打开）", "保存失败 plane.dat · 已发送".
 QString fileOutcome(Command command, const QString &fileName, bool ok, const QString &send);
-// A file that lacks frames: "文件缺少帧 H, I".
-QString fileLacks(const QString &frames);
+// A file that lacks frames, by the pages it leaves unknown, as the tabs name
+// them: "文件缺少 高级菜单1、高级菜单2 的设置（帧 H, I）"; empty when complete.
+QString fileLacks(const FileDecodeResult &found);
 // After a send was cut short, until a complete Read.
 QString uncertain();
 // The command's name: "写入", "出厂设置", ...

@@ -9,17 +9,7 @@
 
 QString ParameterFileInput::missingFrames() const
 {
-    QStringList missing;
-    const struct
-    {
-        bool present;
-        const char *letter;
-    } frames[] = {{found.s, "S"}, {found.g, "G"}, {found.h, "H"}, {found.i, "I"}};
-    for (const auto &frame : frames) {
-        if (!frame.present)
-            missing.append(QLatin1String(frame.letter));
-    }
-    return missing.join(QStringLiteral(", "));
+    return found.missing();
 }
 
 bool readParameterFileInput(const QString &path, ParameterFileInput *in, QString *error)

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QStringList>
 
-#include "files/parameterfile.h"
+#include "files/unknownsettings.h"
 
 struct ParameterSet;
 struct Setting;
@@ -14,16 +14,6 @@ struct Setting;
 // frames says which of the four frames the configuration came with: a
 // setting carried by a frame it lacks is unknown, never its start value.
 // A configuration read from the transmitter has them all.
-
-// Every frame in place.
-FileDecodeResult allFrames();
-
-// Whether frames include the one that carries setting.
-bool settingKnown(const Setting &setting, const FileDecodeResult &frames);
-
-// The titles of the pages with a setting that frames leave unknown, in
-// table order, each once; empty when every setting is known.
-QStringList pagesWithUnknownSettings(const FileDecodeResult &frames);
 
 // What an unknown setting reads: "未知".
 QString unknownValueText();

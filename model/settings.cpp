@@ -554,6 +554,18 @@ QStringList settingEditors()
     return out;
 }
 
+QStringList editorsOfSetting(const Setting &setting)
+{
+    QStringList out;
+    if (!setting.editor.isEmpty())
+        out.append(setting.editor);
+    for (const EditorOfSetting &e : editorsOfSettings()) {
+        if (!out.contains(e.editor) && settingsOfEditor(e.editor).contains(&setting))
+            out.append(e.editor);
+    }
+    return out;
+}
+
 bool settingIsEditable(const Setting &setting)
 {
     return !setting.editor.isEmpty() || setting.member.table;

@@ -101,6 +101,11 @@ int countDifferingEditable(const ParameterSet &current, const ParameterSet &know
 // entry of the tables they route into.
 QVector<const Setting *> settingsOfEditor(const QString &editor);
 
+// The editors that show setting: its own first, then every other that
+// changes it (a repeated selector; for a dual-rate table entry the boxes
+// that show the selected channel's); empty when none does.
+QStringList editorsOfSetting(const Setting &setting);
+
 // The editor's range and start: the row's own span, or the setting's.
 EditorSpan editorSpan(const Setting &setting);
 // The row an editor shows, or nullptr.

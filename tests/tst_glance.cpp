@@ -25,6 +25,7 @@
 #include "app/startup.h"
 #include "app/statustexts.h"
 #include "cli/monitorreport.h"
+#include "files/parameterfile.h"
 #include "link/livevalues.h"
 #include "model/formtexts.h"
 #include "model/parameterset.h"
@@ -153,8 +154,17 @@ const QVector<StatusState> &statusStates()
     return states;
 }
 
-// The second lines, and whether each must show whole: the list of stale
-// pages may be cut, the tooltip gives it in full.
+// A file with the I frame alone: the longest list of pages it lacks.
+FileDecodeResult onlyFrameI()
+{
+    FileDecodeResult found;
+    found.i = true;
+    return found;
+}
+
+// The second lines, and whether each must show whole: the lists of stale
+// pages and of the pages a file lacks may be cut, the tooltip gives them in
+// full.
 QVector<std::pair<QString, bool>> secondLines()
 {
     return {{StatusTexts::unwritten(188), true},
@@ -164,7 +174,7 @@ QVector<std::pair<QString, bool>> secondLines()
             {StatusTexts::backupFailed(), true},
             {StatusTexts::noBackup(), true},
             {StatusTexts::busy(), true},
-            {StatusTexts::fileLacks(QStringLiteral("S, G, H")), true},
+            {StatusTexts::fileLacks(onlyFrameI()), false},
             {StatusTexts::notSent(), true},
             {StatusTexts::stalePages({QStringLiteral("tab_2"), QStringLiteral("tab_3"), QStringLiteral("tab_4")}),
              false}};

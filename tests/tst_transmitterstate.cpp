@@ -5,14 +5,20 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QUndoStack>
 #include <QStandardPaths>
 #include <QtTest>
@@ -27,6 +33,7 @@
 #include "support/appstate.h"
 #include "support/fakeportrig.h"
 #include "support/modalwatcher.h"
+#include "ui/folderpathdialog.h"
 #include "ui/mainform.h"
 #include "ui/unwrittenmark.h"
 
@@ -209,17 +216,19 @@ private slots:
         QTest::addColumn<QString>("editor");
         QTest::addColumn<int>("value");
         QTest::addColumn<QString>("key");
-        QTest::newRow("spin box") << "spinBox_FS4" << 12 << "FS4";
-        QTest::newRow("combo box") << "comboBox_rev2" << 1 << "Rev2";
-        QTest::newRow("voltage") << "doubleSpinBox_Volt" << 81 << "TxVolt";
-        // On channel CH2 the rate box edits DrRateUp1.
-        QTest::newRow("dual rate routed by channel") << "spinBox_DR_UP1" << 40 << "DrRateUp1";
+        QTest::addColumn<QString>("alsoOn"); // another page that shows the setting
+        QTest::newRow("spin box") << "spinBox_FS4" << 12 << "FS4" << "";
+        QTest::newRow("combo box") << "comboBox_rev2" << 1 << "Rev2" << "";
+        QTest::newRow("voltage") << "doubleSpinBox_Volt" << 81 << "TxVolt" << "";
+        // On channel CH2 the rate box edits DrRateUp1; the curve page shows it too.
+        QTest::newRow("dual rate routed by channel") << "spinBox_DR_UP1" << 40 << "DrRateUp1" << "tab_4";
     }
     void editsAreUndoneAndRedone()
     {
         QFETCH(QString, editor);
         QFETCH(int, value);
         QFETCH(QString, key);
+        QFETCH(QString, alsoOn);
         // The curve page's channel selector, chosen before the Read.
         w->form()->find<QComboBox>(QStringLiteral("comboBox_DR_CH2"))->setCurrentIndex(1);
         ParameterSet remote;
@@ -242,11 +251,21 @@ private slots:
         const ParameterSet edited = params();
         QCOMPARE(history()->count(), 1);
 
+        // Undone from the monitor, the editor's page comes up with it
+        // focused; redone from another page that shows it, that page stays.
+        QTabWidget *tabs = w->form()->tabWidget;
+        tabs->setCurrentWidget(w->form()->widget(QStringLiteral("tab")));
         keys("Ctrl+Z");
+        QWidget *page = tabs->currentWidget();
+        QVERIFY(page->isAncestorOf(box));
+        QTRY_VERIFY(box->hasFocus());
         QCOMPARE(differing(wasRead), QStringList());
         QCOMPARE(marked(), QStringList());
         QCOMPARE(params().DrRateShown, wasRead.DrRateShown);
+        if (!alsoOn.isEmpty())
+            tabs->setCurrentWidget(page = w->form()->widget(alsoOn));
         keys("Ctrl+Shift+Z");
+        QCOMPARE(tabs->currentWidget(), page);
         QCOMPARE(differing(edited), QStringList());
         QVERIFY(marked().contains(editor));
         QCOMPARE(params().DrRateShown, edited.DrRateShown);
@@ -286,22 +305,56 @@ private slots:
         w->form()->find<QSpinBox>(QStringLiteral("spinBox_Lepa3"))->setValue(70);
         QCOMPARE(history()->count(), 2);
         QTRY_COMPARE(marked(), (QStringList{QStringLiteral("spinBox_sub2"), QStringLiteral("spinBox_Lepa3")}));
+        // Their page's tab carries the mark beside its title, and no other.
+        QTabWidget *tabs = w->form()->tabWidget;
+        const int basics = tabs->indexOf(w->form()->widget(QStringLiteral("tab_2")));
+        const auto markedTabs = [tabs] {
+            QVector<int> out;
+            for (int i = 0; i < tabs->count(); ++i) {
+                if (pageMarkedUnwritten(tabs, i))
+                    out.append(i);
+            }
+            return out;
+        };
+        QCOMPARE(markedTabs(), QVector<int>{basics});
+        QCOMPARE(tabs->tabText(basics), QStringLiteral("基础菜单"));
+        QCOMPARE(tabs->tabBar()->tabToolTip(basics), QStringLiteral("此页有未写入的修改"));
+        w->switchLanguage(QStringLiteral("en"));
+        QCOMPARE(tabs->tabBar()->tabToolTip(basics), QStringLiteral("This page has unwritten changes"));
+        w->switchLanguage(QStringLiteral("zh"));
+        QSettings().remove(QStringLiteral("language"));
         // Only where the platform has accessibility (not offscreen).
         if (QAccessible::isActive())
             QVERIFY(g_events.contains(QAccessible::NameChanged));
         QAccessible::installUpdateHandler(nullptr);
         QAccessible::setActive(false);
 
-        // The keys work with the focus inside a spin box as well.
+        // The keys work with the focus inside a spin box as well. Each undo
+        // and redo brings its page and editor into view.
+        QSpinBox *lepa3 = w->form()->find<QSpinBox>(QStringLiteral("spinBox_Lepa3"));
+        QWidget *system = w->form()->widget(QStringLiteral("tab_6"));
+        tabs->setCurrentWidget(system);
         QTest::keySequence(sub2, QKeySequence(QStringLiteral("Ctrl+Z")));
+        QCOMPARE(tabs->currentIndex(), basics);
+        QTRY_VERIFY(lepa3->hasFocus());
+        QCOMPARE(markedTabs(), QVector<int>{basics});
+        tabs->setCurrentWidget(system);
         keys("Ctrl+Z");
+        QCOMPARE(tabs->currentIndex(), basics);
+        QTRY_VERIFY(sub2->hasFocus());
         QCOMPARE(differing(wasRead), QStringList());
         QCOMPARE(marked(), QStringList());
+        QCOMPARE(markedTabs(), QVector<int>());
+        QCOMPARE(tabs->tabBar()->tabToolTip(basics), QString());
+        tabs->setCurrentWidget(system);
         keys("Ctrl+Shift+Z");
+        QCOMPARE(tabs->currentIndex(), basics);
         keys("Ctrl+Shift+Z");
+        QTRY_VERIFY(lepa3->hasFocus());
         QCOMPARE(params().Sub2, 16);
         QCOMPARE(params().Lepa3, 70);
         QCOMPARE(marked().size(), 2);
+        QCOMPARE(markedTabs(), QVector<int>{basics});
 
         // The status line's menu: undo, redo, revert, backup folder, with keys.
         QVERIFY(QMetaObject::invokeMethod(statusLabel(), "customContextMenuRequested", Q_ARG(QPoint, QPoint(5, 5))));
@@ -323,6 +376,21 @@ private slots:
         menuAction(3)->trigger();
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         QCOMPARE(opener.urls, QList<QUrl>{QUrl::fromLocalFile(Backups::defaultDirectory())});
+
+        // Where nothing opens it, its path is shown, to copy.
+        w->setUrlOpener([](const QUrl &) { return false; });
+        menuAction(3)->trigger();
+        auto *where = w->findChild<FolderPathDialog *>();
+        QVERIFY(where && where->isVisible());
+        const QString folder = QDir::toNativeSeparators(QDir(Backups::defaultDirectory()).absolutePath());
+        QCOMPARE(where->pathField()->text(), folder);
+        QCOMPARE(where->pathField()->selectedText(), folder);
+        where->copyButton()->click();
+        QCOMPARE(QGuiApplication::clipboard()->text(), folder);
+        QCOMPARE(where->copyButton()->text(), QStringLiteral("已复制"));
+        QTRY_COMPARE_WITH_TIMEOUT(where->copyButton()->text(), QStringLiteral("复制路径"), 2 * FolderPathDialog::kCopiedMs);
+        menuAction(3)->trigger(); // asked again: the same one
+        QCOMPARE(w->findChildren<FolderPathDialog *>().size(), 1);
     }
 
     void readAfterWriteConfirmsIt_data()

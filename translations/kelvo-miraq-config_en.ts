@@ -1706,8 +1706,8 @@ The set-up read before is backed up in:
             <translation>Not written:</translation>
         </message>
         <message>
-            <source>文件缺少帧 %1</source>
-            <translation>File lacks %1</translation>
+            <source>文件缺少 %1 的设置（帧 %2）</source>
+            <translation>File lacks the settings of %1 (frames %2)</translation>
         </message>
         <message>
             <source>串口未打开</source>
@@ -1917,6 +1917,40 @@ The set-up read before is backed up in:
         <message>
             <source>遥控器或文件中的值为 %1，超出此框的范围；不改动就按原值写入。</source>
             <translation>The transmitter or the file holds %1, beyond this box's range; left alone, it is written as it is.</translation>
+        </message>
+    </context>
+    <context>
+        <name>FolderPathDialog</name>
+        <message>
+            <source>备份文件夹</source>
+            <translation>Backup folder</translation>
+        </message>
+        <message>
+            <source>没有文件管理器可以打开备份文件夹。它在这里：</source>
+            <translation>No file manager could open the backup folder. It is here:</translation>
+        </message>
+        <message>
+            <source>备份文件夹的路径</source>
+            <translation>Path of the backup folder</translation>
+        </message>
+        <message>
+            <source>复制路径</source>
+            <translation>Copy path</translation>
+        </message>
+        <message>
+            <source>已复制</source>
+            <translation>Copied</translation>
+        </message>
+        <message>
+            <source>关闭</source>
+            <translation>Close</translation>
+        </message>
+    </context>
+    <context>
+        <name>UnwrittenMark</name>
+        <message>
+            <source>此页有未写入的修改</source>
+            <translation>This page has unwritten changes</translation>
         </message>
     </context>
 </TS>

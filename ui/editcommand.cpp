@@ -15,6 +15,8 @@ void EditCommand::undo()
 {
     m_apply(m_changes, false);
     m_done = false;
+    if (m_reveal)
+        m_reveal(m_changes);
 }
 
 void EditCommand::redo()
@@ -22,6 +24,11 @@ void EditCommand::redo()
     if (!m_done)
         m_apply(m_changes, true);
     m_done = true;
+    // The push's redo is the edit itself, made where the pilot is.
+    const bool again = m_pushed;
+    m_pushed = true;
+    if (again && m_reveal)
+        m_reveal(m_changes);
 }
 
 bool EditCommand::mergeWith(const QUndoCommand *other)

@@ -15,6 +15,8 @@ class EditCommand : public QUndoCommand
 {
 public:
     using Apply = std::function<void(const QVector<SettingChange> &changes, bool after)>;
+    // Brings what an undo or a redo changed into view.
+    using Reveal = std::function<void(const QVector<SettingChange> &changes)>;
 
     // Edits of one editor within this many milliseconds merge.
     static constexpr int kMergeMs = 800;
@@ -32,11 +34,15 @@ public:
     bool mergeWith(const QUndoCommand *other) override;
 
     const QVector<SettingChange> &changes() const { return m_changes; }
+    // Called after every undo and every redo but the push's own.
+    void setReveal(Reveal reveal) { m_reveal = std::move(reveal); }
 
 private:
     QVector<SettingChange> m_changes;
     int m_editor;
     Apply m_apply;
+    Reveal m_reveal;
     bool m_done;
+    bool m_pushed = false;
     QElapsedTimer m_last;
 };

@@ -120,6 +120,7 @@ void SettingBinder::bind(const MainForm &form)
         m_trims[size_t(i)] = form.find<QLineEdit>(QStringLiteral("lineEdit_Trim_%1").arg(i + 1));
     m_throttle = form.find<cureWidget>(QStringLiteral("widget_4"));
     m_rates = form.find<mWidget>(QStringLiteral("widget_3"));
+    m_tabs = form.tabWidget;
 }
 
 void SettingBinder::report(const Bound &bound, double value)
@@ -227,13 +228,18 @@ void SettingBinder::show(const ParameterSet &p)
 void SettingBinder::showUnwritten(const QStringList &editors)
 {
     const QSet<QString> names(editors.begin(), editors.end());
+    QVector<QWidget *> marked;
     for (Mark &m : m_marks) {
         const bool unwritten = names.contains(m.editor->objectName());
         if (m.unwritten != unwritten) {
             m.unwritten = unwritten;
             setUnwritten(m.editor, unwritten);
         }
+        if (m.unwritten)
+            marked.append(m.editor);
     }
+    // Every time: the tooltip follows a language switch.
+    markUnwrittenPages(m_tabs, marked);
 }
 
 // A box resting under the pointer counts passes; on the 20th its hover

@@ -11,6 +11,7 @@
 class MainForm;
 class QComboBox;
 class QLineEdit;
+class QTabWidget;
 class QWidget;
 class cureWidget;
 class mWidget;
@@ -49,8 +50,8 @@ public:
     static bool holdsUnshownValue(const QWidget *editor);
 
     // Marks the editors named as holding what the transmitter does not, and
-    // no others. Marks change rarely: an editor is touched only when its
-    // mark does.
+    // no others, and the tabs of the pages that hold them. Marks change
+    // rarely: an editor is touched only when its mark does.
     void showUnwritten(const QStringList &editors);
 
 signals:
@@ -87,4 +88,5 @@ private:
     std::array<QLineEdit *, 4> m_trims {};
     cureWidget *m_throttle = nullptr;
     mWidget *m_rates = nullptr;
+    QTabWidget *m_tabs = nullptr;
 };

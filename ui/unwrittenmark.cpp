@@ -1,7 +1,10 @@
 #include "ui/unwrittenmark.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QPainter>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QVariant>
 #include <QWidget>
 
@@ -51,6 +54,38 @@ protected:
     }
 };
 
+// The dot on a tab: the editors' magenta, round, beside the title. It takes
+// no input, so the tab under it is clicked, dragged and tipped as before.
+class PageDot : public QWidget
+{
+public:
+    static constexpr int kSize = 10;
+
+    PageDot()
+    {
+        setObjectName(QStringLiteral("unwrittenPageMark"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setFocusPolicy(Qt::NoFocus);
+        setFixedSize(kSize, kSize);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(Qt::white, 1));
+        painter.setBrush(QColor(255, 40, 200));
+        painter.drawEllipse(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+    }
+};
+
+PageDot *dotOf(const QTabBar *bar, int index)
+{
+    return dynamic_cast<PageDot *>(bar->tabButton(index, QTabBar::RightSide));
+}
+
 MarkFrame *frameOf(const QWidget *editor)
 {
     for (QObject *child : editor->children()) {
@@ -80,4 +115,33 @@ void setUnwritten(QWidget *editor, bool unwritten)
 bool isUnwritten(const QWidget *editor)
 {
     return editor && editor->property(kProperty).toBool();
+}
+
+void markUnwrittenPages(QTabWidget *tabs, const QVector<QWidget *> &marked)
+{
+    if (!tabs)
+        return;
+    QTabBar *bar = tabs->tabBar();
+    const QString tip = QCoreApplication::translate("UnwrittenMark", "此页有未写入的修改");
+    for (int i = 0; i < tabs->count(); ++i) {
+        const QWidget *page = tabs->widget(i);
+        bool holds = false;
+        for (const QWidget *editor : marked)
+            holds = holds || page->isAncestorOf(editor);
+        PageDot *dot = dotOf(bar, i);
+        if (holds && !dot)
+            bar->setTabButton(i, QTabBar::RightSide, new PageDot);
+        else if (!holds && dot) {
+            bar->setTabButton(i, QTabBar::RightSide, nullptr);
+            dot->deleteLater();
+        }
+        const QString wanted = holds ? tip : QString();
+        if (bar->tabToolTip(i) != wanted)
+            bar->setTabToolTip(i, wanted);
+    }
+}
+
+bool pageMarkedUnwritten(const QTabWidget *tabs, int index)
+{
+    return tabs && dotOf(tabs->tabBar(), index) != nullptr;
 }
