@@ -22,7 +22,7 @@ QString incompleteReason(const ReadReply &reply, bool heardAnything, const QStri
         return Cli::tr("not confirmed: the transmitter on %1 is silent since the send (no live packet and no "
                        "parameter block for %2 s); what it holds is unknown")
                 .arg(port)
-                .arg(ReplyRules::kSilentAfterMs / 1000);
+                .arg(ReplyRules::kFirstBlockMs / 1000);
     }
     if (reply.received() == 0)
         return Cli::tr("not confirmed: the transmitter on %1 does not answer the read-back; what it holds is unknown")
