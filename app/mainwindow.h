@@ -17,7 +17,7 @@
 #include "link/portlist.h"
 #include "link/portwatch.h"
 #include "link/protocol.h"
-#include "link/sendcheck.h"
+#include "transfer/replyrules.h"
 #include "link/sendtally.h"
 #include "link/traffichistory.h"
 #include "link/transmitterrecord.h"

@@ -33,8 +33,6 @@
 
 namespace {
 
-// However a reply trickles or repeats itself, it is over this long after "RR".
-constexpr int kWholeReplyMs = 8000;
 // The change list names this many settings; its details name them all.
 constexpr int kListedChanges = 12;
 
@@ -64,12 +62,12 @@ void MainWindow::setVerifiesSends(bool on)
 
 bool MainWindow::transmitterPresent() const
 {
-    return portIsOpen() && m_sinceLivePacket.isValid() && m_sinceLivePacket.elapsed() <= kPresentWithinMs;
+    return portIsOpen() && m_sinceLivePacket.isValid() && m_sinceLivePacket.elapsed() <= ReplyRules::kPresentWithinMs;
 }
 
 bool MainWindow::heardRecently() const
 {
-    return portIsOpen() && m_lastInbound.isValid() && m_lastInbound.elapsed() <= kSilentAfterMs;
+    return portIsOpen() && m_lastInbound.isValid() && m_lastInbound.elapsed() <= ReplyRules::kSilentAfterMs;
 }
 
 // The pilot's edits since the last Read, Load or reset, undone ones left out.
@@ -104,7 +102,7 @@ void MainWindow::waitForReadEnd()
         QTimer deadline;
         deadline.setSingleShot(true);
         connect(&deadline, &QTimer::timeout, this, &MainWindow::finishReadRecord);
-        deadline.start(qMax(0, kWholeReplyMs - pacing().readPauseMs));
+        deadline.start(qMax(0, ReplyRules::kWholeReplyMs - pacing().readPauseMs));
         loop.exec();
         m_readLoop = nullptr;
     }

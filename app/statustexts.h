@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <QVector>
 
-#include "link/sendcheck.h"
+#include "transfer/replyrules.h"
 #include "link/sendtally.h"
 #include "link/transmitterrecord.h"
 

@@ -14,11 +14,6 @@
 #include "ui/mainform.h"
 
 namespace {
-// A reply is over when no block came this long after the last one, or none
-// this long after "RR".
-constexpr int kFirstBlockMs = 2000;
-constexpr int kNextBlockMs = 1000;
-
 QString now()
 {
     return QTime::currentTime().toString(QStringLiteral("HH:mm"));
@@ -85,7 +80,7 @@ void MainWindow::startReadRecord()
     // backup or to check a send leaves the pilot's edits alone.
     if (m_readPurpose == ReadPurpose::Show)
         clearEdits();
-    m_replyTimer->start(kFirstBlockMs);
+    m_replyTimer->start(ReplyRules::quietLimitMs(0));
     m_said.set(StatusPhrases::Progress, readStepText(0, m_readPurpose == ReadPurpose::Backup, m_readPurpose == ReadPurpose::Verify));
     m_status.showProgress(0, ReadReply::kBlockCount);
     updateTransmitterState();
@@ -133,10 +128,8 @@ void MainWindow::recordInbound(const QByteArray &chunk)
         m_status.showProgress(m_record.blocksReceived(), ReadReply::kBlockCount);
         updateTransmitterState();
     }
-    if (m_record.blocksReceived() == ReadReply::kBlockCount)
-        m_replyTimer->start(0);
-    else if (m_record.blocksReceived() != before)
-        m_replyTimer->start(kNextBlockMs);
+    if (m_record.blocksReceived() != before || m_record.blocksReceived() == ReadReply::kBlockCount)
+        m_replyTimer->start(ReplyRules::quietLimitMs(m_record.blocksReceived()));
 }
 
 void MainWindow::finishReadRecord()
@@ -144,7 +137,7 @@ void MainWindow::finishReadRecord()
     if (!m_record.reading())
         return;
     m_replyTimer->stop();
-    const TransmitterRecord::ReadOutcome outcome = m_record.finishRead();
+    const TransmitterRecord::ReadOutcome outcome = finishRead(m_record);
     m_lastRead = outcome;
     if (m_readLoop)
         m_readLoop->quit();

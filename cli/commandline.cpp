@@ -19,7 +19,7 @@ namespace {
 
 // The options a command may take, as flags of Command::options.
 enum Option { Port = 1, Output = 2, Verify = 4, Seconds = 8, Csv = 16, Json = 32, NoVerify = 64, OptionalPort = 128,
-              SheetOutput = 256 };
+              SheetOutput = 256, Backup = 512 };
 
 struct Argument
 {
@@ -42,6 +42,15 @@ QString text(const char *source)
     return Cli::tr(source);
 }
 
+SendOptions sendOptions(const QCommandLineParser &parser)
+{
+    SendOptions options;
+    options.verify = !parser.isSet(QStringLiteral("no-verify"));
+    options.backup = !parser.isSet(QStringLiteral("no-backup"));
+    options.force = parser.isSet(QStringLiteral("force"));
+    return options;
+}
+
 const std::vector<Command> &commands()
 {
     static const std::vector<Command> table = {
@@ -52,18 +61,20 @@ const std::vector<Command> &commands()
          [](const QCommandLineParser &p, const QStringList &) {
              return readToFile(p.value(QStringLiteral("port")), p.value(QStringLiteral("output")));
          }},
-        {"write", "write --port P FILE [--no-verify]",
-         QT_TRANSLATE_NOOP("Cli", "Write a parameter file to the transmitter, then read it back and compare."),
-         Port | Verify | NoVerify,
+        {"write", "write --port P FILE [--no-verify] [--no-backup | --force]",
+         QT_TRANSLATE_NOOP("Cli", "Back up the transmitter's set-up as the window does, write a parameter file to "
+                                  "it, then read it back and compare."),
+         Port | Verify | NoVerify | Backup,
          {{"FILE", QT_TRANSLATE_NOOP("Cli", "Parameter file to write.")}},
          [](const QCommandLineParser &p, const QStringList &args) {
-             return writeFile(p.value(QStringLiteral("port")), args.at(0), !p.isSet(QStringLiteral("no-verify")));
+             return writeFile(p.value(QStringLiteral("port")), args.at(0), sendOptions(p));
          }},
-        {"reset", "reset --port P [--no-verify]",
-         QT_TRANSLATE_NOOP("Cli", "Put the factory values into the transmitter, then read it back and compare."),
-         Port | Verify | NoVerify, {},
+        {"reset", "reset --port P [--no-verify] [--no-backup | --force]",
+         QT_TRANSLATE_NOOP("Cli", "Back up the transmitter's set-up as the window does, put the factory values into "
+                                  "it, then read it back and compare."),
+         Port | Verify | NoVerify | Backup, {},
          [](const QCommandLineParser &p, const QStringList &) {
-             return factoryReset(p.value(QStringLiteral("port")), !p.isSet(QStringLiteral("no-verify")));
+             return factoryReset(p.value(QStringLiteral("port")), sendOptions(p));
          }},
         {"monitor", "monitor --port P [--seconds N] [--csv]",
          QT_TRANSLATE_NOOP("Cli", "Print the live channels and telemetry, one line per packet."),
@@ -88,8 +99,9 @@ const std::vector<Command> &commands()
          QT_TRANSLATE_NOOP("Cli", "Find out why the transmitter cannot be reached, and how to fix it."), OptionalPort, {},
          [](const QCommandLineParser &p, const QStringList &) { return runDoctor(p.value(QStringLiteral("port"))); }},
         {"backups", "backups",
-         QT_TRANSLATE_NOOP("Cli", "List the window's automatic backups, newest first: time, the command each was "
-                                  "taken before, the port (\"-\": not recorded) and the file. The 100 newest are kept."),
+         QT_TRANSLATE_NOOP("Cli", "List the automatic backups of the window, write and reset, newest first: time, "
+                                  "the command each was taken before, the port (\"-\": not recorded) and the file. "
+                                  "The 100 newest are kept."),
          0, {}, [](const QCommandLineParser &, const QStringList &) { return listBackups(); }},
         {"sheet", "sheet FILE -o OUT",
          QT_TRANSLATE_NOOP("Cli", "Write a set-up sheet of a parameter file to print: every setting, as .html or .pdf."),
@@ -132,6 +144,10 @@ std::vector<OptionEntry> optionTable()
                                     text(QT_TRANSLATE_NOOP("Cli", "Kept for old scripts: reading back and comparing is the default.")))},
         {NoVerify, QCommandLineOption(QStringLiteral("no-verify"),
                                       text(QT_TRANSLATE_NOOP("Cli", "Do not read the configuration back: the send is not confirmed.")))},
+        {Backup, QCommandLineOption(QStringLiteral("no-backup"),
+                                    text(QT_TRANSLATE_NOOP("Cli", "Do not read the transmitter first to back up what it holds.")))},
+        {Backup, QCommandLineOption(QStringLiteral("force"),
+                                    text(QT_TRANSLATE_NOOP("Cli", "Send even when the backup cannot be taken.")))},
         {Seconds, QCommandLineOption(QStringLiteral("seconds"),
                                      text(QT_TRANSLATE_NOOP("Cli", "Stop after n seconds (default: at Ctrl-C).")),
                                      text(QT_TRANSLATE_NOOP("Cli", "n")), QStringLiteral("0"))},
@@ -154,13 +170,15 @@ QString exitStatusHelp()
                    "  4  the port does not exist, is busy, cannot be opened or went away;\n"
                    "     write, reset: nothing was sent\n"
                    "  5  the transmitter does not answer, or its reply is incomplete or keeps repeating\n"
-                   "     (a read ends at most about 5 s after its request);\n"
+                   "     (a read ends at most about 8 s after its request);\n"
                    "     write, reset: it went silent after the send, its read-back is incomplete or\n"
                    "     its trims could not be checked: what it holds is not confirmed\n"
                    "  6  show, diff: a file lacks frames; the pages it leaves unknown are named and\n"
                    "     their settings shown as unknown (null in JSON), never as start values\n"
                    "  7  write, reset: the port went away after frames had gone out (\"2 of 4 frames\n"
                    "     sent\"): the transmitter may hold part of the new set-up\n"
+                   "  8  write, reset: the transmitter's set-up could not be read or its backup\n"
+                   "     written; nothing was sent (--force sends anyway, --no-backup takes none)\n"
                    "  doctor: 10 no such port, or what was given is no serial device (a folder, a file),\n"
                    "     11 no permission to open it, 12 another program holds it,\n"
                    "     13 brltty took the USB adapter, 14 ModemManager probes it, 15 no transmitter answers");

@@ -13,6 +13,7 @@ enum class ExitCode {
                    // write, reset: silent after the send, read-back incomplete, trims unchecked
     Unknown = 6,   // show, diff: a file lacks frames, so some settings are unknown
     SendCut = 7,   // write, reset: the port went away once frames had gone out; says how many
+    Backup = 8,    // write, reset: what the transmitter held could not be read or backed up; nothing sent
     // doctor: the cause it found
     DoctorNoPort = 10,       // no such port (or none at all), or what was given is no device
     DoctorNoAccess = 11,     // the user may not open it

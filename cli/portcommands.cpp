@@ -1,5 +1,7 @@
 #include "cli/portcommands.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QStringList>
 
@@ -12,6 +14,8 @@
 #include "cli/monitorreport.h"
 #include "cli/portreport.h"
 #include "cli/readback.h"
+#include "files/backups.h"
+#include "files/backuplist.h"
 #include "files/parameterfile.h"
 #include "link/portlist.h"
 #include "link/protocol.h"
@@ -21,19 +25,16 @@
 #include "link/waitms.h"
 #include "model/defaults.h"
 #include "model/parameterset.h"
+#include "transfer/replyrules.h"
 
 namespace {
 
 // The transmitter streams live packets several times a second from the
 // moment it hears "OK"; none within this time means nobody is there.
 constexpr int kLiveWaitMs = 2000;
-// Status packets bring the trims, which no parameter block carries.
-constexpr int kStatusWaitMs = 2000;
 // Before "RR": the live stream under way, as it is long before a pilot
 // presses Read in the window.
 constexpr int kSettleBeforeReadMs = 1000;
-constexpr int kFirstBlockMs = 2000;
-constexpr int kQuietAfterBlockMs = 1000;
 constexpr int kMonitorPollMs = 50;
 
 volatile std::sig_atomic_t g_interrupted = 0;
@@ -64,15 +65,6 @@ int cutSend(const QString &port, int frames)
                                            .arg(port));
 }
 
-QString blockList(const QVector<int> &blocks)
-{
-    QStringList numbers;
-    for (int b : blocks)
-        numbers.append(QString::number(b));
-    return numbers.join(QStringLiteral(", "));
-}
-
-
 // Opens the port and waits for the live stream that follows "OK". Nothing
 // but "OK" and the closing "DIS" goes to a port where nobody answers.
 // Returns Ok with the session open, the exit status otherwise.
@@ -92,9 +84,9 @@ int openAnswering(TransmitterSession &session, const QString &port)
 // Asks for the configuration and says how much of it came. Closes the
 // session unless it is complete and keepOpen. Returns Ok when the reply is
 // complete, the exit status otherwise.
-int readReply(TransmitterSession &session, const QString &port, bool keepOpen = false)
+int readWhole(TransmitterSession &session, const QString &port, bool keepOpen = false)
 {
-    const ReadReply reply = session.readConfiguration(kFirstBlockMs, kQuietAfterBlockMs);
+    const ReadReply reply = readReply(session);
     const bool lost = session.portLost();
     if (!reply.complete() || !keepOpen)
         session.close();
@@ -112,6 +104,35 @@ int readReply(TransmitterSession &session, const QString &port, bool keepOpen = 
     if (reply.repeats() > 0)
         why += Cli::tr(" (%n block(s) came again)", nullptr, reply.repeats());
     return fail(ExitCode::NoAnswer, why);
+}
+
+// What the transmitter holds goes into a backup before a send replaces it,
+// as the window's do: from a complete read (reply), in the window's folder,
+// with the port. Returns Ok to go on sending, else closes the session and
+// returns the exit status; --force sends without a backup that failed.
+int backUp(TransmitterSession &session, const QString &port, const ReadReply &reply, const QString &command,
+           const SendOptions &options)
+{
+    QString why;
+    if (reply.complete()) {
+        const Backups::Result saved = Backups::write(session.parameters(), command, QDateTime::currentDateTime(),
+                                                     Backups::windowDirectory(), port);
+        if (saved.ok)
+            return exitStatus(ExitCode::Ok);
+        why = Cli::tr("cannot write the backup %1: %2").arg(QDir::toNativeSeparators(saved.path), saved.error);
+    } else {
+        why = Cli::tr("the set-up of the transmitter on %1 could not be read (%2 of %3 parameter blocks "
+                      "received), so it cannot be backed up")
+                      .arg(port)
+                      .arg(reply.received())
+                      .arg(ReadReply::kBlockCount);
+    }
+    if (options.force) {
+        printError(why + Cli::tr("; sending without a backup (--force)"));
+        return exitStatus(ExitCode::Ok);
+    }
+    session.close();
+    return fail(ExitCode::Backup, why + Cli::tr("; nothing sent (--force sends anyway, --no-backup takes none)"));
 }
 
 // Sends the session's configuration, then either closes or, with verify,
@@ -158,12 +179,12 @@ int readToFile(const QString &port, const QString &outputPath)
     if (!session.open(port))
         return openFailure(session);
     session.waitForStatus(kSettleBeforeReadMs);
-    const int status = readReply(session, port, true);
+    const int status = readWhole(session, port, true);
     if (status != exitStatus(ExitCode::Ok))
         return status;
     // The trims come only with a status packet: a fresh one after the reply,
     // or the file would hold start values as if they were the transmitter's.
-    const bool trims = session.waitForStatus(kStatusWaitMs);
+    const bool trims = session.waitForStatus(ReplyRules::kStatusWaitMs);
     const bool lost = session.portLost();
     session.close();
     if (lost)
@@ -180,7 +201,7 @@ int readToFile(const QString &port, const QString &outputPath)
     return exitStatus(ExitCode::Ok);
 }
 
-int writeFile(const QString &port, const QString &path, bool verify)
+int writeFile(const QString &port, const QString &path, const SendOptions &options)
 {
     // The file is judged before the port is touched.
     ParameterFileInput file;
@@ -194,13 +215,14 @@ int writeFile(const QString &port, const QString &path, bool verify)
         return answering;
     ParameterSet p;
     const QString missing = file.missingFrames();
-    if (!missing.isEmpty()) {
+    ReadReply reply;
+    if (!missing.isEmpty() || options.backup) {
         // What the file lacks is taken from the transmitter itself, never
         // from start values it does not hold. Without the I frame the trims
         // must come from a status packet.
-        const bool trims = file.found.i || session.waitForStatus(kStatusWaitMs);
-        const ReadReply reply = trims ? session.readConfiguration(kFirstBlockMs, kQuietAfterBlockMs) : ReadReply();
-        if (!reply.complete() || session.portLost()) {
+        const bool trims = missing.isEmpty() || file.found.i || session.waitForStatus(ReplyRules::kStatusWaitMs);
+        reply = trims ? readReply(session) : ReadReply();
+        if (session.portLost() || (!reply.complete() && !missing.isEmpty())) {
             const bool lost = session.portLost();
             session.close();
             if (lost)
@@ -209,6 +231,13 @@ int writeFile(const QString &port, const QString &path, bool verify)
                                                 "could not be read to fill them in; nothing sent")
                                                 .arg(path, missing, port));
         }
+    }
+    if (options.backup) {
+        const int backedUp = backUp(session, port, reply, QStringLiteral("write"), options);
+        if (backedUp != exitStatus(ExitCode::Ok))
+            return backedUp;
+    }
+    if (!missing.isEmpty()) {
         p = session.parameters();
         printLine(Cli::tr("%1 lacks the frames %2: their settings are kept as read from the transmitter")
                           .arg(path, missing));
@@ -216,19 +245,32 @@ int writeFile(const QString &port, const QString &path, bool verify)
     overlayParameterFile(file, p);
     // Set only now: the live packets of the wait would have replaced the trims.
     session.parameters() = p;
-    return sendAndMaybeVerify(session, port, path, verify);
+    return sendAndMaybeVerify(session, port, path, options.verify);
 }
 
-int factoryReset(const QString &port, bool verify)
+int factoryReset(const QString &port, const SendOptions &options)
 {
     TransmitterSession session;
     const int answering = openAnswering(session, port);
     if (answering != exitStatus(ExitCode::Ok))
         return answering;
-    ParameterSet &p = session.parameters();
+    // The factory values over the set-up as it was before the backup's read,
+    // so the frames are those a reset without a backup sends.
+    ParameterSet p = session.parameters();
+    if (options.backup) {
+        const ReadReply reply = readReply(session);
+        if (session.portLost()) {
+            session.close();
+            return lostPort(port);
+        }
+        const int backedUp = backUp(session, port, reply, QStringLiteral("factory-reset"), options);
+        if (backedUp != exitStatus(ExitCode::Ok))
+            return backedUp;
+    }
     restoreFactoryFirst(p);
     restoreFactorySecond(p);
-    return sendAndMaybeVerify(session, port, Cli::tr("the factory values"), verify);
+    session.parameters() = p;
+    return sendAndMaybeVerify(session, port, Cli::tr("the factory values"), options.verify);
 }
 
 int monitor(const QString &port, const MonitorOptions &options)

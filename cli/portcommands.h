@@ -16,6 +16,16 @@ struct MonitorOptions
 
 int listPorts();
 int readToFile(const QString &port, const QString &outputPath);
-int writeFile(const QString &port, const QString &path, bool verify);
-int factoryReset(const QString &port, bool verify);
+// write and reset: what the transmitter held is read first and backed up
+// in the window's folder (kelvo-miraq-cli backups lists it) before anything
+// is sent, and the send is read back after.
+struct SendOptions
+{
+    bool verify = true;  // --no-verify: no read-back
+    bool backup = true;  // --no-backup: no read first, no backup
+    bool force = false;  // --force: send even when the backup cannot be taken
+};
+
+int writeFile(const QString &port, const QString &path, const SendOptions &options);
+int factoryReset(const QString &port, const SendOptions &options);
 int monitor(const QString &port, const MonitorOptions &options);

@@ -6,29 +6,14 @@
 
 #include "cli/clitext.h"
 #include "cli/console.h"
-#include "cli/settingsreport.h"
 #include "link/protocol.h"
 #include "link/readreply.h"
 #include "link/transmittersession.h"
 #include "model/parameterset.h"
+#include "model/settings.h"
+#include "transfer/replyrules.h"
 
 namespace {
-
-// No live packet and no block for this long after the send: the transmitter
-// is silent, and what it holds is not confirmed.
-constexpr int kSilentMs = 2000;
-constexpr int kQuietAfterBlockMs = 1000;
-// The trims come only with a status packet, which the transmitter streams
-// again as soon as its reply is over.
-constexpr int kStatusWaitMs = 2000;
-
-QString blockList(const QVector<int> &blocks)
-{
-    QStringList numbers;
-    for (int b : blocks)
-        numbers.append(QString::number(b));
-    return numbers.join(QStringLiteral(", "));
-}
 
 // Why a read-back that did not complete proves nothing.
 QString incompleteReason(const ReadReply &reply, bool heardAnything, const QString &port)
@@ -37,7 +22,7 @@ QString incompleteReason(const ReadReply &reply, bool heardAnything, const QStri
         return Cli::tr("not confirmed: the transmitter on %1 is silent since the send (no live packet and no "
                        "parameter block for %2 s); what it holds is unknown")
                 .arg(port)
-                .arg(kSilentMs / 1000);
+                .arg(ReplyRules::kFirstBlockMs / 1000);
     }
     if (reply.received() == 0)
         return Cli::tr("not confirmed: the transmitter on %1 does not answer the read-back; what it holds is unknown")
@@ -58,22 +43,22 @@ int lostDuringReadBack(const QString &port)
                                            .arg(port));
 }
 
-void copyTrims(const ParameterSet &from, ParameterSet &to)
-{
-    to.Trim1 = from.Trim1;
-    to.Trim2 = from.Trim2;
-    to.Trim3 = from.Trim3;
-    to.Trim4 = from.Trim4;
-}
-
 } // namespace
+
+QString blockList(const QVector<int> &blocks)
+{
+    QStringList numbers;
+    for (int b : blocks)
+        numbers.append(QString::number(b));
+    return numbers.join(QStringLiteral(", "));
+}
 
 int verifySend(TransmitterSession &session, const QString &port, const ParameterSet &sent)
 {
     bool heard = false;
     const auto connection = QObject::connect(&session, &TransmitterSession::chunkHandled, &session,
                                              [&heard](const InboundResult &) { heard = true; });
-    const ReadReply reply = session.readConfiguration(kSilentMs, kQuietAfterBlockMs);
+    const ReadReply reply = readReply(session);
     QObject::disconnect(connection);
     printLine(Cli::tr("%1 of %2 parameter blocks received").arg(reply.received()).arg(ReadReply::kBlockCount));
     if (!reply.complete() || session.portLost()) {
@@ -84,25 +69,27 @@ int verifySend(TransmitterSession &session, const QString &port, const Parameter
         return fail(ExitCode::NoAnswer, incompleteReason(reply, heard, port));
     }
 
-    const bool trims = session.waitForStatus(kStatusWaitMs);
+    const bool trims = session.waitForStatus(ReplyRules::kStatusWaitMs);
     const bool lost = session.portLost();
-    ParameterSet held = session.parameters();
+    const ParameterSet held = session.parameters();
     session.close();
     if (lost)
         return lostDuringReadBack(port);
+    TransmitterRecord::ReadOutcome readBack;
+    readBack.received = reply.received();
+    readBack.complete = readBack.compared = true;
     // Trims that could not be read back are not shown as differing: they
     // are unknown, and said to be.
-    if (!trims)
-        copyTrims(sent, held);
+    readBack.differences = readBackDifferences(sent, held, trims);
+    const SendCheck check = SendCheck::judge(true, readBack);
     const QString trimsUnknown = Cli::tr("not confirmed: no status packet from the transmitter on %1 after the "
                                          "read-back, so its trims could not be checked")
                                          .arg(port);
 
-    const QStringList differences = differenceListing(sent, held);
-    if (!differences.isEmpty()) {
+    if (check.result == SendCheck::Result::Differs) {
         printLine(Cli::tr("the transmitter differs in %n setting(s) (sent -> read back):", nullptr,
-                          differences.size()));
-        printLines(differences);
+                          check.differences.size()));
+        printLines(changeLines(check.differences, sent, held, QStringLiteral(" / "), QStringLiteral("->")));
         if (!trims)
             printError(trimsUnknown);
         return exitStatus(ExitCode::Differs);

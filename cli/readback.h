@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVector>
 
 class TransmitterSession;
 struct ParameterSet;
@@ -14,3 +15,6 @@ struct ParameterSet;
 // be checked are never reported as verified. A port that goes away
 // meanwhile is told apart from one gone before the send (SendCut, not Port).
 int verifySend(TransmitterSession &session, const QString &port, const ParameterSet &sent);
+
+// Block numbers for a message: "2, 3, 17".
+QString blockList(const QVector<int> &blocks);

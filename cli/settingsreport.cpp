@@ -61,12 +61,12 @@ QByteArray settingsJson(const ParameterSet &p, const FileDecodeResult &frames)
 QStringList differenceListing(const ParameterSet &a, const ParameterSet &b, const FileDecodeResult &framesA,
                               const FileDecodeResult &framesB)
 {
-    QStringList lines;
+    QVector<const Setting *> listed;
     for (const Setting &s : settings()) {
-        const bool known = settingKnown(s, framesA) && settingKnown(s, framesB);
-        if (!known || !settingEquals(s, a, b))
-            lines.append(Cli::tr("%1: %2 -> %3")
-                                 .arg(settingLabel(s), valueText(s, a, framesA), valueText(s, b, framesB)));
+        if (!settingKnown(s, framesA) || !settingKnown(s, framesB) || !settingEquals(s, a, b))
+            listed.append(&s);
     }
-    return lines;
+    return changeLines(listed, a, b, QStringLiteral(" / "), QStringLiteral("->"), [&](const Setting &s, bool inA) {
+        return inA ? valueText(s, a, framesA) : valueText(s, b, framesB);
+    });
 }

@@ -7,9 +7,6 @@
 
 namespace {
 
-constexpr int kLivePacketLength = 20;
-constexpr int kChannelPacketType = 0x18;
-constexpr int kStatusPacketType = 0x19;
 constexpr int kLongest = kLivePacketLength;
 // Readings that stay apart over this many bytes are settled as when time is
 // up, so that noise cannot make the held bytes grow without bound.

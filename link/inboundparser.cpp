@@ -6,9 +6,6 @@
 
 namespace {
 
-constexpr int kLivePacketLength = 20;
-constexpr int kChannelPacketType = 0x18;
-constexpr int kStatusPacketType = 0x19;
 constexpr int kChannelWordsIndex = 2;
 constexpr int kTxVoltIndex = 18;
 constexpr int kFirstTrimIndex = 10; // Trim4, Trim3, Trim2, Trim1 from here on

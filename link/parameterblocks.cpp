@@ -173,7 +173,7 @@ QByteArray encodeChannelPacket(const QVector<int> &channels, int txVoltHundredth
 {
     QByteArray out;
     out.append(static_cast<char>(kBlockMarker));
-    out.append(static_cast<char>(0x18));
+    out.append(static_cast<char>(kChannelPacketType));
     for (int ch = 0; ch < 8; ++ch)
         appendWord(out, ch < channels.size() ? channels.at(ch) : 1000);
     appendWord(out, txVoltHundredths);
@@ -185,7 +185,7 @@ QByteArray encodeStatusPacket(int rssi, int rxVoltTenths, int extVoltTenths,
 {
     QByteArray out;
     out.append(static_cast<char>(kBlockMarker));
-    out.append(static_cast<char>(0x19));
+    out.append(static_cast<char>(kStatusPacketType));
     out.append(clampedByte(rssi));
     out.append(clampedByte(rxVoltTenths));
     appendWord(out, extVoltTenths);

@@ -35,6 +35,11 @@ constexpr int kAuxBlockLength = 8;
 constexpr int kAuxBlockType = 0xAA;
 constexpr int kAuxBlockNumber = 7;
 constexpr unsigned char kBlockMarker = 0xFE;
+// The live packets the transmitter streams begin with the same marker,
+// then their type: the channels, or the status with trims and telemetry.
+constexpr int kLivePacketLength = 20;
+constexpr int kChannelPacketType = 0x18;
+constexpr int kStatusPacketType = 0x19;
 
 // The byte at index i of b as 0..255; 0 outside b.
 int byteAt(const QByteArray &b, int i);

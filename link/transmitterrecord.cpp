@@ -113,13 +113,7 @@ TransmitterRecord::ReadOutcome TransmitterRecord::finishRead()
     m_hasKnown = true;
     m_hasCompleteRead = true;
     m_uncertain = false;
-    if (m_hasSent) {
-        outcome.compared = true;
-        for (const Setting &setting : settings()) {
-            if (isReadBack(setting) && !settingEquals(setting, m_replySet, m_sent))
-                outcome.differences.append(&setting);
-        }
-    }
+    outcome.compared = m_hasSent;
     return outcome;
 }
 

@@ -23,7 +23,7 @@ public:
         bool complete = false;
         QStringList stalePages;  // object names of the pages that may show old values
         bool compared = false;   // a send came before in this connection
-        QVector<const Setting *> differences; // read-back settings that differ from what was sent
+        QVector<const Setting *> differences; // filled by the read-back rule (transfer/replyrules.h)
     };
 
     // A new connection (or none): nothing is known.
@@ -44,8 +44,9 @@ public:
     void readChunk(const QByteArray &chunk);
     int blocksReceived() const { return m_reply.received(); }
     // The reply is over. A complete one becomes what the transmitter holds
-    // and, after a send, is compared with what was sent.
+    // and, after a send, is to be compared with lastSent().
     ReadOutcome finishRead();
+    const ParameterSet &lastSent() const { return m_sent; }
 
     // The four frames as they went out: decoded, they are what the
     // transmitter holds now. base supplies what the frames do not carry.

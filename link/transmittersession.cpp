@@ -88,24 +88,8 @@ SendTally TransmitterSession::sendConfiguration()
     return tally;
 }
 
-ReadReply TransmitterSession::readConfiguration(int firstBlockMs, int quietMs, int deadlineMs)
+void TransmitterSession::requestRead()
 {
     m_reply.restart();
     m_conversation.write(Protocol::readRequest());
-
-    QElapsedTimer sinceRequest;
-    sinceRequest.start();
-    QElapsedTimer sinceNewBlock;
-    int distinctBefore = 0;
-    while (!m_reply.complete() && !portLost() && isOpen() && sinceRequest.elapsed() < deadlineMs) {
-        waitMs(kPollMs);
-        if (m_reply.received() != distinctBefore) {
-            distinctBefore = m_reply.received();
-            sinceNewBlock.start();
-        }
-        if (!sinceNewBlock.isValid() ? sinceRequest.elapsed() >= firstBlockMs
-                                     : sinceNewBlock.elapsed() >= quietMs)
-            break;
-    }
-    return m_reply;
 }

@@ -58,12 +58,11 @@ public:
     // tally says how many frames the port took before that.
     SendTally sendConfiguration();
 
-    // Asks with "RR" and collects the reply into parameters(). The reply is
-    // over when all nineteen blocks came, when no new block came for quietMs
-    // after the last one (a block sent again does not count), when none came
-    // within firstBlockMs, or at the latest deadlineMs after "RR": a
-    // transmitter that repeats itself or trickles never holds the tool up.
-    ReadReply readConfiguration(int firstBlockMs = 2000, int quietMs = 1000, int deadlineMs = 5000);
+    // Asks with "RR"; the blocks of the reply are collected into
+    // parameters() and counted in reply() as they come. When the reply is
+    // over is the read-back rule's to say (transfer/replyrules.h).
+    void requestRead();
+    const ReadReply &reply() const { return m_reply; }
 
 signals:
     // One message of input was decoded (its chunk is acknowledged on

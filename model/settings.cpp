@@ -505,15 +505,24 @@ QVector<const Setting *> differingSettings(const ParameterSet &a, const Paramete
     return out;
 }
 
+QStringList changeLines(const QVector<const Setting *> &which, const ParameterSet &from, const ParameterSet &to,
+                        const QString &separator, const QString &arrow, const ValueWording &valueText)
+{
+    const auto value = [&](const Setting &s, bool inFrom) {
+        return valueText ? valueText(s, inFrom) : settingValueText(s, inFrom ? from : to);
+    };
+    QStringList lines;
+    for (const Setting *s : which) {
+        lines.append(settingLabel(*s, separator) + QStringLiteral(": ") + value(*s, true) + QLatin1Char(' ') + arrow
+                     + QLatin1Char(' ') + value(*s, false));
+    }
+    return lines;
+}
+
 QStringList changeListing(const ParameterSet &from, const ParameterSet &to, const QString &separator,
                           const QString &arrow)
 {
-    QStringList lines;
-    for (const Setting *s : differingSettings(from, to)) {
-        lines.append(settingLabel(*s, separator) + QStringLiteral(": ") + settingValueText(*s, from)
-                     + QLatin1Char(' ') + arrow + QLatin1Char(' ') + settingValueText(*s, to));
-    }
-    return lines;
+    return changeLines(differingSettings(from, to), from, to, separator, arrow);
 }
 
 namespace {

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
+
 #include "model/parameterset.h"
 
 // The one table of settings. A row holds everything the tool knows of one
@@ -78,8 +80,14 @@ bool settingIsEditable(const Setting &setting);
 // The settings whose values differ between a and b, in table order.
 QVector<const Setting *> differingSettings(const ParameterSet &a, const ParameterSet &b);
 
-// One line per setting that differs between from and to, in table order, as
-// "基础菜单 · 中点微调 · CH1: 0 % → 20 %" (the label's parts joined by separator).
+// One line per setting of which, in its order: "基础菜单 · 中点微调 · CH1: 0 % → 20 %"
+// (the label's parts joined by separator), each value as settingValueText()
+// words it unless valueText (given whether it is from's) words it otherwise.
+// The window's change list, the read-back's differences and `diff` alike.
+using ValueWording = std::function<QString(const Setting &, bool inFrom)>;
+QStringList changeLines(const QVector<const Setting *> &which, const ParameterSet &from, const ParameterSet &to,
+                        const QString &separator, const QString &arrow, const ValueWording &valueText = {});
+// changeLines() of every setting that differs between from and to.
 QStringList changeListing(const ParameterSet &from, const ParameterSet &to, const QString &separator,
                           const QString &arrow);
 

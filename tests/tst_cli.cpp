@@ -18,6 +18,7 @@
 #include "cli/portreport.h"
 #include "cli/fileinput.h"
 #include "cli/settingsreport.h"
+#include "files/backuplist.h"
 #include "files/parameterfile.h"
 #include "link/framecodec.h"
 #include "link/conversation.h"
@@ -28,6 +29,7 @@
 #include "model/dualrate.h"
 #include "model/settings.h"
 #include "model/translations.h"
+#include "transfer/replyrules.h"
 #include "support/factoryframes.h"
 #include "support/faketransmitter.h"
 #include "support/sheetrows.h"
@@ -164,6 +166,8 @@ class TestCli : public QObject
 private slots:
     void initTestCase()
     {
+        // The backups of write and reset go here, not to the user's.
+        qputenv("XDG_DATA_HOME", QFile::encodeName(path("data")));
         factoryPath = path("factory.dat");
         changedPath = path("changed.dat");
         QCOMPARE(parameterFileBytes(factorySet()), factoryFile());
@@ -606,9 +610,9 @@ private slots:
         if (!tx.isOpen())
             QSKIP("pseudo-terminals are not available here");
         answerHello(tx);
-        // Without the read-back, exactly the frames go out: no "RR" after
-        // the closing "WWW".
-        QStringList arguments{command, "--port", tx.devicePath(), "--no-verify"};
+        // Without the backup's read and the read-back, exactly the frames go
+        // out: no "RR" before the first or after the closing "WWW".
+        QStringList arguments{command, "--port", tx.devicePath(), "--no-verify", "--no-backup"};
         if (!file.isNull()) {
             arguments << path("sent.dat");
             QVERIFY(writeBytes(arguments.last(), file));
@@ -740,7 +744,7 @@ private slots:
 
         TransmitterSession session;
         QVERIFY2(session.open(tx.devicePath()), qPrintable(session.errorString()));
-        const ReadReply reply = session.readConfiguration(2000, 1000, 1500);
+        const ReadReply reply = readReply(session, 1500);
         session.close();
         QVERIFY(reply.received() < ReadReply::kBlockCount);
         QVERIFY(next < blocks.size());
@@ -898,7 +902,7 @@ private slots:
         onArrival(tx, dropAfter, &tx, [&tx] { QTimer::singleShot(0, &tx, [&tx] { tx.closeMaster(); }); });
         arguments.replaceInStrings(QStringLiteral("FILE"), changedPath);
         says.replace(QStringLiteral("PORT"), tx.devicePath());
-        const CliRun run = runCli(arguments << "--port" << tx.devicePath());
+        const CliRun run = runCli(arguments << "--port" << tx.devicePath() << "--no-backup");
         QCOMPARE(run.exitCode, 7);
         QVERIFY2(run.oneError(says) && !run.out.join('\n').contains(QRegularExpression(
                          QStringLiteral("^(sent|verified)"), QRegularExpression::MultilineOption)),
@@ -981,6 +985,24 @@ private slots:
 
         CliRun run = runCli({"write", "--port", simPort, "--verify", written});
         QVERIFY2(run.exitCode == 0 && run.out.value(run.out.size() - 1).startsWith("verified"), qPrintable(run.text()));
+        // What the simulator held before is backed up where the window keeps
+        // its backups, with the port, and `backups` lists it.
+        const QString folder = qEnvironmentVariable("XDG_DATA_HOME") + "/kelvo-miraq/kelvo-miraq-config/backups";
+        const QVector<Backups::Entry> backups = Backups::list(folder);
+        QVERIFY(!backups.isEmpty());
+        QCOMPARE(backups.first().command, QStringLiteral("write"));
+        QCOMPARE(backups.first().port, simPort);
+        ParameterSet before;
+        QString error;
+        QVERIFY2(readSetupFile(backups.first().path, &before, &error), qPrintable(error));
+        QVERIFY(differingSettings(before, changedSet()).isEmpty());
+        run = runCli({"backups"});
+        QVERIFY2(run.out.value(0).endsWith(simPort + "  " + backups.first().path), qPrintable(run.text()));
+        // A backup that cannot be written stops the write before any frame.
+        QProcessEnvironment noFolder = QProcessEnvironment::systemEnvironment();
+        noFolder.insert("XDG_DATA_HOME", written); // a file, no folder
+        run = runProgram(KELVO_CLI_PATH, {"write", "--port", simPort, factoryPath}, noFolder, 60000);
+        QVERIFY2(run.exitCode == 8 && run.oneError("cannot write the backup"), qPrintable(run.text()));
         run = runCli({"read", "--port", simPort, "-o", path("back.dat")});
         QVERIFY2(run.exitCode == 0, qPrintable(run.text()));
         run = runCli({"diff", written, path("back.dat")});

@@ -150,70 +150,52 @@ void TestForm::cleanupTestCase()
     m_window.reset();
 }
 
+// Every spin box of the form is the editor of a row of the settings table,
+// in the row's group, with the row's range and start (or the editor's own,
+// where the row says why): the table is the form's.
 void TestForm::spinBoxes_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("group");
-    QTest::addColumn<int>("minimum");
-    QTest::addColumn<int>("maximum");
-    QTest::addColumn<int>("initial");
-
-    auto row = [](const QString &name, const QString &group, int min, int max, int initial) {
-        QTest::newRow(qPrintable(name)) << name << group << min << max << initial;
-    };
-    for (int n = 1; n <= 8; ++n) {
-        row(QStringLiteral("spinBox_sub%1").arg(n), "groupBox_3", -100, 100, 0);
-        row(QStringLiteral("spinBox_Lepa%1").arg(n), "groupBox_4", 0, 120, 96);
-        row(QStringLiteral("spinBox_Repa%1").arg(n), "groupBox_4", 0, 120, 96);
-        row(QStringLiteral("spinBox_FS%1").arg(n), "groupBox_14", 0, 100, n == 3 ? 0 : 50);
-        row(QStringLiteral("spinBox_delay%1").arg(n), "groupBox_5", 0, 100, 100);
+    QStringList editors;
+    for (const Setting &row : settingRows()) {
+        if (!row.editor.isEmpty() && !row.choices && !row.volts && !editors.contains(row.editor))
+            editors.append(row.editor);
     }
-    row("spinBox_DR_UP1", "groupBox_8", 0, 100, 100);
-    row("spinBox_DR_DOWN1", "groupBox_8", 0, 100, 100);
-    const int attitudes[] = {14, 29, 44, 56, 69, 88};
-    for (int i = 0; i < 6; ++i)
-        row(QStringLiteral("spinBox_Atti%1").arg(i + 1), "groupBox_7", 0, 100, attitudes[i]);
-    const int elevon[] = {100, 100, 100, -100, 100, 100};
-    for (int i = 0; i < 6; ++i)
-        row(QStringLiteral("spinBox_Elev0%1").arg(i + 1), "groupBox_10", -100, 100, elevon[i]);
-    const int vtail[] = {50, -50, 50, 50};
-    for (int i = 0; i < 4; ++i)
-        row(QStringLiteral("spinBox_Ru%1").arg(i + 1), "groupBox_13", -100, 100, vtail[i]);
-    row("spinBox_DR_RATE", "groupBox_19", 0, 100, 100);
-    row("spinBox_DR_EXP", "groupBox_19", -100, 100, 100);
-    const int curve[] = {0, 16, 33, 50, 67, 84, 100};
-    for (int i = 0; i < 7; ++i)
-        row(QStringLiteral("spinBox_THCURE_Data0%1").arg(i + 1), "groupBox_18", 0, 100, curve[i]);
-    for (int mix = 1; mix <= 4; ++mix) {
-        const QString group = kMixGroups.at(mix - 1);
-        const QString prefix = QStringLiteral("spinBox_PRM0%1_").arg(mix);
-        const int sideMinimum = mix <= 2 ? -100 : 0;
-        row(prefix + "Data1", group, -100, 100, 100);
-        row(prefix + "Data2", group, sideMinimum, 100, 100);
-        row(prefix + "Data3", group, sideMinimum, 100, 100);
-    }
-    row("spinBox_Rssi", "groupBox_17", -100, 0, -100);
-    row("spinBox_Mode", "groupBox_20", 1, 4, 2);
-    row("spinBox_Vertion", "groupBox_20", 0, 1000, 0);
+    QStringList onForm;
+    for (const QSpinBox *box : m_window->findChildren<QSpinBox *>())
+        onForm.append(box->objectName());
+    QVERIFY2(editors.size() > 0 && editors.size() == onForm.size(), qPrintable(onForm.join(' ')));
+    for (const QString &name : editors)
+        QTest::newRow(qPrintable(name)) << name;
 }
 
 void TestForm::spinBoxes()
 {
     QFETCH(QString, name);
-    QFETCH(QString, group);
-    QFETCH(int, minimum);
-    QFETCH(int, maximum);
-    QFETCH(int, initial);
 
+    const Setting *row = rowOfEditor(name);
+    QVERIFY(row);
+    const EditorSpan span = editorSpan(*row);
     auto *box = m_form.find<QSpinBox>(name);
     QVERIFY2(box, qPrintable(name + " is not a spin box of the form"));
     QCOMPARE(box->objectName(), name);
-    QCOMPARE(box->minimum(), minimum);
-    QCOMPARE(box->maximum(), maximum);
-    QCOMPARE(box->value(), initial);
+    QCOMPARE(box->minimum(), int(span.minimum));
+    QCOMPARE(box->maximum(), int(span.maximum));
+    QCOMPARE(box->value(), int(span.start));
     QCOMPARE(box->singleStep(), 1);
     QVERIFY(box->prefix().isEmpty() && box->suffix().isEmpty());
-    QVERIFY2(isInside(box, m_form.widget(group)), qPrintable(name + " is not in " + group));
+    // A shown dual rate is no setting of its own: its group is where the
+    // page lays it out.
+    QString group = row->group;
+    for (const FormTables::Page &page : FormTables::pages()) {
+        for (const FormTables::Group &g : page.groups) {
+            for (const FormTables::Column &column : g.columns) {
+                for (const FormTables::Editor &editor : column.editors)
+                    group = group.isEmpty() && editor.name == name ? g.name : group;
+            }
+        }
+    }
+    QVERIFY2(!group.isEmpty() && isInside(box, m_form.widget(group)), qPrintable(name + " is not in " + group));
 }
 
 void TestForm::voltageEditors_data()

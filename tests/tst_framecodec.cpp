@@ -120,11 +120,22 @@ void TestFrameCodec::initialFrames()
     verifyTails(f);
     QCOMPARE(f.FrameH.mid(1, 79), QString(79, QLatin1Char('0')));
 
-    QCOMPARE(frameLayout(FrameKind::S).prefixLength, 80);
-    QCOMPARE(frameLayout(FrameKind::G).prefixLength, 77);
-    QCOMPARE(frameLayout(FrameKind::H).prefixLength, 76);
-    QCOMPARE(frameLayout(FrameKind::I).prefixLength, 9);
-    QCOMPARE(&frames(), &frames());
+    // A layout's prefix is its letter and its fields, each as wide as its
+    // encoding writes it, and the tail keeps the rest: a field added to a
+    // layout without its width fails here.
+    for (FrameKind kind : kKinds) {
+        const FrameLayout &layout = frameLayout(kind);
+        int width = 1;
+        for (const FrameField &field : layout.fields) {
+            const bool oneDigit = field.encoding == FieldEncoding::Digit || field.encoding == FieldEncoding::Constant6;
+            width += oneDigit ? 1 : field.encoding == FieldEncoding::Decimal3 ? 3 : 2;
+        }
+        QCOMPARE(layout.prefixLength, width);
+        ParameterSet p;
+        const QString prefix = buildFramePrefix(kind, p);
+        QCOMPARE(prefix.size(), width);
+        QCOMPARE(prefix.at(0), layout.letter);
+    }
 }
 
 void TestFrameCodec::factoryFrames_data()

@@ -59,8 +59,8 @@
             <translation>no backups in %1</translation>
         </message>
         <message>
-            <source>List the window's automatic backups, newest first: time, the command each was taken before, the port ("-": not recorded) and the file. The 100 newest are kept.</source>
-            <translation>List the window's automatic backups, newest first: time, the command each was taken before, the port ("-": not recorded) and the file. The 100 newest are kept.</translation>
+            <source>List the automatic backups of the window, write and reset, newest first: time, the command each was taken before, the port ("-": not recorded) and the file. The 100 newest are kept.</source>
+            <translation>List the automatic backups of the window, write and reset, newest first: time, the command each was taken before, the port ("-": not recorded) and the file. The 100 newest are kept.</translation>
         </message>
     </context>
     <context>
@@ -671,16 +671,12 @@
             <translation>%1: %2</translation>
         </message>
         <message>
-            <source>%1: %2 -&gt; %3</source>
-            <translation>%1: %2 -&gt; %3</translation>
+            <source>Back up the transmitter's set-up as the window does, write a parameter file to it, then read it back and compare.</source>
+            <translation>Back up the transmitter's set-up as the window does, write a parameter file to it, then read it back and compare.</translation>
         </message>
         <message>
-            <source>Write a parameter file to the transmitter, then read it back and compare.</source>
-            <translation>Write a parameter file to the transmitter, then read it back and compare.</translation>
-        </message>
-        <message>
-            <source>Put the factory values into the transmitter, then read it back and compare.</source>
-            <translation>Put the factory values into the transmitter, then read it back and compare.</translation>
+            <source>Back up the transmitter's set-up as the window does, put the factory values into it, then read it back and compare.</source>
+            <translation>Back up the transmitter's set-up as the window does, put the factory values into it, then read it back and compare.</translation>
         </message>
         <message>
             <source>Kept for old scripts: reading back and comparing is the default.</source>
@@ -689,6 +685,30 @@
         <message>
             <source>Do not read the configuration back: the send is not confirmed.</source>
             <translation>Do not read the configuration back: the send is not confirmed.</translation>
+        </message>
+        <message>
+            <source>Do not read the transmitter first to back up what it holds.</source>
+            <translation>Do not read the transmitter first to back up what it holds.</translation>
+        </message>
+        <message>
+            <source>Send even when the backup cannot be taken.</source>
+            <translation>Send even when the backup cannot be taken.</translation>
+        </message>
+        <message>
+            <source>cannot write the backup %1: %2</source>
+            <translation>cannot write the backup %1: %2</translation>
+        </message>
+        <message>
+            <source>the set-up of the transmitter on %1 could not be read (%2 of %3 parameter blocks received), so it cannot be backed up</source>
+            <translation>the set-up of the transmitter on %1 could not be read (%2 of %3 parameter blocks received), so it cannot be backed up</translation>
+        </message>
+        <message>
+            <source>; sending without a backup (--force)</source>
+            <translation>; sending without a backup (--force)</translation>
+        </message>
+        <message>
+            <source>; nothing sent (--force sends anyway, --no-backup takes none)</source>
+            <translation>; nothing sent (--force sends anyway, --no-backup takes none)</translation>
         </message>
         <message>
             <source>Exit status:
@@ -702,13 +722,15 @@
   4  the port does not exist, is busy, cannot be opened or went away;
      write, reset: nothing was sent
   5  the transmitter does not answer, or its reply is incomplete or keeps repeating
-     (a read ends at most about 5 s after its request);
+     (a read ends at most about 8 s after its request);
      write, reset: it went silent after the send, its read-back is incomplete or
      its trims could not be checked: what it holds is not confirmed
   6  show, diff: a file lacks frames; the pages it leaves unknown are named and
      their settings shown as unknown (null in JSON), never as start values
   7  write, reset: the port went away after frames had gone out ("2 of 4 frames
      sent"): the transmitter may hold part of the new set-up
+  8  write, reset: the transmitter's set-up could not be read or its backup
+     written; nothing was sent (--force sends anyway, --no-backup takes none)
   doctor: 10 no such port, or what was given is no serial device (a folder, a file),
      11 no permission to open it, 12 another program holds it,
      13 brltty took the USB adapter, 14 ModemManager probes it, 15 no transmitter answers</source>
@@ -723,13 +745,15 @@
   4  the port does not exist, is busy, cannot be opened or went away;
      write, reset: nothing was sent
   5  the transmitter does not answer, or its reply is incomplete or keeps repeating
-     (a read ends at most about 5 s after its request);
+     (a read ends at most about 8 s after its request);
      write, reset: it went silent after the send, its read-back is incomplete or
      its trims could not be checked: what it holds is not confirmed
   6  show, diff: a file lacks frames; the pages it leaves unknown are named and
      their settings shown as unknown (null in JSON), never as start values
   7  write, reset: the port went away after frames had gone out ("2 of 4 frames
      sent"): the transmitter may hold part of the new set-up
+  8  write, reset: the transmitter's set-up could not be read or its backup
+     written; nothing was sent (--force sends anyway, --no-backup takes none)
   doctor: 10 no such port, or what was given is no serial device (a folder, a file),
      11 no permission to open it, 12 another program holds it,
      13 brltty took the USB adapter, 14 ModemManager probes it, 15 no transmitter answers</translation>
