@@ -64,11 +64,8 @@ Run runCommand(const QStringList &command, const QString &locale = QString())
     QProcess process;
     if (!locale.isEmpty()) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const QString &name : environment.keys()) {
-            if (name.startsWith(QLatin1String("LC_")) || name == QLatin1String("LANGUAGE"))
-                environment.remove(name);
-        }
-        environment.insert(QStringLiteral("LANG"), locale);
+        environment.remove(QStringLiteral("LANGUAGE"));
+        environment.insert(QStringLiteral("LC_ALL"), locale); // above LC_MESSAGES and LANG
         process.setProcessEnvironment(environment);
     }
     process.start(command.first(), command.mid(1));
