@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/backupscommand.h"
+#include "cli/clilanguage.h"
 #include "cli/clitext.h"
 #include "cli/console.h"
 #include "cli/doctorcommand.h"
@@ -200,7 +201,8 @@ QString generalDescription()
 QCommandLineOption languageOption()
 {
     return QCommandLineOption(QStringLiteral("lang"),
-                              text(QT_TRANSLATE_NOOP("Cli", "Language of the setting names and of the doctor's report: zh (default) or en.")),
+                              text(QT_TRANSLATE_NOOP("Cli", "Language of the messages, the setting names and the doctor's report: zh or "
+                                                           "en (default: the system's, zh for a Chinese locale, en for any other).")),
                               text(QT_TRANSLATE_NOOP("Cli", "code")));
 }
 
@@ -265,9 +267,13 @@ int runCommandLine(const QStringList &arguments)
     first.parse(arguments);
     const QString name = first.positionalArguments().value(0);
     // The names of pages, captions and choices come from the same catalogue
-    // as the window's.
-    if (first.isSet(QStringLiteral("lang")) && !installLanguage(first.value(QStringLiteral("lang"))))
+    // as the window's. A --lang other than zh or en is refused in the
+    // system's language.
+    const QString given = first.value(QStringLiteral("lang"));
+    if (!installCommandLineLanguage(commandLineLanguage(given, QLocale::system()))) {
+        installCommandLineLanguage(commandLineLanguage(QString(), QLocale::system()));
         return usageError(Cli::tr("--lang takes zh or en"));
+    }
 
     const Command *command = findCommand(name);
     if (!command) {

@@ -1,4 +1,4 @@
-# kelvo_add_translations(<target> <ts files...>)
+# kelvo_add_translations(<target> <ts files...> [BY_HAND <ts files...>])
 #
 # Compiles the Qt Linguist catalogues (.ts) into .qm files with the Linguist
 # tools of the Qt in use and compiles them into <target> as resources under
@@ -8,16 +8,19 @@
 # Also defines the target update_translations, which runs lupdate over the
 # source folders and merges new or changed texts into the catalogues in the
 # source tree:   cmake --build build --target update_translations
+# The catalogues after BY_HAND are compiled alike but left out of it: they
+# hold only some contexts, which lupdate would fill up with all the others.
 function(kelvo_add_translations target)
-    set(ts_files ${ARGN})
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "BY_HAND")
+    set(ts_files ${arg_UNPARSED_ARGUMENTS})
     find_package(${KELVO_QT} REQUIRED COMPONENTS LinguistTools)
 
     set(qm_dir ${PROJECT_BINARY_DIR}/translations)
-    set_source_files_properties(${ts_files} PROPERTIES OUTPUT_LOCATION ${qm_dir})
+    set_source_files_properties(${ts_files} ${arg_BY_HAND} PROPERTIES OUTPUT_LOCATION ${qm_dir})
     if(QT_VERSION_MAJOR EQUAL 5)
-        qt5_add_translation(qm_files ${ts_files})
+        qt5_add_translation(qm_files ${ts_files} ${arg_BY_HAND})
     else()
-        qt6_add_translation(qm_files ${ts_files})
+        qt6_add_translation(qm_files ${ts_files} ${arg_BY_HAND})
     endif()
 
     set(entries "")

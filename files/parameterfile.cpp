@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
@@ -60,7 +61,7 @@ bool isRegularFile(const QString &path)
 
 QString notRegularFile(const QString &path)
 {
-    return QStringLiteral("%1 is not a regular file").arg(path);
+    return QCoreApplication::translate("ParameterFile", "%1 is not a regular file").arg(path);
 }
 
 } // namespace

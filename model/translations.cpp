@@ -9,9 +9,17 @@
 namespace {
 
 const char kEnglishCatalogue[] = ":/i18n/kelvo-miraq-config_en.qm";
+const char kChineseCatalogue[] = ":/i18n/kelvo-miraq-config_zh.qm";
 
 // The catalogue of the tool's own words, and Qt's for its dialogs.
 QPointer<QTranslator> &ownTranslator()
+{
+    static QPointer<QTranslator> translator;
+    return translator;
+}
+
+// The Chinese of the command-line tool's English source texts.
+QPointer<QTranslator> &commandLineTranslator()
 {
     static QPointer<QTranslator> translator;
     return translator;
@@ -113,3 +121,11 @@ bool installLanguage(const QString &lang)
     return lang.isEmpty() || lang == QLatin1String("zh");
 }
 
+bool installCommandLineLanguage(const QString &lang)
+{
+    uninstall(commandLineTranslator());
+    const bool installed = installLanguage(lang);
+    if (currentLanguage() == QLatin1String("en"))
+        return installed;
+    return install(commandLineTranslator(), QString::fromLatin1(kChineseCatalogue), {QString()}) && installed;
+}

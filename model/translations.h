@@ -16,6 +16,13 @@
 // "translations" folder beside the program and in Qt's translations folder.
 bool installLanguage(const QString &lang);
 
+// The command-line tool's language: installLanguage(lang) and, in Chinese,
+// the catalogue of the texts whose sources are English (the tool's own
+// messages and the port and file errors it passes on). The window never installs that
+// catalogue. Returns false as installLanguage() does, or when the Chinese
+// catalogue failed to load.
+bool installCommandLineLanguage(const QString &lang);
+
 
 // The language in effect, "en" or "zh": the one place the tool's language is
 // read from. installLanguage() sets it and keeps chineseMessages() in step.

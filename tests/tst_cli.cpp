@@ -12,8 +12,10 @@
 #include <QSerialPort>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <QtTest>
 
+#include "cli/clilanguage.h"
 #include "cli/monitorreport.h"
 #include "cli/portreport.h"
 #include "cli/fileinput.h"
@@ -72,10 +74,25 @@ CliRun runProgram(const QString &program, const QStringList &arguments,
     return run;
 }
 
-// timeoutMs: a run still going then is killed and counts as hung.
-CliRun runCli(const QStringList &arguments, int timeoutMs = 60000)
+// This environment with the system locale locale (empty: C.UTF-8) and no
+// other locale variable, so that the language the tool speaks does not
+// depend on the machine running the tests.
+QProcessEnvironment withLocale(const QString &locale)
 {
-    return runProgram(QStringLiteral(KELVO_CLI_PATH), arguments, QProcessEnvironment::systemEnvironment(), timeoutMs);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString &name : environment.keys()) {
+        if (name.startsWith(QLatin1String("LC_")) || name == QLatin1String("LANGUAGE"))
+            environment.remove(name);
+    }
+    environment.insert(QStringLiteral("LANG"), locale.isEmpty() ? QStringLiteral("C.UTF-8") : locale);
+    return environment;
+}
+
+// In English, unless --lang says otherwise. timeoutMs: a run still going
+// then is killed and counts as hung.
+CliRun runCli(const QStringList &arguments, int timeoutMs = 60000, const QString &locale = QString())
+{
+    return runProgram(QStringLiteral(KELVO_CLI_PATH), arguments, withLocale(locale), timeoutMs);
 }
 
 // Starts the simulator program on a pseudo-terminal; its port, or empty.
@@ -125,6 +142,26 @@ ParameterSet changedSet()
     p.TxVoltTenths = 44;
     p.Trim1 = 130;
     return p;
+}
+
+// The text of the string literals at code[at] on, adjacent ones joined as
+// the compiler joins them; null when no literal starts there.
+QString literalAt(const QString &code, int at)
+{
+    QString text;
+    for (;;) {
+        while (at < code.size() && code.at(at).isSpace())
+            ++at;
+        if (at >= code.size() || code.at(at) != QLatin1Char('"'))
+            return text;
+        for (++at; at < code.size() && code.at(at) != QLatin1Char('"'); ++at) {
+            QChar c = code.at(at);
+            if (c == QLatin1Char('\\') && ++at < code.size())
+                c = code.at(at) == QLatin1Char('n') ? QChar(QLatin1Char('\n')) : code.at(at);
+            text += c;
+        }
+        ++at;
+    }
 }
 
 bool writeBytes(const QString &path, const QByteArray &bytes)
@@ -250,6 +287,14 @@ private slots:
         QTest::newRow("seconds") << QStringList{"monitor", "--port", "p", "--seconds", "ten"} << 2 << "--seconds";
         QTest::newRow("sheet without -o") << QStringList{"sheet", "a.dat"} << 2 << "sheet needs -o FILE";
         QTest::newRow("sheet as text") << QStringList{"sheet", "a.dat", "-o", "a.txt"} << 2 << ".html or .pdf";
+        // Without --lang the system's language: "LANG=..." first sets it.
+        const QString chinese = QStringLiteral("LANG=zh_CN.UTF-8");
+        QTest::newRow("Chinese locale") << QStringList{chinese} << 2 << "没有给出命令（见 kelvo-miraq-cli --help）";
+        QTest::newRow("Chinese help") << QStringList{chinese, "--help"} << 0 << "退出状态：";
+        QTest::newRow("C locale") << QStringList{"LANG=C", "flash"} << 2 << "unknown command \"flash\"";
+        QTest::newRow("--lang en over the locale") << QStringList{chinese, "read", "--lang", "en"} << 2 << "read needs --port";
+        QTest::newRow("--lang zh over the locale") << QStringList{"LANG=C", "read", "--lang", "zh"} << 2 << "read 需要 --port";
+        QTest::newRow("unknown language") << QStringList{chinese, "--lang", "fr"} << 2 << "--lang 只能是 zh 或 en";
     }
 
     void usage()
@@ -258,10 +303,76 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QString, says);
 
-        const CliRun run = runCli(arguments);
+        const QString locale = arguments.value(0).startsWith("LANG=") ? arguments.takeFirst().mid(5) : QString();
+        const CliRun run = runCli(arguments, 60000, locale);
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(exitCode == 0 ? run.out.join('\n').contains(says) : run.oneError(says) && run.out.isEmpty(),
                  qPrintable(run.text()));
+    }
+
+    void languageFollowsTheLocale()
+    {
+        for (const char *chinese : {"zh_CN", "zh_TW", "zh_HK"})
+            QCOMPARE(commandLineLanguage({}, QLocale(QLatin1String(chinese))), QStringLiteral("zh"));
+        for (const char *other : {"C", "en_US", "de_DE", "ja_JP"})
+            QCOMPARE(commandLineLanguage({}, QLocale(QLatin1String(other))), QStringLiteral("en"));
+    }
+
+    // Every text the tool shows whose source is English has its Chinese,
+    // finished and with the source's placeholders, options and fixed names.
+    // The texts are read from the sources as the compiler reads them, so a
+    // new one without its Chinese fails here.
+    void everyEnglishTextHasItsChinese()
+    {
+        QMap<QString, QString> chinese; // "context/source": the translation, empty while unfinished
+        QFile ts(QStringLiteral(KELVO_SOURCE_DIR "/translations/kelvo-miraq-config_zh.ts"));
+        QVERIFY(ts.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&ts);
+        QString context, source;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            if (xml.name() == QLatin1String("name"))
+                context = xml.readElementText();
+            else if (xml.name() == QLatin1String("source"))
+                source = xml.readElementText();
+            else if (xml.name() == QLatin1String("translation"))
+                chinese[context + '/' + source] = xml.attributes().value(QLatin1String("type")).isEmpty()
+                        ? xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed() : QString();
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+
+        const QRegularExpression han(QStringLiteral("[\\x{3000}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
+        const QRegularExpression fixed(QStringLiteral("%n|%\\d+|(?<![\\w-])--?[a-z][a-z-]*|\\.(html|pdf)\\b|\\b[A-Z][A-Z_]{3,}\\b"));
+        const struct { const char *folder, *files, *marker, *context; } places[] = {
+            {"cli", "*.cpp", R"(Cli::tr\(|QT_TRANSLATE_NOOP\("Cli",)", "Cli"},
+            {"link", "transmittersession.cpp", R"(\btr\()", "TransmitterSession"},
+            {"files", "parameterfile.cpp", R"(translate\("ParameterFile",)", "ParameterFile"},
+        };
+        int texts = 0;
+        for (const auto &place : places) {
+            const QDir folder(QStringLiteral(KELVO_SOURCE_DIR "/") + QLatin1String(place.folder));
+            for (const QString &file : folder.entryList({QLatin1String(place.files)})) {
+                QFile f(folder.filePath(file));
+                QVERIFY(f.open(QIODevice::ReadOnly));
+                const QString code = QString::fromUtf8(f.readAll());
+                auto marks = QRegularExpression(QLatin1String(place.marker)).globalMatch(code);
+                while (marks.hasNext()) {
+                    const QString text = literalAt(code, marks.next().capturedEnd());
+                    if (!text.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))) || text.contains(han))
+                        continue;
+                    ++texts;
+                    const QString zh = chinese.value(QLatin1String(place.context) + '/' + text);
+                    QVERIFY2(!zh.isEmpty(), qPrintable(file + ": no Chinese for \"" + text + '"'));
+                    auto tokens = fixed.globalMatch(text);
+                    while (tokens.hasNext()) {
+                        const QString token = tokens.next().captured();
+                        QVERIFY2(zh.contains(token), qPrintable(token + " missing from " + zh));
+                    }
+                }
+            }
+        }
+        QVERIFY(texts > 70);
     }
 
     // On a console without a display, and with "\n" line ends only.
@@ -376,12 +487,12 @@ private slots:
 
     void show()
     {
-        CliRun run = runCli({"show", factoryPath});
+        CliRun run = runCli({"show", "--lang", "zh", factoryPath});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, settingsListing(factorySet()));
         QVERIFY(run.out.contains("基础菜单 / 中点微调 / CH1: 0 %"));
 
-        run = runCli({"show", "--json", changedPath});
+        run = runCli({"show", "--json", "--lang", "zh", changedPath});
         QCOMPARE(run.exitCode, 0);
         const QJsonArray array = QJsonDocument::fromJson(run.out.join('\n').toUtf8()).array();
         QCOMPARE(array.size(), settings().size());
@@ -398,14 +509,13 @@ private slots:
         // start value (the trims and the receiver voltage here).
         const QString partial = path("partial.dat");
         QVERIFY(writeBytes(partial, parameterFileBytes(changedSet()).left(2 * kFrameLength)));
-        run = runCli({"show", partial});
+        run = runCli({"show", "--lang", "zh", partial});
         QCOMPARE(run.exitCode, 6);
         QCOMPARE(run.out.size(), settings().size());
         QVERIFY(run.out.contains("基础菜单 / 中点微调 / CH1: 15 %"));
         QVERIFY(run.out.contains("系统设置 / 版本 / 模式 / 微调一: 未知"));
         QVERIFY(run.out.contains("系统设置 / 报警设置 / 接收机电压: 未知"));
-        QVERIFY2(run.oneError(partial + " is incomplete: settings on 高级菜单1, 高级菜单2, 混控设置, 系统设置 are "
-                                        "unknown (frames H, I missing)"),
+        QVERIFY2(run.oneError(partial + " 不完整（缺少帧 H, I）：这些页面的设定未知：高级菜单1, 高级菜单2, 混控设置, 系统设置"),
                  qPrintable(run.text()));
         run = runCli({"show", "--json", "--lang", "en", partial});
         QCOMPARE(run.exitCode, 6);
@@ -426,7 +536,7 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, QStringList{"no differences"});
 
-        run = runCli({"diff", factoryPath, changedPath});
+        run = runCli({"diff", "--lang", "zh", factoryPath, changedPath});
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.out, differenceListing(factorySet(), changedSet()));
         QCOMPARE(run.out.size(), 6);
@@ -444,9 +554,9 @@ private slots:
         // S frame, but not the trim of the missing I frame.
         const QString partial = path("partial-changed.dat");
         QVERIFY(writeBytes(partial, parameterFileBytes(changedSet()).left(2 * kFrameLength)));
-        run = runCli({"diff", factoryPath, partial});
+        run = runCli({"diff", "--lang", "zh", factoryPath, partial});
         QCOMPARE(run.exitCode, 6);
-        QVERIFY2(run.oneError("(frames H, I missing)"), qPrintable(run.text()));
+        QVERIFY2(run.oneError("（缺少帧 H, I）"), qPrintable(run.text()));
         QVERIFY(run.out.contains("基础菜单 / 中点微调 / CH1: 0 % -> 15 %"));
         QVERIFY(run.out.contains("系统设置 / 版本 / 模式 / 微调一: 0 -> 未知"));
         QCOMPARE(run.out.filter(QRegularExpression(QStringLiteral(" -> 未知$"))).size() + 5, run.out.size());
@@ -714,9 +824,9 @@ private slots:
         tx.setConfiguration(factorySet());
         tx.storeWrittenFrames(false); // keeps its factory set-up whatever is written
         tx.answerReads(true);
-        const CliRun run = runCli({"write", "--port", tx.devicePath(), "--verify", changedPath});
+        const CliRun run = runCli({"write", "--lang", "zh", "--port", tx.devicePath(), "--verify", changedPath});
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.out.contains("19 of 19 parameter blocks received"), qPrintable(run.text()));
+        QVERIFY2(run.out.contains("已收到 19/19 个参数块"), qPrintable(run.text()));
         QVERIFY(run.out.contains("基础菜单 / 中点微调 / CH1: 15 % -> 0 %"));
         QVERIFY(run.out.contains("系统设置 / 报警设置 / 遥控器电压: 4.4 V -> 3.7 V"));
         QVERIFY(!run.out.join('\n').contains("微调一"));
@@ -825,9 +935,8 @@ private slots:
                 << QStringList{"--repeat-block", "1"} << QStringList{"read", "--port", "PORT", "-o", "OUT"} << 5
                 << QStringList{} << "blocks 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19 missing";
         QTest::newRow("write, H frame ignored")
-                << QStringList{"--ignore-frame", "H"} << QStringList{"write", "--port", "PORT", "FILE"} << 1
-                << QStringList{QStringLiteral("the transmitter differs in %1 setting(s) (sent -> read back):")
-                                       .arg(hLines.size())} + hLines
+                << QStringList{"--ignore-frame", "H"} << QStringList{"write", "--lang", "zh", "--port", "PORT", "FILE"} << 1
+                << QStringList{QStringLiteral("遥控器有 %1 项设定不同（发送 -> 读回）：").arg(hLines.size())} + hLines
                 << "";
         QTest::newRow("write, silent after the S frame")
                 << QStringList{"--silent-after", "1"} << QStringList{"write", "--port", "PORT", "FILE"} << 5

@@ -58,10 +58,16 @@ QStringList unprivileged(QString *why)
 }
 
 // Runs a command while this process keeps handling events, so a transmitter
-// played here can answer it.
-Run runCommand(const QStringList &command)
+// played here can answer it. locale: the system's for it, when given.
+Run runCommand(const QStringList &command, const QString &locale = QString())
 {
     QProcess process;
+    if (!locale.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("LANGUAGE"));
+        environment.insert(QStringLiteral("LC_ALL"), locale); // above LC_MESSAGES and LANG
+        process.setProcessEnvironment(environment);
+    }
     process.start(command.first(), command.mid(1));
     Run run;
     if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 60000)) {
@@ -225,16 +231,32 @@ private slots:
         QVERIFY2(run.out.contains("answer: The transmitter answers on " + port), qPrintable(run.out));
     }
 
-    // A folder is no serial device, and is named so.
+    void cliNamesAFolder_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<bool>("english"); // --lang en
+        QTest::addColumn<QString>("says");
+        QTest::newRow("--lang en") << "zh_CN.UTF-8" << true << "FAIL  port: %1 is no serial device but a folder";
+        QTest::newRow("Chinese locale") << "zh_CN.UTF-8" << false << "失败  串口：%1 不是串口设备，而是一个文件夹";
+        QTest::newRow("C locale") << "C" << false << "FAIL  port: %1 is no serial device but a folder";
+    }
+
+    // A folder is no serial device, and is named so, in the language asked
+    // for or else the system's.
     void cliNamesAFolder()
     {
+        QFETCH(QString, locale);
+        QFETCH(bool, english);
+        QFETCH(QString, says);
 #ifndef Q_OS_UNIX
         QSKIP("a COM port is no file");
 #endif
         QTemporaryDir folder;
-        const Run run = runCommand(doctorAs({}, folder.path()));
+        const QStringList command = english ? doctorAs({}, folder.path())
+                                            : QStringList{KELVO_CLI_PATH, "doctor", "--port", folder.path()};
+        const Run run = runCommand(command, locale);
         QCOMPARE(run.exitCode, 10);
-        QVERIFY2(run.out.contains(folder.path() + " is no serial device but a folder"), qPrintable(run.out));
+        QVERIFY2(run.out.contains(says.arg(folder.path())), qPrintable(run.out));
     }
 
     void windowExplainsWhatIsWrong_data() { addLanguageRows(); }

@@ -516,8 +516,8 @@
             <translation>"%1 &lt;command&gt; --help" describes one command.</translation>
         </message>
         <message>
-            <source>Language of the setting names and of the doctor's report: zh (default) or en.</source>
-            <translation>Language of the setting names and of the doctor's report: zh (default) or en.</translation>
+            <source>Language of the messages, the setting names and the doctor's report: zh or en (default: the system's, zh for a Chinese locale, en for any other).</source>
+            <translation>Language of the messages, the setting names and the doctor's report: zh or en (default: the system's, zh for a Chinese locale, en for any other).</translation>
         </message>
         <message>
             <source>code</source>
@@ -1858,6 +1858,13 @@ The set-up read before is backed up in:
         <message>
             <source>cannot open %1: %2</source>
             <translation>cannot open %1: %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>ParameterFile</name>
+        <message>
+            <source>%1 is not a regular file</source>
+            <translation>%1 is not a regular file</translation>
         </message>
     </context>
     <context>

@@ -140,15 +140,16 @@ linux_build=${KELVO_BUILD_DIR:-build}
 # Built (or found up to date) from the same sources.
 (KELVO_BUILD_DIR=$linux_build; kelvo_build kelvo-miraq-cli) >/dev/null
 samples=fuzz/corpus/fuzz_parameterfile
+# Each in a language of its own: without --lang the tool speaks the system's.
 cases=(
-    "show $samples/factory"
-    "show $samples/edited"
-    "show $samples/edited-with-line-ends"
-    "show --json $samples/edited"
+    "show --lang zh $samples/factory"
+    "show --lang zh $samples/edited"
+    "show --lang zh $samples/edited-with-line-ends"
+    "show --lang zh --json $samples/edited"
     "show --lang en $samples/start-up"
-    "show $samples/not-hex"
-    "diff $samples/factory $samples/factory"
-    "diff $samples/factory $samples/edited"
+    "show --lang zh $samples/not-hex"
+    "diff --lang zh $samples/factory $samples/factory"
+    "diff --lang zh $samples/factory $samples/edited"
     "diff --lang en $samples/start-up $samples/edited"
 )
 compared=$build/wine-cli
@@ -173,7 +174,7 @@ done
 # up a message box. A program started by Wine from a Linux shell has neither,
 # so only text the tool prints itself shows here.
 for option in --version --help; do
-    out=$("${wine[@]}" "$stage/kelvo-miraq-cli.exe" "$option" 2>&1 | head -n 1 | tr -d '\r')
+    out=$("${wine[@]}" "$stage/kelvo-miraq-cli.exe" --lang en "$option" 2>&1 | head -n 1 | tr -d '\r')
     if [ -z "$out" ]; then
         echo "   NOTE: kelvo-miraq-cli.exe $option printed nothing to a pipe (a message box instead)"
     elif [[ "$out" != kelvo-miraq-cli* && "$out" != Usage:* ]]; then
