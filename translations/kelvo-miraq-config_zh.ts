@@ -4,6 +4,42 @@
     <context>
         <name>Cli</name>
         <message>
+            <source>cannot write the backup %1: %2</source>
+            <translation>无法写入备份 %1：%2</translation>
+        </message>
+        <message>
+            <source>the set-up of the transmitter on %1 could not be read (%2 of %3 parameter blocks received), so it cannot be backed up</source>
+            <translation>无法读取 %1 上遥控器的设定（收到 %2/%3 个参数块），因此无法备份</translation>
+        </message>
+        <message>
+            <source>; sending without a backup (--force)</source>
+            <translation>；不做备份照样发送（--force）</translation>
+        </message>
+        <message>
+            <source>; nothing sent (--force sends anyway, --no-backup takes none)</source>
+            <translation>；什么也没有发送（--force 照样发送，--no-backup 不做备份）</translation>
+        </message>
+        <message>
+            <source>Back up the transmitter&apos;s set-up as the window does, write a parameter file to it, then read it back and compare.</source>
+            <translation>像窗口一样先备份遥控器的设定，再把参数文件写入遥控器，然后读回核对。</translation>
+        </message>
+        <message>
+            <source>Back up the transmitter&apos;s set-up as the window does, put the factory values into it, then read it back and compare.</source>
+            <translation>像窗口一样先备份遥控器的设定，再把出厂设置写入遥控器，然后读回核对。</translation>
+        </message>
+        <message>
+            <source>List the automatic backups of the window, write and reset, newest first: time, the command each was taken before, the port (&quot;-&quot;: not recorded) and the file. The 100 newest are kept.</source>
+            <translation>列出窗口、write 和 reset 自动做的备份，最新的在前：时间、在哪个命令之前备份、串口（&quot;-&quot;：未记录）和文件。保留最新的 100 个。</translation>
+        </message>
+        <message>
+            <source>Do not read the transmitter first to back up what it holds.</source>
+            <translation>不先读取遥控器来备份它存有的设定。</translation>
+        </message>
+        <message>
+            <source>Send even when the backup cannot be taken.</source>
+            <translation>即使无法备份也照样发送。</translation>
+        </message>
+        <message>
             <source>no backups in %1</source>
             <translation>%1 中没有备份</translation>
         </message>
@@ -123,13 +159,15 @@
   4  the port does not exist, is busy, cannot be opened or went away;
      write, reset: nothing was sent
   5  the transmitter does not answer, or its reply is incomplete or keeps repeating
-     (a read ends at most about 5 s after its request);
+     (a read ends at most about 8 s after its request);
      write, reset: it went silent after the send, its read-back is incomplete or
      its trims could not be checked: what it holds is not confirmed
   6  show, diff: a file lacks frames; the pages it leaves unknown are named and
      their settings shown as unknown (null in JSON), never as start values
   7  write, reset: the port went away after frames had gone out ("2 of 4 frames
      sent"): the transmitter may hold part of the new set-up
+  8  write, reset: the transmitter's set-up could not be read or its backup
+     written; nothing was sent (--force sends anyway, --no-backup takes none)
   doctor: 10 no such port, or what was given is no serial device (a folder, a file),
      11 no permission to open it, 12 another program holds it,
      13 brltty took the USB adapter, 14 ModemManager probes it, 15 no transmitter answers</source>
@@ -144,13 +182,15 @@
   4  串口不存在、被占用、无法打开或已断开；
      write、reset：什么也没有发送
   5  遥控器无应答，或回复不完整或不断重复
-     （读取最迟在请求后约 5 秒结束）；
+     （读取最迟在请求后约 8 秒结束）；
      write、reset：发送后遥控器没有回应、读回不完整或
      无法核对微调：遥控器存有的设定未经确认
   6  show、diff：文件缺少帧；列出设定未知的页面，
      这些设定显示为未知（JSON 中为 null），绝不显示为初始值
   7  write、reset：已发出部分帧后串口断开（"已发送 2/4 帧"）：
      遥控器可能只存有部分新设定
+  8  write、reset：无法读取遥控器的设定或无法写入其备份；
+     什么也没有发送（--force 照样发送，--no-backup 不做备份）
   doctor：10 没有这个串口，或给出的不是串口设备（文件夹、文件），
      11 无权打开，12 被其他程序占用，
      13 brltty 占用了 USB 转换器，14 ModemManager 在探测它，15 遥控器无应答</translation>
