@@ -59,6 +59,7 @@ function(kelvo_split_suite target)
         set(environment ${SPLIT_ENVIRONMENT}
             "XDG_DATA_HOME=${dir}/data/${target}" "XDG_CONFIG_HOME=${dir}/config/${target}")
         if(SPLIT_HOME)
+            file(MAKE_DIRECTORY ${dir}/home/${target})
             list(APPEND environment "HOME=${dir}/home/${target}")
         endif()
         set_tests_properties(${target} PROPERTIES ENVIRONMENT "${environment}" TIMEOUT ${SPLIT_TIMEOUT})
