@@ -576,8 +576,8 @@ private slots:
         installLanguage(QStringLiteral("zh"));
         QVector<PortEntry> ports;
         if (current >= 0)
-            ports = {{QStringLiteral("ttyS0"), QStringLiteral("No details reported"), false},
-                     {QStringLiteral("ttyUSB0"), QStringLiteral("Description: CH340\nUSB ID: 1a86:7523"), true}};
+            ports = {{QStringLiteral("ttyS0"), QStringLiteral("No details reported"), false, QString()},
+                     {QStringLiteral("ttyUSB0"), QStringLiteral("Description: CH340\nUSB ID: 1a86:7523"), true, QString()}};
         const PortListView::View view = PortListView::view(ports, current, absent);
         QStringList shown;
         for (const PortListView::Item &item : view.items)

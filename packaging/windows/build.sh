@@ -11,6 +11,8 @@
 #                        packaging/windows/build-qt.sh makes it)
 #   KELVO_WIN_BUILD_DIR  the cross build (default build-win)
 #   KELVO_DIST_DIR       where the packages go (default dist)
+#   KELVO_WIN_CMAKE_ARGS extra CMake arguments for the cross build, e.g.
+#                        -DKELVO_WERROR=ON (as CI builds it)
 #
 # The programs and the DLLs they load are stripped copies in
 # <build>/stage/kelvo-miraq-config/, which both packages hold as they are.
@@ -35,10 +37,11 @@ if [ ! -f "$qt/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
 fi
 
 # The same build directory serves the Wine tests (packaging/windows/test-wine.sh).
+# shellcheck disable=SC2086
 cmake -S . -B "$build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$here/mingw64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release
+    -DCMAKE_BUILD_TYPE=Release ${KELVO_WIN_CMAKE_ARGS:-}
 cmake --build "$build" -j "$jobs" --target kelvo-miraq-config kelvo-miraq-cli
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 
