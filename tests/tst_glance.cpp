@@ -19,6 +19,7 @@
 #include <QToolTip>
 #include <QtTest>
 #include <functional>
+#include <memory>
 #include <utility>
 
 #include "app/portlistview.h"
@@ -218,13 +219,19 @@ class TestGlance : public QObject
 {
     Q_OBJECT
 
+    std::unique_ptr<StatusRig> m_statusRig; // shared by the rows of statusVerdictsFit
+
 private slots:
     void initTestCase()
     {
         QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
         QCoreApplication::setOrganizationName(QStringLiteral("kelvo-miraq-glance-test"));
     }
-    void cleanupTestCase() { installLanguage(QStringLiteral("zh")); }
+    void cleanupTestCase()
+    {
+        m_statusRig.reset();
+        installLanguage(QStringLiteral("zh"));
+    }
 
     // Every status state, in both languages, with a sixty-character file
     // name and the longest second lines: each shown line fits the label as
@@ -243,7 +250,11 @@ private slots:
         QFETCH(QString, language);
         QFETCH(int, state);
         QVERIFY(installLanguage(language));
-        StatusRig rig;
+        // One form for every row: building it is most of a row's time, and
+        // the label's room and face do not depend on the language.
+        if (!m_statusRig)
+            m_statusRig = std::make_unique<StatusRig>();
+        StatusRig &rig = *m_statusRig;
         const StatusState &s = statusStates().at(state);
         const QLabel *label = rig.line.label();
         const QFontMetrics metrics(label->font());
