@@ -675,76 +675,63 @@ private slots:
         QCOMPARE(tx->count(QStringLiteral("S")), 0);
     }
 
-    // A language switch says again at once what the status line said: the
-    // outcome of the last command, its backup and the tooltip, in one
-    // language, both ways (KELVO_SHOTS=<directory> keeps a picture of each).
-    void outcomesFollowALanguageSwitch()
-    {
-        const auto han = [](const QString &text) {
-            return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() >= 0x3000; });
-        };
-        const QString shots = qEnvironmentVariable("KELVO_SHOTS");
-        const auto shot = [&](const char *name) {
-            if (!shots.isEmpty())
-                QVERIFY(w->grab(QRect(600, 0, 500, 170)).save(QStringLiteral("%1/%2.png").arg(shots, name)));
-        };
-        transmitterThere();
-        read();
-        edit("spinBox_sub1", 7);
-        w->show();
-        run(QStringLiteral("toolButton_Send"));
-        QVERIFY2(status().contains(QStringLiteral("已写入并核对")), qPrintable(status()));
-        w->switchLanguage(QStringLiteral("en"));
-        QVERIFY2(status().startsWith(QStringLiteral("Written and verified")), qPrintable(status()));
-        QVERIFY2(status().contains(QStringLiteral("Backed up")) && !han(status()), qPrintable(status()));
-        shot("switched-to-en");
-        w->switchLanguage(QStringLiteral("zh"));
-        QVERIFY2(status().startsWith(QStringLiteral("已写入并核对")), qPrintable(status()));
-        QVERIFY2(!status().contains(QStringLiteral("Written")) && !status().contains(QStringLiteral("Backed")),
-                 qPrintable(status()));
-        shot("switched-to-zh");
-    }
-
-    // In English every outcome stands whole on the line, its first letter
-    // included (KELVO_SHOTS=<directory> keeps a picture of each).
-    void englishOutcomesAreWhole_data()
+    // A language switch says again at once what the status line said after
+    // each command: the outcome, its backup and the tooltip, in one language
+    // both ways, the English whole, its first letter included
+    // (KELVO_SHOTS=<directory> keeps a picture of each).
+    void outcomesFollowALanguageSwitch_data()
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<bool>("silent");
-        QTest::addColumn<QString>("outcome");
-        QTest::newRow("read") << "toolButton_Read" << false << "Read 19/19";
-        QTest::newRow("write") << "toolButton_Send" << false << "Written and verified";
-        QTest::newRow("factory reset") << "toolButton_Reset" << false << "Factory reset, verified";
-        QTest::newRow("reset data") << "pushButton_Reset2" << false << "Data reset, verified";
-        QTest::newRow("no answer") << "toolButton_Send" << true << "Unconfirmed: no answer";
+        QTest::addColumn<QString>("chinese");
+        QTest::addColumn<QString>("english");
+        QTest::newRow("read") << "toolButton_Read" << false << "已读取 19/19" << "Read 19/19";
+        QTest::newRow("write") << "toolButton_Send" << false << "已写入并核对" << "Written and verified";
+        QTest::newRow("factory reset") << "toolButton_Reset" << false << "已恢复出厂设置并核对"
+                                       << "Factory reset, verified";
+        QTest::newRow("reset data") << "pushButton_Reset2" << false << "已重置数据并核对" << "Data reset, verified";
+        QTest::newRow("no answer") << "toolButton_Send" << true << "未确认：遥控器无应答" << "Unconfirmed: no answer";
     }
-    void englishOutcomesAreWhole()
+    void outcomesFollowALanguageSwitch()
     {
         QFETCH(QString, button);
         QFETCH(bool, silent);
-        QFETCH(QString, outcome);
-        rig.stop();
-        QVERIFY(rig.start(QStringLiteral("en")));
-        QVERIFY(rig.openPort());
+        QFETCH(QString, chinese);
+        QFETCH(QString, english);
+        const auto han = [](const QString &text) {
+            return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() >= 0x3000; });
+        };
+        const auto *label = w->findChild<QLabel *>(QStringLiteral("statusLabel"));
+        const auto firstLine = [label] { return label->text().section(QLatin1Char('\n'), 0, 0); };
+        const QString shots = qEnvironmentVariable("KELVO_SHOTS");
+        const auto shot = [&](const QString &language) {
+            const QString name = QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('-'));
+            if (!shots.isEmpty())
+                QVERIFY(w->grab(QRect(600, 0, 500, 170)).save(QStringLiteral("%1/switched-%2-%3.png").arg(shots, name, language)));
+        };
         transmitterThere();
         read();
         w->show();
         ModalWatcher watcher;
-        watcher.setMessageBoxAnswer(QStringLiteral("Send"));
+        watcher.setMessageBoxAnswer(QStringLiteral("发送"));
         if (silent)
             tx->goSilentAfterFrames(4);
         run(button);
-        const auto *label = w->findChild<QLabel *>(QStringLiteral("statusLabel"));
-        const QString first = label->text().section(QLatin1Char('\n'), 0, 0);
-        QVERIFY2(first.startsWith(outcome), qPrintable(label->text()));
+        QVERIFY2(firstLine().startsWith(chinese), qPrintable(status()));
+
+        w->switchLanguage(QStringLiteral("en"));
+        QVERIFY2(firstLine().startsWith(english) && !han(status()), qPrintable(status()));
+        if (button == QLatin1String("toolButton_Send") && !silent)
+            QVERIFY2(status().contains(QStringLiteral("Backed up")), qPrintable(status()));
         // A framed label indents its text by half an "x" on the aligned side.
         const QFontMetrics metrics(label->font());
-        QVERIFY(metrics.horizontalAdvance(first) <= label->contentsRect().width() - metrics.horizontalAdvance('x') / 2);
-        const QString shots = qEnvironmentVariable("KELVO_SHOTS");
-        if (!shots.isEmpty()) {
-            const QString name = QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('-'));
-            QVERIFY(w->grab(QRect(600, 0, 500, 170)).save(QStringLiteral("%1/english-%2.png").arg(shots, name)));
-        }
+        QVERIFY(metrics.horizontalAdvance(firstLine()) <= label->contentsRect().width() - metrics.horizontalAdvance('x') / 2);
+        shot(QStringLiteral("en"));
+
+        w->switchLanguage(QStringLiteral("zh"));
+        QVERIFY2(firstLine().startsWith(chinese), qPrintable(status()));
+        QVERIFY2(!status().contains(english) && !status().contains(QStringLiteral("Backed")), qPrintable(status()));
+        shot(QStringLiteral("zh"));
     }
 
     // Pictures for the documentation (KELVO_SHOTS=<directory>): the three
