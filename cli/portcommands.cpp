@@ -114,7 +114,13 @@ int backUp(TransmitterSession &session, const QString &port, const ReadReply &re
            const SendOptions &options)
 {
     QString why;
-    if (reply.complete()) {
+    // The trims come only with a status packet: a fresh one after the reply,
+    // or the backup would hold start values as if they were the transmitter's.
+    if (reply.complete() && !session.waitForStatus(ReplyRules::kStatusWaitMs)) {
+        why = Cli::tr("no status packet from the transmitter on %1, so its trims are unknown and it cannot be "
+                      "backed up")
+                      .arg(port);
+    } else if (reply.complete()) {
         const Backups::Result saved = Backups::write(session.parameters(), command, QDateTime::currentDateTime(),
                                                      Backups::windowDirectory(), port);
         if (saved.ok)

@@ -651,6 +651,10 @@
             <translation>no transmitter answering on %1</translation>
         </message>
         <message>
+            <source>no status packet from the transmitter on %1, so its trims are unknown and it cannot be backed up</source>
+            <translation>no status packet from the transmitter on %1, so its trims are unknown and it cannot be backed up</translation>
+        </message>
+        <message>
             <source>no status packet from the transmitter on %1, so its trims are unknown; nothing saved</source>
             <translation>no status packet from the transmitter on %1, so its trims are unknown; nothing saved</translation>
         </message>

@@ -4,6 +4,10 @@
     <context>
         <name>Cli</name>
         <message>
+            <source>no status packet from the transmitter on %1, so its trims are unknown and it cannot be backed up</source>
+            <translation>%1 上的遥控器没有发来状态包，微调未知，因此无法备份</translation>
+        </message>
+        <message>
             <source>cannot write the backup %1: %2</source>
             <translation>无法写入备份 %1：%2</translation>
         </message>
