@@ -824,7 +824,7 @@ private slots:
         tx.setConfiguration(factorySet());
         tx.storeWrittenFrames(false); // keeps its factory set-up whatever is written
         tx.answerReads(true);
-        const CliRun run = runCli({"write", "--lang", "zh", "--port", tx.devicePath(), "--verify", changedPath});
+        const CliRun run = runCli({"write", "--lang", "zh", "--no-backup", "--port", tx.devicePath(), "--verify", changedPath});
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.out.contains("已收到 19/19 个参数块"), qPrintable(run.text()));
         QVERIFY(run.out.contains("基础菜单 / 中点微调 / CH1: 15 % -> 0 %"));
