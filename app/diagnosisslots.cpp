@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "app/messagetexts.h"
+#include "app/portchooser.h"
 #include "link/connectioncheck.h"
 #include "link/diagnosticreport.h"
 #include "link/inboundparser.h"
@@ -140,7 +141,7 @@ void MainWindow::answerMissing()
         ConnectionReport report;
     };
     const auto findings = std::make_shared<Findings>();
-    const QString port = chosenPortName();
+    const QString port = m_ports->chosen();
     const auto check = [findings, port]() -> const ConnectionReport & {
         if (findings->language != currentLanguage()) {
             const ConnectionReport report = ConnectionCheck::run(
@@ -161,7 +162,7 @@ void MainWindow::answerMissing()
 
 void MainWindow::checkConnectionNow()
 {
-    const QString port = chosenPortName();
+    const QString port = m_ports->chosen();
     ConnectionReport report;
     if (portIsOpen()) {
         // The port is this window's: what it heard since "OK" is the answer,

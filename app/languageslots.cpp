@@ -9,6 +9,7 @@
 #include <QSettings>
 
 #include "app/commandhelp.h"
+#include "app/portchooser.h"
 #include "app/startup.h"
 #include "files/backups.h"
 #include "model/translations.h"
@@ -59,7 +60,7 @@ void MainWindow::retranslateWindow()
     for (QAction *action : m_statusMenu->findChild<QMenu *>(QStringLiteral("languageMenu"))->actions())
         action->setChecked(action->data().toString() == currentLanguage());
 
-    showPortList({false, m_shownPorts, indexOfName(m_shownPorts, chosenPortName())});
+    m_ports->retranslate();
 
     if (m_banner.isShown())
         showBanner();

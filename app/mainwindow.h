@@ -9,13 +9,10 @@
 #include <functional>
 #include <optional>
 
-#include "app/portlistview.h"
 #include "app/statusphrases.h"
 #include "app/statustexts.h"
 #include "link/conversation.h"
 #include "link/framecodec.h"
-#include "link/portlist.h"
-#include "link/portwatch.h"
 #include "link/protocol.h"
 #include "transfer/replyrules.h"
 #include "link/sendtally.h"
@@ -26,6 +23,7 @@
 #include "ui/statusline.h"
 
 class MainForm;
+class PortChooser;
 class QLineEdit;
 class QProgressBar;
 class QAbstractButton;
@@ -127,8 +125,6 @@ public:
     void endNow();
 
 protected:
-    // Rescans the port list as the user goes to open its popup.
-    bool eventFilter(QObject *watched, QEvent *event) override;
     // Closing while a send runs asks whether to finish it first.
     void closeEvent(QCloseEvent *event) override;
 
@@ -187,14 +183,8 @@ private:
     // The language entries of the status-line menu; every text again.
     void setUpLanguageMenu();
     void retranslateWindow();
-    void showPortList(const PortListUpdate &update);
-    void showPortToolTip();
-    QString chosenPortName() const;
-    QString identityOfPort(const QString &name) const;
 
     void setUpPortList();
-    void followPorts();
-    void rescanPorts();
     bool portIsOpen() const;
     void showPortState();
     void showPortMessage(const QString &text);
@@ -294,13 +284,7 @@ private:
     SendTally m_tally;
     Conversation m_conversation;
     QTimer *refreshTimer = nullptr;
-    // While the port is closed the list follows what is plugged in.
-    QTimer *m_portScanTimer = nullptr;
-    QStringList m_extraPorts;
-    QVector<PortEntry> m_shownPorts;
-    PortWatch m_portWatch;
-    QString m_wantedPort; // the user's own choice, restored when it returns
-    QString m_wantedIdentity; // its adapter's identity: found again under a new name
+    PortChooser *m_ports = nullptr;
     QString loadPath;
     QString m_givenLoadPath; // loadFile(): Load takes it instead of asking
 
@@ -320,8 +304,6 @@ private:
     int m_interruptedFrames = 0;
     QElapsedTimer m_sinceLivePacket; // invalid until the first live packet
     QString m_livePacketAt;          // "20:43:12"
-    QString m_absentPort; // the chosen port, unplugged, kept in the list as such
-    QVector<PortListView::Item> m_shownPortItems; // the entries of the port list
     StatusTexts::Command m_sending = StatusTexts::Command::Write;
     ReadPurpose m_readPurpose = ReadPurpose::Show;
     TransmitterRecord::ReadOutcome m_lastRead;

@@ -1,10 +1,12 @@
 // The port list: which port is chosen as ports come and go, the tooltip
 // texts, and the scan of extra device paths.
+#include <QComboBox>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <algorithm>
 
+#include "app/portchooser.h"
 #include "link/portlist.h"
 #include "link/portwatch.h"
 
@@ -298,6 +300,52 @@ private slots:
         QVERIFY(extraPortPresent(QStringLiteral("null"))); // /dev/null
         QVERIFY(!extraPortPresent(QStringLiteral("ttyKelvoNoSuchPort")));
 #endif
+    }
+
+    // The window's list over real paths: the choice outlives its port's
+    // absence, closed or open, and another pick drops the absent entry.
+    void chooserKeepsThePilotsChoice()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("device paths are a Unix matter");
+#endif
+        QTemporaryDir dir;
+        const QString a = dir.filePath(QStringLiteral("a")), b = dir.filePath(QStringLiteral("b"));
+        const auto plug = [](const QString &path) { QFile f(path); return f.open(QIODevice::WriteOnly); };
+        QVERIFY(plug(a) && plug(b));
+        QComboBox box;
+        bool open = false;
+        PortChooser chooser(&box, [&open] { return open; });
+        chooser.start({a, b});
+        QVERIFY(chooser.choose(b));
+        QCOMPARE(chooser.chosen(), b);
+
+        QVERIFY(QFile::remove(b)); // unplugged while closed
+        chooser.rescan();
+        QCOMPARE(chooser.chosen(), b);
+        QVERIFY(chooser.chosenIsAbsent());
+        QVERIFY(box.currentText().contains(b) && box.currentText() != b);
+        QVERIFY(plug(b));
+        chooser.rescan();
+        QCOMPARE(box.currentText(), b);
+        QVERIFY(!chooser.chosenIsAbsent());
+
+        open = true; // unplugged while open: the list holds still, then keeps it
+        chooser.opened();
+        QVERIFY(QFile::remove(b));
+        chooser.rescan();
+        QCOMPARE(box.currentText(), b);
+        chooser.lost();
+        open = false;
+        chooser.closed();
+        QVERIFY(chooser.chosenIsAbsent());
+
+        const int other = box.findData(a);
+        QVERIFY(other >= 0);
+        box.setCurrentIndex(other);
+        emit box.activated(other); // the pilot picks another
+        QCOMPARE(chooser.chosen(), a);
+        QCOMPARE(box.findData(b), -1);
     }
 };
 
