@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include "app/edithistory.h"
 #include "app/messagetexts.h"
 #include "app/transferscope.h"
 #include "files/loadedfiletext.h"
@@ -184,7 +185,8 @@ void MainWindow::on_toolButton_Load_clicked()
     sendFrames(true);
     // A file that went nowhere (the port closed) is the window's set-up
     // now, and stays so over what a later Read before a Write finds.
-    m_fileIntended = !m_tally.beganOpen();
+    if (!m_tally.beganOpen())
+        m_history->keepUnsentFile(loadPath);
     Phrase details;
     const Phrase sent = finishAndCheck(StatusTexts::Command::Load, &details);
     setOutcome([=] { return StatusTexts::fileOutcome(StatusTexts::Command::Load, name, true, sent()); },

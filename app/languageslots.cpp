@@ -9,6 +9,7 @@
 #include <QSettings>
 
 #include "app/commandhelp.h"
+#include "app/edithistory.h"
 #include "app/portchooser.h"
 #include "app/startup.h"
 #include "files/backups.h"
@@ -66,6 +67,6 @@ void MainWindow::retranslateWindow()
         showBanner();
     m_said.retranslate();
     showTelemetryAge();
-    updateEditActions();
+    m_history->updateActions();
     updateTransmitterState();
 }

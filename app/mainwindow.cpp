@@ -14,6 +14,7 @@
 #include <QUndoStack>
 
 #include "app/commandhelp.h"
+#include "app/edithistory.h"
 #include "app/messagetexts.h"
 #include "app/transferscope.h"
 #include "files/backups.h"
@@ -80,12 +81,14 @@ MainWindow::~MainWindow()
 {
     // The edit history tells this window when it empties, which it does as it
     // is destroyed: let it go while the window is still whole.
-    if (m_edits) {
-        m_edits->disconnect(this);
-        delete m_edits;
-        m_edits = nullptr;
-    }
+    delete m_history;
+    m_history = nullptr;
     delete ui;
+}
+
+QUndoStack *MainWindow::editHistory() const
+{
+    return m_history->stack();
 }
 
 bool MainWindow::portIsOpen() const

@@ -35,7 +35,7 @@ class QMenu;
 class QEventLoop;
 class QUndoStack;
 class QUrl;
-class EditorGuard;
+class EditHistory;
 struct FileDecodeResult;
 struct SettingChange;
 struct ConnectionReport;
@@ -69,7 +69,7 @@ public:
     const Protocol::Pacing &pacing() const { return m_conversation.pacing(); }
     // The user's edits, and the status line's menu: undo, redo, revert to the
     // transmitter, open the backup folder.
-    QUndoStack *editHistory() const { return m_edits; }
+    QUndoStack *editHistory() const;
     QMenu *statusMenu() const { return m_statusMenu; }
     // How the window asks the system to open a folder (the backups, a
     // backup's): QDesktopServices unless another is given, as tests do to
@@ -231,13 +231,6 @@ private:
     void noteCheck(const SendCheck &check);
     // What the send and its read-back came to, and (details) what differs.
     Phrase finishAndCheck(StatusTexts::Command command, Phrase *details);
-    QVector<SettingChange> netEdits() const;
-    // The window's set-up over what the transmitter is now known to hold:
-    // what the pilot set (edits, a file loaded unsent) stays, the rest is
-    // known's.
-    ParameterSet windowOver(const ParameterSet &known) const;
-    // The pilot's work the transmitter may not hold, in a sentence, or empty.
-    QString unwrittenWork() const;
     // Asked before a Read or a close would drop that work; true: go on.
     bool mayDropUnwritten();
     enum class CloseAnswer { Close, SaveFirst, Stay };
@@ -255,17 +248,8 @@ private:
 
     // The history of the user's edits (app/edithistory.cpp).
     void setUpEditHistory();
-    // The one edit path: an editor took value for the setting key.
-    void settingEdited(const QString &key, double value);
-    void applyEdit(const QVector<SettingChange> &changes, bool after);
-    void revealEdit(const QVector<SettingChange> &changes);
-    void clearEdits();
-    void undoEdit();
-    void redoEdit();
-    void revertToTransmitter();
     void openBackupFolder();
     bool openUrl(const QUrl &url) const;
-    void updateEditActions();
     void showStatusMenu(const QPoint &pos);
 
     // The connection check (app/diagnosisslots.cpp): the cause and fix when
@@ -313,18 +297,11 @@ private:
     bool m_closeAfterSend = false;    // the window closes once the send is done
     bool m_closing = false;           // the window is going: commands stop
     bool m_overwriteUnread = false;   // the pilot chose to write without a backup
-    bool m_fileIntended = false;      // a file loaded unsent is the pilot's set-up
     int m_lateBlocks = 0;             // blocks that came after their Read ended
     QAction *m_verifyAction = nullptr;
 
-    QUndoStack *m_edits = nullptr;
-    EditorGuard *m_editorGuard = nullptr;
+    EditHistory *m_history = nullptr;
     QMenu *m_statusMenu = nullptr;
-    QAction *m_undoAction = nullptr;
-    QAction *m_redoAction = nullptr;
-    QAction *m_revertAction = nullptr;
-    ParameterSet m_editBase;   // the settings as the last edit or refresh left them
-    int m_editPause = 0;       // > 0: the program is setting the editors
     std::pair<int, int> m_shownDualRate{0, 0}; // DrCh and DrPosi as the last pass showed them
 
     UrlOpener m_openUrl;       // empty: QDesktopServices

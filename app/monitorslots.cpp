@@ -7,6 +7,7 @@
 #include <QStyle>
 #include <QTime>
 
+#include "app/edithistory.h"
 #include "link/livevalues.h"
 #include "model/parameterset.h"
 #include "ui/mainform.h"
@@ -48,12 +49,11 @@ void MainWindow::ui_Display()
         m_shownDualRate = selection;
         Dr_DataSelet();
     }
-    ++m_editPause;
+    m_history->beginShowing();
     Servo_Display();
     Recieve_Display();
     m_binder.show(params());
-    --m_editPause;
-    m_editBase = params();
+    m_history->endShowing();
 }
 
 void MainWindow::Servo_Display()

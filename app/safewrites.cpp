@@ -21,6 +21,7 @@
 
 #include <cstdio>
 
+#include "app/edithistory.h"
 #include "app/messagetexts.h"
 #include "app/transferscope.h"
 #include "files/parameterfile.h"
@@ -70,17 +71,6 @@ bool MainWindow::heardRecently() const
     return portIsOpen() && m_lastInbound.isValid() && m_lastInbound.elapsed() <= ReplyRules::kSilentAfterMs;
 }
 
-// The pilot's edits since the last Read, Load or reset, undone ones left out.
-QVector<SettingChange> MainWindow::netEdits() const
-{
-    QVector<SettingChange> net;
-    for (int i = 0; i < m_edits->index(); ++i) {
-        if (const auto *step = dynamic_cast<const EditCommand *>(m_edits->command(i)))
-            net = mergeChanges(net, step->changes());
-    }
-    return net;
-}
-
 TransmitterRecord::ReadOutcome MainWindow::readTransmitter(ReadPurpose purpose)
 {
     m_readPurpose = purpose;
@@ -128,8 +118,8 @@ bool MainWindow::knowBefore(StatusTexts::Command command, bool adoptRead)
                 // The pilot's edits and a file loaded unsent stay;
                 // everything else is what the transmitter holds, as after a
                 // Read.
-                params() = windowOver(m_record.known());
-                clearEdits();
+                params() = m_history->windowOver(m_record.known());
+                m_history->clear();
                 Dr_DataSelet();
                 ui_Display();
             }
@@ -232,7 +222,7 @@ void MainWindow::noteCheck(const SendCheck &check)
 
 bool MainWindow::mayDropUnwritten()
 {
-    const QString work = unwrittenWork();
+    const QString work = m_history->unwrittenWork();
     if (work.isEmpty())
         return true;
     QMessageBox box(QMessageBox::Question, portTexts(chineseMessages()).title, work, QMessageBox::NoButton, this);
@@ -247,7 +237,7 @@ bool MainWindow::mayDropUnwritten()
 
 MainWindow::CloseAnswer MainWindow::askBeforeClosing()
 {
-    const QString work = unwrittenWork();
+    const QString work = m_history->unwrittenWork();
     if (work.isEmpty())
         return CloseAnswer::Close;
     QMessageBox box(QMessageBox::Warning, portTexts(chineseMessages()).title, work, QMessageBox::NoButton, this);

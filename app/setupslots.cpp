@@ -17,6 +17,7 @@
 #include <QUndoStack>
 #include <QUrl>
 
+#include "app/edithistory.h"
 #include "files/backuplist.h"
 #include "files/backups.h"
 #include "files/setupsheet.h"
@@ -123,15 +124,13 @@ void MainWindow::openCompare()
         const QVector<SettingChange> changes = settingChanges(chosen, params(), from);
         if (!changes.isEmpty()) {
             const QString step = QCoreApplication::translate("SetupTools", "取入 %1").arg(title);
-            m_edits->push(new EditCommand(changes, -1, step,
-                                          [this](const QVector<SettingChange> &c, bool after) { applyEdit(c, after); },
-                                          false));
+            m_history->take(changes, step);
         }
         return true;
     };
     auto *dialog = new CompareDialog(sources, load, take, this);
     // The window's side follows every edit, undo and redo.
-    connect(m_edits, &QUndoStack::indexChanged, dialog, &CompareDialog::refresh);
+    connect(m_history->stack(), &QUndoStack::indexChanged, dialog, &CompareDialog::refresh);
     // The transmitter against the window when it is known, else the newest backup.
     dialog->compare(m_record.hasKnown() || sources.size() < 3 ? 0 : 2, 1);
     showOpened(dialog);

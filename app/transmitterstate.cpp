@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "app/edithistory.h"
 #include "files/backups.h"
 #include "model/parameterset.h"
 #include "model/settings.h"
@@ -79,7 +80,7 @@ void MainWindow::startReadRecord()
     // A Read of its own replaces what the window shows; one made for a
     // backup or to check a send leaves the pilot's edits alone.
     if (m_readPurpose == ReadPurpose::Show)
-        clearEdits();
+        m_history->clear();
     m_replyTimer->start(ReplyRules::quietLimitMs(0));
     m_said.set(StatusPhrases::Progress, readStepText(0, m_readPurpose == ReadPurpose::Backup, m_readPurpose == ReadPurpose::Verify));
     m_status.showProgress(0, ReadReply::kBlockCount);
@@ -207,7 +208,7 @@ void MainWindow::beginSending(StatusTexts::Command command)
 {
     m_sending = command;
     if (command != StatusTexts::Command::Write && command != StatusTexts::Command::Save)
-        clearEdits();
+        m_history->clear();
     m_tally.begin(portIsOpen(), command != StatusTexts::Command::Save);
     showSendStep(0);
 }

@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -23,6 +24,7 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include "app/edithistory.h"
 #include "app/mainwindow.h"
 #include "files/backups.h"
 #include "files/parameterfile.h"
@@ -35,6 +37,7 @@
 #include "support/modalwatcher.h"
 #include "ui/folderpathdialog.h"
 #include "ui/mainform.h"
+#include "ui/settingbinder.h"
 #include "ui/unwrittenmark.h"
 
 QList<QAccessible::Event> g_events;
@@ -595,6 +598,56 @@ private slots:
         QFile other(taken);
         QVERIFY(other.open(QIODevice::ReadOnly));
         QCOMPARE(other.readAll(), QByteArray("other window"));
+    }
+
+    // The history on its own: what the program shows is no step, a busy
+    // command holds undo back, and the pilot's work over a known set-up is
+    // the net edits, or all of a file loaded unsent.
+    void historyKeepsThePilotsWorkOnly()
+    {
+        QMainWindow window;
+        MainForm form;
+        form.setupUi(&window);
+        SettingBinder binder;
+        binder.bind(form);
+        ParameterSet set;
+        TransmitterRecord record;
+        bool busy = false;
+        int applied = 0;
+        EditHistory history(set, record, form, binder, {[&] { return busy; }, [&] { ++applied; }, [] {}}, &window);
+        auto *sub1 = form.find<QSpinBox>(QStringLiteral("spinBox_sub1"));
+        history.beginShowing();
+        sub1->setValue(5);
+        history.endShowing();
+        QCOMPARE(history.stack()->count(), 0);
+        QCOMPARE(set.Sub1, 0); // shown, not stored
+        sub1->setValue(7);
+        sub1->setValue(9); // merges with the step before
+        QCOMPARE(history.stack()->count(), 1);
+        QCOMPARE(set.Sub1, 9);
+
+        ParameterSet known;
+        known.Sub1 = 4;
+        known.Sub2 = 3;
+        QCOMPARE(history.windowOver(known).Sub1, 9);
+        QCOMPARE(history.windowOver(known).Sub2, 3);
+        QVERIFY(history.unwrittenWork().contains(QLatin1Char('1')));
+
+        busy = true;
+        history.undo();
+        QCOMPARE(set.Sub1, 9);
+        busy = false;
+        history.undo();
+        QCOMPARE(set.Sub1, 0);
+        QCOMPARE(applied, 1);
+        QVERIFY(history.unwrittenWork().isEmpty());
+        QCOMPARE(history.windowOver(known).Sub1, 4);
+
+        history.keepUnsentFile(QStringLiteral("/flights/plane.txt"));
+        QVERIFY(history.unwrittenWork().contains(QStringLiteral("plane.txt")));
+        QCOMPARE(history.windowOver(known).Sub1, 0);
+        history.clear();
+        QVERIFY(history.unwrittenWork().isEmpty() && !history.undoAction()->isEnabled());
     }
 };
 
