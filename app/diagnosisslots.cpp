@@ -130,7 +130,7 @@ void MainWindow::noteInbound(const QByteArray &chunk, const InboundResult &resul
 // has something of its own to say.
 void MainWindow::answerMissing()
 {
-    if (!portIsOpen() || m_transferRunning || m_said.has(StatusPhrases::Outcome))
+    if (!portIsOpen() || m_transferRunning || m_statusView.hasOutcome())
         return;
     // The check's findings are in the words of the language it ran in: after
     // a language switch it runs again for them, keeping the first findings

@@ -63,9 +63,7 @@ void MainWindow::retranslateWindow()
 
     m_ports->retranslate();
 
-    if (m_banner.isShown())
-        showBanner();
-    m_said.retranslate();
+    m_statusView.retranslate();
     showTelemetryAge();
     m_history->updateActions();
     updateTransmitterState();

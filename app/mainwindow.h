@@ -9,7 +9,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/statusphrases.h"
+#include "app/statuspresenter.h"
 #include "app/statustexts.h"
 #include "link/conversation.h"
 #include "link/framecodec.h"
@@ -19,8 +19,6 @@
 #include "link/traffichistory.h"
 #include "link/transmitterrecord.h"
 #include "ui/settingbinder.h"
-#include "ui/statusbanner.h"
-#include "ui/statusline.h"
 
 class MainForm;
 class PortChooser;
@@ -78,7 +76,7 @@ public:
     using UrlOpener = std::function<bool(const QUrl &url)>;
     void setUrlOpener(UrlOpener opener) { m_openUrl = std::move(opener); }
     // The banner under the tab bar after a cut send or a lost connection.
-    const StatusBanner &banner() const { return m_banner; }
+    const StatusBanner &banner() const { return m_statusView.banner(); }
 
     // Switches the whole window to "en" or "zh" at once (form, tooltips,
     // status line, port list, Qt's own dialogs) and remembers the choice
@@ -168,13 +166,6 @@ private slots:
 
 private:
     class TransferScope;
-
-    // What the banner reports; kept so that it can be said again in
-    // another language.
-    enum class Interruption { None, SendCut, ConnectionLost };
-    void showInterruption(Interruption what, int frames = 0);
-    void dismissInterruption();
-    void showBanner();
 
     // The telemetry of the strip: a live packet arrived; how old it is.
     void noteLivePacket();
@@ -279,13 +270,8 @@ private:
     bool m_transferRunning = false;
 
     TransmitterRecord m_record;
-    StatusLine m_status;
+    StatusPresenter m_statusView;
     QTimer *m_replyTimer = nullptr;
-    StatusPhrases m_said; // the outcome, the step, the backup: words of the status line
-    bool m_backupFresh = false; // the backup was taken by the running command
-    StatusBanner m_banner;
-    Interruption m_interruption = Interruption::None;
-    int m_interruptedFrames = 0;
     QElapsedTimer m_sinceLivePacket; // invalid until the first live packet
     QString m_livePacketAt;          // "20:43:12"
     StatusTexts::Command m_sending = StatusTexts::Command::Write;

@@ -98,7 +98,7 @@ void MainWindow::portLost()
     if (portIsOpen()) {
         // Kept in the list as the choice, marked as not connected.
         m_ports->lost();
-        showInterruption(Interruption::ConnectionLost);
+        m_statusView.showInterruption(StatusPresenter::Interruption::ConnectionLost);
         closePort(false);
     }
 }

@@ -346,7 +346,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     }
     if (box.clickedButton() == finish) {
         m_closeAfterSend = true;
-        m_said.set(StatusPhrases::Busy, StatusTexts::closingAfterSend);
+        m_statusView.setBusy(StatusTexts::closingAfterSend);
         updateTransmitterState();
     } else if (box.clickedButton() == abandon) {
         // Nothing more of the send goes out; the pilot has been told what

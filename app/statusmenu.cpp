@@ -48,7 +48,7 @@ void MainWindow::setUpEditHistory()
     m_statusMenu->addSeparator();
     m_statusMenu->addAction(m_verifyAction);
     m_statusMenu->addAction(newConnectionCheckAction());
-    QLabel *label = m_status.label();
+    QLabel *label = m_statusView.line().label();
     label->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(label, &QWidget::customContextMenuRequested, this, &MainWindow::showStatusMenu);
 }
@@ -82,5 +82,5 @@ void MainWindow::openBackupFolder()
 void MainWindow::showStatusMenu(const QPoint &pos)
 {
     m_history->updateActions();
-    m_statusMenu->popup(m_status.label()->mapToGlobal(pos));
+    m_statusMenu->popup(m_statusView.line().label()->mapToGlobal(pos));
 }

@@ -19,7 +19,7 @@ public:
     {
         if (!m_started) {
             // Said, since a key or a click seems to do nothing otherwise.
-            m_window->m_said.set(StatusPhrases::Busy, StatusTexts::busy);
+            m_window->m_statusView.setBusy(StatusTexts::busy);
             m_window->updateTransmitterState();
             return;
         }
@@ -48,7 +48,7 @@ public:
         for (QAbstractButton *b : m_window->transferButtons())
             b->setEnabled(true);
         QApplication::restoreOverrideCursor();
-        m_window->m_said.clear(StatusPhrases::Busy);
+        m_window->m_statusView.setBusy({});
         m_window->endProgress();
         if (m_window->m_closeAfterSend) {
             // The send the pilot chose to finish is done: say goodbye, go.

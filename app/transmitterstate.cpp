@@ -14,17 +14,23 @@
 #include "model/settings.h"
 #include "ui/mainform.h"
 
-namespace {
-QString now()
-{
-    return QTime::currentTime().toString(QStringLiteral("HH:mm"));
-}
-} // namespace
-
 void MainWindow::setUpTransmitterState()
 {
-    m_status.create(ui->centralwidget);
-    m_banner.create(ui->centralwidget);
+    m_statusView.create(ui->centralwidget, [this] {
+        StatusTexts::StatusFacts facts;
+        facts.port = portIsOpen() ? StatusTexts::portOpen(port().portName()) : StatusTexts::portClosed();
+        if (m_lateBlocks > 0)
+            facts.outcomeDetail = StatusTexts::lateBlocks(m_lateBlocks);
+        facts.uncertain = m_record.uncertain();
+        facts.unwritten = m_record.hasKnown() ? countDifferingEditable(params(), m_record.known()) : 0;
+        if (facts.unwritten > 0) {
+            for (const Setting *s : differingSettings(params(), m_record.known())) {
+                if (settingIsEditable(*s))
+                    facts.unwrittenLabels.append(settingLabel(*s, QStringLiteral(" · ")));
+            }
+        }
+        return facts;
+    });
     m_replyTimer = new QTimer(this);
     m_replyTimer->setSingleShot(true);
     connect(m_replyTimer, &QTimer::timeout, this, &MainWindow::finishReadRecord);
@@ -54,10 +60,7 @@ void MainWindow::forgetTransmitter()
     m_record.connectionEnded();
     m_lateBlocks = 0;
     m_replyTimer->stop();
-    for (auto part : {StatusPhrases::Outcome, StatusPhrases::OutcomeDetail, StatusPhrases::OutcomeDetails,
-                      StatusPhrases::BackupNote, StatusPhrases::BackupDetail, StatusPhrases::Progress})
-        m_said.clear(part);
-    m_status.hideProgress();
+    m_statusView.forget();
     updateTransmitterState();
 }
 
@@ -82,8 +85,8 @@ void MainWindow::startReadRecord()
     if (m_readPurpose == ReadPurpose::Show)
         m_history->clear();
     m_replyTimer->start(ReplyRules::quietLimitMs(0));
-    m_said.set(StatusPhrases::Progress, readStepText(0, m_readPurpose == ReadPurpose::Backup, m_readPurpose == ReadPurpose::Verify));
-    m_status.showProgress(0, ReadReply::kBlockCount);
+    m_statusView.showStep(readStepText(0, m_readPurpose == ReadPurpose::Backup, m_readPurpose == ReadPurpose::Verify),
+                          0, ReadReply::kBlockCount);
     updateTransmitterState();
 }
 
@@ -94,14 +97,12 @@ void MainWindow::showSendStep(int step)
         return;
     if (m_tally.cut()) {
         const int frames = m_tally.frames();
-        m_said.set(StatusPhrases::Progress, [frames] { return StatusTexts::interrupted(frames); });
-        m_status.hideProgress();
+        m_statusView.showStep([frames] { return StatusTexts::interrupted(frames); });
     } else {
         // Save sends no closing acknowledgement: its fourth frame ends it.
         const int steps = m_sending == StatusTexts::Command::Save ? 4 : 5;
         const StatusTexts::Command command = m_sending;
-        m_said.set(StatusPhrases::Progress, [command, step] { return StatusTexts::sendStep(command, step); });
-        m_status.showProgress(step, steps);
+        m_statusView.showStep([command, step] { return StatusTexts::sendStep(command, step); }, step, steps);
     }
     updateTransmitterState();
 }
@@ -111,8 +112,7 @@ void MainWindow::endProgress()
 {
     if (m_record.reading())
         return;
-    m_said.clear(StatusPhrases::Progress);
-    m_status.hideProgress();
+    m_statusView.endStep();
     updateTransmitterState();
 }
 
@@ -123,10 +123,9 @@ void MainWindow::recordInbound(const QByteArray &chunk)
     const int before = m_record.blocksReceived();
     m_record.readChunk(chunk);
     if (m_record.blocksReceived() != before) {
-        m_said.set(StatusPhrases::Progress, readStepText(m_record.blocksReceived(),
-                                                         m_readPurpose == ReadPurpose::Backup,
-                                                         m_readPurpose == ReadPurpose::Verify));
-        m_status.showProgress(m_record.blocksReceived(), ReadReply::kBlockCount);
+        m_statusView.showStep(readStepText(m_record.blocksReceived(), m_readPurpose == ReadPurpose::Backup,
+                                           m_readPurpose == ReadPurpose::Verify),
+                              m_record.blocksReceived(), ReadReply::kBlockCount);
         updateTransmitterState();
     }
     if (m_record.blocksReceived() != before || m_record.blocksReceived() == ReadReply::kBlockCount)
@@ -147,7 +146,7 @@ void MainWindow::finishReadRecord()
     // Whatever a complete Read was for, it shows what the transmitter holds:
     // a cut send or a lost connection is over.
     if (outcome.complete)
-        dismissInterruption();
+        m_statusView.dismissInterruption();
     // A command that read for itself says what it found with its own outcome.
     if (m_readPurpose != ReadPurpose::Show)
         return;
@@ -171,8 +170,7 @@ void MainWindow::finishReadRecord()
 // chooses to write anyway; false: nothing is sent.
 bool MainWindow::backUpBeforeSending(StatusTexts::Command command)
 {
-    m_said.clear(StatusPhrases::BackupNote);
-    m_said.clear(StatusPhrases::BackupDetail);
+    m_statusView.clearBackup();
     const bool overwriteUnread = m_overwriteUnread;
     m_overwriteUnread = false;
     if (!portIsOpen())
@@ -180,8 +178,7 @@ bool MainWindow::backUpBeforeSending(StatusTexts::Command command)
     if (!m_record.hasCompleteRead()) {
         if (overwriteUnread) {
             // The pilot chose to write although the set-up could not be read.
-            m_said.set(StatusPhrases::BackupNote, StatusTexts::noBackup);
-            m_backupFresh = true;
+            m_statusView.setBackup(StatusTexts::noBackup);
             updateTransmitterState();
         }
         return true;
@@ -189,17 +186,13 @@ bool MainWindow::backUpBeforeSending(StatusTexts::Command command)
     const Backups::Result result = Backups::write(m_record.known(), StatusTexts::backupName(command),
                                                   QDateTime::currentDateTime(), Backups::defaultDirectory(),
                                                   port().portName());
-    if (result.ok)
-        m_said.set(StatusPhrases::BackupNote, [command] { return StatusTexts::backupWritten(command); });
-    else
-        m_said.set(StatusPhrases::BackupNote, StatusTexts::backupFailed);
-    m_backupFresh = true;
-    m_said.set(StatusPhrases::BackupDetail,
-               fixedPhrase(result.ok ? result.path : result.path + QLatin1Char('\n') + result.error));
+    const Phrase note = result.ok ? Phrase([command] { return StatusTexts::backupWritten(command); })
+                                  : Phrase(StatusTexts::backupFailed);
+    m_statusView.setBackup(note, fixedPhrase(result.ok ? result.path : result.path + QLatin1Char('\n') + result.error));
     updateTransmitterState();
-    if (result.ok || writeWithoutBackup(m_said.text(StatusPhrases::BackupDetail)))
+    if (result.ok || writeWithoutBackup(m_statusView.backupDetail()))
         return true;
-    m_backupFresh = true;
+    m_statusView.keepBackupForOutcome();
     setOutcome([command] { return StatusTexts::cancelled(command); }, StatusTexts::notSent);
     return false;
 }
@@ -223,7 +216,7 @@ void MainWindow::finishSending()
         break;
     case SendTally::Outcome::Interrupted:
         m_record.sendCut(frames(), params());
-        showInterruption(Interruption::SendCut, tally.frames());
+        m_statusView.showInterruption(StatusPresenter::Interruption::SendCut, tally.frames());
         break;
     case SendTally::Outcome::NotSent:
         break;
@@ -232,46 +225,12 @@ void MainWindow::finishSending()
 
 void MainWindow::setOutcome(Phrase text, Phrase detail, Phrase details)
 {
-    // A backup belongs to the command that took it, not to the next one.
-    if (!m_backupFresh) {
-        m_said.clear(StatusPhrases::BackupNote);
-        m_said.clear(StatusPhrases::BackupDetail);
-    }
-    m_backupFresh = false;
-    const QString time = now();
-    m_said.set(StatusPhrases::Outcome, [text, time] { return StatusTexts::withTime(text(), time); });
-    m_said.set(StatusPhrases::OutcomeDetail, detail);
-    m_said.set(StatusPhrases::OutcomeDetails, details);
+    m_statusView.setOutcome(std::move(text), std::move(detail), std::move(details));
     updateTransmitterState();
 }
 
 void MainWindow::updateTransmitterState()
 {
-    const bool known = m_record.hasKnown();
-    m_binder.showUnwritten(known ? differingEditors(params(), m_record.known()) : QStringList());
-    const int unwritten = known ? countDifferingEditable(params(), m_record.known()) : 0;
-
-    StatusTexts::StatusFacts facts;
-    facts.progress = m_said.text(StatusPhrases::Progress);
-    facts.outcome = m_said.text(StatusPhrases::Outcome);
-    facts.port = portIsOpen() ? StatusTexts::portOpen(port().portName()) : StatusTexts::portClosed();
-    facts.outcomeDetail = m_said.text(StatusPhrases::OutcomeDetail);
-    if (m_lateBlocks > 0) {
-        const QString late = StatusTexts::lateBlocks(m_lateBlocks);
-        facts.outcomeDetail = facts.outcomeDetail.isEmpty() ? late : facts.outcomeDetail + QStringLiteral(" · ") + late;
-    }
-    facts.outcomeDetails = m_said.text(StatusPhrases::OutcomeDetails);
-    facts.backupNote = m_said.text(StatusPhrases::BackupNote);
-    facts.backupDetail = m_said.text(StatusPhrases::BackupDetail);
-    facts.uncertain = m_record.uncertain();
-    facts.unwritten = unwritten;
-    facts.busy = m_said.text(StatusPhrases::Busy);
-    if (unwritten > 0) {
-        for (const Setting *s : differingSettings(params(), m_record.known())) {
-            if (settingIsEditable(*s))
-                facts.unwrittenLabels.append(settingLabel(*s, QStringLiteral(" · ")));
-        }
-    }
-    const StatusTexts::StatusLines status = StatusTexts::composeStatus(facts);
-    m_status.show(status.lines, status.details);
+    m_binder.showUnwritten(m_record.hasKnown() ? differingEditors(params(), m_record.known()) : QStringList());
+    m_statusView.update();
 }

@@ -26,6 +26,7 @@
 
 #include "app/edithistory.h"
 #include "app/mainwindow.h"
+#include "app/statuspresenter.h"
 #include "files/backups.h"
 #include "files/parameterfile.h"
 #include "link/transmitterrecord.h"
@@ -648,6 +649,45 @@ private slots:
         QCOMPARE(history.windowOver(known).Sub1, 0);
         history.clear();
         QVERIFY(history.unwrittenWork().isEmpty() && !history.undoAction()->isEnabled());
+    }
+
+    // The status on its own: a backup stays with the command that took it,
+    // a cut send outranks the lost connection that cut it, the window's late
+    // blocks come after the outcome's own detail, a lost connection forgets.
+    void statusKeepsEachNoteWithItsCommand()
+    {
+        QWidget parent;
+        StatusTexts::StatusFacts window;
+        StatusPresenter view;
+        view.create(&parent, [&window] { return window; });
+        const auto said = [&view] {
+            view.update();
+            return view.line().label()->toolTip() + view.line().label()->text();
+        };
+        view.setBackup(fixedPhrase(QStringLiteral("backup-a")), fixedPhrase(QStringLiteral("/b/a.txt")));
+        view.setOutcome(fixedPhrase(QStringLiteral("written-a")));
+        QVERIFY(said().contains(QStringLiteral("backup-a")));
+        view.setOutcome(fixedPhrase(QStringLiteral("read-b")));
+        QVERIFY(!said().contains(QStringLiteral("backup-a")));
+        view.setBackup(fixedPhrase(QStringLiteral("backup-c")));
+        view.setOutcome(fixedPhrase(QStringLiteral("written-c")));
+        view.keepBackupForOutcome(); // the command goes on to another outcome
+        view.setOutcome(fixedPhrase(QStringLiteral("cancelled-c")));
+        QVERIFY(said().contains(QStringLiteral("backup-c")));
+
+        window.outcomeDetail = QStringLiteral("late");
+        view.setOutcome(fixedPhrase(QStringLiteral("read-d")), fixedPhrase(QStringLiteral("differs")));
+        QVERIFY(said().contains(QStringLiteral("differs · late")));
+        view.forget();
+        QVERIFY(!said().contains(QStringLiteral("read-d")));
+        QVERIFY(!view.hasOutcome());
+
+        view.showInterruption(StatusPresenter::Interruption::SendCut, 2);
+        view.showInterruption(StatusPresenter::Interruption::ConnectionLost);
+        QCOMPARE(view.banner().text(), StatusTexts::sendCutBanner(2));
+        view.dismissInterruption();
+        view.retranslate();
+        QVERIFY(!view.banner().isShown());
     }
 };
 
