@@ -98,7 +98,7 @@ void MainWindow::showOpenFailure(const QString &port, const QString &why)
     const ConnectionReport report = ConnectionCheck::run(liveSystemProbe(), port, [why] {
         return ListenResult{ListenResult::OpenFailed, why};
     });
-    const PortTexts texts = portTexts(chineseMessages());
+    const PortTexts texts = portTexts();
     QString message = texts.cannotOpen + QStringLiteral("\n\n");
     if (!port.isEmpty())
         message += text(QT_TRANSLATE_NOOP("ConnectionCheckWindow", "串口：%1")).arg(port) + QLatin1Char('\n');

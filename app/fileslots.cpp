@@ -39,7 +39,7 @@ Phrase lacksPhrase(const FileDecodeResult &found)
 
 void MainWindow::on_toolButton_Save_clicked()
 {
-    const FileTexts texts = fileTexts(chineseMessages());
+    const FileTexts texts = fileTexts();
     TransferScope transfer(this);
     if (!transfer.started())
         return;
@@ -114,7 +114,7 @@ bool MainWindow::loadedSettings(const QString &text, ParameterSet *out, FileDeco
 // until the pilot has seen what it changes.
 void MainWindow::on_toolButton_Load_clicked()
 {
-    const FileTexts texts = fileTexts(chineseMessages());
+    const FileTexts texts = fileTexts();
     TransferScope transfer(this);
     if (!transfer.started())
         return;

@@ -26,9 +26,22 @@
 #include "ui/mainform.h"
 #include "ui/rangehint.h"
 
-MainWindow::MainWindow(QWidget *parent)
-    : MainWindow(::params(), ::liveValues(), ::frames(), parent)
+struct MainWindow::OwnState
 {
+    ParameterSet set;
+    LiveValues live;
+    ParameterFrames frames;
+};
+
+MainWindow::MainWindow(QWidget *parent)
+    : MainWindow(std::make_unique<OwnState>(), parent)
+{
+}
+
+MainWindow::MainWindow(std::unique_ptr<OwnState> own, QWidget *parent)
+    : MainWindow(own->set, own->live, own->frames, parent)
+{
+    m_own = std::move(own);
 }
 
 MainWindow::MainWindow(ParameterSet &set, LiveValues &live, ParameterFrames &frames, QWidget *parent)
@@ -100,7 +113,7 @@ bool MainWindow::portIsOpen() const
 
 void MainWindow::showPortMessage(const QString &text)
 {
-    QMessageBox::about(nullptr, portTexts(chineseMessages()).title, text);
+    QMessageBox::about(nullptr, portTexts().title, text);
 }
 
 QVector<QAbstractButton *> MainWindow::transferButtons() const

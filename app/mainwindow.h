@@ -7,6 +7,7 @@
 #include <QVector>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "app/statuspresenter.h"
@@ -47,9 +48,10 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    // The window on the process-wide set-up, live values and frames.
+    // The window on a set-up, live values and frames of its own, kept as long
+    // as it lives: two of them side by side share nothing.
     explicit MainWindow(QWidget *parent = nullptr);
-    // A window on its own: two of them side by side share nothing.
+    // The window on a set, live values and frames its caller keeps.
     MainWindow(ParameterSet &set, LiveValues &live, ParameterFrames &frames, QWidget *parent = nullptr);
     ~MainWindow() override;
 
@@ -252,6 +254,13 @@ private:
     void noteInbound(const QByteArray &chunk, const InboundResult &result);
     void answerMissing();
     void checkConnectionNow();
+
+    // What a window built without them holds itself: the set-up, live values
+    // and frames the conversation works on. Before the conversation, so that
+    // it outlives it.
+    struct OwnState;
+    MainWindow(std::unique_ptr<OwnState> own, QWidget *parent);
+    std::unique_ptr<OwnState> m_own;
 
     MainForm *ui;
     // How much of the running send went out. Before the port: the port

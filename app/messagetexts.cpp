@@ -1,23 +1,24 @@
 #include "app/messagetexts.h"
 
-PortTexts portTexts(int langChinese)
+#include <QCoreApplication>
+
+namespace {
+
+QString text(const char *source, const char *disambiguation = nullptr)
 {
-    if (langChinese) {
-        return {QStringLiteral("打开串口"), QStringLiteral("关闭串口"), QStringLiteral("提示"),
-                QStringLiteral("无法打开串口！"), QStringLiteral("无法打开串口！")};
-    }
-    return {QStringLiteral("OPEN"), QStringLiteral("CLOSE"), QStringLiteral("Note"),
-            QStringLiteral("Cannot open the serial port!"), QStringLiteral("Please open the serial port!")};
+    return QCoreApplication::translate("MessageTexts", source, disambiguation);
 }
 
-FileTexts fileTexts(int langChinese)
+} // namespace
+
+PortTexts portTexts()
 {
-    if (langChinese) {
-        return {QStringLiteral("保存数据"), QStringLiteral("文本文件 (*.txt *.dat);;所有文件 (*.*)"),
-                QStringLiteral("打开文件"), QStringLiteral("所有文件 (*.*);;文本文件 (*.txt *.dat)"),
-                QStringLiteral("错误"), QStringLiteral("不能读取指定的文件!")};
-    }
-    return {QStringLiteral("SAVE"), QStringLiteral("file (*.txt *.dat);;allfile (*.*)"),
-            QStringLiteral("Open file"), QStringLiteral("All file (*.*);;file (*.txt *.dat)"),
-            QStringLiteral("ERROR"), QStringLiteral("Cannot read the specified file!")};
+    return {text("打开串口"), text("关闭串口"), text("提示"), text("无法打开串口！", "opening the port failed"),
+            text("无法打开串口！", "a command needs the open port")};
+}
+
+FileTexts fileTexts()
+{
+    return {text("保存数据"), text("文本文件 (*.txt *.dat);;所有文件 (*.*)"), text("打开文件"),
+            text("所有文件 (*.*);;文本文件 (*.txt *.dat)"), text("错误"), text("不能读取指定的文件!")};
 }

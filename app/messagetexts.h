@@ -3,8 +3,8 @@
 #include <QString>
 
 // Texts of the message boxes, file dialogs and the port button, built at the
-// moment of use from the language flag (nonzero selects Chinese), which
-// installLanguage() sets together with the translation of the form.
+// moment of use in the language installed (installLanguage()), as the form's
+// words are.
 struct PortTexts
 {
     QString openCaption;  // port closed
@@ -24,5 +24,5 @@ struct FileTexts
     QString errorText;
 };
 
-PortTexts portTexts(int langChinese);
-FileTexts fileTexts(int langChinese);
+PortTexts portTexts();
+FileTexts fileTexts();

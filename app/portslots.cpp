@@ -85,7 +85,7 @@ void MainWindow::closePort(bool sayGoodbye)
 void MainWindow::showPortState()
 {
     const bool open = portIsOpen();
-    const PortTexts texts = portTexts(chineseMessages());
+    const PortTexts texts = portTexts();
     ui->openButton->setText(open ? texts.closeCaption : texts.openCaption);
     // A new caption replaces the button's shortcut with its mnemonic.
     ui->openButton->setShortcut(CommandHelp::shortcut(ui->openButton->objectName()));

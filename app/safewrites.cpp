@@ -126,7 +126,7 @@ bool MainWindow::knowBefore(StatusTexts::Command command, bool adoptRead)
             return true;
         }
 
-        const PortTexts port = portTexts(chineseMessages());
+        const PortTexts port = portTexts();
         QMessageBox box(QMessageBox::Warning, port.title,
                         QCoreApplication::translate("SafeWrites", "无法读取遥控器当前的设置（收到 %1/19 块）。").arg(outcome.received), QMessageBox::NoButton,
                         this);
@@ -225,7 +225,7 @@ bool MainWindow::mayDropUnwritten()
     const QString work = m_history->unwrittenWork();
     if (work.isEmpty())
         return true;
-    QMessageBox box(QMessageBox::Question, portTexts(chineseMessages()).title, work, QMessageBox::NoButton, this);
+    QMessageBox box(QMessageBox::Question, portTexts().title, work, QMessageBox::NoButton, this);
     box.setInformativeText(QCoreApplication::translate("SafeWrites", "读取会用遥控器中的设置替换这些更改。"));
     QPushButton *read = box.addButton(QCoreApplication::translate("SafeWrites", "读取并替换"), QMessageBox::DestructiveRole);
     QPushButton *cancel = box.addButton(QCoreApplication::translate("SafeWrites", "取消"), QMessageBox::RejectRole);
@@ -240,7 +240,7 @@ MainWindow::CloseAnswer MainWindow::askBeforeClosing()
     const QString work = m_history->unwrittenWork();
     if (work.isEmpty())
         return CloseAnswer::Close;
-    QMessageBox box(QMessageBox::Warning, portTexts(chineseMessages()).title, work, QMessageBox::NoButton, this);
+    QMessageBox box(QMessageBox::Warning, portTexts().title, work, QMessageBox::NoButton, this);
     box.setInformativeText(QCoreApplication::translate("SafeWrites", "关闭窗口，这些更改就会丢失。"));
     QPushButton *close = box.addButton(QCoreApplication::translate("SafeWrites", "不写入，关闭"), QMessageBox::DestructiveRole);
     QPushButton *save = box.addButton(QCoreApplication::translate("SafeWrites", "先保存到文件…"), QMessageBox::ActionRole);
@@ -256,7 +256,7 @@ MainWindow::CloseAnswer MainWindow::askBeforeClosing()
 // The window's set-up into a file, without sending anything.
 bool MainWindow::saveWindowToFile()
 {
-    const FileTexts texts = fileTexts(chineseMessages());
+    const FileTexts texts = fileTexts();
     const QString path = QFileDialog::getSaveFileName(this, texts.saveTitle, QStringLiteral("./"), texts.saveFilter);
     if (path.isEmpty())
         return false;
@@ -270,7 +270,7 @@ bool MainWindow::saveWindowToFile()
 
 bool MainWindow::writeWithoutBackup(const QString &error)
 {
-    QMessageBox box(QMessageBox::Warning, portTexts(chineseMessages()).title,
+    QMessageBox box(QMessageBox::Warning, portTexts().title,
                     QCoreApplication::translate("SafeWrites", "无法保存遥控器当前设置的备份。"), QMessageBox::NoButton, this);
     box.setInformativeText(QCoreApplication::translate("SafeWrites", "仍然写入会覆盖遥控器的设置，且没有备份可以恢复。"));
     box.setDetailedText(error);
@@ -325,7 +325,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
             m_readLoop->quit();
         return;
     }
-    const PortTexts port = portTexts(chineseMessages());
+    const PortTexts port = portTexts();
     QMessageBox box(QMessageBox::Warning, port.title,
                     QCoreApplication::translate("SafeWrites", "正在向遥控器发送设置（已发送 %1/4 帧）。").arg(m_tally.frames()), QMessageBox::NoButton, this);
     box.setInformativeText(QCoreApplication::translate("SafeWrites", "现在放弃，遥控器的设置将不完整、不确定。"));

@@ -111,8 +111,8 @@ void rememberLanguage(const QString &language, QSettings &settings)
 
 void applyLanguage(const QString &language)
 {
-    // Sets the language flag too; a catalogue that cannot be loaded leaves
-    // the tool Chinese throughout.
+    // The message boxes and dialogs too; a catalogue that cannot be loaded
+    // leaves the tool Chinese throughout.
     if (!installLanguage(language))
         qWarning("The %s catalogue is not available; using Chinese.", qPrintable(language));
 }

@@ -57,7 +57,7 @@ bool MainWindow::debounceAndCheckPort(TransferScope &transfer)
         return true;
     transfer.finish();
     setOutcome(StatusTexts::needsOpenPort);
-    showPortMessage(portTexts(chineseMessages()).needsPort);
+    showPortMessage(portTexts().needsPort);
     return false;
 }
 

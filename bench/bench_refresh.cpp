@@ -27,8 +27,8 @@ private slots:
         int tick = 0;
         QBENCHMARK {
             ++tick;
-            params().ChOut1 = 1000 + tick % 500;
-            params().ChOut2 = 1000 - tick % 500;
+            w.params().ChOut1 = 1000 + tick % 500;
+            w.params().ChOut2 = 1000 - tick % 500;
             QMetaObject::invokeMethod(&w, "ui_Display");
         }
     }
@@ -40,10 +40,10 @@ private slots:
         int tick = 0;
         QBENCHMARK {
             ++tick;
-            params().Sub1 = tick % 100;
-            params().Lepa3 = tick % 120;
-            params().Prm2Master = tick % 8;
-            params().ThCure4 = tick % 100;
+            w.params().Sub1 = tick % 100;
+            w.params().Lepa3 = tick % 120;
+            w.params().Prm2Master = tick % 8;
+            w.params().ThCure4 = tick % 100;
             QMetaObject::invokeMethod(&w, "ui_Display");
         }
     }

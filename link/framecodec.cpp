@@ -284,12 +284,6 @@ ParameterFrames::ParameterFrames()
 {
 }
 
-ParameterFrames &frames()
-{
-    static ParameterFrames instance;
-    return instance;
-}
-
 const FrameLayout &frameLayout(FrameKind kind)
 {
     return layouts()[size_t(kind)];

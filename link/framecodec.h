@@ -17,8 +17,6 @@ struct ParameterFrames
     ParameterFrames();
 };
 
-ParameterFrames &frames();
-
 enum class FrameKind { S = 0, G = 1, H = 2, I = 3 };
 constexpr int kFrameLength = 81;
 

@@ -10,5 +10,3 @@ struct LiveValues
     int LiveExtVolt = 0; // tenths of a volt
     int ReadFlag = 0;    // number of the last parameter block handled
 };
-
-LiveValues &liveValues();

@@ -13,8 +13,7 @@
 // front end needs. It speaks through the same Conversation as the window
 // (line settings, "OK"/"DIS", the four frames with their pauses and "WWW",
 // "RR" and an acknowledgement for every chunk) and keeps its own
-// configuration, live values and frame strings, so it never touches the
-// process-wide ones.
+// configuration, live values and frame strings, as each window does.
 // Everything runs on the calling thread; waits process events.
 class TransmitterSession : public QObject
 {

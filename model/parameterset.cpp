@@ -23,12 +23,6 @@ ParameterSet::ParameterSet()
         channelOutput(ch).of(*this) = 1000;
 }
 
-ParameterSet &params()
-{
-    static ParameterSet instance;
-    return instance;
-}
-
 void keepRunTimeValues(ParameterSet &set, const ParameterSet &current)
 {
     for (int channel = 0; channel < 8; ++channel)

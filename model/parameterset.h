@@ -16,8 +16,8 @@ private:
     int m_held = 0;
 };
 
-// The transmitter's configuration as the tool holds it: one process-wide
-// instance, members named after their editors. Everything a widget, a frame,
+// The transmitter's configuration as the tool holds it: one instance for each
+// window or session, members named after their editors. Everything a widget, a frame,
 // a file or the inbound stream carries lives here and nowhere else.
 struct ParameterSet
 {
@@ -93,9 +93,6 @@ private:
 // Copies what the program keeps current while it runs (the live channel
 // outputs) from current into set.
 void keepRunTimeValues(ParameterSet &set, const ParameterSet &current);
-
-// The one instance the whole program works on.
-ParameterSet &params();
 
 // A reference to one int member of a ParameterSet: either a plain member or
 // one element of a dual-rate table. The table of settings, the frame codec,

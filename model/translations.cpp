@@ -98,22 +98,14 @@ QString currentLanguage()
     return languageInEffect();
 }
 
-int &chineseMessages()
-{
-    static int chinese = 1;
-    return chinese;
-}
-
 bool installLanguage(const QString &lang)
 {
     loadTranslationResources();
     uninstall(ownTranslator());
-    chineseMessages() = 1;
     languageInEffect() = QStringLiteral("zh");
     if (lang == QLatin1String("en")
         && install(ownTranslator(), QString::fromLatin1(kEnglishCatalogue), {QString()})) {
         setQtChinese(false);
-        chineseMessages() = 0;
         languageInEffect() = QStringLiteral("en");
         return true;
     }

@@ -2,12 +2,12 @@
 
 #include <QString>
 
-// The language of the whole tool: the form, the status line and the
-// tooltips through Qt's translation (the Chinese words are the source texts),
-// the message boxes and file dialogs through the language flag.
+// The language of the whole tool: the form, the status line, the tooltips,
+// the message boxes and file dialogs, all through Qt's translation (the
+// Chinese words are the source texts).
 //
-// "en" installs the English translation and clears chineseMessages(); "zh",
-// an empty string or anything else leaves the source texts and sets it. Call it with the application object in place and before the
+// "en" installs the English translation; "zh", an empty string or anything
+// else leaves the source texts. Call it with the application object in place and before the
 // main window is built: the form takes its words when it is built. The
 // system locale plays no part. Returns false when the language asked for is
 // not the one in effect (unknown, or the English catalogue failed to load,
@@ -25,10 +25,5 @@ bool installCommandLineLanguage(const QString &lang);
 
 
 // The language in effect, "en" or "zh": the one place the tool's language is
-// read from. installLanguage() sets it and keeps chineseMessages() in step.
+// read from. installLanguage() sets it.
 QString currentLanguage();
-
-// 1 while the message boxes, file dialogs and the port button's caption speak
-// Chinese, 0 for English: an application setting, like the language it
-// follows, not part of any transmitter's set-up.
-int &chineseMessages();

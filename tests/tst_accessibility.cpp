@@ -183,12 +183,12 @@ private slots:
                               Qt::NoScrollPhase, false);
             QApplication::sendEvent(box, &event);
         };
-        const ParameterSet before = params();
+        const ParameterSet before = w->params();
         const int shown = value();
         wheel();
         QCOMPARE(value(), shown);
         QVERIFY(!box->hasFocus());
-        QCOMPARE(differingMembers(params(), before), QStringList());
+        QCOMPARE(differingMembers(w->params(), before), QStringList());
         box->setFocus();
         wheel();
         QVERIFY(value() != shown);

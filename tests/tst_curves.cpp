@@ -26,15 +26,22 @@ int countVertical(const QVector<QLine> &dashes)
     return int(std::count_if(dashes.cbegin(), dashes.cend(), [](const QLine &l) { return l.dx() == 0; }));
 }
 
+// The set-up the curves are drawn from, as a window's would be.
+ParameterSet &curveSet()
+{
+    static ParameterSet set;
+    return set;
+}
+
 // The curves as the window feeds them from the parameters.
 void feed(cureWidget &w)
 {
-    const ParameterSet &p = params();
+    const ParameterSet &p = curveSet();
     w.setPoints({p.ThCure1, p.ThCure2, p.ThCure3, p.ThCure4, p.ThCure5, p.ThCure6, p.ThCure7});
 }
 void feed(mWidget &w)
 {
-    w.setCurve(params().DrRateShown, params().DrExpShown);
+    w.setCurve(curveSet().DrRateShown, curveSet().DrExpShown);
 }
 
 template <typename Widget>
@@ -90,7 +97,7 @@ private slots:
 
 void tst_Curves::cleanup()
 {
-    params() = ParameterSet();
+    curveSet() = ParameterSet();
 }
 
 void tst_Curves::throttleCurve_data()
@@ -270,13 +277,13 @@ void tst_Curves::dualRateAxesVanishWhenNarrow()
 
 void tst_Curves::throttleWidgetRendersCurve()
 {
-    params().ThCure1 = 0;
-    params().ThCure2 = 16;
-    params().ThCure3 = 33;
-    params().ThCure4 = 50;
-    params().ThCure5 = 67;
-    params().ThCure6 = 84;
-    params().ThCure7 = 100;
+    curveSet().ThCure1 = 0;
+    curveSet().ThCure2 = 16;
+    curveSet().ThCure3 = 33;
+    curveSet().ThCure4 = 50;
+    curveSet().ThCure5 = 67;
+    curveSet().ThCure6 = 84;
+    curveSet().ThCure7 = 100;
     const QImage image = renderWidget<cureWidget>(QSize(300, 300));
 
     const QColor red(255, 0, 0), green(0, 255, 0), white(Qt::white), black(Qt::black);
@@ -297,7 +304,7 @@ void tst_Curves::throttleWidgetRendersCurve()
     QVERIFY(labelInk);
 
     // The widget draws what the parameters hold at paint time.
-    params().ThCure4 = 100;
+    curveSet().ThCure4 = 100;
     const QImage raised = renderWidget<cureWidget>(QSize(300, 300));
     QCOMPARE(raised.pixelColor(150, 30), red);
     QCOMPARE(raised.pixelColor(150, 150) == red, false);
@@ -305,8 +312,8 @@ void tst_Curves::throttleWidgetRendersCurve()
 
 void tst_Curves::dualRateWidgetRendersCurve()
 {
-    params().DrRateShown = 100;
-    params().DrExpShown = 0;
+    curveSet().DrRateShown = 100;
+    curveSet().DrExpShown = 0;
     const QImage image = renderWidget<mWidget>(QSize(280, 280));
 
     const QColor red(255, 0, 0), green(0, 255, 0), white(Qt::white);
@@ -318,7 +325,7 @@ void tst_Curves::dualRateWidgetRendersCurve()
     QCOMPARE(image.pixelColor(259, 200), green); // frame
     QCOMPARE(image.pixelColor(140, 62), green);  // vertical axis dash 60..68
 
-    params().DrRateShown = 0;
+    curveSet().DrRateShown = 0;
     const QImage flat = renderWidget<mWidget>(QSize(280, 280));
     QCOMPARE(flat.pixelColor(100, 140), red);
     QCOMPARE(flat.pixelColor(100, 180), white);

@@ -137,10 +137,10 @@ private slots:
         QVERIFY(simLogged(QStringLiteral("connected")));
         QTRY_VERIFY_WITH_TIMEOUT(widget<QLineEdit>("lineEdit_TX")->text() != QLatin1String(" 0.0V"), kShowTimeoutMs);
         QTRY_VERIFY_WITH_TIMEOUT(widget<QLineEdit>("lineEdit_RSSI")->text().endsWith(QLatin1String("dBm")), kShowTimeoutMs);
-        QTRY_VERIFY_WITH_TIMEOUT(params().ChOut1 != 1000, kShowTimeoutMs);
-        const int seen = params().ChOut1;
-        QTRY_VERIFY_WITH_TIMEOUT(params().ChOut1 != seen, kShowTimeoutMs);
-        QTRY_COMPARE_WITH_TIMEOUT(widget<QLineEdit>("lineEdit")->text(), QString::number(params().ChOut1), kShowTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(w->params().ChOut1 != 1000, kShowTimeoutMs);
+        const int seen = w->params().ChOut1;
+        QTRY_VERIFY_WITH_TIMEOUT(w->params().ChOut1 != seen, kShowTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(widget<QLineEdit>("lineEdit")->text(), QString::number(w->params().ChOut1), kShowTimeoutMs);
     }
 
     void readShowsTheTransmitterConfiguration()
@@ -160,7 +160,7 @@ private slots:
         setSpin("spinBox_sub2", -30);
         setSpin("spinBox_FS1", 20);
         setSpin("spinBox_delay5", 40);
-        QCOMPARE(params().Sub2, -30);
+        QCOMPARE(w->params().Sub2, -30);
         QVERIFY(runCommand("toolButton_Send"));
         QVERIFY(simLogged(QStringLiteral("sub-trims 15 -30 0 0 0 0 0 0")));
         QVERIFY(simLogged(QStringLiteral("I frame")));
@@ -170,7 +170,7 @@ private slots:
         setSpin("spinBox_sub2", 0);
         setSpin("spinBox_FS1", 50);
         setSpin("spinBox_delay5", 100);
-        QCOMPARE(params().Sub2, 0);
+        QCOMPARE(w->params().Sub2, 0);
         watcher->setMessageBoxAnswer(QStringLiteral("读取并替换"));
         QVERIFY(runCommand("toolButton_Read"));
         QCOMPARE(watcher->messageBoxes().size(), 1);
@@ -190,7 +190,7 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray saved = file.readAll();
         QCOMPARE(saved.size(), kParameterFileLength);
-        QCOMPARE(saved, parameterFileBytes(frames()));
+        QCOMPARE(saved, parameterFileBytes(w->frames()));
 
         setSpin("spinBox_sub2", 7);
         QVERIFY(runCommand("toolButton_Load"));
@@ -210,7 +210,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(spin("spinBox_sub2"), 0, kShowTimeoutMs);
         QTRY_COMPARE_WITH_TIMEOUT(spin("spinBox_Lepa3"), 96, kShowTimeoutMs);
         QTRY_COMPARE_WITH_TIMEOUT(widget<QDoubleSpinBox>("doubleSpinBox_Volt")->value(), 3.7, kShowTimeoutMs);
-        QCOMPARE(params().Mode, 2);
+        QCOMPARE(w->params().Mode, 2);
     }
 
     void closingSilencesTheTransmitter()

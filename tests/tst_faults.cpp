@@ -100,8 +100,8 @@ private:
         QVERIFY(!w->port().isOpen());
         QVERIFY(w->form()->portNameBox->isEnabled());
         for (int ch = 0; ch < 8; ++ch)
-            QCOMPARE(channelOutput(ch).of(params()), 1000);
-        QCOMPARE(params().TrimHold, 0);
+            QCOMPARE(channelOutput(ch).of(w->params()), 1000);
+        QCOMPARE(w->params().TrimHold, 0);
         QVERIFY(!QApplication::overrideCursor());
         for (const QString &name : kTransferButtons)
             QVERIFY2(w->form()->find<QAbstractButton>(name)->isEnabled(), qPrintable(name));
@@ -182,11 +182,11 @@ private slots:
         if (button == QLatin1String("toolButton_Save")) {
             QFile saved(savePath);
             QVERIFY(saved.open(QIODevice::ReadOnly));
-            QCOMPARE(saved.readAll(), framesOf(params()));
+            QCOMPARE(saved.readAll(), framesOf(w->params()));
         }
         if (button == QLatin1String("toolButton_Load")) {
-            QCOMPARE(params().Sub1, 20);
-            QCOMPARE(params().Trim4, 60);
+            QCOMPARE(w->params().Sub1, 20);
+            QCOMPARE(w->params().Trim4, 60);
         }
 
         // The window is usable again: a command now finds the port closed.
@@ -207,7 +207,7 @@ private slots:
         ParameterSet remote;
         remote.Lepa2 = 12;
         remote.AttiM = 9; // out of range: repaired to its start value
-        params().AttiM = 2;
+        w->params().AttiM = 2;
         QVector<QByteArray> blocks = encodeParameterBlocks(remote);
         blocks.resize(11);
         blocks.last().chop(5); // and the last one breaks off
@@ -219,10 +219,10 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(tx->replyBlocksSent(), 11, kCommandTimeoutMs);
         QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning(), kCommandTimeoutMs);
         QTest::qWait(300);
-        QCOMPARE(params().Lepa2, 12);
-        QCOMPARE(params().AttiM, 4);
-        QCOMPARE(params().Delay1, 100); // block 11 broke off
-        QCOMPARE(liveValues().ReadFlag, 10);
+        QCOMPARE(w->params().Lepa2, 12);
+        QCOMPARE(w->params().AttiM, 4);
+        QCOMPARE(w->params().Delay1, 100); // block 11 broke off
+        QCOMPARE(w->liveValues().ReadFlag, 10);
 
         // Its set-up is still not known: the pilot writes anyway.
         ModalWatcher watcher;
@@ -253,7 +253,7 @@ private slots:
         // after each chunk was decoded, repaired and acknowledged.
         connect(&w->port(), &QSerialPort::readyRead, this, [&] {
             ++chunksHandled;
-            const QStringList bad = FuzzChecks::membersOutOfRange(params());
+            const QStringList bad = FuzzChecks::membersOutOfRange(w->params());
             if (!bad.isEmpty() && problems.size() < 10)
                 problems << bad.join(QLatin1Char(' '));
         });
@@ -294,7 +294,7 @@ private slots:
             }
         }
         QCOMPARE(frameKinds, (QStringList{"S", "G", "H", "I"}));
-        for (const QString &f : {frames().FrameS, frames().FrameG, frames().FrameH, frames().FrameI})
+        for (const QString &f : {w->frames().FrameS, w->frames().FrameG, w->frames().FrameH, w->frames().FrameI})
             QCOMPARE(f.size(), kFrameLength);
         QVERIFY(w->port().isOpen());
         QCOMPARE(writesToAClosedPort(), QStringList());

@@ -255,7 +255,7 @@ private slots:
             QFile::setPermissions(lockedDirectory, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         lockedDirectory.clear();
         dir.reset();
-        chineseMessages() = 1;
+        installLanguage(QStringLiteral("zh"));
     }
 
     void saveWritesTheFramesItSends()
@@ -309,32 +309,32 @@ private slots:
         QVERIFY(openPort());
         ModalWatcher watcher;
         const QString path = pathIn(QStringLiteral("roundtrip.dat"));
-        params() = fileSet();
+        w->params() = fileSet();
         watcher.setFileDialogAnswer(path);
         const int saveFirst = tx->messages().size();
         clickLater(*w, QStringLiteral("toolButton_Save"));
         QVERIFY(tx->waitForMessage(QStringLiteral("I"), kCommandTimeoutMs));
         QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning(), kCommandTimeoutMs);
         const QVector<QByteArray> saved = framesSentAfter(*tx, saveFirst);
-        const ParameterSet before = params();
+        const ParameterSet before = w->params();
         QCOMPARE(readAll(path), joined(saved));
 
         // Change something in every frame; the load must undo all of it.
-        params().Sub1 = -55;
-        params().Atti1 = 77;
-        params().ThCure2 = 5;
-        params().Trim1 = 3;
+        w->params().Sub1 = -55;
+        w->params().Atti1 = 77;
+        w->params().ThCure2 = 5;
+        w->params().Trim1 = 3;
         debugLog().clear();
         watcher.clear();
         const int loadFirst = tx->messages().size();
         loadAndSend(path, watcher);
 
-        QCOMPARE(differingMembers(params(), before), QStringList());
+        QCOMPARE(differingMembers(w->params(), before), QStringList());
         QCOMPARE(tx->kinds().mid(loadFirst), (kFrameKinds + QStringList{"WWW"}));
         QCOMPARE(framesSentAfter(*tx, loadFirst), saved);
         QCOMPARE(loadedFileText(), QString::fromLatin1(joined(saved)));
         QCOMPARE(errorBoxes(watcher).size(), 0);
-        QCOMPARE(params().TrimHold, 0);
+        QCOMPARE(w->params().TrimHold, 0);
 
         const SeenFileDialog dialog = watcher.fileDialogs().at(0);
         QVERIFY(!dialog.saving);
@@ -444,8 +444,8 @@ private slots:
         QVERIFY(writeFile(path, content));
         const QVector<QByteArray> fromFile = framesOf(fileSet());
         // What the transmitter holds, as read: it fills what the file lacks.
-        const QVector<QByteArray> startUp = framesOf(params());
-        const ParameterSet start = params();
+        const QVector<QByteArray> startUp = framesOf(w->params());
+        const ParameterSet start = w->params();
         const ParameterSet file = fileSet();
 
         ModalWatcher watcher;
@@ -459,10 +459,10 @@ private slots:
             const bool taken = decoded.contains(kFrameKinds.at(k));
             QCOMPARE(sent.at(k), taken ? fromFile.at(k) : startUp.at(k));
             for (const QString &name : kMarkers.at(k))
-                QCOMPARE(member(params(), name), member(taken ? file : start, name));
+                QCOMPARE(member(w->params(), name), member(taken ? file : start, name));
         }
         QCOMPARE(loadedFileText(), QString::fromLatin1(content));
-        QCOMPARE(params().TrimHold, 0);
+        QCOMPARE(w->params().TrimHold, 0);
     }
 
     void loadRejectsFilesWithoutAFrame_data()
@@ -488,9 +488,9 @@ private slots:
         QVERIFY(openPort());
         const QString path = pathIn(QStringLiteral("junk.dat"));
         QVERIFY(writeFile(path, content));
-        params().Sub2 = 33; // something that is not a start value
-        const ParameterSet before = params();
-        const QString frameS = frames().FrameS;
+        w->params().Sub2 = 33; // something that is not a start value
+        const ParameterSet before = w->params();
+        const QString frameS = w->frames().FrameS;
 
         ModalWatcher watcher;
         load(path, watcher);
@@ -499,9 +499,9 @@ private slots:
         QCOMPARE(errorBoxes(watcher).at(0).text, QStringLiteral("不能读取指定的文件!"));
         QTest::qWait(500);
         QCOMPARE(tx->allBytes(), QByteArray("OK"));
-        QCOMPARE(differingMembers(params(), before), QStringList());
-        QCOMPARE(frames().FrameS, frameS);
-        QCOMPARE(params().TrimHold, 0);
+        QCOMPARE(differingMembers(w->params(), before), QStringList());
+        QCOMPARE(w->frames().FrameS, frameS);
+        QCOMPARE(w->params().TrimHold, 0);
         QVERIFY(!w->transferRunning());
         QVERIFY(!QApplication::overrideCursor());
     }
@@ -546,11 +546,11 @@ private slots:
         const QVector<QByteArray> sent = framesSentAfter(*tx, first);
         QCOMPARE(sent.size(), 4);
         QCOMPARE(sent.at(frame).mid(position, sentField.size()), sentField);
-        QCOMPARE(member(params(), name), repaired);
+        QCOMPARE(member(w->params(), name), repaired);
         // The rest of the file is taken as it is.
         if (name != QLatin1String("Sub1"))
-            QCOMPARE(params().Sub1, 20);
-        QCOMPARE(params().Trim4, 60);
+            QCOMPARE(w->params().Sub1, 20);
+        QCOMPARE(w->params().Trim4, 60);
     }
 
     void aHugeFileIsReadOnlyAsFarAsItMatters()
@@ -572,26 +572,26 @@ private slots:
         QVERIFY2(loadedFileText().size() <= 4096, qPrintable(QString::number(loadedFileText().size())));
         QVERIFY(loadedFileText().startsWith(QString::fromLatin1(joined(f))));
         QCOMPARE(framesSentAfter(*tx, first), f);
-        QCOMPARE(params().Trim1, 30);
+        QCOMPARE(w->params().Trim1, 30);
     }
 
     void cancelledLoadSendsNothing()
     {
         realPacing();
         QVERIFY(openPort());
-        params().Atti2 = 45;
+        w->params().Atti2 = 45;
         ModalWatcher watcher;
         int holdDuringDialog = -1;
-        QTimer::singleShot(100, [&] { holdDuringDialog = params().TrimHold; });
+        QTimer::singleShot(100, [&] { holdDuringDialog = w->params().TrimHold; });
         load(QString(), watcher);
         QTest::qWait(500);
 
         QCOMPARE(holdDuringDialog, 1);
-        QCOMPARE(params().TrimHold, 0);
+        QCOMPARE(w->params().TrimHold, 0);
         QCOMPARE(watcher.fileDialogs().at(0).answer, QString());
         QCOMPARE(watcher.messageBoxes().size(), 0);
         QCOMPARE(tx->allBytes(), QByteArray("OK"));
-        QCOMPARE(params().Atti2, 45);
+        QCOMPARE(w->params().Atti2, 45);
         QVERIFY(w->form()->toolButton_Load->isEnabled());
     }
 
@@ -610,7 +610,7 @@ private slots:
         tx->startLiveStream(20, feed);
         tx->setConfiguration(ParameterSet());
         tx->answerReads(true); // read first, for the backup
-        QTRY_COMPARE_WITH_TIMEOUT(params().Trim4, 190, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(w->params().Trim4, 190, 5000);
 
         const QVector<QByteArray> f = framesOf(fileSet());
         const QString path = pathIn(QStringLiteral("trims.txt"));
@@ -624,8 +624,8 @@ private slots:
         QVector<int> trimsDuring;
         const QObject scope;
         onArrival(*tx, QStringLiteral("H"), &scope, [&] {
-            holdDuring = params().TrimHold;
-            trimsDuring = {params().Trim1, params().Trim2, params().Trim3, params().Trim4};
+            holdDuring = w->params().TrimHold;
+            trimsDuring = {w->params().Trim1, w->params().Trim2, w->params().Trim3, w->params().Trim4};
         });
         QVERIFY(tx->waitForMessage(QStringLiteral("I"), kCommandTimeoutMs));
         QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning(), kCommandTimeoutMs);
@@ -638,8 +638,8 @@ private slots:
         QCOMPARE(sent.at(3), f.at(3));
         QCOMPARE(sent.at(0), f.at(0));
         // Once the load is over, the live trims are taken again.
-        QCOMPARE(params().TrimHold, 0);
-        QTRY_COMPARE_WITH_TIMEOUT(params().Trim4, 190, 5000);
+        QCOMPARE(w->params().TrimHold, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(w->params().Trim4, 190, 5000);
         tx->stopLiveStream();
     }
 
@@ -766,7 +766,7 @@ private slots:
                                                      | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
         }
 
-        const QString before = frames().FrameS;
+        const QString before = w->frames().FrameS;
         for (const QString &name : {QStringLiteral("old.txt"), QStringLiteral("new.txt")}) {
             ModalWatcher watcher;
             watcher.setFileDialogAnswer(where + "/" + name);
@@ -778,7 +778,7 @@ private slots:
         }
         QTest::qWait(300);
         QCOMPARE(tx->allBytes(), QByteArray("OK"));
-        QCOMPARE(frames().FrameS, before);
+        QCOMPARE(w->frames().FrameS, before);
         QCOMPARE(readAll(where + "/old.txt"), QByteArray("the old configuration"));
         QCOMPARE(QDir(where).entryList(QDir::Files | QDir::Hidden), QStringList{"old.txt"});
     }
@@ -836,7 +836,7 @@ private slots:
         }
 #endif
         QVERIFY(openPort());
-        params().Atti2 = 45;
+        w->params().Atti2 = 45;
         ModalWatcher watcher;
         load(path, watcher);
         QTRY_COMPARE_WITH_TIMEOUT(errorBoxes(watcher).size(), 1, 5000);
@@ -844,8 +844,8 @@ private slots:
         QCOMPARE(errorBoxes(watcher).at(0).text, QStringLiteral("不能读取指定的文件!"));
         QTest::qWait(300);
         QCOMPARE(tx->allBytes(), QByteArray("OK"));
-        QCOMPARE(params().TrimHold, 0);
-        QCOMPARE(params().Atti2, 45);
+        QCOMPARE(w->params().TrimHold, 0);
+        QCOMPARE(w->params().Atti2, 45);
         QVERIFY(w->form()->toolButton_Load->isEnabled());
     }
 
@@ -894,7 +894,7 @@ private slots:
         QFETCH(QStringList, openFilters);
         QFETCH(QString, errorTitle);
         QFETCH(QString, errorText);
-        chineseMessages() = chinese;
+        installLanguage(chinese ? QStringLiteral("zh") : QStringLiteral("en"));
 
         // A cancelled save does nothing at all.
         ModalWatcher watcher;

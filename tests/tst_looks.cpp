@@ -48,17 +48,17 @@ double contrast(const QColor &a, const QColor &b)
 }
 
 // Values on every monitor column and in the strip, none of them a start value.
-void setLiveValues()
+void setLiveValues(MainWindow &w)
 {
     const int outputs[] = {1000, 1234, 1500, 1777, 2000, 1100, 1900, 1450};
-    int *channels[] = {&params().ChOut1, &params().ChOut2, &params().ChOut3, &params().ChOut4,
-                       &params().ChOut5, &params().ChOut6, &params().ChOut7, &params().ChOut8};
+    int *channels[] = {&w.params().ChOut1, &w.params().ChOut2, &w.params().ChOut3, &w.params().ChOut4,
+                       &w.params().ChOut5, &w.params().ChOut6, &w.params().ChOut7, &w.params().ChOut8};
     for (int i = 0; i < 8; ++i)
         *channels[i] = outputs[i];
-    liveValues().LiveTxVolt = 1185;
-    liveValues().LiveRssi = 30;
-    liveValues().LiveExtVolt = 42;
-    liveValues().LiveRxVolt = 118;
+    w.liveValues().LiveTxVolt = 1185;
+    w.liveValues().LiveRssi = 30;
+    w.liveValues().LiveExtVolt = 42;
+    w.liveValues().LiveRxVolt = 118;
 }
 
 // What the window shows, put on the reference form: texts, values, items,
@@ -163,8 +163,8 @@ private slots:
     {
         QFETCH(QString, language);
         QVERIFY(installLanguage(language));
-        setLiveValues();
         MainWindow w;
+        setLiveValues(w);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         invokeSlot(w, "ui_Display");

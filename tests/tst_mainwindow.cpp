@@ -88,9 +88,9 @@ private slots:
         QCOMPARE(w.form()->openButton->text(), QStringLiteral("打开串口"));
         // Building the form sets values (Mode 2, DR expo 100) that must not
         // reach the ParameterSet.
-        QCOMPARE(differingMembers(params(), before), QStringList());
-        QCOMPARE(params().Mode, 1);
-        QCOMPARE(params().DrExpShown, 0);
+        QCOMPARE(differingMembers(w.params(), before), QStringList());
+        QCOMPARE(w.params().Mode, 1);
+        QCOMPARE(w.params().DrExpShown, 0);
         QCOMPARE(w.form()->find<QSpinBox>(QStringLiteral("spinBox_Mode"))->value(), 2);
     }
 
@@ -101,13 +101,13 @@ private slots:
         QCOMPARE(w.form()->find<QSpinBox>(QStringLiteral("spinBox_Mode"))->value(), 1);
         QCOMPARE(w.form()->find<QSpinBox>(QStringLiteral("spinBox_DR_EXP"))->value(), 0);
         QCOMPARE(w.form()->find<QDoubleSpinBox>(QStringLiteral("doubleSpinBox_rxVolt"))->value(), 4.0);
-        QCOMPARE(differingMembers(params(), ParameterSet()), QStringList());
+        QCOMPARE(differingMembers(w.params(), ParameterSet()), QStringList());
     }
 
     void refreshTimerRunsWithoutAnyCall()
     {
         MainWindow w;
-        params().Sub5 = -42;
+        w.params().Sub5 = -42;
         QTRY_COMPARE_WITH_TIMEOUT(w.form()->find<QSpinBox>(QStringLiteral("spinBox_sub5"))->value(), -42, 3000);
     }
 
@@ -146,9 +146,9 @@ private slots:
         }
         QCOMPARE(count.paints, 0);
 
-        params().Sub1 = sub1->value() == 33 ? 34 : 33;
+        w.params().Sub1 = sub1->value() == 33 ? 34 : 33;
         invokeSlot(w, "ui_Display");
-        QCOMPARE(sub1->value(), params().Sub1);
+        QCOMPARE(sub1->value(), w.params().Sub1);
         QTRY_VERIFY(count.paints > 0);
     }
 
@@ -194,9 +194,9 @@ private slots:
         QVERIFY(editors.size() >= 110);
         for (QWidget *editor : editors) {
             const QString name = editor->objectName();
-            const ParameterSet before = params();
+            const ParameterSet before = w.params();
             const QString value = nudge(editor);
-            const QStringList changed = differingMembers(params(), before);
+            const QStringList changed = differingMembers(w.params(), before);
             QVERIFY2(!changed.isEmpty(), qPrintable(name + QLatin1String(" stored nothing")));
             invokeSlot(w, "ui_Display");
             QVERIFY2(shown(editor) == value, qPrintable(name + QLatin1String(" was undone by the refresh")));
@@ -223,19 +223,19 @@ private slots:
         QFETCH(QString, member);
         QFETCH(int, value);
         MainWindow w;
-        const ParameterSet before = params();
+        const ParameterSet before = w.params();
         QWidget *widget = w.form()->widget(editor);
         if (auto *box = qobject_cast<QComboBox *>(widget))
             box->setCurrentIndex(value);
         else
             qobject_cast<QSpinBox *>(widget)->setValue(value);
-        QCOMPARE(differingMembers(params(), before), QStringList{member});
-        QCOMPARE(findSettingRow(member)->member.of(params()), value);
+        QCOMPARE(differingMembers(w.params(), before), QStringList{member});
+        QCOMPARE(findSettingRow(member)->member.of(w.params()), value);
     }
 
     // A window given its own set-up, live values and frames shares none of
-    // them with the process-wide window: not the shown values, not the
-    // edits, not their history.
+    // them with a window that holds its own: not the shown values, not the
+    // edits, not their history. Nor do two windows that hold their own.
     void twoWindowsSideBySideShareNothing()
     {
         ParameterSet ownSet;
@@ -256,36 +256,41 @@ private slots:
 
         firstSub->setValue(-30);
         secondSub->setValue(55);
-        QCOMPARE(params().Sub1, -30);
+        QCOMPARE(first.params().Sub1, -30);
         QCOMPARE(ownSet.Sub1, 55);
         second.editHistory()->undo();
         QCOMPARE(ownSet.Sub1, 40);
-        QCOMPARE(params().Sub1, -30);
+        QCOMPARE(first.params().Sub1, -30);
         QCOMPARE(first.editHistory()->count(), 1);
+
+        MainWindow third;
+        QCOMPARE(third.params().Sub1, 0);
+        QVERIFY(&third.liveValues() != &first.liveValues());
+        QVERIFY(&third.frames() != &first.frames());
     }
 
     void dualRateRateBoxFollowsChannelAndPosition()
     {
         MainWindow w;
-        params().DrCh = 3;
-        params().DrPosi = 1;
+        w.params().DrCh = 3;
+        w.params().DrPosi = 1;
         auto *rate = w.form()->find<QSpinBox>(QStringLiteral("spinBox_DR_RATE"));
         rate->setValue(40);
-        QCOMPARE(params().DrRateShown, 40);
-        QCOMPARE(params().DrRateDown[3], 40);
-        QCOMPARE(params().DrRateUp[3], 100);
-        QCOMPARE(params().DrDownShown, 40);
+        QCOMPARE(w.params().DrRateShown, 40);
+        QCOMPARE(w.params().DrRateDown[3], 40);
+        QCOMPARE(w.params().DrRateUp[3], 100);
+        QCOMPARE(w.params().DrDownShown, 40);
     }
 
     void channelChosenOnTheCurvePageReachesTheOtherPageInOnePass()
     {
         MainWindow w;
         invokeSlot(w, "ui_Display");
-        params().DrRateUp[2] = 65;
-        params().DrExpUp[2] = -30;
+        w.params().DrRateUp[2] = 65;
+        w.params().DrExpUp[2] = -30;
         w.form()->find<QComboBox>(QStringLiteral("comboBox_DR_CH2"))->setCurrentIndex(2);
-        QCOMPARE(params().DrCh, 2);
-        QCOMPARE(params().DrRateShown, 100); // not rebuilt until the pass
+        QCOMPARE(w.params().DrCh, 2);
+        QCOMPARE(w.params().DrRateShown, 100); // not rebuilt until the pass
         invokeSlot(w, "ui_Display");
         QCOMPARE(w.form()->find<QComboBox>(QStringLiteral("comboBox_DR_CH1"))->currentIndex(), 2);
         QCOMPARE(w.form()->find<QSpinBox>(QStringLiteral("spinBox_DR_RATE"))->value(), 65);
@@ -296,18 +301,18 @@ private slots:
     void channelChosenOnTheSettingsPageRebuildsAtOnce()
     {
         MainWindow w;
-        params().DrRateDown[1] = 33;
+        w.params().DrRateDown[1] = 33;
         w.form()->find<QComboBox>(QStringLiteral("comboBox_DR_CH1"))->setCurrentIndex(1);
-        QCOMPARE(params().DrDownShown, 33);
+        QCOMPARE(w.params().DrDownShown, 33);
     }
 
     void positionFromOutsideShowsTheDownValues()
     {
         MainWindow w;
         invokeSlot(w, "ui_Display");
-        params().DrRateDown[0] = 55;
-        params().DrExpDown[0] = 12;
-        params().DrPosi = 1;
+        w.params().DrRateDown[0] = 55;
+        w.params().DrExpDown[0] = 12;
+        w.params().DrPosi = 1;
         invokeSlot(w, "ui_Display");
         QCOMPARE(w.form()->find<QComboBox>(QStringLiteral("comboBox_DR_POSI"))->currentText(), QStringLiteral("DOWN"));
         QCOMPARE(w.form()->find<QSpinBox>(QStringLiteral("spinBox_DR_RATE"))->value(), 55);
@@ -319,11 +324,11 @@ private slots:
     {
         MainWindow w;
         invokeSlot(w, "ui_Display");
-        params().DrUpShown = 70;
-        params().DrRateUp[0] = 90;
+        w.params().DrUpShown = 70;
+        w.params().DrRateUp[0] = 90;
         invokeSlot(w, "ui_Display");
         QCOMPARE(w.form()->find<QSpinBox>(QStringLiteral("spinBox_DR_UP1"))->value(), 70);
-        QCOMPARE(params().DrRateUp[0], 90);
+        QCOMPARE(w.params().DrRateUp[0], 90);
     }
 
     // A channel the box has no item for is shown as held and kept: it is
@@ -332,16 +337,16 @@ private slots:
     {
         MainWindow w;
         invokeSlot(w, "ui_Display");
-        params().DrCh = 4;
+        w.params().DrCh = 4;
         invokeSlot(w, "ui_Display");
         auto *box = w.form()->find<QComboBox>(QStringLiteral("comboBox_DR_CH1"));
         QCOMPARE(box->currentText(), QStringLiteral("4（遥控器中的值）"));
-        QCOMPARE(params().DrCh, 4);
+        QCOMPARE(w.params().DrCh, 4);
         invokeSlot(w, "FalseSaveData");
-        QCOMPARE(params().DrCh, 4);
+        QCOMPARE(w.params().DrCh, 4);
         // Choosing a channel replaces it; the held entry goes.
         box->setCurrentIndex(1);
-        QCOMPARE(params().DrCh, 1);
+        QCOMPARE(w.params().DrCh, 1);
         invokeSlot(w, "ui_Display");
         QCOMPARE(box->count(), 4);
     }
@@ -352,21 +357,21 @@ private slots:
     void resetShowsFactoryRatesWithinOnePass()
     {
         MainWindow w;
-        params().DrCh = 1;
-        params().DrRateUp[1] = 40;
+        w.params().DrCh = 1;
+        w.params().DrRateUp[1] = 40;
         invokeSlot(w, "Dr_DataSelet");
         invokeSlot(w, "ui_Display");
         QCOMPARE(w.form()->find<QSpinBox>(QStringLiteral("spinBox_DR_RATE"))->value(), 40);
         invokeSlot(w, "RestData");
         invokeSlot(w, "RestData2");
-        QCOMPARE(params().DrRateShown, 40);
+        QCOMPARE(w.params().DrRateShown, 40);
         invokeSlot(w, "ui_Display");
         auto spin = [&](const char *n) { return w.form()->find<QSpinBox>(QLatin1String(n))->value(); };
         QCOMPARE(spin("spinBox_DR_UP1"), 100);
         QCOMPARE(spin("spinBox_DR_DOWN1"), 100);
         QCOMPARE(spin("spinBox_DR_EXP"), 0);
         QCOMPARE(spin("spinBox_DR_RATE"), 100);
-        QCOMPARE(params().DrRateShown, 100);
+        QCOMPARE(w.params().DrRateShown, 100);
     }
 
     // An editor shows its nearest end, marked; the value is the
@@ -374,18 +379,18 @@ private slots:
     void outOfRangeValuesAreShownAtTheEditorsEnds()
     {
         MainWindow w;
-        params().Lepa1 = 130;
-        params().Mode = 7;
+        w.params().Lepa1 = 130;
+        w.params().Mode = 7;
         invokeSlot(w, "ui_Display");
         auto *box = w.form()->find<QSpinBox>(QStringLiteral("spinBox_Lepa1"));
         QCOMPARE(box->value(), 120);
         QCOMPARE(box->text(), QStringLiteral(">120"));
         QVERIFY(box->toolTip().startsWith(QStringLiteral("遥控器或文件中的值为 130 %")));
-        QCOMPARE(params().Lepa1, 130);
-        QCOMPARE(params().Mode, 7);
+        QCOMPARE(w.params().Lepa1, 130);
+        QCOMPARE(w.params().Mode, 7);
         invokeSlot(w, "FalseSaveData");
         invokeSlot(w, "ui_Display");
-        QCOMPARE(box->text(), QString::number(params().Lepa1));
+        QCOMPARE(box->text(), QString::number(w.params().Lepa1));
         QVERIFY(!box->toolTip().contains(QStringLiteral("遥控器或文件中的值")));
     }
 
@@ -405,19 +410,19 @@ private slots:
         QFETCH(int, mode);
         QFETCH(QStringList, texts);
         MainWindow w;
-        params().Trim1 = 120;
-        params().Trim2 = 130;
-        params().Trim3 = 110;
-        params().Trim4 = 125;
-        params().Mode = mode;
-        QCOMPARE(trimTexts(params()), texts);
+        w.params().Trim1 = 120;
+        w.params().Trim2 = 130;
+        w.params().Trim3 = 110;
+        w.params().Trim4 = 125;
+        w.params().Mode = mode;
+        QCOMPARE(trimTexts(w.params()), texts);
         // The pass shows the trims in the order of the mode held, whatever
         // its editor can show.
         invokeSlot(w, "ui_Display");
         QStringList actual;
         for (int i = 1; i <= 4; ++i)
             actual << w.form()->find<QLineEdit>(QStringLiteral("lineEdit_Trim_%1").arg(i))->text();
-        QCOMPARE(actual, trimTexts(params()));
+        QCOMPARE(actual, trimTexts(w.params()));
     }
 
     void hoverHighlightLapsesAfterTwentyPasses()
@@ -458,13 +463,13 @@ private slots:
     void monitorShowsChannelsAndTelemetry()
     {
         MainWindow w;
-        params().ChOut1 = 0;
-        params().ChOut3 = 1500;
-        params().ChOut8 = 2000;
-        liveValues().LiveTxVolt = 1185;
-        liveValues().LiveRssi = 30;
-        liveValues().LiveExtVolt = 42;
-        liveValues().LiveRxVolt = 118;
+        w.params().ChOut1 = 0;
+        w.params().ChOut3 = 1500;
+        w.params().ChOut8 = 2000;
+        w.liveValues().LiveTxVolt = 1185;
+        w.liveValues().LiveRssi = 30;
+        w.liveValues().LiveExtVolt = 42;
+        w.liveValues().LiveRxVolt = 118;
         invokeSlot(w, "ui_Display");
         auto bar = [&](const char *n) { return w.form()->find<QProgressBar>(QLatin1String(n))->value(); };
         auto text = [&](const char *n) { return w.form()->find<QLineEdit>(QLatin1String(n))->text(); };
@@ -482,7 +487,7 @@ private slots:
 
         // Beyond the wire's sensible range the bar keeps its last value while
         // the number is shown as received.
-        params().ChOut3 = 2600;
+        w.params().ChOut3 = 2600;
         invokeSlot(w, "ui_Display");
         QCOMPARE(bar("progressBar_31"), 500);
         QCOMPARE(text("lineEdit_3"), QStringLiteral("2600"));

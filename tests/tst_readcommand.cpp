@@ -135,12 +135,12 @@ private slots:
         ParameterSet expected = remote;
         expected.DrCh = 0;
         selectDualRate(expected);
-        QCOMPARE(differingMembers(params(), expected), QStringList());
+        QCOMPARE(differingMembers(w->params(), expected), QStringList());
         QCOMPARE(w->form()->find<QSpinBox>(QStringLiteral("spinBox_Vertion"))->value(), 321);
 
         // Let the pages settle, then Write: the frames carry exactly that.
         QTest::qWait(250);
-        QCOMPARE(differingMembers(params(), expected), QStringList());
+        QCOMPARE(differingMembers(w->params(), expected), QStringList());
         const int before = tx->messages().size();
         clickLater(*w, QStringLiteral("toolButton_Send"));
         QVERIFY(tx->waitForMessage(QStringLiteral("I"), 10000));
@@ -170,10 +170,10 @@ private slots:
         tx->setReadReply(blocks);
         tx->answerReads(true);
         clickLater(*w, QStringLiteral("toolButton_Read"));
-        QTRY_COMPARE_WITH_TIMEOUT(params().Lepa2, 12, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(w->params().Lepa2, 12, 10000);
         QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning(), 5000);
-        QCOMPARE(params().Sub4, -77);
-        QCOMPARE(params().Delay1, 100);
+        QCOMPARE(w->params().Sub4, -77);
+        QCOMPARE(w->params().Delay1, 100);
     }
 
     // An adapter's latency timer cuts every block in two: the Read still
@@ -195,7 +195,7 @@ private slots:
         ParameterSet expected = remote;
         expected.DrCh = 0;
         selectDualRate(expected);
-        QCOMPARE(differingMembers(params(), expected), QStringList());
+        QCOMPARE(differingMembers(w->params(), expected), QStringList());
         // Every piece is acknowledged once.
         QCOMPARE(tx->count(QStringLiteral("WWW")) - first, 2 * 19);
     }
@@ -221,17 +221,17 @@ private slots:
         QFETCH(QVector<QByteArray>, chunks);
         QFETCH(int, ch1);
         QVERIFY(openPort());
-        const QVector<int> aux = {params().Aux5, params().Aux6, params().Aux7, params().Aux8};
+        const QVector<int> aux = {w->params().Aux5, w->params().Aux6, w->params().Aux7, w->params().Aux8};
         const int first = tx->count(QStringLiteral("WWW"));
         for (const QByteArray &chunk : chunks) {
             tx->send(chunk);
             QTest::qWait(5);
         }
-        QTRY_COMPARE_WITH_TIMEOUT(liveValues().LiveRssi, 0xAA, 5000);
-        QCOMPARE(liveValues().LiveExtVolt, 123);
-        QCOMPARE(params().ChOut1, ch1);
+        QTRY_COMPARE_WITH_TIMEOUT(w->liveValues().LiveRssi, 0xAA, 5000);
+        QCOMPARE(w->liveValues().LiveExtVolt, 123);
+        QCOMPARE(w->params().ChOut1, ch1);
         QTest::qWait(3 * InboundFramer::kHoldMs);
-        QCOMPARE((QVector<int>{params().Aux5, params().Aux6, params().Aux7, params().Aux8}), aux);
+        QCOMPARE((QVector<int>{w->params().Aux5, w->params().Aux6, w->params().Aux7, w->params().Aux8}), aux);
         QTRY_COMPARE_WITH_TIMEOUT(tx->count(QStringLiteral("WWW")) - first, chunks.size(), 5000);
         QTest::qWait(50);
         QCOMPARE(tx->count(QStringLiteral("WWW")) - first, chunks.size());
@@ -272,12 +272,12 @@ private slots:
         for (const Setting *p : intSettings()) {
             if (!p->checked)
                 continue;
-            const int v = p->member.of(params());
+            const int v = p->member.of(w->params());
             QVERIFY2(v >= int(p->validMin) && v <= int(p->validMax),
                      qPrintable(p->key + QLatin1Char('=') + QString::number(v)));
         }
         for (FrameKind k : {FrameKind::S, FrameKind::G, FrameKind::H, FrameKind::I})
-            QCOMPARE(rebuildFrame(k, params(), frames()).size(), kFrameLength);
+            QCOMPARE(rebuildFrame(k, w->params(), w->frames()).size(), kFrameLength);
         // Chunks can merge on the way, so at most one acknowledgement each.
         QVERIFY(tx->kinds().mid(first).count(QStringLiteral("WWW")) <= sent);
         QVERIFY(w->port().isOpen());

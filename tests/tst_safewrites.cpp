@@ -395,7 +395,7 @@ private slots:
         read();
         edit("spinBox_sub2", 33);
         QTRY_VERIFY(marked("spinBox_sub2"));
-        const ParameterSet shown = params();
+        const ParameterSet shown = w->params();
         ModalWatcher watcher;
         watcher.setFileDialogAnswer(loadableFile(ParameterSet()));
         watcher.setMessageBoxAnswer(answer);
@@ -410,7 +410,7 @@ private slots:
             return;
         }
         QCOMPARE(tx->count(QStringLiteral("S")), 0);
-        QCOMPARE(differingMembers(params(), shown), QStringList());
+        QCOMPARE(differingMembers(w->params(), shown), QStringList());
         QVERIFY(marked("spinBox_sub2"));
     }
 

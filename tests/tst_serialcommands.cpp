@@ -109,7 +109,7 @@ private slots:
         LiveFeed feed;
         feed.channels = {1500, 600, 1000, 1000, 2000, 0, 1200, 1300};
         tx->startLiveStream(20, feed);
-        QTRY_COMPARE_WITH_TIMEOUT(params().ChOut1, 1500, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(w->params().ChOut1, 1500, 5000);
         QTRY_COMPARE_WITH_TIMEOUT(w->form()->find<QLineEdit>(QStringLiteral("lineEdit"))->text(), QStringLiteral("1500"), 5000);
         tx->stopLiveStream();
 
@@ -117,7 +117,7 @@ private slots:
         QVERIFY(tx->waitForMessage(QStringLiteral("DIS"), 3000));
         QVERIFY(!w->port().isOpen());
         for (int ch = 0; ch < 8; ++ch)
-            QCOMPARE(channelOutput(ch).of(params()), 1000);
+            QCOMPARE(channelOutput(ch).of(w->params()), 1000);
         // Shown at once, not at the next refresh.
         QCOMPARE(w->form()->find<QLineEdit>(QStringLiteral("lineEdit"))->text(), QStringLiteral("1000"));
         QCOMPARE(w->form()->openButton->text(), QStringLiteral("打开串口"));
@@ -166,8 +166,8 @@ private slots:
     {
         realPacing();
         QVERIFY(openPort());
-        params().Sub1 = 20;
-        params().Elev2 = -100;
+        w->params().Sub1 = 20;
+        w->params().Elev2 = -100;
         const int first = tx->messages().size();
         QElapsedTimer clock;
         clock.start();
@@ -183,8 +183,8 @@ private slots:
         QCOMPARE(msgs.at(0).bytes.size(), 81);
         QCOMPARE(msgs.at(0).bytes.mid(9, 2), QByteArray("8C"));
         QCOMPARE(msgs.at(1).bytes.mid(19, 2), QByteArray("14"));
-        QCOMPARE(msgs.at(0).bytes, frames().FrameS.toLatin1());
-        QCOMPARE(msgs.at(3).bytes, frames().FrameI.toLatin1());
+        QCOMPARE(msgs.at(0).bytes, w->frames().FrameS.toLatin1());
+        QCOMPARE(msgs.at(3).bytes, w->frames().FrameI.toLatin1());
         // About 200 ms after the click, then about 800 ms apart; generous
         // bounds, the machine is shared.
         QVERIFY(msgs.at(0).atMs - clickAt >= 150);
@@ -198,17 +198,17 @@ private slots:
     void factoryResetSendsFactoryFramesDespiteLiveTrims()
     {
         QVERIFY(openPort());
-        params().Sub3 = 50;
-        params().Mode = 3;
+        w->params().Sub3 = 50;
+        w->params().Mode = 3;
         LiveFeed feed;
         feed.trim1 = 100;
         feed.trim2 = 140;
         feed.trim3 = 60;
         feed.trim4 = 200;
         tx->startLiveStream(20, feed);
-        QTRY_COMPARE_WITH_TIMEOUT(params().Trim4, 200, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(w->params().Trim4, 200, 5000);
         // A transmitter that is there is read first and sees what changes.
-        tx->setConfiguration(params());
+        tx->setConfiguration(w->params());
         tx->answerReads(true);
         ModalWatcher watcher;
 
@@ -216,7 +216,7 @@ private slots:
         clickLater(*w, QStringLiteral("toolButton_Reset"));
         int holdDuringReset = -1;
         const QObject scope;
-        onArrival(*tx, QStringLiteral("G"), &scope, [&] { holdDuringReset = params().TrimHold; });
+        onArrival(*tx, QStringLiteral("G"), &scope, [&] { holdDuringReset = w->params().TrimHold; });
         QVERIFY(tx->waitForMessage(QStringLiteral("I"), 10000));
         QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning(), 5000);
         tx->stopLiveStream();
@@ -229,11 +229,11 @@ private slots:
         QCOMPARE(sent, factoryFrames());
         QVERIFY(tx->kinds().mid(first).contains(QStringLiteral("WWW")));
         QCOMPARE(holdDuringReset, 1);
-        QCOMPARE(params().TrimHold, 0);
-        QCOMPARE(params().Mode, 2);
+        QCOMPARE(w->params().TrimHold, 0);
+        QCOMPARE(w->params().Mode, 2);
         // Live trims are taken again once the reset is over.
         tx->startLiveStream(20, feed);
-        QTRY_COMPARE_WITH_TIMEOUT(params().Trim4, 200, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(w->params().Trim4, 200, 5000);
     }
 
     void commandsNeedAnOpenPort_data()
@@ -249,9 +249,9 @@ private slots:
         QFETCH(QString, button);
         realPacing();
         ModalWatcher watcher;
-        params().Sub2 = 33;
-        const ParameterSet before = params();
-        const QString frameS = frames().FrameS;
+        w->params().Sub2 = 33;
+        const ParameterSet before = w->params();
+        const QString frameS = w->frames().FrameS;
         auto *b = w->form()->find<QAbstractButton>(button);
         clickLater(*w, button);
         bool enabledDuringDebounce = true;
@@ -261,15 +261,15 @@ private slots:
         QCOMPARE(watcher.messageBoxes().at(0).title, QStringLiteral("提示"));
         QCOMPARE(watcher.messageBoxes().at(0).text, QStringLiteral("无法打开串口！"));
         QTRY_VERIFY_WITH_TIMEOUT(b->isEnabled(), 2000);
-        QCOMPARE(differingMembers(params(), before), QStringList());
-        QCOMPARE(frames().FrameS, frameS);
-        QCOMPARE(params().TrimHold, 0);
+        QCOMPARE(differingMembers(w->params(), before), QStringList());
+        QCOMPARE(w->frames().FrameS, frameS);
+        QCOMPARE(w->params().TrimHold, 0);
         QCOMPARE(tx->allBytes(), QByteArray());
     }
 
     void englishTextsFollowTheLanguageFlag()
     {
-        chineseMessages() = 0;
+        installLanguage(QStringLiteral("en"));
         MainWindow english;
         QCOMPARE(english.form()->openButton->text(), QStringLiteral("OPEN"));
         ModalWatcher watcher;

@@ -103,7 +103,7 @@ private:
     QStringList differing(const ParameterSet &remote) const
     {
         QStringList out;
-        for (const Setting *s : differingSettings(params(), remote)) {
+        for (const Setting *s : differingSettings(w->params(), remote)) {
             if (settingIsEditable(*s))
                 out.append(s->key);
         }
@@ -240,7 +240,7 @@ private slots:
         read(remote);
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
-        const ParameterSet wasRead = params();
+        const ParameterSet wasRead = w->params();
         QCOMPARE(history()->count(), 0);
         QWidget *box = w->form()->widget(editor);
         if (auto *spin = qobject_cast<QSpinBox *>(box))
@@ -252,7 +252,7 @@ private slots:
         // (The rate box of the curve page shows the same entry and is marked too.)
         QTRY_VERIFY(marked().contains(editor));
         QCOMPARE(differing(wasRead), QStringList{key});
-        const ParameterSet edited = params();
+        const ParameterSet edited = w->params();
         QCOMPARE(history()->count(), 1);
 
         // Undone from the monitor, the editor's page comes up with it
@@ -265,14 +265,14 @@ private slots:
         QTRY_VERIFY(box->hasFocus());
         QCOMPARE(differing(wasRead), QStringList());
         QCOMPARE(marked(), QStringList());
-        QCOMPARE(params().DrRateShown, wasRead.DrRateShown);
+        QCOMPARE(w->params().DrRateShown, wasRead.DrRateShown);
         if (!alsoOn.isEmpty())
             tabs->setCurrentWidget(page = w->form()->widget(alsoOn));
         keys("Ctrl+Shift+Z");
         QCOMPARE(tabs->currentWidget(), page);
         QCOMPARE(differing(edited), QStringList());
         QVERIFY(marked().contains(editor));
-        QCOMPARE(params().DrRateShown, edited.DrRateShown);
+        QCOMPARE(w->params().DrRateShown, edited.DrRateShown);
         // Read starts a new history.
         read(remote);
         QCOMPARE(history()->count(), 0);
@@ -289,7 +289,7 @@ private slots:
         read(remote);
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
-        const ParameterSet wasRead = params();
+        const ParameterSet wasRead = w->params();
 
         // The status line is announced when it changes (here: one unwritten).
         g_watched = statusLabel();
@@ -305,7 +305,7 @@ private slots:
         QCOMPARE(history()->count(), 0);
         for (int i = 0; i < 6; ++i)
             QTest::keyClick(sub2, Qt::Key_Up);
-        QCOMPARE(params().Sub2, 16);
+        QCOMPARE(w->params().Sub2, 16);
         w->form()->find<QSpinBox>(QStringLiteral("spinBox_Lepa3"))->setValue(70);
         QCOMPARE(history()->count(), 2);
         QTRY_COMPARE(marked(), (QStringList{QStringLiteral("spinBox_sub2"), QStringLiteral("spinBox_Lepa3")}));
@@ -355,8 +355,8 @@ private slots:
         QCOMPARE(tabs->currentIndex(), basics);
         keys("Ctrl+Shift+Z");
         QTRY_VERIFY(lepa3->hasFocus());
-        QCOMPARE(params().Sub2, 16);
-        QCOMPARE(params().Lepa3, 70);
+        QCOMPARE(w->params().Sub2, 16);
+        QCOMPARE(w->params().Lepa3, 70);
         QCOMPARE(marked().size(), 2);
         QCOMPARE(markedTabs(), QVector<int>{basics});
 
@@ -372,7 +372,7 @@ private slots:
         QTRY_COMPARE(marked(), QStringList());
         QCOMPARE(history()->count(), 3);
         keys("Ctrl+Z");
-        QCOMPARE(params().Lepa3, 70);
+        QCOMPARE(w->params().Lepa3, 70);
 
         // The backup folder opens through the desktop.
         UrlCatcher opener;
@@ -410,7 +410,7 @@ private slots:
         QFETCH(QString, shown);
         sub1()->setValue(42);
         press("toolButton_Send");
-        ParameterSet stored = params();
+        ParameterSet stored = w->params();
         if (dropSub1)
             stored.Sub1 = 0;
         read(stored);
@@ -444,7 +444,7 @@ private slots:
         read(remote);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("cut.dat"));
-        ParameterSet edited = params();
+        ParameterSet edited = w->params();
         edited.Sub1 = 20;
         QVERIFY(writeParameterFile(path, parameterFileBytes(edited)));
         sub1()->setValue(20);

@@ -1516,6 +1516,55 @@ The set-up read before is backed up in:
         </message>
     </context>
     <context>
+        <name>MessageTexts</name>
+        <message>
+            <source>打开串口</source>
+            <translation>OPEN</translation>
+        </message>
+        <message>
+            <source>关闭串口</source>
+            <translation>CLOSE</translation>
+        </message>
+        <message>
+            <source>提示</source>
+            <translation>Note</translation>
+        </message>
+        <message>
+            <source>无法打开串口！</source>
+            <comment>opening the port failed</comment>
+            <translation>Cannot open the serial port!</translation>
+        </message>
+        <message>
+            <source>无法打开串口！</source>
+            <comment>a command needs the open port</comment>
+            <translation>Please open the serial port!</translation>
+        </message>
+        <message>
+            <source>保存数据</source>
+            <translation>SAVE</translation>
+        </message>
+        <message>
+            <source>文本文件 (*.txt *.dat);;所有文件 (*.*)</source>
+            <translation>file (*.txt *.dat);;allfile (*.*)</translation>
+        </message>
+        <message>
+            <source>打开文件</source>
+            <translation>Open file</translation>
+        </message>
+        <message>
+            <source>所有文件 (*.*);;文本文件 (*.txt *.dat)</source>
+            <translation>All file (*.*);;file (*.txt *.dat)</translation>
+        </message>
+        <message>
+            <source>错误</source>
+            <translation>ERROR</translation>
+        </message>
+        <message>
+            <source>不能读取指定的文件!</source>
+            <translation>Cannot read the specified file!</translation>
+        </message>
+    </context>
+    <context>
         <name>PortList</name>
         <message>
             <source>Description: %1</source>

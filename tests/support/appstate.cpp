@@ -4,8 +4,6 @@
 #include <QtTest>
 
 #include "files/loadedfiletext.h"
-#include "link/framecodec.h"
-#include "link/livevalues.h"
 #include "model/parameterset.h"
 #include "model/settings.h"
 
@@ -27,9 +25,6 @@ void addLanguageRows()
 
 void resetAppState()
 {
-    params() = ParameterSet();
-    liveValues() = LiveValues();
-    frames() = ParameterFrames();
     loadedFileText().clear();
 }
 

@@ -1,7 +1,0 @@
-#include "link/livevalues.h"
-
-LiveValues &liveValues()
-{
-    static LiveValues instance;
-    return instance;
-}
