@@ -49,11 +49,6 @@ constexpr int kCopiedMs = 2000;
 
 } // namespace
 
-void MainWindow::recordTraffic(bool outbound, const QByteArray &bytes)
-{
-    m_traffic.record(outbound ? TrafficHistory::Out : TrafficHistory::In, bytes);
-}
-
 QAction *MainWindow::newConnectionCheckAction()
 {
     auto *action = new QAction(this);
@@ -81,7 +76,7 @@ void MainWindow::showCheckBox(const QString &title, const QString &message, cons
     // the button keeping its width.
     copy->disconnect();
     copy->setMinimumWidth(copy->sizeHint().width());
-    const QString diagnostics = diagnosticReport(toolName(), report, m_traffic.lines());
+    const QString diagnostics = diagnosticReport(toolName(), report, m_answer.trafficLines());
     connect(copy, &QPushButton::clicked, &box, [copy, label, diagnostics] {
         QGuiApplication::clipboard()->setText(diagnostics);
         copy->setText(text(QT_TRANSLATE_NOOP("ConnectionCheckWindow", "已复制")));
@@ -103,27 +98,6 @@ void MainWindow::showOpenFailure(const QString &port, const QString &why)
     if (!port.isEmpty())
         message += text(QT_TRANSLATE_NOOP("ConnectionCheckWindow", "串口：%1")).arg(port) + QLatin1Char('\n');
     showCheckBox(texts.title, message + ConnectionCheck::summary(report), report);
-}
-
-void MainWindow::watchForAnswer()
-{
-    if (!m_answerTimer) {
-        m_answerTimer = new QTimer(this);
-        m_answerTimer->setSingleShot(true);
-        connect(m_answerTimer, &QTimer::timeout, this, &MainWindow::answerMissing);
-    }
-    m_answerHeard = false;
-    m_answerTimer->start(ConnectionCheck::kAnswerMs);
-}
-
-void MainWindow::noteInbound(const QByteArray &chunk, const InboundResult &result)
-{
-    recordTraffic(false, chunk);
-    const bool live = result.kind == InboundResult::ChannelPacket || result.kind == InboundResult::StatusPacket;
-    if (live && m_answerTimer) {
-        m_answerHeard = true;
-        m_answerTimer->stop();
-    }
 }
 
 // Nothing answered "OK": the status line names the cause, unless a command
@@ -167,10 +141,7 @@ void MainWindow::checkConnectionNow()
     if (portIsOpen()) {
         // The port is this window's: what it heard since "OK" is the answer,
         // unknown while the wait for it runs.
-        const bool waiting = m_answerTimer && m_answerTimer->isActive();
-        const ListenResult::Answer answer = m_answerHeard ? ListenResult::Answered
-                : waiting                                 ? ListenResult::NotTried
-                                                          : ListenResult::Silent;
+        const ListenResult::Answer answer = m_answer.answer();
         report = ConnectionCheck::run(liveSystemProbe(), port, [answer] { return ListenResult{answer, QString()}; },
                                       true);
     } else {

@@ -40,7 +40,7 @@ void MainWindow::afterDecoding(const QByteArray &message, const InboundResult &r
         }
     }
     m_keptSettings.reset();
-    noteInbound(message, result);
+    m_answer.inbound(message, result);
     if (result.blockNumber > 0)
         qDebug("ReadFlag:%d", result.blockNumber);
     if (result.refreshPages)

@@ -60,7 +60,8 @@ MainWindow::MainWindow(ParameterSet &set, LiveValues &live, ParameterFrames &fra
     connect(&m_conversation, &Conversation::chunkArrived, this, [this] { m_lastInbound.start(); });
     connect(&m_conversation, &Conversation::messageArrived, this, &MainWindow::beforeDecoding);
     connect(&m_conversation, &Conversation::messageDecoded, this, &MainWindow::afterDecoding);
-    connect(&m_conversation, &Conversation::written, this, [this](const QByteArray &b) { recordTraffic(true, b); });
+    connect(&m_conversation, &Conversation::written, &m_answer, &AnswerWatch::outbound);
+    connect(&m_answer, &AnswerWatch::missing, this, &MainWindow::answerMissing);
     // Queued: the port is closed from this handler, which must not happen
     // inside the port's own read notification.
     connect(&m_conversation, &Conversation::lost, this, &MainWindow::portLost, Qt::QueuedConnection);

@@ -17,7 +17,7 @@
 #include "link/protocol.h"
 #include "transfer/replyrules.h"
 #include "link/sendtally.h"
-#include "link/traffichistory.h"
+#include "link/answerwatch.h"
 #include "link/transmitterrecord.h"
 #include "ui/settingbinder.h"
 
@@ -247,11 +247,8 @@ private:
 
     // The connection check (app/diagnosisslots.cpp): the cause and fix when
     // the port does not open or nothing answers "OK", and on demand.
-    void recordTraffic(bool outbound, const QByteArray &bytes);
     QAction *newConnectionCheckAction();
     void showCheckBox(const QString &title, const QString &message, const ConnectionReport &report);
-    void watchForAnswer();
-    void noteInbound(const QByteArray &chunk, const InboundResult &result);
     void answerMissing();
     void checkConnectionNow();
 
@@ -300,7 +297,5 @@ private:
     std::pair<int, int> m_shownDualRate{0, 0}; // DrCh and DrPosi as the last pass showed them
 
     UrlOpener m_openUrl;       // empty: QDesktopServices
-    TrafficHistory m_traffic;  // the last messages both ways, for diagnostics
-    QTimer *m_answerTimer = nullptr; // runs from "OK" until a live packet comes
-    bool m_answerHeard = false;
+    AnswerWatch m_answer;      // "OK" answered, and the last messages both ways
 };

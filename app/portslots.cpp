@@ -59,7 +59,7 @@ void MainWindow::on_openButton_clicked()
     }
     m_ports->opened();
     showPortState();
-    watchForAnswer();
+    m_answer.start();
     forgetTransmitter();
     // Chosen again at the next start while it is there.
     QSettings().setValue(lastPortKey(), m_ports->chosen());

@@ -4,12 +4,15 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <algorithm>
 
+#include "link/answerwatch.h"
 #include "link/connectioncheck.h"
+#include "link/inboundparser.h"
 #include "link/systemprobe.h"
 #include "link/traffichistory.h"
 #include "model/translations.h"
@@ -321,6 +324,33 @@ private slots:
         const QStringList utcLines = utc.lines();
         zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone);
         QCOMPARE(utcLines, QStringList{"10:42:07.123 out 4f 4b"});
+    }
+
+    // The answer to "OK": waiting until a live packet (not any message)
+    // comes, silent once its time is over, and waiting again after the
+    // next "OK"; the traffic both ways stays for the report.
+    void answerIsALivePacketInTime()
+    {
+        AnswerWatch watch;
+        QSignalSpy missing(&watch, &AnswerWatch::missing);
+        QCOMPARE(watch.answer(), ListenResult::Silent); // never asked
+        watch.start(60000);
+        watch.outbound("OK");
+        InboundResult block;
+        block.kind = InboundResult::ParamBlock;
+        watch.inbound(QByteArray(12, '\xfe'), block);
+        QCOMPARE(watch.answer(), ListenResult::NotTried);
+        InboundResult live;
+        live.kind = InboundResult::StatusPacket;
+        watch.inbound(QByteArray(20, '\x55'), live);
+        QCOMPARE(watch.answer(), ListenResult::Answered);
+        QCOMPARE(watch.trafficLines().size(), 3);
+
+        watch.start(20);
+        QCOMPARE(watch.answer(), ListenResult::NotTried);
+        QVERIFY(missing.wait(2000));
+        QCOMPARE(watch.answer(), ListenResult::Silent);
+        QCOMPARE(missing.count(), 1);
     }
 };
 
