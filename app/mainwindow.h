@@ -320,6 +320,7 @@ private:
     int m_interruptedFrames = 0;
     QElapsedTimer m_sinceLivePacket; // invalid until the first live packet
     QString m_livePacketAt;          // "20:43:12"
+    QStringList m_telemetryAgeInputs; // what the telemetry's looks were last worked out from
     QString m_absentPort; // the chosen port, unplugged, kept in the list as such
     QVector<PortListView::Item> m_shownPortItems; // the entries of the port list
     StatusTexts::Command m_sending = StatusTexts::Command::Write;
