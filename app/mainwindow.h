@@ -280,6 +280,7 @@ private:
     QTimer *m_replyTimer = nullptr;
     QElapsedTimer m_sinceLivePacket; // invalid until the first live packet
     QString m_livePacketAt;          // "20:43:12"
+    QStringList m_telemetryAgeInputs; // what the telemetry's looks were last worked out from
     StatusTexts::Command m_sending = StatusTexts::Command::Write;
     ReadPurpose m_readPurpose = ReadPurpose::Show;
     TransmitterRecord::ReadOutcome m_lastRead;

@@ -96,6 +96,20 @@ void MainWindow::showTelemetryAge()
     if (aged && since >= 0 && m_livePacketAt.isEmpty())
         m_livePacketAt = QTime::currentTime().addMSecs(-since).toString(QStringLiteral("HH:mm:ss"));
     const QStringList names = telemetryValueNames();
+    // The looks and tooltips follow from these alone, which ten times a
+    // second mostly stand still: the tooltips are worked out again only
+    // when one of them changed.
+    QStringList inputs{stale ? QStringLiteral("stale") : QString(), aged ? QStringLiteral("aged") : QString(),
+                       m_livePacketAt, portIsOpen() ? QStringLiteral("open") : QString(), currentLanguage()};
+    if (aged) {
+        for (const QString &name : names) {
+            const auto *field = ui->find<QLineEdit>(name);
+            inputs.append(field ? field->text() : QString());
+        }
+    }
+    if (inputs == m_telemetryAgeInputs)
+        return;
+    m_telemetryAgeInputs = inputs;
     const QStringList captions{QStringLiteral("lineEdit_26"), QStringLiteral("lineEdit_27"),
                                QStringLiteral("lineEdit_30"), QStringLiteral("lineEdit_37")};
     for (int i = 0; i < names.size(); ++i) {

@@ -1,32 +1,42 @@
-// The cost of doing nothing: the window offscreen with the port closed and
-// nobody plugging anything in, so all it does is keep the port list up to
-// date and refresh the pages. Prints the CPU share of one core.
+// The cost of doing nothing: the window program as a pilot starts it, on a
+// display that paints, with the port closed and nobody plugging anything in,
+// so all it does is keep the port list up to date and refresh the pages.
+// Beside it the plain terminal (plainterminal) shows its window with no port.
+// Prints the CPU share of one core of both, read from /proc/<pid>/stat.
 //
-//   bench_idle [--seconds 30] [--settle 5]
+//   bench_idle [--seconds 60] [--settle 5] [--platform xcb|offscreen]
 //
-// For the system calls behind it, run it under
-// `strace -c -f -e trace=openat build/bin/bench_idle --seconds 6`.
+// xcb runs both on an X server of its own (Xvfb); where none starts, both run
+// offscreen and the output says so. The machine's other load shows in the
+// figures: repeat a run and compare.
+//
+// For the system calls behind it, run the program itself under strace, e.g.
+// `strace -c -f -e trace=openat build/bin/kelvo-miraq-config`.
 
-#include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QProcess>
 #include <QTextStream>
-#include <QTimer>
 
-#include "app/mainwindow.h"
 #include "streamprobe.h"
 
 int main(int argc, char *argv[])
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Measures the tool idling with the port closed."));
+    parser.setApplicationDescription(QStringLiteral("Measures the window program idling with the port closed."));
     parser.addHelpOption();
     const QCommandLineOption secondsOption(QStringLiteral("seconds"), QStringLiteral("Measured time."),
-                                           QStringLiteral("s"), QStringLiteral("30"));
+                                           QStringLiteral("s"), QStringLiteral("60"));
     const QCommandLineOption settleOption(QStringLiteral("settle"), QStringLiteral("Seconds before measuring."),
                                           QStringLiteral("s"), QStringLiteral("5"));
-    parser.addOptions({secondsOption, settleOption});
+    const QCommandLineOption platformOption(QStringLiteral("platform"), QStringLiteral("xcb (under Xvfb) or offscreen."),
+                                            QStringLiteral("name"), QStringLiteral("xcb"));
+    const QCommandLineOption toolOption(QStringLiteral("tool"), QStringLiteral("The window program."),
+                                        QStringLiteral("path"), QStringLiteral(KELVO_APP_PATH));
+    const QCommandLineOption terminalOption(QStringLiteral("terminal"), QStringLiteral("The plain terminal to compare with."),
+                                            QStringLiteral("path"), QStringLiteral(KELVO_TERMINAL_PATH));
+    parser.addOptions({secondsOption, settleOption, platformOption, toolOption, terminalOption});
     parser.process(app);
     const int seconds = parser.value(secondsOption).toInt();
     const int settle = parser.value(settleOption).toInt();
@@ -35,27 +45,46 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    MainWindow window;
-    window.show();
-    ProcessCost start;
-    QTimer::singleShot(settle * 1000, &app, [&] {
-        start = processCost();
-        QTimer::singleShot(seconds * 1000, &app, &QApplication::quit);
-    });
-    QApplication::exec();
-    const ProcessCost end = processCost();
+    const BenchDisplay display(parser.value(platformOption));
+    QProcess tool;
+    QProcess terminal;
+    for (QProcess *process : {&tool, &terminal}) {
+        process->setProcessEnvironment(display.environment());
+        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    }
+    tool.start(parser.value(toolOption), {});
+    terminal.start(parser.value(terminalOption), {});
+    if (!tool.waitForStarted(5000) || !terminal.waitForStarted(5000)) {
+        QTextStream(stderr) << "bench_idle: the window program or the plain terminal did not start\n";
+        return 1;
+    }
+
+    const SideBySide cost = measureSideBySide(tool, terminal, display, settle, seconds);
+    const bool ran = tool.state() == QProcess::Running && terminal.state() == QProcess::Running;
+    for (QProcess *process : {&tool, &terminal}) {
+        process->terminate();
+        if (!process->waitForFinished(5000))
+            process->kill();
+        process->waitForFinished(2000);
+    }
 
     QTextStream out(stdout);
-#if defined(Q_OS_LINUX)
-    const double cpu = end.cpuSeconds - start.cpuSeconds;
-    out << QStringLiteral("idle, port closed: %1 % of a core (%2 s CPU in %3 s), resident %4 MB\n")
-                   .arg(100.0 * cpu / seconds, 0, 'f', 2)
-                   .arg(cpu, 0, 'f', 3)
-                   .arg(seconds)
-                   .arg(end.rssKiB / 1024.0, 0, 'f', 1);
-#else
-    Q_UNUSED(end)
-    out << "bench_idle: the CPU time is read on Linux only\n";
-#endif
+    if (!display.note().isEmpty())
+        out << "note: " << display.note() << '\n';
+    out << QStringLiteral("idle, port closed, %1, %2 s: the tool %3 % of a core (resident %4 MB), "
+                          "the plain terminal %5 % (resident %6 MB)")
+                   .arg(display.platform())
+                   .arg(cost.seconds, 0, 'f', 1)
+                   .arg(cost.first, 0, 'f', 2)
+                   .arg(cost.firstKiB / 1024.0, 0, 'f', 1)
+                   .arg(cost.second, 0, 'f', 2)
+                   .arg(cost.secondKiB / 1024.0, 0, 'f', 1);
+    if (display.platform() == QLatin1String("xcb"))
+        out << QStringLiteral(", the X server %1 %").arg(cost.server, 0, 'f', 2);
+    out << '\n';
+    if (!ran) {
+        QTextStream(stderr) << "bench_idle: a measured program ended early\n";
+        return 1;
+    }
     return 0;
 }

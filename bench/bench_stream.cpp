@@ -1,17 +1,23 @@
-// The cost of watching the live stream: the virtual transmitter streams live
-// packets into the tool (offscreen, the monitor page shown, the port open)
-// and the process's CPU share and resident memory are measured.
+// The cost of watching the live stream.
 //
-//   bench_stream [--seconds 60] [--rate 50]
-//       prints the CPU share and the resident memory of the run, and the
-//       resident memory of a plain serial terminal (plainterminal) that runs
-//       beside it on a second virtual transmitter streaming at the same rate,
-//       with the ratio of the two
+//   bench_stream [--seconds 60] [--rate 50] [--settle 5] [--platform xcb|offscreen]
+//       the window program as a pilot runs it (kelvo-miraq-config --port
+//       <device> --open, the monitor page shown) on a display that paints,
+//       while a virtual transmitter streams live packets into it; beside it
+//       the plain serial terminal (plainterminal) on a second virtual
+//       transmitter streaming at the same rate. Prints the CPU share of one
+//       core of both, read from /proc/<pid>/stat over the same stretch after
+//       --settle seconds, and their resident memory. xcb runs both on an X
+//       server of its own (Xvfb); where none starts, both run offscreen and
+//       the output says so. The machine's other load shows in the figures:
+//       repeat a run and compare.
 //   bench_stream --soak [--seconds 1800] [--rate 576] [--every 180] [--settle 60]
 //                [--csv soak.csv] [--png soak.png]
-//       also a Read and a Write every --every seconds and a sample every 10 s;
-//       fails when the resident memory grows more than 1 MB after --settle
-//       seconds or when a chunk of input went unacknowledged
+//       the window inside this process (offscreen unless QT_QPA_PLATFORM
+//       says otherwise), so it can press Read and Write every --every
+//       seconds and count the acknowledgements; a sample every 10 s; fails
+//       when the resident memory grows more than 1 MB after --settle seconds
+//       or when a chunk of input went unacknowledged
 //
 // 576 packets/s is the line's full rate: 115200 baud, ten bits a byte, twenty
 // bytes a packet.
@@ -137,6 +143,65 @@ void drawPlot(const QVector<Sample> &samples, double settle, const QString &path
     image.save(path);
 }
 
+// The window program and the plain terminal, each on its own virtual
+// transmitter, measured side by side.
+int measureAsRun(const QString &simPath, const QString &toolPath, const QString &terminalPath, int rate,
+                 int seconds, int settle, const QString &platform)
+{
+    const BenchDisplay display(platform);
+    const auto startSim = [&](QProcess &process) {
+        process.setProcessChannelMode(QProcess::SeparateChannels);
+        process.start(simPath, {QStringLiteral("--rate"), QString::number(rate), QStringLiteral("--quiet")});
+        if (!process.waitForStarted(5000) || !process.waitForReadyRead(5000))
+            return QString();
+        const QByteArray line = process.readLine().trimmed();
+        return line.startsWith("PORT ") ? QString::fromLocal8Bit(line.mid(5)) : QString();
+    };
+    QProcess toolSim;
+    QProcess terminalSim;
+    const QString toolPort = startSim(toolSim);
+    const QString terminalPort = startSim(terminalSim);
+    if (toolPort.isEmpty() || terminalPort.isEmpty())
+        return fail(QStringLiteral("a virtual transmitter did not start or named no port"));
+
+    QProcess tool;
+    QProcess terminal;
+    for (QProcess *process : {&tool, &terminal}) {
+        process->setProcessEnvironment(display.environment());
+        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    }
+    tool.start(toolPath, {QStringLiteral("--port"), toolPort, QStringLiteral("--open")});
+    terminal.start(terminalPath, {terminalPort});
+    if (!tool.waitForStarted(5000) || !terminal.waitForStarted(5000))
+        return fail(QStringLiteral("the window program or the plain terminal did not start"));
+
+    const SideBySide cost = measureSideBySide(tool, terminal, display, settle, seconds);
+    const bool ran = tool.state() == QProcess::Running && terminal.state() == QProcess::Running;
+    for (QProcess *process : {&tool, &terminal, &toolSim, &terminalSim}) {
+        process->terminate();
+        if (!process->waitForFinished(5000))
+            process->kill();
+        process->waitForFinished(2000);
+    }
+
+    if (!display.note().isEmpty())
+        out() << "note: " << display.note() << '\n';
+    out() << QStringLiteral("streaming %1 packets/s, %2, %3 s: the tool %4 % of a core (resident %5 MB), "
+                            "the plain terminal %6 % (resident %7 MB)")
+                     .arg(rate)
+                     .arg(display.platform())
+                     .arg(cost.seconds, 0, 'f', 1)
+                     .arg(cost.first, 0, 'f', 2)
+                     .arg(cost.firstKiB / 1024.0, 0, 'f', 1)
+                     .arg(cost.second, 0, 'f', 2)
+                     .arg(cost.secondKiB / 1024.0, 0, 'f', 1);
+    if (display.platform() == QLatin1String("xcb"))
+        out() << QStringLiteral(", the X server %1 % for both").arg(cost.server, 0, 'f', 2);
+    out() << '\n';
+    out().flush();
+    return ran ? 0 : fail(QStringLiteral("a measured program ended early"));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -152,24 +217,31 @@ int main(int argc, char *argv[])
     const QCommandLineOption secondsOption(QStringLiteral("seconds"), QStringLiteral("Run length."), QStringLiteral("s"));
     const QCommandLineOption rateOption(QStringLiteral("rate"), QStringLiteral("Live packets per second."), QStringLiteral("n"));
     const QCommandLineOption everyOption(QStringLiteral("every"), QStringLiteral("Seconds between Read/Write rounds."), QStringLiteral("s"), QStringLiteral("180"));
-    const QCommandLineOption settleOption(QStringLiteral("settle"), QStringLiteral("Seconds before memory must stay flat."), QStringLiteral("s"), QStringLiteral("60"));
+    const QCommandLineOption settleOption(QStringLiteral("settle"), QStringLiteral("Seconds before measuring; with --soak, before memory must stay flat (60)."), QStringLiteral("s"));
     const QCommandLineOption csvOption(QStringLiteral("csv"), QStringLiteral("Samples as CSV."), QStringLiteral("file"));
     const QCommandLineOption pngOption(QStringLiteral("png"), QStringLiteral("Samples as a plot."), QStringLiteral("file"));
     const QCommandLineOption simOption(QStringLiteral("sim"), QStringLiteral("The virtual transmitter."), QStringLiteral("path"),
                                        QStringLiteral(KELVO_SIM_PATH));
     const QCommandLineOption terminalOption(QStringLiteral("terminal"), QStringLiteral("The plain terminal to compare with."),
                                             QStringLiteral("path"), QStringLiteral(KELVO_TERMINAL_PATH));
+    const QCommandLineOption toolOption(QStringLiteral("tool"), QStringLiteral("The window program."),
+                                        QStringLiteral("path"), QStringLiteral(KELVO_APP_PATH));
+    const QCommandLineOption platformOption(QStringLiteral("platform"), QStringLiteral("xcb (under Xvfb) or offscreen."),
+                                            QStringLiteral("name"), QStringLiteral("xcb"));
     parser.addOptions({soakOption, secondsOption, rateOption, everyOption, settleOption, csvOption, pngOption, simOption,
-                       terminalOption});
+                       terminalOption, toolOption, platformOption});
     parser.process(app);
 
     const bool soak = parser.isSet(soakOption);
     const int seconds = parser.value(secondsOption).isEmpty() ? (soak ? 1800 : 60) : parser.value(secondsOption).toInt();
     const int rate = parser.value(rateOption).isEmpty() ? (soak ? 576 : 50) : parser.value(rateOption).toInt();
     const int every = parser.value(everyOption).toInt();
-    const double settle = parser.value(settleOption).toDouble();
-    if (seconds < 1 || rate < 1 || every < 10)
+    const double settle = parser.value(settleOption).isEmpty() ? (soak ? 60 : 5) : parser.value(settleOption).toDouble();
+    if (seconds < 1 || rate < 1 || every < 10 || settle < 0)
         return fail(QStringLiteral("--seconds, --rate and --every take positive numbers (--every at least 10)"));
+    if (!soak)
+        return measureAsRun(parser.value(simOption), parser.value(toolOption), parser.value(terminalOption), rate,
+                            seconds, int(settle), parser.value(platformOption));
 
     // Each virtual transmitter prints "PORT <device>" first.
     const auto startSim = [&](QProcess &process) {

@@ -337,6 +337,7 @@ void tst_Curves::widgetsRepaintOnTheirTimer()
     auto *curve = new cureWidget(&parent);
     auto *rate = new mWidget(&parent);
     QCOMPARE(curve->parentWidget(), &parent);
+    parent.show();
 
     for (QWidget *w : {static_cast<QWidget *>(curve), static_cast<QWidget *>(rate)}) {
         const QList<QTimer *> timers = w->findChildren<QTimer *>(QString(), Qt::FindDirectChildrenOnly);
@@ -345,6 +346,12 @@ void tst_Curves::widgetsRepaintOnTheirTimer()
         QCOMPARE(timers.first()->interval(), 100);
         QSignalSpy ticks(timers.first(), &QTimer::timeout);
         QVERIFY(ticks.wait(2000));
+        // Behind another page nothing is painted: the timer rests until the
+        // curve is shown again.
+        parent.hide();
+        QVERIFY(!timers.first()->isActive());
+        parent.show();
+        QVERIFY(timers.first()->isActive());
     }
 }
 

@@ -24,6 +24,7 @@
 #include "model/settings.h"
 #include "ui/formtables.h"
 #include "ui/mainform.h"
+#include "ui/settingbinder.h"
 #include "ui/sizedicon.h"
 
 namespace {
@@ -106,6 +107,7 @@ private slots:
     void voltageEditors();
     void spinBoxesClampProgramValues_data();
     void spinBoxesClampProgramValues();
+    void refreshPutsBackWhatNoEditStored();
     void comboBoxes_data();
     void comboBoxes();
     void singleItemCombosNeverChange_data();
@@ -254,6 +256,40 @@ void TestForm::spinBoxesClampProgramValues()
     box->setValue(written);
     QCOMPARE(box->value(), shown);
     QCOMPARE(box->text(), QString::number(shown));
+}
+
+// The refresh shows the set-up on every editor: a value a box took that no
+// edit stored is put back by the next pass, though the set-up did not
+// change; a value the set-up takes later is shown, marked while the box
+// cannot hold it.
+void TestForm::refreshPutsBackWhatNoEditStored()
+{
+    FormWindow own;
+    SettingBinder binder;
+    binder.bind(own.form);
+    ParameterSet p;
+    binder.show(p);
+    auto *sub = own.form.find<QSpinBox>(QStringLiteral("spinBox_sub1"));
+    auto *rev = own.form.find<QComboBox>(QStringLiteral("comboBox_rev1"));
+    const int subShown = sub->value();
+    const int revShown = rev->currentIndex();
+    QSignalSpy edits(&binder, &SettingBinder::edited);
+    sub->setValue(subShown + 5);
+    rev->setCurrentIndex(1 - revShown);
+    QCOMPARE(edits.count(), 2);
+    binder.show(p);
+    QCOMPARE(sub->value(), subShown);
+    QCOMPARE(rev->currentIndex(), revShown);
+
+    p.Sub1 = sub->maximum() + 20;
+    binder.show(p);
+    QCOMPARE(sub->prefix(), QStringLiteral(">"));
+    QVERIFY(SettingBinder::holdsUnshownValue(sub));
+    p.Sub1 = 7;
+    binder.show(p);
+    QCOMPARE(sub->value(), 7);
+    QVERIFY(sub->prefix().isEmpty());
+    QVERIFY(!SettingBinder::holdsUnshownValue(sub));
 }
 
 void TestForm::comboBoxes_data()

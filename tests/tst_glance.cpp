@@ -646,14 +646,14 @@ private slots:
         struct Expect
         {
             QAction *action;
-            QString language, tab, caption, open, status, revert, verify, check;
+            QString language, tab, caption, open, status, revert, verify, check, age;
             int langChinese;
         };
         const QVector<Expect> steps{
                 {english, "en", "Basic", "TX:", "OPEN", "Port closed", "Revert to transmitter values",
-                 "Verify after sending", "Check connection", 0},
+                 "Verify after sending", "Check connection", "No reading yet · port closed", 0},
                 {chinese, "zh", "基础菜单", "遥控:", "打开串口", "串口未打开", "恢复为发射机中的值", "发送后读回核对",
-                 "检查连接", 1}};
+                 "检查连接", "尚无读数 · 串口已关闭", 1}};
         for (const Expect &step : steps) {
             step.action->trigger();
             QCOMPARE(currentLanguage(), step.language);
@@ -670,8 +670,11 @@ private slots:
                 menu.append(action->text());
             QVERIFY(menu.contains(step.revert));
             QVERIFY(menu.contains(step.verify) && menu.contains(step.check));
-            // The values are not the form's words: they stay.
+            // The values are not the form's words: they stay; how old they
+            // are is said again in the new words with the next refresh.
             QCOMPARE(w.form()->find<QLineEdit>(QStringLiteral("lineEdit_TX"))->text(), QStringLiteral(" 0.0V"));
+            QTRY_VERIFY2_WITH_TIMEOUT(field(w, QStringLiteral("lineEdit_RSSI"))->toolTip().endsWith(step.age),
+                                      qPrintable(field(w, QStringLiteral("lineEdit_RSSI"))->toolTip()), 1000);
             QCOMPARE(QSettings().value(QStringLiteral("language")).toString(), step.language);
             QSettings again;
             QCOMPARE(resolveLanguage(QString(), again), step.language); // the next start

@@ -31,7 +31,19 @@ cureWidget::cureWidget(QWidget *parent)
     , timer(new QTimer(this))
 {
     connect(timer, &QTimer::timeout, this, &cureWidget::creatData);
-    timer->start(kRepaintIntervalMs);
+    timer->setInterval(kRepaintIntervalMs);
+}
+
+void cureWidget::showEvent(QShowEvent *event)
+{
+    timer->start();
+    QWidget::showEvent(event);
+}
+
+void cureWidget::hideEvent(QHideEvent *event)
+{
+    timer->stop();
+    QWidget::hideEvent(event);
 }
 
 void cureWidget::creatData()
@@ -74,7 +86,19 @@ mWidget::mWidget(QWidget *parent)
     , timer(new QTimer(this))
 {
     connect(timer, &QTimer::timeout, this, &mWidget::creatData);
-    timer->start(kRepaintIntervalMs);
+    timer->setInterval(kRepaintIntervalMs);
+}
+
+void mWidget::showEvent(QShowEvent *event)
+{
+    timer->start();
+    QWidget::showEvent(event);
+}
+
+void mWidget::hideEvent(QHideEvent *event)
+{
+    timer->stop();
+    QWidget::hideEvent(event);
 }
 
 void mWidget::creatData()

@@ -5,7 +5,8 @@
 #include <QWidget>
 
 // Throttle curve: the seven points ThCure1..ThCure7 as a polyline over a
-// dashed grid. Repaints itself every 100 ms from the points it was given.
+// dashed grid. Repaints itself every 100 ms from the points it was given
+// while it is shown (its timer does not run behind another page).
 class cureWidget : public QWidget
 {
     Q_OBJECT
@@ -19,6 +20,8 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     QTimer *timer;
@@ -26,7 +29,8 @@ private:
 };
 
 // Dual-rate curve of the selected channel and position, drawn from the rate
-// and expo shown (DrRateShown, DrExpShown). Repaints itself every 100 ms.
+// and expo shown (DrRateShown, DrExpShown). Repaints itself every 100 ms
+// while it is shown.
 class mWidget : public QWidget
 {
     Q_OBJECT
@@ -41,6 +45,8 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     QTimer *timer;

@@ -1,5 +1,7 @@
 #include "ui/settingbinder.h"
 
+#include <QAbstractSpinBox>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
@@ -9,6 +11,7 @@
 #include <QSpinBox>
 
 #include "model/settings.h"
+#include "model/translations.h"
 #include "ui/curvewidgets.h"
 #include "ui/formtables.h"
 #include "ui/mainform.h"
@@ -82,6 +85,8 @@ QStringList trimTexts(const ParameterSet &p)
 
 void SettingBinder::bind(const MainForm &form)
 {
+    m_unwrittenLanguage.clear(); // marks to show anew
+    m_shownSet.clear();
     for (const FormTables::Page &page : FormTables::pages()) {
         for (const FormTables::Group &group : page.groups) {
             for (const FormTables::Column &column : group.columns) {
@@ -127,6 +132,8 @@ void SettingBinder::report(const Bound &bound, double value)
 {
     // What a pass shows is no edit; nor is a combo box's held item (or none)
     // chosen again.
+    if (!m_showing)
+        m_editorMoved = true; // the next pass looks at every editor again
     if (m_showing || (bound.kind == Kind::Combo && (value < 0 || value >= bound.regularItems)))
         return;
     emit edited(bound.row->key, value);
@@ -165,11 +172,14 @@ void SettingBinder::showCombo(const Bound &b, int value)
 
 // A spin box clamps what it cannot show: it shows its nearest end, marked,
 // while the set-up keeps the value.
-void SettingBinder::showHeldInSpin(const Bound &b, double value, double minimum, double maximum)
+void SettingBinder::showHeldInSpin(Bound &b, double value, double minimum, double maximum)
 {
+    // Known from the last pass: asking the widget for its property by name
+    // on every editor ten times a second was most of the pass.
     const bool held = value < minimum || value > maximum;
-    if (!held && !b.widget->property(kHeldProperty).isValid())
+    if (!held && !b.held)
         return;
+    b.held = held;
     QString prefix;
     QString line;
     if (held) {
@@ -186,10 +196,50 @@ void SettingBinder::showHeldInSpin(const Bound &b, double value, double minimum,
     setHeldTip(b.widget, line);
 }
 
+// Every editor already shows p when p is the set-up the last pass showed, in
+// the same language, no editor's value changed since (each change is
+// reported, see report()) and no spin box is being typed in (that one is set
+// every pass). The set-up is compared by its bytes (ints and doubles; a byte
+// that differs without a value that does costs one pass more, no more).
+bool SettingBinder::editorsSettled(const ParameterSet &p) const
+{
+    if (m_editorMoved || m_shownSet.isEmpty() || m_shownLanguage != currentLanguage())
+        return false;
+    const QWidget *focus = QApplication::focusWidget();
+    if (focus && (qobject_cast<const QAbstractSpinBox *>(focus)
+                  || (focus->parentWidget() && qobject_cast<const QAbstractSpinBox *>(focus->parentWidget()))))
+        return false;
+    return m_shownSet == QByteArray::fromRawData(reinterpret_cast<const char *>(&p), int(sizeof(p)));
+}
+
 void SettingBinder::show(const ParameterSet &p)
 {
+    // Ten times a second, mostly with nothing new: the editors are walked
+    // only when something they show may have changed.
+    if (!editorsSettled(p)) {
+        showEditors(p);
+        m_shownSet = QByteArray(reinterpret_cast<const char *>(&p), int(sizeof(p)));
+        m_shownLanguage = currentLanguage();
+        m_editorMoved = false;
+    }
+    for (Hover &h : m_hover)
+        applyHoverStyle(h);
+    const QStringList texts = trimTexts(p);
+    for (int i = 0; i < 4; ++i) {
+        QLineEdit *edit = m_trims[size_t(i)];
+        if (edit && edit->text() != texts.at(i))
+            edit->setText(texts.at(i));
+    }
+    if (m_throttle)
+        m_throttle->setPoints({p.ThCure1, p.ThCure2, p.ThCure3, p.ThCure4, p.ThCure5, p.ThCure6, p.ThCure7});
+    if (m_rates)
+        m_rates->setCurve(p.DrRateShown, p.DrExpShown);
+}
+
+void SettingBinder::showEditors(const ParameterSet &p)
+{
     m_showing = true;
-    for (const Bound &b : m_bound) {
+    for (Bound &b : m_bound) {
         switch (b.kind) {
         case Kind::Volts: {
             auto *box = static_cast<QDoubleSpinBox *>(b.widget);
@@ -211,22 +261,16 @@ void SettingBinder::show(const ParameterSet &p)
         }
     }
     m_showing = false;
-    for (Hover &h : m_hover)
-        applyHoverStyle(h);
-    const QStringList texts = trimTexts(p);
-    for (int i = 0; i < 4; ++i) {
-        QLineEdit *edit = m_trims[size_t(i)];
-        if (edit && edit->text() != texts.at(i))
-            edit->setText(texts.at(i));
-    }
-    if (m_throttle)
-        m_throttle->setPoints({p.ThCure1, p.ThCure2, p.ThCure3, p.ThCure4, p.ThCure5, p.ThCure6, p.ThCure7});
-    if (m_rates)
-        m_rates->setCurve(p.DrRateShown, p.DrExpShown);
 }
 
 void SettingBinder::showUnwritten(const QStringList &editors)
 {
+    // Asked after every refresh pass, mostly with the list of the last one.
+    const QString language = currentLanguage();
+    if (!m_unwrittenLanguage.isEmpty() && editors == m_unwrittenShown && language == m_unwrittenLanguage)
+        return;
+    m_unwrittenShown = editors;
+    m_unwrittenLanguage = language;
     const QSet<QString> names(editors.begin(), editors.end());
     QVector<QWidget *> marked;
     for (Mark &m : m_marks) {
@@ -238,7 +282,7 @@ void SettingBinder::showUnwritten(const QStringList &editors)
         if (m.unwritten)
             marked.append(m.editor);
     }
-    // Every time: the tooltip follows a language switch.
+    // Again after a language switch: the tooltip follows it.
     markUnwrittenPages(m_tabs, marked);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -65,6 +66,7 @@ private:
         const Setting *row;
         Kind kind;
         int regularItems; // a combo box's own items; one more is a held value
+        bool held = false; // a spin box shows a value beyond its range, marked
     };
     struct Mark
     {
@@ -77,8 +79,9 @@ private:
         int ticks;
     };
     void report(const Bound &bound, double value);
+    void showEditors(const ParameterSet &p);
     void showCombo(const Bound &bound, int value);
-    void showHeldInSpin(const Bound &bound, double value, double minimum, double maximum);
+    void showHeldInSpin(Bound &bound, double value, double minimum, double maximum);
     void applyHoverStyle(Hover &h);
 
     QVector<Bound> m_bound;
@@ -89,4 +92,15 @@ private:
     cureWidget *m_throttle = nullptr;
     mWidget *m_rates = nullptr;
     QTabWidget *m_tabs = nullptr;
+    // Whether the editors may differ from what show() last put on them.
+    bool editorsSettled(const ParameterSet &p) const;
+
+    // The set-up show() last put on the editors (its bytes), in which
+    // language, and whether an editor changed since.
+    QByteArray m_shownSet;
+    QString m_shownLanguage;
+    bool m_editorMoved = false;
+    // What showUnwritten() showed last, and in which language.
+    QStringList m_unwrittenShown;
+    QString m_unwrittenLanguage;
 };
