@@ -31,7 +31,7 @@ void MainWindow::beforeDecoding(const QByteArray &message)
 void MainWindow::afterDecoding(const QByteArray &message, const InboundResult &result)
 {
     if (result.kind == InboundResult::ChannelPacket || result.kind == InboundResult::StatusPacket)
-        noteLivePacket();
+        m_monitor.notePacket();
     if (m_keptSettings && (result.kind == InboundResult::ParamBlock || result.kind == InboundResult::AuxBlock)) {
         params() = *m_keptSettings;
         if (!m_record.reading()) {

@@ -64,7 +64,7 @@ void MainWindow::retranslateWindow()
     m_ports->retranslate();
 
     m_statusView.retranslate();
-    showTelemetryAge();
+    m_monitor.showAge(portIsOpen());
     m_history->updateActions();
     updateTransmitterState();
 }

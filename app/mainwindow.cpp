@@ -67,12 +67,7 @@ MainWindow::MainWindow(ParameterSet &set, LiveValues &live, ParameterFrames &fra
     connect(&m_conversation, &Conversation::lost, this, &MainWindow::portLost, Qt::QueuedConnection);
 
     m_binder.bind(*ui);
-    for (int n = 1; n <= 8; ++n) {
-        const FormTables::MonitorColumn column = FormTables::monitorColumn(n);
-        m_channelValues.append(ui->find<QLineEdit>(column.valueName));
-        m_upperBars.append(ui->find<QProgressBar>(column.upperBarName));
-        m_lowerBars.append(ui->find<QProgressBar>(column.lowerBarName));
-    }
+    m_monitor.bind(*ui);
 
     setUpPortList();
     ui->tabWidget->setCurrentIndex(0);

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/livemonitor.h"
 #include "app/statuspresenter.h"
 #include "app/statustexts.h"
 #include "link/conversation.h"
@@ -169,10 +170,6 @@ private slots:
 private:
     class TransferScope;
 
-    // The telemetry of the strip: a live packet arrived; how old it is.
-    void noteLivePacket();
-    void showTelemetryAge();
-
     // The language entries of the status-line menu; every text again.
     void setUpLanguageMenu();
     void retranslateWindow();
@@ -270,17 +267,12 @@ private:
     QString m_givenLoadPath; // loadFile(): Load takes it instead of asking
 
     SettingBinder m_binder;
-    QVector<QLineEdit *> m_channelValues;
-    QVector<QProgressBar *> m_upperBars;
-    QVector<QProgressBar *> m_lowerBars;
     bool m_transferRunning = false;
 
     TransmitterRecord m_record;
     StatusPresenter m_statusView;
     QTimer *m_replyTimer = nullptr;
-    QElapsedTimer m_sinceLivePacket; // invalid until the first live packet
-    QString m_livePacketAt;          // "20:43:12"
-    QStringList m_telemetryAgeInputs; // what the telemetry's looks were last worked out from
+    LiveMonitor m_monitor;
     StatusTexts::Command m_sending = StatusTexts::Command::Write;
     ReadPurpose m_readPurpose = ReadPurpose::Show;
     TransmitterRecord::ReadOutcome m_lastRead;

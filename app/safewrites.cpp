@@ -63,7 +63,7 @@ void MainWindow::setVerifiesSends(bool on)
 
 bool MainWindow::transmitterPresent() const
 {
-    return portIsOpen() && m_sinceLivePacket.isValid() && m_sinceLivePacket.elapsed() <= ReplyRules::kPresentWithinMs;
+    return portIsOpen() && m_monitor.heardWithin(ReplyRules::kPresentWithinMs);
 }
 
 bool MainWindow::heardRecently() const
