@@ -92,7 +92,7 @@ void MainWindow::waitForReadEnd()
         QTimer deadline;
         deadline.setSingleShot(true);
         connect(&deadline, &QTimer::timeout, this, &MainWindow::finishReadRecord);
-        deadline.start(qMax(0, ReplyRules::kWholeReplyMs - pacing().readPauseMs));
+        deadline.start(qMax(0, pacing().wholeReplyMs - pacing().readPauseMs));
         loop.exec();
         m_readLoop = nullptr;
     }

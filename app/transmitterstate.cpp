@@ -84,7 +84,7 @@ void MainWindow::startReadRecord()
     // backup or to check a send leaves the pilot's edits alone.
     if (m_readPurpose == ReadPurpose::Show)
         m_history->clear();
-    m_replyTimer->start(ReplyRules::quietLimitMs(0));
+    m_replyTimer->start(ReplyRules::quietLimitMs(0, pacing()));
     m_statusView.showStep(readStepText(0, m_readPurpose == ReadPurpose::Backup, m_readPurpose == ReadPurpose::Verify),
                           0, ReadReply::kBlockCount);
     updateTransmitterState();
@@ -129,7 +129,7 @@ void MainWindow::recordInbound(const QByteArray &chunk)
         updateTransmitterState();
     }
     if (m_record.blocksReceived() != before || m_record.blocksReceived() == ReadReply::kBlockCount)
-        m_replyTimer->start(ReplyRules::quietLimitMs(m_record.blocksReceived()));
+        m_replyTimer->start(ReplyRules::quietLimitMs(m_record.blocksReceived(), pacing()));
 }
 
 void MainWindow::finishReadRecord()

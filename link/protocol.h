@@ -21,6 +21,12 @@ struct Pacing
     int debounceMs = 200;   // every command starts with this pause
     int framePauseMs = 800; // after each of the four frames
     int readPauseMs = 500;  // after "RR"
+    // When a reply to "RR" is over (transfer/replyrules.h): no block this
+    // long after "RR", no new block this long after the last new one, and
+    // however it trickles, this long after "RR".
+    int firstBlockMs = 2000;
+    int quietAfterBlockMs = 1000;
+    int wholeReplyMs = 8000;
 };
 
 // A bound on the wait for "DIS" to leave, not a pause of the protocol.

@@ -35,6 +35,7 @@
 #include "support/factoryframes.h"
 #include "support/faketransmitter.h"
 #include "support/sheetrows.h"
+#include "testpaths.h"
 
 namespace {
 

@@ -28,6 +28,7 @@
 #include "link/connectioncheck.h"
 #include "support/faketransmitter.h"
 #include "ui/mainform.h"
+#include "testpaths.h"
 
 namespace {
 

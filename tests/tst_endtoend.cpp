@@ -25,6 +25,7 @@
 #include "support/factoryframes.h"
 #include "support/modalwatcher.h"
 #include "ui/mainform.h"
+#include "testpaths.h"
 
 #ifndef KELVO_SIM_PATH
 #error "KELVO_SIM_PATH must name the simulator program"

@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "fuzz/fuzzchecks.h"
+#include "testpaths.h"
 
 namespace {
 using Check = QString (*)(const QByteArray &);

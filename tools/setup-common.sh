@@ -19,6 +19,9 @@ KELVO_CMAKE_ARGS=${KELVO_CMAKE_ARGS:-}
 # another clone or build directory of the same sources reuses what was built.
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
 export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
+# Files compiled with a precompiled header (cmake/KelvoPrecompiled.cmake) are
+# cached only with these; CMake's launcher sets them too.
+export CCACHE_SLOPPINESS=${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}
 
 kelvo_missing_packages() {
     local missing=()

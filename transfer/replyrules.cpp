@@ -21,15 +21,17 @@ bool isTrim(const Setting &setting)
 }
 } // namespace
 
-int ReplyRules::quietLimitMs(int distinctBlocks)
+int ReplyRules::quietLimitMs(int distinctBlocks, const Protocol::Pacing &pacing)
 {
     if (distinctBlocks >= ReadReply::kBlockCount)
         return 0;
-    return distinctBlocks == 0 ? kFirstBlockMs : kQuietAfterBlockMs;
+    return distinctBlocks == 0 ? pacing.firstBlockMs : pacing.quietAfterBlockMs;
 }
 
 ReadReply readReply(TransmitterSession &session, int wholeReplyMs)
 {
+    if (wholeReplyMs <= 0)
+        wholeReplyMs = session.pacing().wholeReplyMs;
     session.requestRead();
     QElapsedTimer sinceRequest;
     sinceRequest.start();
@@ -42,7 +44,7 @@ ReadReply readReply(TransmitterSession &session, int wholeReplyMs)
             distinctBefore = session.reply().received();
             sinceNewBlock.start();
         }
-        if (sinceNewBlock.elapsed() >= ReplyRules::quietLimitMs(distinctBefore))
+        if (sinceNewBlock.elapsed() >= ReplyRules::quietLimitMs(distinctBefore, session.pacing()))
             break;
     }
     return session.reply();

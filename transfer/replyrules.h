@@ -2,6 +2,7 @@
 
 #include <QVector>
 
+#include "link/protocol.h"
 #include "link/readreply.h"
 #include "link/transmitterrecord.h"
 
@@ -13,14 +14,16 @@ struct Setting;
 // the one rule the window and the command-line tool both follow.
 namespace ReplyRules {
 
+// The transmitter's timings, which a conversation's Protocol::Pacing
+// carries (a test that does not look at them may shorten them there).
 // No block this long after "RR": there is no reply.
-constexpr int kFirstBlockMs = 2000;
+constexpr int kFirstBlockMs = Protocol::Pacing().firstBlockMs;
 // No new block (one sent again does not count) this long after the last
 // new one: the reply is over.
-constexpr int kQuietAfterBlockMs = 1000;
+constexpr int kQuietAfterBlockMs = Protocol::Pacing().quietAfterBlockMs;
 // However a reply trickles or repeats itself, it is over this long after
 // "RR".
-constexpr int kWholeReplyMs = 8000;
+constexpr int kWholeReplyMs = Protocol::Pacing().wholeReplyMs;
 // The trims come only with a status packet, which the transmitter streams
 // again as soon as its reply is over.
 constexpr int kStatusWaitMs = 2000;
@@ -33,14 +36,14 @@ constexpr int kPresentWithinMs = 1000;
 // How long the reply may still go on without a new block, counted from "RR"
 // while none came (distinctBlocks 0), else from the last new block; 0 once
 // all nineteen came.
-int quietLimitMs(int distinctBlocks);
+int quietLimitMs(int distinctBlocks, const Protocol::Pacing &pacing = Protocol::Pacing());
 
 } // namespace ReplyRules
 
 // Asks with "RR" and collects the reply into session.parameters() until the
-// rule above ends it (wholeReplyMs after "RR" at the latest) or the port
-// goes away.
-ReadReply readReply(TransmitterSession &session, int wholeReplyMs = ReplyRules::kWholeReplyMs);
+// rule above, with the session's timings, ends it (wholeReplyMs after "RR"
+// at the latest; the session's when 0) or the port goes away.
+ReadReply readReply(TransmitterSession &session, int wholeReplyMs = 0);
 
 // What a read-back compares: every setting a Read reply carries, and the
 // trims when a status packet after the reply brought them (trimsRead). The

@@ -13,6 +13,11 @@ Protocol::Pacing quickPacing()
     pacing.debounceMs = 20;
     pacing.framePauseMs = 100;
     pacing.readPauseMs = 50;
+    // The fake transmitter answers at once and sends its blocks back to
+    // back; a test that spaces them says so and stays well inside these.
+    pacing.firstBlockMs = 600;
+    pacing.quietAfterBlockMs = 400;
+    pacing.wholeReplyMs = 4000;
     return pacing;
 }
 

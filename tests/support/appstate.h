@@ -10,10 +10,11 @@
 #include "link/protocol.h"
 #include "ui/mainform.h"
 
-// The pauses of the protocol cut short, for tests that do not look at
-// timing: a Write takes about half a second instead of 3.4 s. A test that
-// checks the pauses, or looks in at a fixed moment of a command, gives the
-// window the real ones (Protocol::Pacing()).
+// The pauses of the protocol and the end of a reply cut short, for tests
+// that do not look at timing: a Write takes about half a second instead of
+// 3.4 s, a Read nobody answers 0.6 s instead of 2 s. A test that checks the
+// pauses or when a reply ends, or looks in at a fixed moment of a command,
+// gives the window the real ones (Protocol::Pacing()).
 Protocol::Pacing quickPacing();
 
 // A _data() function's rows for a test run in each language: a column
