@@ -99,9 +99,9 @@ bool MainWindow::loadedSettings(const QString &text, ParameterSet *out, FileDeco
         return false;
     if (!found->missing().isEmpty()) {
         // Only what this connection read completely fills the gaps.
-        if (!m_record.hasCompleteRead())
+        if (!m_workflow.record().hasCompleteRead())
             return false;
-        decoded = readKeepingEdits(m_record.known(), params(), {});
+        decoded = readKeepingEdits(m_workflow.record().known(), params(), {});
         decodeParameterFile(text, decoded);
     }
     sanitizeParameters(decoded);
@@ -156,7 +156,7 @@ void MainWindow::on_toolButton_Load_clicked()
     const QString lacking = found.any() ? StatusTexts::fileLacks(found) : QString();
     if (!usable && !lacking.isEmpty() && knowBefore(StatusTexts::Command::Load, false))
         usable = loadedSettings(text, &fromFile, &found);
-    if (m_closing)
+    if (m_workflow.stopped())
         return;
     if (!usable) {
         setOutcome(notLoaded, lacksPhrase(found));

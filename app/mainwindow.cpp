@@ -48,6 +48,7 @@ MainWindow::MainWindow(ParameterSet &set, LiveValues &live, ParameterFrames &fra
     : QMainWindow(parent)
     , ui(new MainForm)
     , m_conversation(set, live, frames)
+    , m_boxes(this, m_statusView, [this] { updateTransmitterState(); })
 {
     ui->setupUi(this);
     // The open caption of the language in use from the start.
@@ -57,8 +58,6 @@ MainWindow::MainWindow(ParameterSet &set, LiveValues &live, ParameterFrames &fra
     setWindowIcon(QIcon(QStringLiteral(":/myImage/images/app.png")));
 
     connect(&port(), &QSerialPort::readyRead, this, &MainWindow::serialPort_readyRead);
-    connect(&m_conversation, &Conversation::chunkArrived, this, [this] { m_lastInbound.start(); });
-    connect(&m_conversation, &Conversation::messageArrived, this, &MainWindow::beforeDecoding);
     connect(&m_conversation, &Conversation::messageDecoded, this, &MainWindow::afterDecoding);
     connect(&m_conversation, &Conversation::written, &m_answer, &AnswerWatch::outbound);
     connect(&m_answer, &AnswerWatch::missing, this, &MainWindow::answerMissing);

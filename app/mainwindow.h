@@ -20,6 +20,8 @@
 #include "link/sendtally.h"
 #include "link/answerwatch.h"
 #include "link/transmitterrecord.h"
+#include "transfer/transferworkflow.h"
+#include "app/transferboxes.h"
 #include "ui/settingbinder.h"
 
 class MainForm;
@@ -188,13 +190,11 @@ private:
     // confirmation after a read, backups before a send.
     void setUpTransmitterState();
     void forgetTransmitter();
-    void startReadRecord();
-    void recordInbound(const QByteArray &chunk);
-    // One message put together from the inbound chunks: recorded before it
-    // is decoded, noted and shown after.
-    void beforeDecoding(const QByteArray &message);
+    void showReadStep(TransferWorkflow::ReadPurpose purpose, int received);
+    void showReadOutcome(TransferWorkflow::ReadPurpose purpose, const TransmitterRecord::ReadOutcome &outcome);
+    // One message put together from the inbound chunks, decoded: noted and
+    // shown.
     void afterDecoding(const QByteArray &message, const InboundResult &result);
-    void finishReadRecord();
     bool backUpBeforeSending(StatusTexts::Command command);
     // A sending command begins: the progress.
     void beginSending(StatusTexts::Command command);
@@ -210,15 +210,9 @@ private:
     // Safe writes (app/safewrites.cpp): what the transmitter held is read
     // and backed up before a command replaces it, what will change is shown
     // first, and what arrived is read back after.
-    enum class ReadPurpose { Show, Backup, Verify };
     bool transmitterPresent() const;
-    bool heardRecently() const;
     bool knowBefore(StatusTexts::Command command, bool adoptRead);
-    TransmitterRecord::ReadOutcome readTransmitter(ReadPurpose purpose);
-    void waitForReadEnd();
     bool confirmChanges(StatusTexts::Command command, const ParameterSet &to, const QString &subject);
-    SendCheck proveAfter();
-    void noteCheck(const SendCheck &check);
     // What the send and its read-back came to, and (details) what differs.
     Phrase finishAndCheck(StatusTexts::Command command, Phrase *details);
     // Asked before a Read or a close would drop that work; true: go on.
@@ -226,8 +220,6 @@ private:
     enum class CloseAnswer { Close, SaveFirst, Stay };
     CloseAnswer askBeforeClosing();
     bool saveWindowToFile();
-    // A backup that could not be written: true when the pilot writes anyway.
-    bool writeWithoutBackup(const QString &error);
     void resetTransmitter(StatusTexts::Command command);
     // What Load sends: the file's frames over what the transmitter holds;
     // found: the frames in place.
@@ -269,20 +261,15 @@ private:
     SettingBinder m_binder;
     bool m_transferRunning = false;
 
-    TransmitterRecord m_record;
+    // What the transmitter holds, and every command's sequence around the
+    // frames: reads, the read-first, backups, read-backs; stopped once the
+    // window is going.
+    TransferWorkflow m_workflow{m_conversation};
     StatusPresenter m_statusView;
-    QTimer *m_replyTimer = nullptr;
+    TransferBoxes m_boxes;
     LiveMonitor m_monitor;
     StatusTexts::Command m_sending = StatusTexts::Command::Write;
-    ReadPurpose m_readPurpose = ReadPurpose::Show;
-    TransmitterRecord::ReadOutcome m_lastRead;
-    QEventLoop *m_readLoop = nullptr; // runs while a command waits for a reply
-    QElapsedTimer m_lastInbound;      // the last chunk of any kind
-    std::optional<ParameterSet> m_keptSettings; // a backup read's blocks do not replace these
     bool m_closeAfterSend = false;    // the window closes once the send is done
-    bool m_closing = false;           // the window is going: commands stop
-    bool m_overwriteUnread = false;   // the pilot chose to write without a backup
-    int m_lateBlocks = 0;             // blocks that came after their Read ended
     QAction *m_verifyAction = nullptr;
 
     EditHistory *m_history = nullptr;

@@ -66,95 +66,32 @@ bool MainWindow::transmitterPresent() const
     return portIsOpen() && m_monitor.heardWithin(ReplyRules::kPresentWithinMs);
 }
 
-bool MainWindow::heardRecently() const
-{
-    return portIsOpen() && m_lastInbound.isValid() && m_lastInbound.elapsed() <= ReplyRules::kSilentAfterMs;
-}
-
-TransmitterRecord::ReadOutcome MainWindow::readTransmitter(ReadPurpose purpose)
-{
-    m_readPurpose = purpose;
-    m_conversation.write(Protocol::readRequest());
-    startReadRecord();
-    waitMs(pacing().readPauseMs);
-    waitForReadEnd();
-    m_readPurpose = ReadPurpose::Show;
-    return m_lastRead;
-}
-
-// Until the reply is complete, has gone quiet (the reply timer) or the port
-// closed; bounded as a whole as well.
-void MainWindow::waitForReadEnd()
-{
-    if (m_record.reading() && !m_closing) {
-        QEventLoop loop;
-        m_readLoop = &loop;
-        QTimer deadline;
-        deadline.setSingleShot(true);
-        connect(&deadline, &QTimer::timeout, this, &MainWindow::finishReadRecord);
-        deadline.start(qMax(0, pacing().wholeReplyMs - pacing().readPauseMs));
-        loop.exec();
-        m_readLoop = nullptr;
-    }
-    // The window is going and its loops end at once: the reply ends here.
-    if (m_record.reading())
-        finishReadRecord();
-}
-
 bool MainWindow::knowBefore(StatusTexts::Command command, bool adoptRead)
 {
-    if (!transmitterPresent() || m_record.hasCompleteRead())
-        return true;
-    for (;;) {
-        const TransmitterRecord::ReadOutcome outcome = readTransmitter(ReadPurpose::Backup);
-        if (m_closing)
-            return false;
-        if (!portIsOpen()) {
-            setOutcome([command] { return StatusTexts::cancelled(command); }, StatusTexts::notSent);
-            return false;
-        }
-        if (outcome.complete) {
-            if (adoptRead) {
-                // The pilot's edits and a file loaded unsent stay;
-                // everything else is what the transmitter holds, as after a
-                // Read.
-                params() = m_history->windowOver(m_record.known());
-                m_history->clear();
-                Dr_DataSelet();
-                ui_Display();
-            }
-            return true;
-        }
-
-        const PortTexts port = portTexts();
-        QMessageBox box(QMessageBox::Warning, port.title,
-                        QCoreApplication::translate("SafeWrites", "无法读取遥控器当前的设置（收到 %1/19 块）。").arg(outcome.received), QMessageBox::NoButton,
-                        this);
-        box.setInformativeText(QCoreApplication::translate("SafeWrites", "不先读取就无法备份。仍然写入会覆盖遥控器的设置，且没有备份可以恢复。"));
-        QPushButton *again = box.addButton(QCoreApplication::translate("SafeWrites", "重新读取"), QMessageBox::ActionRole);
-        QPushButton *anyway = box.addButton(QCoreApplication::translate("SafeWrites", "仍然写入"), QMessageBox::DestructiveRole);
-        QPushButton *cancel = box.addButton(QCoreApplication::translate("SafeWrites", "不写入"), QMessageBox::RejectRole);
-        box.setDefaultButton(cancel);
-        box.setEscapeButton(cancel);
-        box.exec();
-        if (m_closing)
-            return false;
-        if (box.clickedButton() == again && portIsOpen())
-            continue;
-        if (box.clickedButton() == anyway && portIsOpen()) {
-            m_overwriteUnread = true;
-            return true;
-        }
+    bool readNow = false;
+    m_boxes.setCommand(command);
+    const TransferWorkflow::Step step = m_workflow.knowBefore(transmitterPresent(), m_boxes, &readNow);
+    if (step == TransferWorkflow::Step::Cancelled)
         setOutcome([command] { return StatusTexts::cancelled(command); }, StatusTexts::notSent);
+    if (step != TransferWorkflow::Step::Go)
         return false;
+    if (readNow && adoptRead) {
+        // The pilot's edits and a file loaded unsent stay; everything else
+        // is what the transmitter holds, as after a Read.
+        params() = m_history->windowOver(m_workflow.record().known());
+        m_history->clear();
+        Dr_DataSelet();
+        ui_Display();
     }
+    return true;
 }
 
 bool MainWindow::confirmChanges(StatusTexts::Command command, const ParameterSet &to, const QString &subject)
 {
     if (!transmitterPresent() || QSettings().value(dontAskKey(command), false).toBool())
         return true;
-    const ParameterSet &from = m_record.hasKnown() ? m_record.known() : params();
+    const TransmitterRecord &record = m_workflow.record();
+    const ParameterSet &from = record.hasKnown() ? record.known() : params();
     const QStringList lines = changeListing(from, to, QStringLiteral(" · "), QStringLiteral("→"));
     if (lines.isEmpty())
         return true;
@@ -175,49 +112,27 @@ bool MainWindow::confirmChanges(StatusTexts::Command command, const ParameterSet
     auto *dontAsk = new QCheckBox(QCoreApplication::translate("SafeWrites", "不再询问"));
     box.setCheckBox(dontAsk);
     box.exec();
-    if (box.clickedButton() != send || m_closing || !portIsOpen())
+    if (box.clickedButton() != send || !m_workflow.goesOn())
         return false;
     if (dontAsk->isChecked())
         QSettings().setValue(dontAskKey(command), true);
     return true;
 }
 
-SendCheck MainWindow::proveAfter()
-{
-    if (m_closing || m_closeAfterSend || !portIsOpen())
-        return {};
-    if (!heardRecently())
-        return SendCheck::silent();
-    if (!verifiesSends())
-        return {};
-    SendCheck check = SendCheck::judge(true, readTransmitter(ReadPurpose::Verify));
-    // A reply that lost a block on the line gets one more chance, as a pilot
-    // would press Read again; a silent one does not.
-    if (check.result == SendCheck::Result::Incomplete && !m_closing && portIsOpen())
-        check = SendCheck::judge(true, readTransmitter(ReadPurpose::Verify));
-    return check;
-}
-
 Phrase MainWindow::finishAndCheck(StatusTexts::Command command, Phrase *details)
 {
     const SendTally tally = m_tally;
     finishSending();
-    const SendCheck check = tally.outcome() == SendTally::Outcome::Delivered ? proveAfter() : SendCheck();
-    noteCheck(check);
+    // A window closing once the send is done does not wait for its proof.
+    const bool prove = tally.outcome() == SendTally::Outcome::Delivered && !m_closeAfterSend;
+    const SendCheck check = prove ? m_workflow.proveAfter(verifiesSends()) : SendCheck();
+    updateTransmitterState();
     *details = [=] {
         QString found;
         StatusTexts::checkedOutcome(command, tally, check, &found);
         return found;
     };
     return [=] { return StatusTexts::checkedOutcome(command, tally, check); };
-}
-
-// What a send that nothing confirmed left in the transmitter is not known.
-void MainWindow::noteCheck(const SendCheck &check)
-{
-    if (check.result == SendCheck::Result::Silent || check.result == SendCheck::Result::Incomplete)
-        m_record.sendUnconfirmed();
-    updateTransmitterState();
 }
 
 bool MainWindow::mayDropUnwritten()
@@ -232,7 +147,7 @@ bool MainWindow::mayDropUnwritten()
     box.setDefaultButton(cancel);
     box.setEscapeButton(cancel);
     box.exec();
-    return box.clickedButton() == read && !m_closing && portIsOpen();
+    return box.clickedButton() == read && m_workflow.goesOn();
 }
 
 MainWindow::CloseAnswer MainWindow::askBeforeClosing()
@@ -268,31 +183,15 @@ bool MainWindow::saveWindowToFile()
     return false;
 }
 
-bool MainWindow::writeWithoutBackup(const QString &error)
-{
-    QMessageBox box(QMessageBox::Warning, portTexts().title,
-                    QCoreApplication::translate("SafeWrites", "无法保存遥控器当前设置的备份。"), QMessageBox::NoButton, this);
-    box.setInformativeText(QCoreApplication::translate("SafeWrites", "仍然写入会覆盖遥控器的设置，且没有备份可以恢复。"));
-    box.setDetailedText(error);
-    QPushButton *anyway = box.addButton(QCoreApplication::translate("SafeWrites", "仍然写入"), QMessageBox::DestructiveRole);
-    QPushButton *cancel = box.addButton(QCoreApplication::translate("SafeWrites", "不写入"), QMessageBox::RejectRole);
-    box.setDefaultButton(cancel);
-    box.setEscapeButton(cancel);
-    box.exec();
-    return box.clickedButton() == anyway && !m_closing && portIsOpen();
-}
-
 // Closing ends the tool at once, whatever runs: nothing more of a send goes
 // out, the port is closed (with "DIS" when it can go out now) so another
 // program may open it and no lock file stays behind, and every waiting
 // command's loop ends.
 void MainWindow::endNow()
 {
-    m_closing = true;
+    m_workflow.stop();
     m_closeAfterSend = false;
     m_tally.portClosed();
-    if (m_readLoop)
-        m_readLoop->quit();
     if (portIsOpen())
         closePort(true);
     hide();
@@ -302,7 +201,7 @@ void MainWindow::endNow()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (m_closing) {
+    if (m_workflow.stopped()) {
         event->accept();
         return;
     }
@@ -319,10 +218,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
             event->ignore();
             return;
         }
-        m_closing = true;
+        m_workflow.stop();
         event->accept();
-        if (m_readLoop)
-            m_readLoop->quit();
         return;
     }
     const PortTexts port = portTexts();
@@ -339,7 +236,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     if (!m_tally.beganOpen() || m_tally.cut()) {
         // The send ended or was cut while the question was open.
         if (box.clickedButton() != stay) {
-            m_closing = true;
+            m_workflow.stop();
             event->accept();
         }
         return;

@@ -105,11 +105,11 @@ void MainWindow::openCompare()
     const auto load = [this](const CompareSource &source, ParameterSet *p, QString *error) {
         switch (source.kind) {
         case CompareSource::Transmitter:
-            if (!m_record.hasKnown()) {
+            if (!m_workflow.record().hasKnown()) {
                 *error = QCoreApplication::translate("SetupTools", "还不知道遥控器中的设定：请先读取数据");
                 return false;
             }
-            *p = m_record.known();
+            *p = m_workflow.record().known();
             return true;
         case CompareSource::Window:
             *p = params();
@@ -132,7 +132,7 @@ void MainWindow::openCompare()
     // The window's side follows every edit, undo and redo.
     connect(m_history->stack(), &QUndoStack::indexChanged, dialog, &CompareDialog::refresh);
     // The transmitter against the window when it is known, else the newest backup.
-    dialog->compare(m_record.hasKnown() || sources.size() < 3 ? 0 : 2, 1);
+    dialog->compare(m_workflow.record().hasKnown() || sources.size() < 3 ? 0 : 2, 1);
     showOpened(dialog);
 }
 
@@ -197,7 +197,7 @@ bool MainWindow::saveSheet(const QString &given)
             path += QStringLiteral(".pdf");
     }
     // What the transmitter holds when the window holds that, else the window's.
-    const bool asHeld = m_record.hasKnown() && differingSettings(params(), m_record.known()).isEmpty();
+    const bool asHeld = m_workflow.record().hasKnown() && differingSettings(params(), m_workflow.record().known()).isEmpty();
     const QString source = asHeld ? SetupSheet::transmitterSource(port().portName())
                                   : QCoreApplication::translate("SetupTools", "窗口中的设定");
     QString error;

@@ -27,7 +27,7 @@ void MainWindow::setUpEditHistory()
         updateTransmitterState();
     };
     hooks.edited = [this] { updateTransmitterState(); };
-    m_history = new EditHistory(params(), m_record, *ui, m_binder, std::move(hooks), this);
+    m_history = new EditHistory(params(), m_workflow.record(), *ui, m_binder, std::move(hooks), this);
 
     auto *backups = new QAction(this);
     setTranslatedText(backups, "EditHistory", QT_TRANSLATE_NOOP("EditHistory", "打开备份文件夹"));

@@ -25,7 +25,7 @@ public:
         }
         m_window->m_transferRunning = true;
         // Blocks that come late are reported with the command they came in.
-        m_window->m_lateBlocks = 0;
+        m_window->m_workflow.clearLateBlocks();
         for (QAbstractButton *b : m_window->transferButtons())
             b->setEnabled(false);
         QApplication::setOverrideCursor(Qt::BusyCursor);

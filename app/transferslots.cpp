@@ -2,6 +2,7 @@
 // resets and Read, and the four frame senders they share.
 #include "app/mainwindow.h"
 
+#include "app/edithistory.h"
 #include "app/messagetexts.h"
 #include "app/transferscope.h"
 #include "link/framecodec.h"
@@ -137,5 +138,8 @@ void MainWindow::on_toolButton_Read_clicked()
         if (!mayDropUnwritten())
             return;
     }
-    readTransmitter(ReadPurpose::Show);
+    // A Read of its own replaces what the window shows; one made for a
+    // backup or to check a send leaves the pilot's edits alone.
+    m_history->clear();
+    m_workflow.read(TransferWorkflow::ReadPurpose::Show);
 }

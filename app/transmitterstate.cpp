@@ -3,8 +3,6 @@
 // and the backups taken before a command overwrites the transmitter.
 #include "app/mainwindow.h"
 
-#include <QEventLoop>
-#include <QTime>
 #include <QTimer>
 #include <QWidget>
 
@@ -19,21 +17,22 @@ void MainWindow::setUpTransmitterState()
     m_statusView.create(ui->centralwidget, [this] {
         StatusTexts::StatusFacts facts;
         facts.port = portIsOpen() ? StatusTexts::portOpen(port().portName()) : StatusTexts::portClosed();
-        if (m_lateBlocks > 0)
-            facts.outcomeDetail = StatusTexts::lateBlocks(m_lateBlocks);
-        facts.uncertain = m_record.uncertain();
-        facts.unwritten = m_record.hasKnown() ? countDifferingEditable(params(), m_record.known()) : 0;
+        if (m_workflow.lateBlocks() > 0)
+            facts.outcomeDetail = StatusTexts::lateBlocks(m_workflow.lateBlocks());
+        const TransmitterRecord &record = m_workflow.record();
+        facts.uncertain = record.uncertain();
+        facts.unwritten = record.hasKnown() ? countDifferingEditable(params(), record.known()) : 0;
         if (facts.unwritten > 0) {
-            for (const Setting *s : differingSettings(params(), m_record.known())) {
+            for (const Setting *s : differingSettings(params(), record.known())) {
                 if (settingIsEditable(*s))
                     facts.unwrittenLabels.append(settingLabel(*s, QStringLiteral(" · ")));
             }
         }
         return facts;
     });
-    m_replyTimer = new QTimer(this);
-    m_replyTimer->setSingleShot(true);
-    connect(m_replyTimer, &QTimer::timeout, this, &MainWindow::finishReadRecord);
+    connect(&m_workflow, &TransferWorkflow::readProgress, this, &MainWindow::showReadStep);
+    connect(&m_workflow, &TransferWorkflow::readFinished, this, &MainWindow::showReadOutcome);
+    connect(&m_workflow, &TransferWorkflow::lateBlock, this, &MainWindow::updateTransmitterState);
     // However the port closes (the button, an unplugged device), a send
     // running then is cut: nothing more of it goes out.
     connect(&port(), &QIODevice::aboutToClose, this, [this] { m_tally.portClosed(); });
@@ -51,42 +50,19 @@ void MainWindow::forgetTransmitter()
         showSendStep(m_tally.frames());
         return;
     }
-    // A command waiting for a reply learns that none will come.
-    m_lastRead = TransmitterRecord::ReadOutcome();
-    m_lastRead.received = m_record.reading() ? m_record.blocksReceived() : 0;
-    if (m_readLoop)
-        m_readLoop->quit();
-    m_lastInbound.invalidate();
-    m_record.connectionEnded();
-    m_lateBlocks = 0;
-    m_replyTimer->stop();
+    m_workflow.connectionEnded();
     m_statusView.forget();
     updateTransmitterState();
 }
 
-namespace {
-
-Phrase readStepText(int received, bool forBackup, bool verifying)
+void MainWindow::showReadStep(TransferWorkflow::ReadPurpose purpose, int received)
 {
-    if (forBackup)
-        return [received] { return StatusTexts::readForBackupStep(received); };
-    if (verifying)
-        return [received] { return StatusTexts::verifyStep(received); };
-    return [received] { return StatusTexts::readStep(received); };
-}
-
-} // namespace
-
-void MainWindow::startReadRecord()
-{
-    m_record.startRead(params());
-    // A Read of its own replaces what the window shows; one made for a
-    // backup or to check a send leaves the pilot's edits alone.
-    if (m_readPurpose == ReadPurpose::Show)
-        m_history->clear();
-    m_replyTimer->start(ReplyRules::quietLimitMs(0, pacing()));
-    m_statusView.showStep(readStepText(0, m_readPurpose == ReadPurpose::Backup, m_readPurpose == ReadPurpose::Verify),
-                          0, ReadReply::kBlockCount);
+    Phrase text = [received] { return StatusTexts::readStep(received); };
+    if (purpose == TransferWorkflow::ReadPurpose::Backup)
+        text = [received] { return StatusTexts::readForBackupStep(received); };
+    else if (purpose == TransferWorkflow::ReadPurpose::Verify)
+        text = [received] { return StatusTexts::verifyStep(received); };
+    m_statusView.showStep(text, received, ReadReply::kBlockCount);
     updateTransmitterState();
 }
 
@@ -110,37 +86,14 @@ void MainWindow::showSendStep(int step)
 // The command's end leaves the outcome; a Read keeps counting its reply.
 void MainWindow::endProgress()
 {
-    if (m_record.reading())
+    if (m_workflow.reading())
         return;
     m_statusView.endStep();
     updateTransmitterState();
 }
 
-void MainWindow::recordInbound(const QByteArray &chunk)
+void MainWindow::showReadOutcome(TransferWorkflow::ReadPurpose purpose, const TransmitterRecord::ReadOutcome &outcome)
 {
-    if (!m_record.reading())
-        return;
-    const int before = m_record.blocksReceived();
-    m_record.readChunk(chunk);
-    if (m_record.blocksReceived() != before) {
-        m_statusView.showStep(readStepText(m_record.blocksReceived(), m_readPurpose == ReadPurpose::Backup,
-                                           m_readPurpose == ReadPurpose::Verify),
-                              m_record.blocksReceived(), ReadReply::kBlockCount);
-        updateTransmitterState();
-    }
-    if (m_record.blocksReceived() != before || m_record.blocksReceived() == ReadReply::kBlockCount)
-        m_replyTimer->start(ReplyRules::quietLimitMs(m_record.blocksReceived(), pacing()));
-}
-
-void MainWindow::finishReadRecord()
-{
-    if (!m_record.reading())
-        return;
-    m_replyTimer->stop();
-    const TransmitterRecord::ReadOutcome outcome = finishRead(m_record);
-    m_lastRead = outcome;
-    if (m_readLoop)
-        m_readLoop->quit();
     if (!m_transferRunning)
         endProgress();
     // Whatever a complete Read was for, it shows what the transmitter holds:
@@ -148,7 +101,7 @@ void MainWindow::finishReadRecord()
     if (outcome.complete)
         m_statusView.dismissInterruption();
     // A command that read for itself says what it found with its own outcome.
-    if (m_readPurpose != ReadPurpose::Show)
+    if (purpose != TransferWorkflow::ReadPurpose::Show)
         return;
     Phrase detail;
     Phrase details;
@@ -171,30 +124,14 @@ void MainWindow::finishReadRecord()
 bool MainWindow::backUpBeforeSending(StatusTexts::Command command)
 {
     m_statusView.clearBackup();
-    const bool overwriteUnread = m_overwriteUnread;
-    m_overwriteUnread = false;
-    if (!portIsOpen())
-        return true;
-    if (!m_record.hasCompleteRead()) {
-        if (overwriteUnread) {
-            // The pilot chose to write although the set-up could not be read.
-            m_statusView.setBackup(StatusTexts::noBackup);
-            updateTransmitterState();
-        }
-        return true;
+    m_boxes.setCommand(command);
+    const TransferWorkflow::Step step = m_workflow.backUp(StatusTexts::backupName(command), port().portName(),
+                                                          Backups::defaultDirectory(), m_boxes);
+    if (step == TransferWorkflow::Step::Cancelled) {
+        m_statusView.keepBackupForOutcome();
+        setOutcome([command] { return StatusTexts::cancelled(command); }, StatusTexts::notSent);
     }
-    const Backups::Result result = Backups::write(m_record.known(), StatusTexts::backupName(command),
-                                                  QDateTime::currentDateTime(), Backups::defaultDirectory(),
-                                                  port().portName());
-    const Phrase note = result.ok ? Phrase([command] { return StatusTexts::backupWritten(command); })
-                                  : Phrase(StatusTexts::backupFailed);
-    m_statusView.setBackup(note, fixedPhrase(result.ok ? result.path : result.path + QLatin1Char('\n') + result.error));
-    updateTransmitterState();
-    if (result.ok || writeWithoutBackup(m_statusView.backupDetail()))
-        return true;
-    m_statusView.keepBackupForOutcome();
-    setOutcome([command] { return StatusTexts::cancelled(command); }, StatusTexts::notSent);
-    return false;
+    return step == TransferWorkflow::Step::Go;
 }
 
 void MainWindow::beginSending(StatusTexts::Command command)
@@ -212,10 +149,10 @@ void MainWindow::finishSending()
     m_tally.end();
     switch (tally.outcome()) {
     case SendTally::Outcome::Delivered:
-        m_record.sent(frames(), params());
+        m_workflow.record().sent(frames(), params());
         break;
     case SendTally::Outcome::Interrupted:
-        m_record.sendCut(frames(), params());
+        m_workflow.record().sendCut(frames(), params());
         m_statusView.showInterruption(StatusPresenter::Interruption::SendCut, tally.frames());
         break;
     case SendTally::Outcome::NotSent:
@@ -231,6 +168,7 @@ void MainWindow::setOutcome(Phrase text, Phrase detail, Phrase details)
 
 void MainWindow::updateTransmitterState()
 {
-    m_binder.showUnwritten(m_record.hasKnown() ? differingEditors(params(), m_record.known()) : QStringList());
+    const TransmitterRecord &record = m_workflow.record();
+    m_binder.showUnwritten(record.hasKnown() ? differingEditors(params(), record.known()) : QStringList());
     m_statusView.update();
 }

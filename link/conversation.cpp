@@ -116,7 +116,7 @@ void Conversation::handlePiece(const InboundPiece &piece)
         return;
     }
     emit messageArrived(piece.bytes);
-    const InboundResult result = decodeChunk(piece.bytes, m_params, m_live);
+    const InboundResult result = decodeChunk(piece.bytes, m_params, m_live, m_blockTarget);
     emit messageDecoded(piece.bytes, result);
 }
 

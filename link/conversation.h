@@ -37,6 +37,11 @@ public:
     void setPacing(const Protocol::Pacing &pacing) { m_pacing = pacing; }
     const Protocol::Pacing &pacing() const { return m_pacing; }
 
+    // Where the settings of a parameter block go: the conversation's own
+    // unless set; nullptr: a block is told apart and counted, stored nowhere.
+    void setBlockTarget(ParameterSet *target) { m_blockTarget = target; }
+    ParameterSet *blockTarget() const { return m_blockTarget; }
+
     // Opens portName as given (115200 baud, 8N1, no flow control) and says
     // "OK"; on failure the port says why until the next open or close.
     bool open(const QString &portName);
@@ -74,6 +79,7 @@ private:
     ParameterSet &m_params;
     LiveValues &m_live;
     ParameterFrames &m_frames;
+    ParameterSet *m_blockTarget = &m_params;
     QSerialPort m_port;
     InboundFramer m_framer;
     Protocol::Pacing m_pacing;

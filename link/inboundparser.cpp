@@ -53,6 +53,11 @@ int bytesToWord(const QByteArray &b, int a)
 
 InboundResult decodeChunk(const QByteArray &chunk, ParameterSet &p, LiveValues &live)
 {
+    return decodeChunk(chunk, p, live, &p);
+}
+
+InboundResult decodeChunk(const QByteArray &chunk, ParameterSet &p, LiveValues &live, ParameterSet *blocks)
+{
     InboundResult result;
     if (chunk.isEmpty())
         return result;
@@ -70,7 +75,8 @@ InboundResult decodeChunk(const QByteArray &chunk, ParameterSet &p, LiveValues &
     if (chunk.size() == kAuxBlockLength && byteAt(chunk, 2) == kAuxBlockType) {
         const ParameterBlock &block = auxBlock();
         live.ReadFlag = block.number;
-        storeBlockFields(block, chunk, p);
+        if (blocks)
+            storeBlockFields(block, chunk, *blocks);
         result.kind = InboundResult::AuxBlock;
         result.blockNumber = block.number;
         return result;
@@ -83,7 +89,8 @@ InboundResult decodeChunk(const QByteArray &chunk, ParameterSet &p, LiveValues &
         result.kind = InboundResult::Unrecognised;
         if (const ParameterBlock *block = findParamBlock(byteAt(chunk, 2))) {
             live.ReadFlag = block->number;
-            storeBlockFields(*block, chunk, p);
+            if (blocks)
+                storeBlockFields(*block, chunk, *blocks);
             result.kind = InboundResult::ParamBlock;
             result.blockNumber = block->number;
         }

@@ -21,3 +21,6 @@ int bytesToWord(const QByteArray &b, int a);
 // one message, told apart by its exact length and marker bytes; anything else
 // is left alone. Trims are taken only while p.TrimHold is 0.
 InboundResult decodeChunk(const QByteArray &chunk, ParameterSet &p, LiveValues &live);
+// The same, with the settings of a parameter block going into blocks instead
+// of p; with blocks nullptr a block is only told apart, stored nowhere.
+InboundResult decodeChunk(const QByteArray &chunk, ParameterSet &p, LiveValues &live, ParameterSet *blocks);

@@ -137,6 +137,19 @@ void storeBlockFields(const ParameterBlock &block, const QByteArray &chunk, Para
     }
 }
 
+void copyBlockFields(int number, const ParameterSet &from, ParameterSet &to)
+{
+    if (number < 1 || number > parameterBlocks().size())
+        return;
+    for (const BlockSlot &slot : parameterBlocks().at(number - 1).fields) {
+        if (slot.member.isNull())
+            continue;
+        slot.member.of(to) = slot.member.of(from);
+        if (slot.volts)
+            to.*slot.volts = from.*slot.volts;
+    }
+}
+
 QByteArray encodeBlock(const ParameterBlock &block, const ParameterSet &p)
 {
     QByteArray out(block.length, '\0');

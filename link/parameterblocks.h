@@ -57,6 +57,10 @@ const ParameterBlock &auxBlock();
 // index order, each voltage right after its tenths.
 void storeBlockFields(const ParameterBlock &block, const QByteArray &chunk, ParameterSet &p);
 
+// Copies the settings block number (1..19) carries from one set to another;
+// any other number copies nothing.
+void copyBlockFields(int number, const ParameterSet &from, ParameterSet &to);
+
 // The bytes of one block as the transmitter would send them; values that do
 // not fit their byte or word after the offset are clamped to it.
 QByteArray encodeBlock(const ParameterBlock &block, const ParameterSet &p);

@@ -1,6 +1,5 @@
 #include "link/transmitterrecord.h"
 
-#include "link/inboundparser.h"
 #include "link/parameterblocks.h"
 
 namespace {
@@ -14,6 +13,16 @@ bool blockCarries(const ParameterBlock &block, const Setting &setting)
             return true;
     }
     return false;
+}
+
+// What the live stream keeps current: the trims and the channel outputs.
+void takeStreamedValues(ParameterSet &set, const ParameterSet &current)
+{
+    set.Trim1 = current.Trim1;
+    set.Trim2 = current.Trim2;
+    set.Trim3 = current.Trim3;
+    set.Trim4 = current.Trim4;
+    keepRunTimeValues(set, current);
 }
 
 } // namespace
@@ -48,11 +57,7 @@ ParameterSet readKeepingEdits(const ParameterSet &read, const ParameterSet &curr
                               const QVector<SettingChange> &edits)
 {
     ParameterSet out = read;
-    out.Trim1 = current.Trim1;
-    out.Trim2 = current.Trim2;
-    out.Trim3 = current.Trim3;
-    out.Trim4 = current.Trim4;
-    keepRunTimeValues(out, current);
+    takeStreamedValues(out, current);
     applyChanges(out, edits, true);
     return out;
 }
@@ -84,22 +89,18 @@ void TransmitterRecord::connectionEnded()
 
 void TransmitterRecord::startRead(const ParameterSet &current)
 {
-    m_replySet = current; // the reply set never holds its trims
-    m_replyLive = LiveValues();
+    m_replySet = current;
     m_reply.restart();
     m_reading = true;
 }
 
-void TransmitterRecord::readChunk(const QByteArray &chunk)
+void TransmitterRecord::blockArrived(int number)
 {
-    if (!m_reading)
-        return;
-    const InboundResult result = decodeChunk(chunk, m_replySet, m_replyLive);
-    if (result.kind == InboundResult::ParamBlock || result.kind == InboundResult::AuxBlock)
-        m_reply.add(result.blockNumber);
+    if (m_reading)
+        m_reply.add(number);
 }
 
-TransmitterRecord::ReadOutcome TransmitterRecord::finishRead()
+TransmitterRecord::ReadOutcome TransmitterRecord::finishRead(const ParameterSet &current)
 {
     ReadOutcome outcome;
     outcome.received = m_reply.received();
@@ -110,6 +111,7 @@ TransmitterRecord::ReadOutcome TransmitterRecord::finishRead()
         return outcome;
     }
     m_known = m_replySet;
+    takeStreamedValues(m_known, current);
     m_hasKnown = true;
     m_hasCompleteRead = true;
     m_uncertain = false;

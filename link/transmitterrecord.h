@@ -38,14 +38,18 @@ public:
     // reply does not carry keep the values the tool had.
     void startRead(const ParameterSet &current);
     bool reading() const { return m_reading; }
-    // One chunk of input while a reply is awaited; the blocks it holds are
-    // counted and decoded as the transmitter sent them, before anything of
-    // the window touches them.
-    void readChunk(const QByteArray &chunk);
+    // Where the conversation decodes the blocks of the reply, as the
+    // transmitter sent them, before anything of the window touches them.
+    ParameterSet &replySet() { return m_replySet; }
+    // A block of the reply arrived (its number, 1..19); the blocks are
+    // counted, one sent again once.
+    void blockArrived(int number);
     int blocksReceived() const { return m_reply.received(); }
+    const ReadReply &reply() const { return m_reply; }
     // The reply is over. A complete one becomes what the transmitter holds
-    // and, after a send, is to be compared with lastSent().
-    ReadOutcome finishRead();
+    // (with the trims and channel outputs the live stream keeps current in
+    // current) and, after a send, is to be compared with lastSent().
+    ReadOutcome finishRead(const ParameterSet &current);
     const ParameterSet &lastSent() const { return m_sent; }
 
     // The four frames as they went out: decoded, they are what the
@@ -69,7 +73,6 @@ public:
 
 private:
     ParameterSet m_replySet;
-    LiveValues m_replyLive;
     ReadReply m_reply;
     bool m_reading = false;
 

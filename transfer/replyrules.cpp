@@ -60,9 +60,9 @@ QVector<const Setting *> readBackDifferences(const ParameterSet &sent, const Par
     return out;
 }
 
-TransmitterRecord::ReadOutcome finishRead(TransmitterRecord &record)
+TransmitterRecord::ReadOutcome finishRead(TransmitterRecord &record, const ParameterSet &current)
 {
-    TransmitterRecord::ReadOutcome outcome = record.finishRead();
+    TransmitterRecord::ReadOutcome outcome = record.finishRead(current);
     if (outcome.compared)
         outcome.differences = readBackDifferences(record.lastSent(), record.known(), false);
     return outcome;

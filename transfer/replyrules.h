@@ -50,9 +50,9 @@ ReadReply readReply(TransmitterSession &session, int wholeReplyMs = 0);
 // settings of sent that differ in held, in table order.
 QVector<const Setting *> readBackDifferences(const ParameterSet &sent, const ParameterSet &held, bool trimsRead);
 
-// record.finishRead(), with a reply that follows a send compared with what
-// was sent by the rule above (no trims: the window reads them live).
-TransmitterRecord::ReadOutcome finishRead(TransmitterRecord &record);
+// record.finishRead(current), with a reply that follows a send compared with
+// what was sent by the rule above (no trims: they are read live).
+TransmitterRecord::ReadOutcome finishRead(TransmitterRecord &record, const ParameterSet &current);
 
 // What the transmitter was found to hold after a send.
 struct SendCheck
