@@ -14,6 +14,7 @@
 #include "cli/monitorreport.h"
 #include "cli/portreport.h"
 #include "cli/readback.h"
+#include "cli/transferlink.h"
 #include "files/backups.h"
 #include "files/backuplist.h"
 #include "files/parameterfile.h"
@@ -84,9 +85,10 @@ int openAnswering(TransmitterSession &session, const QString &port)
 // Asks for the configuration and says how much of it came. Closes the
 // session unless it is complete and keepOpen. Returns Ok when the reply is
 // complete, the exit status otherwise.
-int readWhole(TransmitterSession &session, const QString &port, bool keepOpen = false)
+int readWhole(TransferLink &link, const QString &port, bool keepOpen = false)
 {
-    const ReadReply reply = readReply(session);
+    TransmitterSession &session = link.session;
+    const ReadReply reply = link.read();
     const bool lost = session.portLost();
     if (!reply.complete() || !keepOpen)
         session.close();
@@ -107,44 +109,40 @@ int readWhole(TransmitterSession &session, const QString &port, bool keepOpen = 
 }
 
 // What the transmitter holds goes into a backup before a send replaces it,
-// as the window's do: from a complete read (reply), in the window's folder,
-// with the port. Returns Ok to go on sending, else closes the session and
-// returns the exit status; --force sends without a backup that failed.
-int backUp(TransmitterSession &session, const QString &port, const ReadReply &reply, const QString &command,
-           const SendOptions &options)
+// by the window's sequence: read first unless a complete read came before,
+// backed up in the window's folder, with the port. The trims come only with
+// a status packet, so one must have come, or the backup would hold start
+// values as if they were the transmitter's. Returns Ok to go on sending,
+// else closes the session and returns the exit status; --force sends
+// without a backup that failed.
+int backUp(TransferLink &link, const QString &port, const QString &command, const SendOptions &options)
 {
-    QString why;
-    // The trims come only with a status packet: a fresh one after the reply,
-    // or the backup would hold start values as if they were the transmitter's.
-    if (reply.complete() && !session.waitForStatus(ReplyRules::kStatusWaitMs)) {
-        why = Cli::tr("no status packet from the transmitter on %1, so its trims are unknown and it cannot be "
-                      "backed up")
-                      .arg(port);
-    } else if (reply.complete()) {
-        const Backups::Result saved = Backups::write(session.parameters(), command, QDateTime::currentDateTime(),
-                                                     Backups::windowDirectory(), port);
-        if (saved.ok)
-            return exitStatus(ExitCode::Ok);
-        why = Cli::tr("cannot write the backup %1: %2").arg(QDir::toNativeSeparators(saved.path), saved.error);
-    } else {
-        why = Cli::tr("the set-up of the transmitter on %1 could not be read (%2 of %3 parameter blocks "
-                      "received), so it cannot be backed up")
-                      .arg(port)
-                      .arg(reply.received())
-                      .arg(ReadReply::kBlockCount);
+    TransmitterSession &session = link.session;
+    OptionAnswers ask(port, options.force);
+    const bool trims = session.waitForStatus(ReplyRules::kStatusWaitMs);
+    bool readNow = false;
+    TransferWorkflow::Step step = link.workflow.knowBefore(true, ask, &readNow);
+    if (session.portLost()) {
+        session.close();
+        return lostPort(port);
     }
-    if (options.force) {
-        printError(why + Cli::tr("; sending without a backup (--force)"));
+    if (step == TransferWorkflow::Step::Go && link.workflow.record().hasCompleteRead()) {
+        if (!trims)
+            step = ask.trimsUnknown() ? TransferWorkflow::Step::Go : TransferWorkflow::Step::Cancelled;
+        else
+            step = link.workflow.backUp(command, port, Backups::windowDirectory(), ask);
+    }
+    if (step == TransferWorkflow::Step::Go)
         return exitStatus(ExitCode::Ok);
-    }
     session.close();
-    return fail(ExitCode::Backup, why + Cli::tr("; nothing sent (--force sends anyway, --no-backup takes none)"));
+    return fail(ExitCode::Backup, ask.why() + Cli::tr("; nothing sent (--force sends anyway, --no-backup takes none)"));
 }
 
 // Sends the session's configuration, then either closes or, with verify,
 // reads it back and compares every setting.
-int sendAndMaybeVerify(TransmitterSession &session, const QString &port, const QString &what, bool verify)
+int sendAndMaybeVerify(TransferLink &link, const QString &port, const QString &what, bool verify)
 {
+    TransmitterSession &session = link.session;
     const SendTally tally = session.sendConfiguration();
     if (session.portLost() || tally.outcome() != SendTally::Outcome::Delivered) {
         session.close();
@@ -159,7 +157,7 @@ int sendAndMaybeVerify(TransmitterSession &session, const QString &port, const Q
     }
     // A copy: the read-back replaces the session's configuration.
     const ParameterSet sent = session.parameters();
-    return verifySend(session, port, sent);
+    return verifySend(link, port, sent);
 }
 
 } // namespace
@@ -181,11 +179,12 @@ int readToFile(const QString &port, const QString &outputPath)
     if (!canWriteParameterFile(outputPath, &why))
         return fail(ExitCode::File, Cli::tr("cannot write %1: %2").arg(outputPath, why));
 
-    TransmitterSession session;
+    TransferLink link;
+    TransmitterSession &session = link.session;
     if (!session.open(port))
         return openFailure(session);
     session.waitForStatus(kSettleBeforeReadMs);
-    const int status = readWhole(session, port, true);
+    const int status = readWhole(link, port, true);
     if (status != exitStatus(ExitCode::Ok))
         return status;
     // The trims come only with a status packet: a fresh one after the reply,
@@ -215,20 +214,20 @@ int writeFile(const QString &port, const QString &path, const SendOptions &optio
     if (!readParameterFileInput(path, &file, &error))
         return fail(ExitCode::File, error);
 
-    TransmitterSession session;
+    TransferLink link;
+    TransmitterSession &session = link.session;
     const int answering = openAnswering(session, port);
     if (answering != exitStatus(ExitCode::Ok))
         return answering;
     ParameterSet p;
     const QString missing = file.missingFrames();
-    ReadReply reply;
-    if (!missing.isEmpty() || options.backup) {
+    if (!missing.isEmpty()) {
         // What the file lacks is taken from the transmitter itself, never
         // from start values it does not hold. Without the I frame the trims
         // must come from a status packet.
-        const bool trims = missing.isEmpty() || file.found.i || session.waitForStatus(ReplyRules::kStatusWaitMs);
-        reply = trims ? readReply(session) : ReadReply();
-        if (session.portLost() || (!reply.complete() && !missing.isEmpty())) {
+        const bool trims = file.found.i || session.waitForStatus(ReplyRules::kStatusWaitMs);
+        const bool read = trims && link.read().complete();
+        if (session.portLost() || !read) {
             const bool lost = session.portLost();
             session.close();
             if (lost)
@@ -239,7 +238,7 @@ int writeFile(const QString &port, const QString &path, const SendOptions &optio
         }
     }
     if (options.backup) {
-        const int backedUp = backUp(session, port, reply, QStringLiteral("write"), options);
+        const int backedUp = backUp(link, port, QStringLiteral("write"), options);
         if (backedUp != exitStatus(ExitCode::Ok))
             return backedUp;
     }
@@ -251,12 +250,13 @@ int writeFile(const QString &port, const QString &path, const SendOptions &optio
     overlayParameterFile(file, p);
     // Set only now: the live packets of the wait would have replaced the trims.
     session.parameters() = p;
-    return sendAndMaybeVerify(session, port, path, options.verify);
+    return sendAndMaybeVerify(link, port, path, options.verify);
 }
 
 int factoryReset(const QString &port, const SendOptions &options)
 {
-    TransmitterSession session;
+    TransferLink link;
+    TransmitterSession &session = link.session;
     const int answering = openAnswering(session, port);
     if (answering != exitStatus(ExitCode::Ok))
         return answering;
@@ -264,19 +264,14 @@ int factoryReset(const QString &port, const SendOptions &options)
     // so the frames are those a reset without a backup sends.
     ParameterSet p = session.parameters();
     if (options.backup) {
-        const ReadReply reply = readReply(session);
-        if (session.portLost()) {
-            session.close();
-            return lostPort(port);
-        }
-        const int backedUp = backUp(session, port, reply, QStringLiteral("factory-reset"), options);
+        const int backedUp = backUp(link, port, QStringLiteral("factory-reset"), options);
         if (backedUp != exitStatus(ExitCode::Ok))
             return backedUp;
     }
     restoreFactoryFirst(p);
     restoreFactorySecond(p);
     session.parameters() = p;
-    return sendAndMaybeVerify(session, port, Cli::tr("the factory values"), options.verify);
+    return sendAndMaybeVerify(link, port, Cli::tr("the factory values"), options.verify);
 }
 
 int monitor(const QString &port, const MonitorOptions &options)

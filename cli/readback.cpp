@@ -8,7 +8,7 @@
 #include "cli/console.h"
 #include "link/protocol.h"
 #include "link/readreply.h"
-#include "link/transmittersession.h"
+#include "cli/transferlink.h"
 #include "model/parameterset.h"
 #include "model/settings.h"
 #include "transfer/replyrules.h"
@@ -53,12 +53,13 @@ QString blockList(const QVector<int> &blocks)
     return numbers.join(QStringLiteral(", "));
 }
 
-int verifySend(TransmitterSession &session, const QString &port, const ParameterSet &sent)
+int verifySend(TransferLink &link, const QString &port, const ParameterSet &sent)
 {
+    TransmitterSession &session = link.session;
     bool heard = false;
     const auto connection = QObject::connect(&session, &TransmitterSession::chunkHandled, &session,
                                              [&heard](const InboundResult &) { heard = true; });
-    const ReadReply reply = readReply(session);
+    const ReadReply reply = link.read();
     QObject::disconnect(connection);
     printLine(Cli::tr("%1 of %2 parameter blocks received").arg(reply.received()).arg(ReadReply::kBlockCount));
     if (!reply.complete() || session.portLost()) {

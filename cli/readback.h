@@ -3,7 +3,7 @@
 #include <QString>
 #include <QVector>
 
-class TransmitterSession;
+struct TransferLink;
 struct ParameterSet;
 
 // The proof after a send: the transmitter's configuration read back with
@@ -14,7 +14,7 @@ struct ParameterSet;
 // after the send, a read-back that does not complete and trims that cannot
 // be checked are never reported as verified. A port that goes away
 // meanwhile is told apart from one gone before the send (SendCut, not Port).
-int verifySend(TransmitterSession &session, const QString &port, const ParameterSet &sent);
+int verifySend(TransferLink &link, const QString &port, const ParameterSet &sent);
 
 // Block numbers for a message: "2, 3, 17".
 QString blockList(const QVector<int> &blocks);

@@ -84,6 +84,7 @@ void TransmitterRecord::connectionEnded()
     ended.m_known = m_known;
     ended.m_hasKnown = m_hasKnown;
     ended.m_uncertain = m_uncertain;
+    ended.m_reply = m_reply;
     *this = ended;
 }
 

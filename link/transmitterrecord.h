@@ -31,7 +31,7 @@ public:
     // The connection ended (closed, unplugged, opened again): what was last
     // known stays, so the window's changes over it stay marked, but no
     // backup is taken of it and no send compared with it until the next
-    // complete Read.
+    // complete Read. How much of a reply came stays to be told.
     void connectionEnded();
 
     // "RR" went out: the reply is collected on top of current, so members a

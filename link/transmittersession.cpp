@@ -26,8 +26,6 @@ TransmitterSession::TransmitterSession(QObject *parent)
 {
     connect(&m_conversation.port(), &QSerialPort::readyRead, &m_conversation, &Conversation::readInput);
     connect(&m_conversation, &Conversation::messageDecoded, this, [this](const QByteArray &, const InboundResult &r) {
-        if (r.kind == InboundResult::ParamBlock || r.kind == InboundResult::AuxBlock)
-            m_reply.add(r.blockNumber);
         // Settled at once, not only at the end of the chunk, so whoever looks
         // at the result sees the shown dual rates and nothing out of range.
         m_conversation.settle();
@@ -86,10 +84,4 @@ SendTally TransmitterSession::sendConfiguration()
     tally.closingWritten(tally.mayWrite() && m_conversation.write(Protocol::acknowledge()));
     tally.end();
     return tally;
-}
-
-void TransmitterSession::requestRead()
-{
-    m_reply.restart();
-    m_conversation.write(Protocol::readRequest());
 }

@@ -5,7 +5,6 @@
 
 #include "link/conversation.h"
 #include "link/livevalues.h"
-#include "link/readreply.h"
 #include "link/sendtally.h"
 #include "model/parameterset.h"
 
@@ -57,11 +56,9 @@ public:
     // tally says how many frames the port took before that.
     SendTally sendConfiguration();
 
-    // Asks with "RR"; the blocks of the reply are collected into
-    // parameters() and counted in reply() as they come. When the reply is
-    // over is the read-back rule's to say (transfer/replyrules.h).
-    void requestRead();
-    const ReadReply &reply() const { return m_reply; }
+    // The conversation itself, for the transfer workflow that reads the
+    // transmitter's set-up over it (transfer/transferworkflow.h).
+    Conversation &conversation() { return m_conversation; }
 
 signals:
     // One message of input was decoded (its chunk is acknowledged on
@@ -76,7 +73,6 @@ private:
     LiveValues m_live;
     ParameterFrames m_frames;
     Conversation m_conversation{m_params, m_live, m_frames};
-    ReadReply m_reply;
     OpenError m_openError = OpenError::None;
     QString m_error;
 };

@@ -20,6 +20,7 @@
 #include "cli/portreport.h"
 #include "cli/fileinput.h"
 #include "cli/settingsreport.h"
+#include "cli/transferlink.h"
 #include "files/backuplist.h"
 #include "files/parameterfile.h"
 #include "link/framecodec.h"
@@ -853,10 +854,13 @@ private slots:
         });
         onArrival(tx, QStringLiteral("RR"), &trickle, [&trickle] { trickle.start(300); });
 
-        TransmitterSession session;
-        QVERIFY2(session.open(tx.devicePath()), qPrintable(session.errorString()));
-        const ReadReply reply = readReply(session, 1500);
-        session.close();
+        TransferLink link;
+        Protocol::Pacing pacing;
+        pacing.wholeReplyMs = 1500;
+        link.session.setPacing(pacing);
+        QVERIFY2(link.session.open(tx.devicePath()), qPrintable(link.session.errorString()));
+        const ReadReply reply = link.read();
+        link.session.close();
         QVERIFY(reply.received() < ReadReply::kBlockCount);
         QVERIFY(next < blocks.size());
     }

@@ -1,14 +1,9 @@
 #include "transfer/replyrules.h"
 
-#include <QElapsedTimer>
-
-#include "link/transmittersession.h"
-#include "link/waitms.h"
 #include "model/parameterset.h"
 #include "model/settings.h"
 
 namespace {
-constexpr int kPollMs = 20;
 
 bool isTrim(const Setting &setting)
 {
@@ -26,28 +21,6 @@ int ReplyRules::quietLimitMs(int distinctBlocks, const Protocol::Pacing &pacing)
     if (distinctBlocks >= ReadReply::kBlockCount)
         return 0;
     return distinctBlocks == 0 ? pacing.firstBlockMs : pacing.quietAfterBlockMs;
-}
-
-ReadReply readReply(TransmitterSession &session, int wholeReplyMs)
-{
-    if (wholeReplyMs <= 0)
-        wholeReplyMs = session.pacing().wholeReplyMs;
-    session.requestRead();
-    QElapsedTimer sinceRequest;
-    sinceRequest.start();
-    QElapsedTimer sinceNewBlock = sinceRequest;
-    int distinctBefore = 0;
-    while (!session.reply().complete() && !session.portLost() && session.isOpen()
-           && sinceRequest.elapsed() < wholeReplyMs) {
-        waitMs(kPollMs);
-        if (session.reply().received() != distinctBefore) {
-            distinctBefore = session.reply().received();
-            sinceNewBlock.start();
-        }
-        if (sinceNewBlock.elapsed() >= ReplyRules::quietLimitMs(distinctBefore, session.pacing()))
-            break;
-    }
-    return session.reply();
 }
 
 QVector<const Setting *> readBackDifferences(const ParameterSet &sent, const ParameterSet &held, bool trimsRead)

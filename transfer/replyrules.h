@@ -6,7 +6,6 @@
 #include "link/readreply.h"
 #include "link/transmitterrecord.h"
 
-class TransmitterSession;
 struct ParameterSet;
 struct Setting;
 
@@ -39,11 +38,6 @@ constexpr int kPresentWithinMs = 1000;
 int quietLimitMs(int distinctBlocks, const Protocol::Pacing &pacing = Protocol::Pacing());
 
 } // namespace ReplyRules
-
-// Asks with "RR" and collects the reply into session.parameters() until the
-// rule above, with the session's timings, ends it (wholeReplyMs after "RR"
-// at the latest; the session's when 0) or the port goes away.
-ReadReply readReply(TransmitterSession &session, int wholeReplyMs = 0);
 
 // What a read-back compares: every setting a Read reply carries, and the
 // trims when a status packet after the reply brought them (trimsRead). The
