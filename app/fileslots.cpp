@@ -11,7 +11,6 @@
 #include "app/edithistory.h"
 #include "app/messagetexts.h"
 #include "app/transferscope.h"
-#include "files/loadedfiletext.h"
 #include "files/parameterfile.h"
 #include "link/framecodec.h"
 #include "link/protocol.h"
@@ -177,7 +176,7 @@ void MainWindow::on_toolButton_Load_clicked()
 
     if (!backUpBeforeSending(StatusTexts::Command::Load))
         return;
-    loadedFileText() = text;
+    m_loadedText = text;
     // The live channels moved on while the pilot looked at the list.
     keepRunTimeValues(fromFile, params());
     params() = fromFile;

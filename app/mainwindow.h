@@ -118,6 +118,10 @@ public:
     // change list, the send and the read-back (restoring a backup).
     void loadFile(const QString &path);
 
+    // The text of the last parameter file Load sent (bounded to the prefix
+    // that matters), kept until the next Load.
+    const QString &loadedFileText() const { return m_loadedText; }
+
     // Whether each send is read back and compared (remembered; on unless
     // switched off in the status line's menu).
     bool verifiesSends() const;
@@ -257,6 +261,7 @@ private:
     PortChooser *m_ports = nullptr;
     QString loadPath;
     QString m_givenLoadPath; // loadFile(): Load takes it instead of asking
+    QString m_loadedText;
 
     SettingBinder m_binder;
     bool m_transferRunning = false;

@@ -29,7 +29,6 @@ namespace {
 
 std::unique_ptr<MainWindow> activeWindow(const QString &language)
 {
-    resetAppState();
     installLanguage(language);
     auto w = std::make_unique<MainWindow>();
     w->show();

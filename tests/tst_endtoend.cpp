@@ -85,7 +85,6 @@ private slots:
         QSKIP("the simulator needs a pseudo-terminal here");
 #endif
         QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-        resetAppState();
         QVERIFY(dir.isValid());
 
         // The transmitter comes with a configuration of its own, so a Read

@@ -78,7 +78,6 @@ QStringList visibleTexts(const MainWindow &window)
 // A window in a language, shown and with every page laid out once.
 std::unique_ptr<MainWindow> shownWindow(const QString &language)
 {
-    resetAppState();
     installLanguage(language);
     auto window = std::make_unique<MainWindow>();
     window->show();
@@ -163,7 +162,6 @@ private slots:
     void cleanup()
     {
         installLanguage(QStringLiteral("zh"));
-        resetAppState();
     }
 
     // Each row starts from English, so a row that falls back to Chinese
@@ -256,7 +254,6 @@ private slots:
     {
         QFETCH(QString, button);
         QFETCH(QString, text);
-        resetAppState();
         QVERIFY(installLanguage(QStringLiteral("en")));
         MainWindow window;
         const auto *widget = window.form()->find<QAbstractButton>(button);
@@ -334,7 +331,6 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QString, text);
         QFETCH(QString, cause);
-        resetAppState();
         QVERIFY(installLanguage(QStringLiteral("en")));
         MainWindow window;
         window.form()->portNameBox->clear();

@@ -23,7 +23,6 @@
 #endif
 
 #include "app/mainwindow.h"
-#include "files/loadedfiletext.h"
 #include "link/framecodec.h"
 #include "model/parameterset.h"
 #include "model/settings.h"
@@ -332,7 +331,7 @@ private slots:
         QCOMPARE(differingMembers(w->params(), before), QStringList());
         QCOMPARE(tx->kinds().mid(loadFirst), (kFrameKinds + QStringList{"WWW"}));
         QCOMPARE(framesSentAfter(*tx, loadFirst), saved);
-        QCOMPARE(loadedFileText(), QString::fromLatin1(joined(saved)));
+        QCOMPARE(w->loadedFileText(), QString::fromLatin1(joined(saved)));
         QCOMPARE(errorBoxes(watcher).size(), 0);
         QCOMPARE(w->params().TrimHold, 0);
 
@@ -461,7 +460,7 @@ private slots:
             for (const QString &name : kMarkers.at(k))
                 QCOMPARE(member(w->params(), name), member(taken ? file : start, name));
         }
-        QCOMPARE(loadedFileText(), QString::fromLatin1(content));
+        QCOMPARE(w->loadedFileText(), QString::fromLatin1(content));
         QCOMPARE(w->params().TrimHold, 0);
     }
 
@@ -569,8 +568,8 @@ private slots:
         load(path, watcher);
 
         QCOMPARE(errorBoxes(watcher).size(), 0);
-        QVERIFY2(loadedFileText().size() <= 4096, qPrintable(QString::number(loadedFileText().size())));
-        QVERIFY(loadedFileText().startsWith(QString::fromLatin1(joined(f))));
+        QVERIFY2(w->loadedFileText().size() <= 4096, qPrintable(QString::number(w->loadedFileText().size())));
+        QVERIFY(w->loadedFileText().startsWith(QString::fromLatin1(joined(f))));
         QCOMPARE(framesSentAfter(*tx, first), f);
         QCOMPARE(w->params().Trim1, 30);
     }

@@ -285,7 +285,6 @@ private slots:
     void captionsAndPortNamesFit()
     {
         QFETCH(QString, language);
-        resetAppState();
         QVERIFY(installLanguage(language == QLatin1String("en") ? QStringLiteral("zh") : QStringLiteral("en")));
         MainWindow w;
         w.switchLanguage(language);
@@ -365,7 +364,6 @@ private slots:
     // A failed Load after a Load that took a backup: the old backup line goes.
     void aLeftOverBackupLineGoes()
     {
-        resetAppState();
         installLanguage(QStringLiteral("zh"));
         QTemporaryDir dir;
         const QString junk = dir.filePath(QStringLiteral("junk.dat"));
@@ -398,7 +396,6 @@ private slots:
     {
         QFETCH(QString, language);
         QFETCH(QString, button);
-        resetAppState();
         installLanguage(language);
         MainWindow w;
         w.setPacing(quickPacing());
@@ -500,7 +497,6 @@ private slots:
             QSKIP("pseudo-terminals are not available here");
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("plane"));
-        resetAppState();
         installLanguage(language);
         auto tx = std::make_unique<FakeTransmitter>();
         QVERIFY(QFile::link(tx->devicePath(), path));
@@ -629,7 +625,6 @@ private slots:
     // remembered, and --lang still wins for its run. And back to Chinese.
     void theLanguageSwitchesAtRunTime()
     {
-        resetAppState();
         QVERIFY(installLanguage(QStringLiteral("zh")));
         QSettings settings;
         settings.remove(QStringLiteral("language"));
@@ -757,7 +752,6 @@ private slots:
     void typingPastTheRangeShowsTheBound()
     {
         QFETCH(QString, language);
-        resetAppState();
         installLanguage(language);
         MainWindow w;
         w.show();

@@ -46,7 +46,6 @@ struct HotPlugRig
 
     bool start()
     {
-        resetAppState();
         tx = std::make_unique<FakeTransmitter>();
         qputenv("KELVO_EXTRA_PORTS", (first + QDir::listSeparator() + second).toLocal8Bit());
         w = std::make_unique<MainWindow>();

@@ -155,7 +155,6 @@ class TestLooks : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { resetAppState(); }
     void cleanupTestCase() { installLanguage(QStringLiteral("zh")); }
 
     void oneSheetDrawsAsSheetsOnEachWidget_data() { addLanguageRows(); }

@@ -74,7 +74,6 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { resetAppState(); }
 
     void startsOnTheMonitorWithStartValuesUntouched()
     {

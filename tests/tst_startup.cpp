@@ -141,7 +141,6 @@ private slots:
     // caption on.
     void languageReachesTheWindow()
     {
-        resetAppState();
         applyLanguage(QStringLiteral("en"));
         QCOMPARE(currentLanguage(), QStringLiteral("en"));
         {
@@ -160,7 +159,6 @@ private slots:
         if (!FakeTransmitter::isSupported())
             QSKIP("pseudo-terminals are not available here");
         QFETCH(QString, language);
-        resetAppState();
         applyLanguage(language);
         const PortTexts texts = portTexts();
         FakeTransmitter tx;
@@ -226,7 +224,6 @@ private slots:
         QFETCH(QString, port);
         QFETCH(QString, remembered);
         QFETCH(QString, opened);
-        resetAppState();
         FakeTransmitter first;
         FakeTransmitter second;
         QVERIFY(first.isOpen() && second.isOpen());
@@ -272,7 +269,6 @@ private slots:
     {
         if (!FakeTransmitter::isSupported())
             QSKIP("pseudo-terminals are not available here");
-        resetAppState();
         FakeTransmitter first;
         FakeTransmitter second;
         QVERIFY(first.isOpen() && second.isOpen());
@@ -308,7 +304,6 @@ private slots:
     // Never the port that happens to be chosen instead of a missing one.
     void aMissingPortFailsToOpen()
     {
-        resetAppState();
         MainWindow w;
         const QString before = w.form()->portNameBox->currentText();
         ModalWatcher watcher;

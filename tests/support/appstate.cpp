@@ -3,7 +3,6 @@
 #include <QMetaObject>
 #include <QtTest>
 
-#include "files/loadedfiletext.h"
 #include "model/parameterset.h"
 #include "model/settings.h"
 
@@ -26,11 +25,6 @@ void addLanguageRows()
     QTest::addColumn<QString>("language");
     QTest::newRow("zh") << QStringLiteral("zh");
     QTest::newRow("en") << QStringLiteral("en");
-}
-
-void resetAppState()
-{
-    loadedFileText().clear();
 }
 
 bool invokeSlot(MainWindow &w, const char *slot)

@@ -21,11 +21,6 @@ Protocol::Pacing quickPacing();
 // "language" with the rows "zh" and "en".
 void addLanguageRows();
 
-// Puts every process-wide value (the last loaded file) back to its start-up
-// state, so each test starts afresh; each window holds its own set-up, live
-// values and frames.
-void resetAppState();
-
 // Clicks a button from the event loop, so the test keeps control while the
 // command runs its nested waits.
 inline void clickLater(MainWindow &w, const QString &name)

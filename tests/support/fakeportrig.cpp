@@ -9,7 +9,6 @@
 
 bool FakePortRig::start(const QString &language)
 {
-    resetAppState();
     installLanguage(language);
     tx = std::make_unique<FakeTransmitter>();
     if (!tx->isOpen()) {

@@ -1,7 +1,0 @@
-#include "files/loadedfiletext.h"
-
-QString &loadedFileText()
-{
-    static QString text;
-    return text;
-}
