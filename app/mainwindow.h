@@ -219,10 +219,8 @@ private:
     bool confirmChanges(StatusTexts::Command command, const ParameterSet &to, const QString &subject);
     // What the send and its read-back came to, and (details) what differs.
     Phrase finishAndCheck(StatusTexts::Command command, Phrase *details);
-    // Asked before a Read or a close would drop that work; true: go on.
-    bool mayDropUnwritten();
-    enum class CloseAnswer { Close, SaveFirst, Stay };
-    CloseAnswer askBeforeClosing();
+    // The window's set-up into a file (the close box's "save first"); false:
+    // nothing was written.
     bool saveWindowToFile();
     void resetTransmitter(StatusTexts::Command command);
     // What Load sends: the file's frames over what the transmitter holds;

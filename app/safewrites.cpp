@@ -135,39 +135,6 @@ Phrase MainWindow::finishAndCheck(StatusTexts::Command command, Phrase *details)
     return [=] { return StatusTexts::checkedOutcome(command, tally, check); };
 }
 
-bool MainWindow::mayDropUnwritten()
-{
-    const QString work = m_history->unwrittenWork();
-    if (work.isEmpty())
-        return true;
-    QMessageBox box(QMessageBox::Question, portTexts().title, work, QMessageBox::NoButton, this);
-    box.setInformativeText(QCoreApplication::translate("SafeWrites", "读取会用遥控器中的设置替换这些更改。"));
-    QPushButton *read = box.addButton(QCoreApplication::translate("SafeWrites", "读取并替换"), QMessageBox::DestructiveRole);
-    QPushButton *cancel = box.addButton(QCoreApplication::translate("SafeWrites", "取消"), QMessageBox::RejectRole);
-    box.setDefaultButton(cancel);
-    box.setEscapeButton(cancel);
-    box.exec();
-    return box.clickedButton() == read && m_workflow.goesOn();
-}
-
-MainWindow::CloseAnswer MainWindow::askBeforeClosing()
-{
-    const QString work = m_history->unwrittenWork();
-    if (work.isEmpty())
-        return CloseAnswer::Close;
-    QMessageBox box(QMessageBox::Warning, portTexts().title, work, QMessageBox::NoButton, this);
-    box.setInformativeText(QCoreApplication::translate("SafeWrites", "关闭窗口，这些更改就会丢失。"));
-    QPushButton *close = box.addButton(QCoreApplication::translate("SafeWrites", "不写入，关闭"), QMessageBox::DestructiveRole);
-    QPushButton *save = box.addButton(QCoreApplication::translate("SafeWrites", "先保存到文件…"), QMessageBox::ActionRole);
-    QPushButton *stay = box.addButton(QCoreApplication::translate("SafeWrites", "取消"), QMessageBox::RejectRole);
-    box.setDefaultButton(stay);
-    box.setEscapeButton(stay);
-    box.exec();
-    if (box.clickedButton() == close)
-        return CloseAnswer::Close;
-    return box.clickedButton() == save ? CloseAnswer::SaveFirst : CloseAnswer::Stay;
-}
-
 // The window's set-up into a file, without sending anything.
 bool MainWindow::saveWindowToFile()
 {
@@ -213,8 +180,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
     if (!m_tally.beganOpen() || m_tally.cut()) {
         // Nothing half-sent: a Read or a read-back simply ends, once the
         // pilot has decided about work the transmitter does not hold.
-        const CloseAnswer answer = askBeforeClosing();
-        if (answer == CloseAnswer::Stay || (answer == CloseAnswer::SaveFirst && !saveWindowToFile())) {
+        const TransferBoxes::CloseAnswer answer = m_boxes.askBeforeClosing(m_history->unwrittenWork());
+        if (answer == TransferBoxes::CloseAnswer::Stay
+            || (answer == TransferBoxes::CloseAnswer::SaveFirst && !saveWindowToFile())) {
             event->ignore();
             return;
         }

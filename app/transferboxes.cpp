@@ -61,3 +61,34 @@ bool TransferBoxes::writeWithoutBackup(const Backup &failed)
     box.exec();
     return box.clickedButton() == anyway;
 }
+
+bool TransferBoxes::mayDropUnwritten(const QString &work)
+{
+    if (work.isEmpty())
+        return true;
+    QMessageBox box(QMessageBox::Question, portTexts().title, work, QMessageBox::NoButton, m_parent);
+    box.setInformativeText(QCoreApplication::translate("SafeWrites", "读取会用遥控器中的设置替换这些更改。"));
+    QPushButton *read = box.addButton(QCoreApplication::translate("SafeWrites", "读取并替换"), QMessageBox::DestructiveRole);
+    QPushButton *cancel = box.addButton(QCoreApplication::translate("SafeWrites", "取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == read;
+}
+
+TransferBoxes::CloseAnswer TransferBoxes::askBeforeClosing(const QString &work)
+{
+    if (work.isEmpty())
+        return CloseAnswer::Close;
+    QMessageBox box(QMessageBox::Warning, portTexts().title, work, QMessageBox::NoButton, m_parent);
+    box.setInformativeText(QCoreApplication::translate("SafeWrites", "关闭窗口，这些更改就会丢失。"));
+    QPushButton *close = box.addButton(QCoreApplication::translate("SafeWrites", "不写入，关闭"), QMessageBox::DestructiveRole);
+    QPushButton *save = box.addButton(QCoreApplication::translate("SafeWrites", "先保存到文件…"), QMessageBox::ActionRole);
+    QPushButton *stay = box.addButton(QCoreApplication::translate("SafeWrites", "取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(stay);
+    box.setEscapeButton(stay);
+    box.exec();
+    if (box.clickedButton() == close)
+        return CloseAnswer::Close;
+    return box.clickedButton() == save ? CloseAnswer::SaveFirst : CloseAnswer::Stay;
+}

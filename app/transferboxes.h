@@ -8,9 +8,9 @@
 class QWidget;
 class StatusPresenter;
 
-// How the window answers the transfer workflow: a backup becomes a note on
-// the status line, a question a message box whose default keeps the
-// transmitter as it is.
+// How the window answers the transfer workflow, and asks before the pilot's
+// work is dropped: a backup becomes a note on the status line, a question a
+// message box whose default keeps the transmitter and the work as they are.
 class TransferBoxes : public TransferQuestions
 {
 public:
@@ -23,6 +23,12 @@ public:
     Unread unreadSetup(int received) override;
     void backupTaken(const Backup &backup) override;
     bool writeWithoutBackup(const Backup &failed) override;
+
+    // work: the pilot's work the transmitter does not hold, in a sentence
+    // (none: nothing is asked). True when a Read may replace it.
+    bool mayDropUnwritten(const QString &work);
+    enum class CloseAnswer { Close, SaveFirst, Stay };
+    CloseAnswer askBeforeClosing(const QString &work);
 
 private:
     QWidget *m_parent;

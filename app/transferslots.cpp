@@ -135,7 +135,7 @@ void MainWindow::on_toolButton_Read_clicked()
         // A Read replaces the window's set-up: work not yet written is not
         // dropped without the pilot's word.
         const TransferScope::NormalCursor asking(transfer);
-        if (!mayDropUnwritten())
+        if (!m_boxes.mayDropUnwritten(m_history->unwrittenWork()) || !m_workflow.goesOn())
             return;
     }
     // A Read of its own replaces what the window shows; one made for a
