@@ -23,7 +23,7 @@ public:
         bool complete = false;
         QStringList stalePages;  // object names of the pages that may show old values
         bool compared = false;   // a send came before in this connection
-        QVector<const Setting *> differences; // filled by the read-back rule (transfer/replyrules.h)
+        QVector<const Setting *> differences; // filled by the transfer workflow with the read-back rule
     };
 
     // A new connection (or none): nothing is known.

@@ -33,14 +33,6 @@ QVector<const Setting *> readBackDifferences(const ParameterSet &sent, const Par
     return out;
 }
 
-TransmitterRecord::ReadOutcome finishRead(TransmitterRecord &record, const ParameterSet &current)
-{
-    TransmitterRecord::ReadOutcome outcome = record.finishRead(current);
-    if (outcome.compared)
-        outcome.differences = readBackDifferences(record.lastSent(), record.known(), false);
-    return outcome;
-}
-
 SendCheck SendCheck::judge(bool heard, const TransmitterRecord::ReadOutcome &readBack)
 {
     SendCheck check;

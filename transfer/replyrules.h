@@ -44,10 +44,6 @@ int quietLimitMs(int distinctBlocks, const Protocol::Pacing &pacing = Protocol::
 // settings of sent that differ in held, in table order.
 QVector<const Setting *> readBackDifferences(const ParameterSet &sent, const ParameterSet &held, bool trimsRead);
 
-// record.finishRead(current), with a reply that follows a send compared with
-// what was sent by the rule above (no trims: they are read live).
-TransmitterRecord::ReadOutcome finishRead(TransmitterRecord &record, const ParameterSet &current);
-
 // What the transmitter was found to hold after a send.
 struct SendCheck
 {

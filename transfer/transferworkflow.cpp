@@ -91,7 +91,11 @@ void TransferWorkflow::finishReading()
         return;
     m_replyTimer.stop();
     m_conversation.setBlockTarget(nullptr);
-    m_lastRead = finishRead(m_record, m_conversation.params());
+    m_lastRead = m_record.finishRead(m_conversation.params());
+    // A reply that follows a send is compared with what was sent (no trims:
+    // they are read live).
+    if (m_lastRead.compared)
+        m_lastRead.differences = readBackDifferences(m_record.lastSent(), m_record.known(), false);
     if (m_loop)
         m_loop->quit();
     emit readFinished(m_purpose, m_lastRead);
