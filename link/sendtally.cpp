@@ -9,7 +9,7 @@ void SendTally::begin(bool portOpen, bool closing)
     *this = SendTally();
     m_running = true;
     m_open = portOpen;
-    m_closing = closing;
+    m_endsWithAcknowledgement = closing;
 }
 
 void SendTally::portClosed()
@@ -32,7 +32,7 @@ void SendTally::closingWritten(bool taken)
 {
     if (!m_running || !mayWrite())
         return;
-    m_closingTaken = taken;
+    m_acknowledgementTaken = taken;
     if (!taken)
         m_cut = true;
 }
@@ -41,6 +41,6 @@ SendTally::Outcome SendTally::outcome() const
 {
     if (!m_open)
         return Outcome::NotSent;
-    const bool complete = m_frames == int(std::size(Protocol::kFrameOrder)) && (!m_closing || m_closingTaken);
+    const bool complete = m_frames == int(std::size(Protocol::kFrameOrder)) && (!m_endsWithAcknowledgement || m_acknowledgementTaken);
     return !m_cut && complete ? Outcome::Delivered : Outcome::Interrupted;
 }

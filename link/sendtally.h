@@ -37,8 +37,8 @@ public:
 private:
     bool m_running = false;
     bool m_open = false;
-    bool m_closing = false;
+    bool m_endsWithAcknowledgement = false;
     bool m_cut = false;
-    bool m_closingTaken = false;
+    bool m_acknowledgementTaken = false;
     int m_frames = 0;
 };
