@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include <utility>
 
@@ -279,6 +280,10 @@ void MainForm::takeWords(const MainForm &other)
 
 void MainForm::fitCaptions()
 {
+    // Measured in the boxes their columns give them: before the window is
+    // first shown, a caption in a column has no size yet.
+    for (QVBoxLayout *layout : std::as_const(m_layouts))
+        layout->activate();
     const QVector<CaptionFit::Smaller> smaller = CaptionFit::fitAll(centralwidget);
     const QString rules = CaptionFit::rules(smaller);
     if (m_sheets == Sheets::EachWidget) {
