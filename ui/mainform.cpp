@@ -243,7 +243,11 @@ void MainForm::setupUi(QMainWindow *window, Sheets sheets)
         m_sheet = m_styles.compose(centralwidget) + FormStyle::statusLabel() + FormStyle::statusProgress()
                 + FormStyle::statusBanner() + FormStyle::staleTelemetry(telemetryValueNames())
                 + FormStyle::toolTip(centralwidget->objectName());
-        centralwidget->setStyleSheet(m_sheet);
+        // With the smaller faces some captions need (fitCaptions below finds
+        // the same), so that the form is polished with its sheet only once.
+        activateLayouts();
+        m_captionRules = CaptionFit::rulesAhead(centralwidget, m_sheet);
+        centralwidget->setStyleSheet(m_sheet + m_captionRules);
     }
     paintMonitorBarsOpaque(*this);
 
@@ -280,10 +284,7 @@ void MainForm::takeWords(const MainForm &other)
 
 void MainForm::fitCaptions()
 {
-    // Measured in the boxes their columns give them: before the window is
-    // first shown, a caption in a column has no size yet.
-    for (QVBoxLayout *layout : std::as_const(m_layouts))
-        layout->activate();
+    activateLayouts();
     const QVector<CaptionFit::Smaller> smaller = CaptionFit::fitAll(centralwidget);
     const QString rules = CaptionFit::rules(smaller);
     if (m_sheets == Sheets::EachWidget) {
@@ -298,4 +299,12 @@ void MainForm::fitCaptions()
         // A new sheet polishes the bars again.
         paintMonitorBarsOpaque(*this);
     }
+}
+
+void MainForm::activateLayouts()
+{
+    // Measured in the boxes their columns give them: before the window is
+    // first shown, a caption in a column has no size yet.
+    for (QVBoxLayout *layout : std::as_const(m_layouts))
+        layout->activate();
 }

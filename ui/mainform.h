@@ -71,6 +71,9 @@ public:
 private:
     friend class FormBuilder;
 
+    // Gives the captions in columns their sizes (CaptionFit measures them).
+    void activateLayouts();
+
     // A widget and the words the text routine gives it: a caption, a title,
     // or one text per combo box item.
     struct FormText
