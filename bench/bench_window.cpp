@@ -1,10 +1,13 @@
 // Cost of building the window: nearly every suite of the window builds at
-// least one, and the tool builds one as it starts. The form alone, and the
-// whole window with its slots, parts and accessible names.
+// least one, and the tool builds one as it starts. The form alone, the
+// whole window with its slots, parts and accessible names, and a switch of
+// its language there and back.
 #include <QMainWindow>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include "app/mainwindow.h"
+#include "model/translations.h"
 #include "ui/mainform.h"
 
 class BenchWindow : public QObject
@@ -12,6 +15,9 @@ class BenchWindow : public QObject
     Q_OBJECT
 
 private slots:
+    // The language remembered goes to QtTest's settings, not the user's.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
     void form()
     {
         QBENCHMARK {
@@ -25,6 +31,17 @@ private slots:
     {
         QBENCHMARK {
             MainWindow w;
+        }
+    }
+
+    void languageSwitch()
+    {
+        MainWindow w;
+        const QString start = currentLanguage();
+        const QString other = start == QLatin1String("en") ? QStringLiteral("zh") : QStringLiteral("en");
+        QBENCHMARK {
+            w.switchLanguage(other);
+            w.switchLanguage(start);
         }
     }
 };

@@ -249,10 +249,12 @@ void MainForm::setupUi(QMainWindow *window, Sheets sheets)
         m_captionRules = CaptionFit::rulesAhead(centralwidget, m_sheet);
         centralwidget->setStyleSheet(m_sheet + m_captionRules);
     }
-    paintMonitorBarsOpaque(*this);
+    if (sheets != Sheets::None)
+        paintMonitorBarsOpaque(*this);
 
     retranslateUi(window);
-    fitCaptions();
+    if (sheets != Sheets::None)
+        fitCaptions();
 
     for (const InitialIndex &initial : initialIndexes()) {
         const QString &name = initial.name;
