@@ -48,40 +48,15 @@ int main(int argc, char *argv[])
     const BenchDisplay display(parser.value(platformOption));
     QProcess tool;
     QProcess terminal;
-    for (QProcess *process : {&tool, &terminal}) {
-        process->setProcessEnvironment(display.environment());
-        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    }
-    tool.start(parser.value(toolOption), {});
-    terminal.start(parser.value(terminalOption), {});
-    if (!tool.waitForStarted(5000) || !terminal.waitForStarted(5000)) {
+    if (!startSideBySide(display, tool, parser.value(toolOption), {}, terminal, parser.value(terminalOption), {})) {
         QTextStream(stderr) << "bench_idle: the window program or the plain terminal did not start\n";
         return 1;
     }
 
     const SideBySide cost = measureSideBySide(tool, terminal, display, settle, seconds);
     const bool ran = tool.state() == QProcess::Running && terminal.state() == QProcess::Running;
-    for (QProcess *process : {&tool, &terminal}) {
-        process->terminate();
-        if (!process->waitForFinished(5000))
-            process->kill();
-        process->waitForFinished(2000);
-    }
-
-    QTextStream out(stdout);
-    if (!display.note().isEmpty())
-        out << "note: " << display.note() << '\n';
-    out << QStringLiteral("idle, port closed, %1, %2 s: the tool %3 % of a core (resident %4 MB), "
-                          "the plain terminal %5 % (resident %6 MB)")
-                   .arg(display.platform())
-                   .arg(cost.seconds, 0, 'f', 1)
-                   .arg(cost.first, 0, 'f', 2)
-                   .arg(cost.firstKiB / 1024.0, 0, 'f', 1)
-                   .arg(cost.second, 0, 'f', 2)
-                   .arg(cost.secondKiB / 1024.0, 0, 'f', 1);
-    if (display.platform() == QLatin1String("xcb"))
-        out << QStringLiteral(", the X server %1 %").arg(cost.server, 0, 'f', 2);
-    out << '\n';
+    stopProcesses({&tool, &terminal});
+    QTextStream(stdout) << sideBySideReport(QStringLiteral("idle, port closed"), cost, display);
     if (!ran) {
         QTextStream(stderr) << "bench_idle: a measured program ended early\n";
         return 1;

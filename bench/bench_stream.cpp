@@ -166,38 +166,14 @@ int measureAsRun(const QString &simPath, const QString &toolPath, const QString 
 
     QProcess tool;
     QProcess terminal;
-    for (QProcess *process : {&tool, &terminal}) {
-        process->setProcessEnvironment(display.environment());
-        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    }
-    tool.start(toolPath, {QStringLiteral("--port"), toolPort, QStringLiteral("--open")});
-    terminal.start(terminalPath, {terminalPort});
-    if (!tool.waitForStarted(5000) || !terminal.waitForStarted(5000))
+    if (!startSideBySide(display, tool, toolPath, {QStringLiteral("--port"), toolPort, QStringLiteral("--open")},
+                         terminal, terminalPath, {terminalPort}))
         return fail(QStringLiteral("the window program or the plain terminal did not start"));
 
     const SideBySide cost = measureSideBySide(tool, terminal, display, settle, seconds);
     const bool ran = tool.state() == QProcess::Running && terminal.state() == QProcess::Running;
-    for (QProcess *process : {&tool, &terminal, &toolSim, &terminalSim}) {
-        process->terminate();
-        if (!process->waitForFinished(5000))
-            process->kill();
-        process->waitForFinished(2000);
-    }
-
-    if (!display.note().isEmpty())
-        out() << "note: " << display.note() << '\n';
-    out() << QStringLiteral("streaming %1 packets/s, %2, %3 s: the tool %4 % of a core (resident %5 MB), "
-                            "the plain terminal %6 % (resident %7 MB)")
-                     .arg(rate)
-                     .arg(display.platform())
-                     .arg(cost.seconds, 0, 'f', 1)
-                     .arg(cost.first, 0, 'f', 2)
-                     .arg(cost.firstKiB / 1024.0, 0, 'f', 1)
-                     .arg(cost.second, 0, 'f', 2)
-                     .arg(cost.secondKiB / 1024.0, 0, 'f', 1);
-    if (display.platform() == QLatin1String("xcb"))
-        out() << QStringLiteral(", the X server %1 % for both").arg(cost.server, 0, 'f', 2);
-    out() << '\n';
+    stopProcesses({&tool, &terminal, &toolSim, &terminalSim});
+    out() << sideBySideReport(QStringLiteral("streaming %1 packets/s").arg(rate), cost, display);
     out().flush();
     return ran ? 0 : fail(QStringLiteral("a measured program ended early"));
 }

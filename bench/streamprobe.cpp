@@ -166,3 +166,44 @@ SideBySide measureSideBySide(const QProcess &first, const QProcess &second, cons
     result.secondKiB = secondEnd.rssKiB;
     return result;
 }
+
+bool startSideBySide(const BenchDisplay &display, QProcess &tool, const QString &toolPath,
+                     const QStringList &toolArguments, QProcess &terminal, const QString &terminalPath,
+                     const QStringList &terminalArguments)
+{
+    for (QProcess *process : {&tool, &terminal}) {
+        process->setProcessEnvironment(display.environment());
+        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    }
+    tool.start(toolPath, toolArguments);
+    terminal.start(terminalPath, terminalArguments);
+    return tool.waitForStarted(5000) && terminal.waitForStarted(5000);
+}
+
+void stopProcesses(const QList<QProcess *> &processes)
+{
+    for (QProcess *process : processes) {
+        process->terminate();
+        if (!process->waitForFinished(5000))
+            process->kill();
+        process->waitForFinished(2000);
+    }
+}
+
+QString sideBySideReport(const QString &situation, const SideBySide &cost, const BenchDisplay &display)
+{
+    QString report;
+    if (!display.note().isEmpty())
+        report += QStringLiteral("note: ") + display.note() + QLatin1Char('\n');
+    report += QStringLiteral("%1, %2, %3 s: the tool %4 % of a core (resident %5 MB), "
+                             "the plain terminal %6 % (resident %7 MB)")
+                      .arg(situation, display.platform())
+                      .arg(cost.seconds, 0, 'f', 1)
+                      .arg(cost.first, 0, 'f', 2)
+                      .arg(cost.firstKiB / 1024.0, 0, 'f', 1)
+                      .arg(cost.second, 0, 'f', 2)
+                      .arg(cost.secondKiB / 1024.0, 0, 'f', 1);
+    if (display.platform() == QLatin1String("xcb"))
+        report += QStringLiteral(", the X server %1 % for both").arg(cost.server, 0, 'f', 2);
+    return report + QLatin1Char('\n');
+}

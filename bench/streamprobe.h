@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 // What the process costs: CPU time and resident memory, read from the
@@ -65,3 +67,17 @@ struct SideBySide
 // loop runs meanwhile).
 SideBySide measureSideBySide(const QProcess &first, const QProcess &second, const BenchDisplay &display,
                              int settleSeconds, int seconds);
+
+// Starts the window program and the plain terminal in the display's
+// environment, their error output on this program's; false when either
+// did not start.
+bool startSideBySide(const BenchDisplay &display, QProcess &tool, const QString &toolPath,
+                     const QStringList &toolArguments, QProcess &terminal, const QString &terminalPath,
+                     const QStringList &terminalArguments);
+// Ends each process: asked first, killed when it has not ended in 5 s.
+void stopProcesses(const QList<QProcess *> &processes);
+// The figures of measureSideBySide() as the benchmarks print them: the
+// display's note on a line of its own, then "<situation>, <platform>, <n> s:
+// the tool ... of a core (resident ...), the plain terminal ..." and, on an X
+// server, its share; each line ends with a newline.
+QString sideBySideReport(const QString &situation, const SideBySide &cost, const BenchDisplay &display);

@@ -288,6 +288,9 @@ private slots:
         QVERIFY(installLanguage(language == QLatin1String("en") ? QStringLiteral("zh") : QStringLiteral("en")));
         MainWindow w;
         w.switchLanguage(language);
+        // A window opened in this language shows each caption as the switched
+        // one does: in the same face, with a tooltip only where it was fitted.
+        MainWindow opened;
         const QList<QLineEdit *> edits = w.form()->centralwidget->findChildren<QLineEdit *>();
         int captions = 0;
         for (const QLineEdit *edit : edits) {
@@ -295,8 +298,17 @@ private slots:
                 continue;
             ++captions;
             QVERIFY2(CaptionFit::fits(edit), qPrintable(edit->objectName() + QLatin1Char(' ') + edit->text()));
+            const QLineEdit *same = opened.form()->find<QLineEdit>(edit->objectName());
+            QVERIFY2(same && same->font() == edit->font() && same->toolTip() == edit->toolTip(),
+                     qPrintable(edit->objectName() + QLatin1Char(' ') + edit->text()));
         }
         QVERIFY2(captions > 40, qPrintable(QString::number(captions)));
+        // The stand-ins the window measures before its sheet goes on ask for
+        // the faces the captions have, so that it is polished once.
+        QWidget *root = opened.form()->centralwidget;
+        const QString rules = CaptionFit::rules(CaptionFit::fitAll(root));
+        QCOMPARE(CaptionFit::rulesAhead(root, root->styleSheet()), rules);
+        QVERIFY(root->styleSheet().endsWith(rules));
         QCOMPARE(field(w, QStringLiteral("lineEdit_9"))->text(), QStringLiteral("CH1"));
 
         QComboBox *box = w.form()->portNameBox;

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QPair>
 #include <QStyle>
 #include <QStyleOptionFrame>
 
@@ -79,6 +80,33 @@ QVector<Smaller> fitAll(QWidget *root)
             smaller.append({edit, px, font.bold()});
     }
     return smaller;
+}
+
+QString rulesAhead(QWidget *root, const QString &sheet)
+{
+    QWidget standIns;
+    standIns.setObjectName(root->objectName());
+    standIns.setStyleSheet(sheet);
+    QVector<QPair<QLineEdit *, QLineEdit *>> pairs;
+    for (QLineEdit *edit : root->findChildren<QLineEdit *>()) {
+        if (!edit->property(kCaptionProperty).toBool())
+            continue;
+        auto *standIn = new QLineEdit(&standIns);
+        standIn->setObjectName(edit->objectName());
+        standIn->resize(edit->size());
+        standIn->setFrame(edit->hasFrame());
+        standIn->setTextMargins(edit->textMargins());
+        standIn->setText(edit->text());
+        standIn->setToolTip(edit->toolTip());
+        standIn->setProperty(kFittedProperty, edit->property(kFittedProperty));
+        standIn->setProperty(kFamilyPxProperty, edit->property(kFamilyPxProperty));
+        markAsCaption(standIn);
+        pairs.append(qMakePair(edit, standIn));
+    }
+    const QString ahead = rules(fitAll(&standIns));
+    for (const auto &[edit, standIn] : std::as_const(pairs))
+        edit->setProperty(kFamilyPxProperty, standIn->property(kFamilyPxProperty));
+    return ahead;
 }
 
 QString rules(const QVector<Smaller> &smaller)

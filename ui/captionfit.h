@@ -32,5 +32,11 @@ bool fits(const QLineEdit *edit);
 QVector<Smaller> fitAll(QWidget *root);
 // The style rules that give each its face: "QLineEdit#lineEdit_9 { font: bold 24px; }".
 QString rules(const QVector<Smaller> &smaller);
+// The rules fitAll(root) will ask for once sheet is on root, found before it
+// is: on a stand-in of each caption (its name, size and text) under a root
+// of their own with that sheet, far cheaper to polish than the whole form.
+// Each caption's family face is recorded as fitAll's first call would, so
+// that fitAll measures from it also when the rules are on root already.
+QString rulesAhead(QWidget *root, const QString &sheet);
 
 } // namespace CaptionFit

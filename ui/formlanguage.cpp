@@ -15,7 +15,7 @@ void retranslateForm(MainForm &form)
 {
     QMainWindow window;
     MainForm fresh;
-    fresh.setupUi(&window, MainForm::Sheets::EachWidget);
+    fresh.setupUi(&window, MainForm::Sheets::None);
     form.takeWords(fresh);
     form.fitCaptions();
 }

@@ -5,9 +5,9 @@ class QObject;
 class QAction;
 
 // Puts the form's words into the language now installed, at run time: a
-// fresh form is built off screen in that language and its captions, group
-// titles, tab titles, button texts and choice texts are copied over by
-// object name. Values (telemetry, trims, channel numbers) and everything a
+// fresh form without looks is built off screen in that language and its
+// captions, group titles, tab titles, button texts and choice texts are
+// copied over by object name. Values (telemetry, trims, channel numbers) and everything a
 // slot set (the open button's caption, tooltips) are left as they are.
 void retranslateForm(MainForm &form);
 

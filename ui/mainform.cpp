@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include <utility>
 
@@ -242,12 +243,18 @@ void MainForm::setupUi(QMainWindow *window, Sheets sheets)
         m_sheet = m_styles.compose(centralwidget) + FormStyle::statusLabel() + FormStyle::statusProgress()
                 + FormStyle::statusBanner() + FormStyle::staleTelemetry(telemetryValueNames())
                 + FormStyle::toolTip(centralwidget->objectName());
-        centralwidget->setStyleSheet(m_sheet);
+        // With the smaller faces some captions need (fitCaptions below finds
+        // the same), so that the form is polished with its sheet only once.
+        activateLayouts();
+        m_captionRules = CaptionFit::rulesAhead(centralwidget, m_sheet);
+        centralwidget->setStyleSheet(m_sheet + m_captionRules);
     }
-    paintMonitorBarsOpaque(*this);
+    if (sheets != Sheets::None)
+        paintMonitorBarsOpaque(*this);
 
     retranslateUi(window);
-    fitCaptions();
+    if (sheets != Sheets::None)
+        fitCaptions();
 
     for (const InitialIndex &initial : initialIndexes()) {
         const QString &name = initial.name;
@@ -279,6 +286,7 @@ void MainForm::takeWords(const MainForm &other)
 
 void MainForm::fitCaptions()
 {
+    activateLayouts();
     const QVector<CaptionFit::Smaller> smaller = CaptionFit::fitAll(centralwidget);
     const QString rules = CaptionFit::rules(smaller);
     if (m_sheets == Sheets::EachWidget) {
@@ -293,4 +301,12 @@ void MainForm::fitCaptions()
         // A new sheet polishes the bars again.
         paintMonitorBarsOpaque(*this);
     }
+}
+
+void MainForm::activateLayouts()
+{
+    // Measured in the boxes their columns give them: before the window is
+    // first shown, a caption in a column has no size yet.
+    for (QVBoxLayout *layout : std::as_const(m_layouts))
+        layout->activate();
 }

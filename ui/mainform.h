@@ -29,7 +29,9 @@ public:
     // How the looks are given: one sheet on the form's root (the tool), or
     // each widget's family on the widget itself as it is built, the way the
     // form once did it; kept as the reference the one sheet is checked with.
-    enum class Sheets { One, EachWidget };
+    // None gives no looks at all: a form built only for its words, never
+    // shown (formlanguage).
+    enum class Sheets { One, EachWidget, None };
 
     void setupUi(QMainWindow *window, Sheets sheets = Sheets::One);
     // Puts every visible text of the form in place; part of setupUi().
@@ -70,6 +72,9 @@ public:
 
 private:
     friend class FormBuilder;
+
+    // Gives the captions in columns their sizes (CaptionFit measures them).
+    void activateLayouts();
 
     // A widget and the words the text routine gives it: a caption, a title,
     // or one text per combo box item.
