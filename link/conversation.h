@@ -40,7 +40,6 @@ public:
     // Where the settings of a parameter block go: the conversation's own
     // unless set; nullptr: a block is told apart and counted, stored nowhere.
     void setBlockTarget(ParameterSet *target) { m_blockTarget = target; }
-    ParameterSet *blockTarget() const { return m_blockTarget; }
 
     // Opens portName as given (115200 baud, 8N1, no flow control) and says
     // "OK"; on failure the port says why until the next open or close.

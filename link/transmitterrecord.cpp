@@ -73,11 +73,6 @@ ParameterSet decodeFrames(const ParameterFrames &frames, const ParameterSet &bas
     return out;
 }
 
-void TransmitterRecord::reset()
-{
-    *this = TransmitterRecord();
-}
-
 void TransmitterRecord::connectionEnded()
 {
     TransmitterRecord ended;

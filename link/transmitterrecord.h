@@ -26,8 +26,6 @@ public:
         QVector<const Setting *> differences; // filled by the transfer workflow with the read-back rule
     };
 
-    // A new connection (or none): nothing is known.
-    void reset();
     // The connection ended (closed, unplugged, opened again): what was last
     // known stays, so the window's changes over it stay marked, but no
     // backup is taken of it and no send compared with it until the next

@@ -72,7 +72,6 @@ public:
     // the connection ended or stop(); bounded by wholeReplyMs.
     TransmitterRecord::ReadOutcome read(ReadPurpose purpose);
     bool reading() const { return m_record.reading(); }
-    ReadPurpose readPurpose() const { return m_purpose; }
 
     // Anything came from the transmitter within ReplyRules::kSilentAfterMs.
     bool heardRecently() const;
