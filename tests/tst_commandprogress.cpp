@@ -51,6 +51,7 @@ private slots:
         tx->setConfiguration(ParameterSet());
         tx->answerReads(true);
         tx->startLiveStream(20);
+        QVERIFY(waitForStream(*w));
         QStringList seen;
         connect(tx.get(), &FakeTransmitter::messageReceived, this, [&](const TransmitterMessage &m) {
             if (m.kind.size() == 1)

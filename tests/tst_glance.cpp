@@ -567,6 +567,7 @@ private slots:
         back->startLiveStream(20);
         w.form()->openButton->click();
         QVERIFY(back->waitForMessage(QStringLiteral("OK"), 5000));
+        QVERIFY(waitForStream(w));
         QVERIFY(w.banner().isShown());
         clickLater(w, QStringLiteral("toolButton_Send"));
         QTRY_VERIFY_WITH_TIMEOUT(back->count(QStringLiteral("WWW")) > 0 && !w.transferRunning(), 20000);

@@ -179,7 +179,7 @@ private:
         tx->storeWrittenFrames(true);
         tx->answerReads(true);
         tx->startLiveStream(20);
-        QTest::qWait(150);
+        QVERIFY(waitForStream(*w));
     }
     void read()
     {

@@ -122,7 +122,7 @@ class TestSetups : public QObject
         tx->storeWrittenFrames(true);
         tx->answerReads(true);
         tx->startLiveStream(20);
-        QTest::qWait(150);
+        QVERIFY(waitForStream(*w));
     }
     void read()
     {

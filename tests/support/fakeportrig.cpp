@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QPushButton>
+#include <QTest>
 
 #include "model/translations.h"
 #include "support/appstate.h"
@@ -36,4 +37,10 @@ bool FakePortRig::openPort()
 {
     w->form()->openButton->click();
     return tx->waitForMessage(QStringLiteral("OK"), 5000);
+}
+
+bool waitForStream(MainWindow &w, int timeoutMs)
+{
+    w.liveValues().LiveTxVolt = -1;
+    return QTest::qWaitFor([&w] { return w.liveValues().LiveTxVolt != -1; }, timeoutMs);
 }

@@ -14,9 +14,9 @@ struct FakePortRig
     std::unique_ptr<FakeTransmitter> tx;
     std::unique_ptr<MainWindow> w;
 
-    // Resets the process-wide state, installs the language ("en"; Chinese
-    // otherwise, see installLanguage) and builds both; false (see error) when
-    // no pseudo-terminal could be opened.
+    // Installs the language ("en"; Chinese otherwise, see installLanguage)
+    // and builds both; false (see error) when no pseudo-terminal could be
+    // opened.
     bool start(const QString &language = QString());
     void stop();
     // Presses the open button and waits for the tool's "OK".
@@ -24,3 +24,8 @@ struct FakePortRig
 
     QString error;
 };
+
+// Waits until the window has taken a live packet from now on, so that a
+// command started next finds the transmitter present however loaded the
+// machine is. False when none came within timeoutMs.
+bool waitForStream(MainWindow &w, int timeoutMs = 5000);
