@@ -1,4 +1,4 @@
-#include <QtTest>
+#include <QTest>
 
 #include "files/parameterfile.h"
 #include "link/framecodec.h"

@@ -1,4 +1,4 @@
-#include <QtTest>
+#include <QTest>
 
 #include "link/inboundparser.h"
 #include "link/livevalues.h"

@@ -1,7 +1,7 @@
 // Cost of one refresh pass. It runs ten times a second whichever page is
 // shown, so it must stay cheap when nothing changed.
 #include <QMetaObject>
-#include <QtTest>
+#include <QTest>
 
 #include "app/mainwindow.h"
 #include "model/parameterset.h"

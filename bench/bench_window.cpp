@@ -4,7 +4,7 @@
 // its language there and back.
 #include <QMainWindow>
 #include <QStandardPaths>
-#include <QtTest>
+#include <QTest>
 
 #include "app/mainwindow.h"
 #include "model/translations.h"

@@ -33,7 +33,7 @@ set(KELVO_PCH_WIDGETS ${KELVO_PCH_CORE}
     <QFontMetrics> <QGroupBox> <QHBoxLayout> <QLabel> <QLineEdit> <QMenu> <QMessageBox>
     <QPainter> <QProgressBar> <QPushButton> <QSpinBox> <QTabWidget> <QToolButton>
     <QVBoxLayout> <QWidget>)
-set(KELVO_PCH_TEST ${KELVO_PCH_WIDGETS} <QtTest> <QSignalSpy> <QTemporaryDir>)
+set(KELVO_PCH_TEST ${KELVO_PCH_WIDGETS} <QTest> <QSignalSpy> <QTemporaryDir>)
 
 function(kelvo_precompile target kind)
     cmake_parse_arguments(PCH "" "REUSE_FROM" "" ${ARGN})

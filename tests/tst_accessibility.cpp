@@ -15,7 +15,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QWheelEvent>
-#include <QtTest>
+#include <QTest>
 #include <memory>
 
 #include "app/mainwindow.h"

@@ -3,6 +3,7 @@
 // here; its report functions directly.
 #include "link/parameterblocks.h"
 
+#include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QJsonArray>
@@ -11,9 +12,10 @@
 #include <QProcess>
 #include <QSerialPort>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
-#include <QtTest>
+#include <QTest>
 
 #include "cli/clilanguage.h"
 #include "cli/monitorreport.h"

@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QToolButton>
-#include <QtTest>
+#include <QTest>
 
 #include "app/commandhelp.h"
 #include "app/mainwindow.h"

@@ -1,6 +1,6 @@
 #include <QImage>
 #include <QSignalSpy>
-#include <QtTest>
+#include <QTest>
 
 #include "model/parameterset.h"
 #include "ui/curvegeometry.h"

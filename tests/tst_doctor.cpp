@@ -16,7 +16,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 #ifdef Q_OS_UNIX
 #include <grp.h>

@@ -1,4 +1,4 @@
-#include <QtTest>
+#include <QTest>
 
 #include "model/defaults.h"
 #include "model/dualrate.h"

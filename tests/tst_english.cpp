@@ -17,7 +17,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
-#include <QtTest>
+#include <QTest>
 #include <algorithm>
 #include <memory>
 

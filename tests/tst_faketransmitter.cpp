@@ -2,7 +2,7 @@
 
 #include <QSerialPort>
 #include <QSignalSpy>
-#include <QtTest>
+#include <QTest>
 
 #include <numeric>
 

@@ -10,7 +10,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QToolButton>
-#include <QtTest>
+#include <QTest>
 #include <memory>
 
 #include "app/mainwindow.h"

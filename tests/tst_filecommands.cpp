@@ -13,7 +13,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QToolButton>
-#include <QtTest>
+#include <QTest>
 #include <memory>
 #include <utility>
 

@@ -1,5 +1,5 @@
 #include <QRandomGenerator>
-#include <QtTest>
+#include <QTest>
 
 #include <climits>
 #include <cmath>

@@ -2,7 +2,7 @@
 // every build: what the fuzzers once found stays found.
 #include <QDir>
 #include <QFile>
-#include <QtTest>
+#include <QTest>
 
 #include "fuzz/fuzzchecks.h"
 #include "testpaths.h"

@@ -17,7 +17,7 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QToolTip>
-#include <QtTest>
+#include <QTest>
 #include <functional>
 #include <memory>
 #include <utility>

@@ -4,7 +4,7 @@
 #include <QRandomGenerator>
 #include <numeric>
 #include <QSignalSpy>
-#include <QtTest>
+#include <QTest>
 
 #include "link/inboundframer.h"
 #include "link/parameterblocks.h"

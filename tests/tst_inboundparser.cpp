@@ -1,6 +1,6 @@
 #include <QRandomGenerator>
 #include <QSet>
-#include <QtTest>
+#include <QTest>
 #include <optional>
 
 #include "link/framecodec.h"

@@ -13,7 +13,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QToolTip>
-#include <QtTest>
+#include <QTest>
 
 #include <algorithm>
 #include <cmath>

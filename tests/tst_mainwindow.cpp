@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QUndoStack>
-#include <QtTest>
+#include <QTest>
 
 #include "app/mainwindow.h"
 #include "link/framecodec.h"

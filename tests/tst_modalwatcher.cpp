@@ -1,7 +1,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 #include "support/modalwatcher.h"
 

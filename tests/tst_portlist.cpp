@@ -3,7 +3,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 #include <algorithm>
 
 #include "app/portchooser.h"

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QSpinBox>
-#include <QtTest>
+#include <QTest>
 #include <memory>
 
 #include "app/mainwindow.h"

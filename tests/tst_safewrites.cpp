@@ -15,7 +15,7 @@
 #include <QLabel>
 #include <QSettings>
 #include <QSpinBox>
-#include <QtTest>
+#include <QTest>
 
 #include <algorithm>
 #include <cmath>

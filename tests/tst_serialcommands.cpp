@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QToolButton>
-#include <QtTest>
+#include <QTest>
 #include <memory>
 
 #include "app/mainwindow.h"

@@ -20,7 +20,7 @@
 #include <QTextBrowser>
 #include <QTreeWidget>
 #include <QUndoStack>
-#include <QtTest>
+#include <QTest>
 
 #include "app/mainwindow.h"
 #include "cli/backupscommand.h"

@@ -8,7 +8,7 @@
 #include <QSerialPort>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 #include <memory>
 
 #include "link/framecodec.h"

@@ -9,7 +9,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QToolButton>
-#include <QtTest>
+#include <QTest>
 #include <memory>
 
 #include "app/mainwindow.h"

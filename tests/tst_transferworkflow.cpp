@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QSerialPort>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 #include <deque>
 

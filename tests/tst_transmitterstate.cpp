@@ -22,7 +22,7 @@
 #include <QTabWidget>
 #include <QUndoStack>
 #include <QStandardPaths>
-#include <QtTest>
+#include <QTest>
 
 #include "app/edithistory.h"
 #include "app/mainwindow.h"

@@ -1,7 +1,7 @@
 #include "support/appstate.h"
 
 #include <QMetaObject>
-#include <QtTest>
+#include <QTest>
 
 #include "model/parameterset.h"
 #include "model/settings.h"
