@@ -28,7 +28,7 @@
 
 namespace {
 
-QString text(const char *source)
+QString checkText(const char *source)
 {
     return QCoreApplication::translate("ConnectionCheckWindow", source);
 }
@@ -70,7 +70,7 @@ void MainWindow::showCheckBox(const QString &title, const QString &message, cons
     box.setIconPixmap(icon.pixmap(icon.actualSize(QSize(64, 64))));
     box.addButton(QMessageBox::Ok);
     box.setDetailedText(detailsOf(report));
-    const QString label = text(QT_TRANSLATE_NOOP("ConnectionCheckWindow", "复制诊断信息"));
+    const QString label = checkText(QT_TRANSLATE_NOOP("ConnectionCheckWindow", "复制诊断信息"));
     QPushButton *copy = box.addButton(label, QMessageBox::ActionRole);
     // Copying leaves the box open, and says for a moment that it copied,
     // the button keeping its width.
@@ -79,7 +79,7 @@ void MainWindow::showCheckBox(const QString &title, const QString &message, cons
     const QString diagnostics = diagnosticReport(toolName(), report, m_answer.trafficLines());
     connect(copy, &QPushButton::clicked, &box, [copy, label, diagnostics] {
         QGuiApplication::clipboard()->setText(diagnostics);
-        copy->setText(text(QT_TRANSLATE_NOOP("ConnectionCheckWindow", "已复制")));
+        copy->setText(checkText(QT_TRANSLATE_NOOP("ConnectionCheckWindow", "已复制")));
         QTimer::singleShot(kCopiedMs, copy, [copy, label] { copy->setText(label); });
     });
     box.exec();
@@ -96,7 +96,7 @@ void MainWindow::showOpenFailure(const QString &port, const QString &why)
     const PortTexts texts = portTexts();
     QString message = texts.cannotOpen + QStringLiteral("\n\n");
     if (!port.isEmpty())
-        message += text(QT_TRANSLATE_NOOP("ConnectionCheckWindow", "串口：%1")).arg(port) + QLatin1Char('\n');
+        message += checkText(QT_TRANSLATE_NOOP("ConnectionCheckWindow", "串口：%1")).arg(port) + QLatin1Char('\n');
     showCheckBox(texts.title, message + ConnectionCheck::summary(report), report);
 }
 
@@ -147,5 +147,5 @@ void MainWindow::checkConnectionNow()
     } else {
         report = ConnectionCheck::run(liveSystemProbe(), port, [port] { return ConnectionCheck::listen(port); });
     }
-    showCheckBox(text(QT_TRANSLATE_NOOP("ConnectionCheckWindow", "连接检查")), ConnectionCheck::summary(report), report);
+    showCheckBox(checkText(QT_TRANSLATE_NOOP("ConnectionCheckWindow", "连接检查")), ConnectionCheck::summary(report), report);
 }
