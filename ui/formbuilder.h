@@ -40,16 +40,6 @@ public:
             widget->setStyleSheet(sheet);
     }
 
-    // A widget whose looks fill every pixel of it (an opaque background,
-    // square or no corners): when it has looks, a change within it repaints
-    // from it up, not what lies beneath it as well. The live values change
-    // ten times a second while the sticks move.
-    void setOpaque(QWidget *widget)
-    {
-        if (m_form.m_sheets != MainForm::Sheets::None)
-            widget->setAttribute(Qt::WA_OpaquePaintEvent);
-    }
-
     // The words the text routine puts on a widget.
     void setText(QWidget *widget, const QStringList &texts);
 

@@ -221,7 +221,6 @@ void MainForm::setupUi(QMainWindow *window, Sheets sheets)
 
     centralwidget = build.add(new QWidget(window), QStringLiteral("centralwidget"));
     build.setStyle(centralwidget, FormStyle::window());
-    build.setOpaque(centralwidget);
     // Under a style sheet a widget takes no font from its parent: the widgets
     // are built under one already (the window's own family until the whole
     // sheet is composed), so the curve widgets keep the application's font
