@@ -139,6 +139,16 @@ double textContrast(const QImage &image)
     return best;
 }
 
+struct PaintCount : QObject
+{
+    int count = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
 QLabel *visibleToolTip()
 {
     for (QWidget *top : QApplication::topLevelWidgets()) {
@@ -207,6 +217,36 @@ private slots:
                                          .arg(page).arg(difference(one, each), base)));
             }
         }
+
+        // The value boxes are rounded and set 2 px in: what lies beneath
+        // shows around them.
+        const QImage monitor = grabPage(w, form.tabWidget, 0);
+        for (const char *name : {"lineEdit", "lineEdit_9", "lineEdit_TX", "lineEdit_26"}) {
+            const QWidget *box = form.widget(QLatin1String(name));
+            const QRect r(box->mapTo(&w, QPoint(0, 0)), box->size());
+            const int midX = r.center().x(), midY = r.center().y();
+            const QColor beneath = monitor.pixelColor(r.left() - 1, midY);
+            const QColor fill = monitor.pixelColor(r.left() + 2, midY);
+            QVERIFY2(fill != beneath, name);
+            for (const QPoint &p : {QPoint(r.left() + 1, midY), QPoint(r.right() - 1, midY), QPoint(midX, r.top() + 1),
+                                    QPoint(midX, r.bottom() - 1)})
+                QVERIFY2(monitor.pixelColor(p) == beneath, name);
+            for (const QPoint &p : {QPoint(r.right() - 2, midY), QPoint(midX, r.top() + 2), QPoint(midX, r.bottom() - 2)})
+                QVERIFY2(monitor.pixelColor(p) == fill, name);
+        }
+
+        // A live value repaints its frame, not the page and the window
+        // beneath it, also once the other language has set the sheet again.
+        w.switchLanguage(language == QLatin1String("zh") ? QStringLiteral("en") : QStringLiteral("zh"));
+        QCoreApplication::processEvents();
+        PaintCount beneath, value;
+        form.widget(QStringLiteral("tab"))->installEventFilter(&beneath);
+        form.centralwidget->installEventFilter(&beneath);
+        form.widget(QStringLiteral("lineEdit"))->installEventFilter(&value);
+        w.params().ChOut1 = 1001;
+        invokeSlot(w, "ui_Display");
+        QTRY_VERIFY(value.count > 0);
+        QCOMPARE(beneath.count, 0);
     }
 
     // Every named control that the Tab key reaches looks different with

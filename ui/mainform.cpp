@@ -182,11 +182,15 @@ void applyText(QTabWidget *tabs, QWidget *widget, const QStringList &texts)
     }
 }
 
-// The monitor's bars are square and opaque: each paints every pixel of
-// itself, so the page need not be painted under them first, and they move
-// with every refresh. The style sheet style cannot tell and drops the hint
-// when it polishes them, so it is given after that.
-void paintMonitorBarsOpaque(const MainForm &form)
+// What paints every pixel of itself, so that Qt need not paint what lies
+// beneath it first. The style sheet style cannot tell and drops these hints
+// whenever it polishes, so they are given after every sheet.
+// - The monitor's bars are square and opaque, and move with every refresh.
+// - The frames are filled by their sheet with one opaque colour, which the
+//   sheet also gives their palette: filled with it first as well (the same
+//   pixels), they hide the page's gradient, the tab widget and the window
+//   beneath them, and a live value repaints its frame alone.
+void markOpaque(const MainForm &form)
 {
     for (int channel = 1; channel <= 8; ++channel) {
         const MonitorColumn column = monitorColumn(channel);
@@ -195,6 +199,14 @@ void paintMonitorBarsOpaque(const MainForm &form)
             bar->ensurePolished();
             bar->setAttribute(Qt::WA_OpaquePaintEvent);
         }
+    }
+    QStringList frames{QStringLiteral("frame")};
+    for (const Page &page : pages())
+        frames.append(page.frameName);
+    for (const QString &name : std::as_const(frames)) {
+        auto *frame = form.find<QFrame>(name);
+        frame->ensurePolished();
+        frame->setAutoFillBackground(frame->palette().brush(frame->backgroundRole()).isOpaque());
     }
 }
 
@@ -250,7 +262,7 @@ void MainForm::setupUi(QMainWindow *window, Sheets sheets)
         centralwidget->setStyleSheet(m_sheet + m_captionRules);
     }
     if (sheets != Sheets::None)
-        paintMonitorBarsOpaque(*this);
+        markOpaque(*this);
 
     retranslateUi(window);
     if (sheets != Sheets::None)
@@ -298,8 +310,8 @@ void MainForm::fitCaptions()
     if (rules != m_captionRules) {
         m_captionRules = rules;
         centralwidget->setStyleSheet(m_sheet + rules);
-        // A new sheet polishes the bars again.
-        paintMonitorBarsOpaque(*this);
+        // A new sheet polishes the bars and frames again.
+        markOpaque(*this);
     }
 }
 
