@@ -196,6 +196,18 @@ void SettingBinder::showHeldInSpin(Bound &b, double value, double minimum, doubl
     setHeldTip(b.widget, line);
 }
 
+namespace {
+// What of a set-up the editors show, as bytes: all of it but the live channel
+// outputs, which move with every packet and which no editor shows.
+QByteArray editorBytes(const ParameterSet &p)
+{
+    ParameterSet shown = p;
+    for (int channel = 0; channel < 8; ++channel)
+        channelOutput(channel).of(shown) = 0;
+    return QByteArray(reinterpret_cast<const char *>(&shown), int(sizeof(shown)));
+}
+} // namespace
+
 // Every editor already shows p when p is the set-up the last pass showed, in
 // the same language, no editor's value changed since (each change is
 // reported, see report()) and no spin box is being typed in (that one is set
@@ -209,7 +221,7 @@ bool SettingBinder::editorsSettled(const ParameterSet &p) const
     if (focus && (qobject_cast<const QAbstractSpinBox *>(focus)
                   || (focus->parentWidget() && qobject_cast<const QAbstractSpinBox *>(focus->parentWidget()))))
         return false;
-    return m_shownSet == QByteArray::fromRawData(reinterpret_cast<const char *>(&p), int(sizeof(p)));
+    return m_shownSet == editorBytes(p);
 }
 
 void SettingBinder::show(const ParameterSet &p)
@@ -218,7 +230,7 @@ void SettingBinder::show(const ParameterSet &p)
     // only when something they show may have changed.
     if (!editorsSettled(p)) {
         showEditors(p);
-        m_shownSet = QByteArray(reinterpret_cast<const char *>(&p), int(sizeof(p)));
+        m_shownSet = editorBytes(p);
         m_shownLanguage = currentLanguage();
         m_editorMoved = false;
     }
