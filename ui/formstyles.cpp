@@ -8,20 +8,35 @@ const char kYellow[] = "rgba(255, 255, 0, 255)";
 const char kCaptionGrey[] = "rgb(70, 70, 70)";
 const char kEditorBlue[] = "rgb(85, 170, 255)";
 
-// The rounded box shared by captions, value boxes and editors.
-QString boxSheet(const QString &selector, const char *background, int fontPx, const char *colour)
-{
-    return QStringLiteral("%1 {\n"
-                          "  background-color: %2;\n"
-                          "  border-style: outset;\n"
+// The rounded box of the editors: a transparent 4 px outset border.
+const char kOutsetBox[] = "  border-style: outset;\n"
                           "  border-width: 4px;\n"
                           "  border-color: rgba(0, 0, 0, 0);\n"
                           "  border-radius: 4px;\n"
-                          "  font: bold %3px;\n"
-                          "  color: %4;\n"
-                          "  padding: 0px;\n"
+                          "  padding: 0px;\n";
+
+// The value boxes' rounded box without its border. The box's transparent
+// 4 px border shows nothing, yet Qt works out its edges and corners on every
+// paint: a third of a live value's repaint. Qt fills the background of a
+// rounded box inside half its border, with the corners' radius less half the
+// border (2 px in, radius 2 px): a box set in by a 2 px margin with a 2 px
+// radius and 2 px of padding fills the same pixels and keeps its text where
+// it was.
+const char kSetInBox[] = "  border-style: none;\n"
+                         "  margin: 2px;\n"
+                         "  border-radius: 2px;\n"
+                         "  padding: 2px;\n";
+
+// The rounded box shared by captions, value boxes and editors.
+QString boxSheet(const QString &selector, const char *box, const char *background, int fontPx, const char *colour)
+{
+    return QStringLiteral("%1 {\n"
+                          "  background-color: %2;\n"
+                          "%3"
+                          "  font: bold %4px;\n"
+                          "  color: %5;\n"
                           "}\n")
-        .arg(selector, QLatin1String(background))
+        .arg(selector, QLatin1String(background), QLatin1String(box))
         .arg(fontPx)
         .arg(QLatin1String(colour));
 }
@@ -36,33 +51,17 @@ QString hoverSheet(const QString &selector, const char *background)
         .arg(selector, QLatin1String(background));
 }
 
-// The value boxes' rounded box without its border. The box's transparent
-// 4 px border shows nothing, yet Qt works out its edges and corners on every
-// paint: a third of a live value's repaint. Qt fills the background of a
-// rounded box inside half its border, with the corners' radius less half the
-// border (2 px in, radius 2 px): a box set in by a 2 px margin with a 2 px
-// radius and 2 px of padding fills the same pixels and keeps its text where
-// it was. With the focus, the border comes back for the frame to be drawn in.
+// With the focus, the value boxes' border comes back for the frame to be
+// drawn in.
 QString lineEditSheet(const char *background, int fontPx, const char *colour)
 {
-    return QStringLiteral("QLineEdit {\n"
-                          "  background-color: %1;\n"
-                          "  border-style: none;\n"
-                          "  margin: 2px;\n"
-                          "  border-radius: 2px;\n"
-                          "  font: bold %2px;\n"
-                          "  color: %3;\n"
-                          "  padding: 2px;\n"
-                          "}\n"
-                          "QLineEdit:focus {\n"
-                          "  margin: 0px;\n"
-                          "  border-width: 4px;\n"
-                          "  border-radius: 4px;\n"
-                          "  padding: 0px;\n"
-                          "}\n")
-        .arg(QLatin1String(background))
-        .arg(fontPx)
-        .arg(QLatin1String(colour));
+    return boxSheet(QStringLiteral("QLineEdit"), kSetInBox, background, fontPx, colour)
+        + QStringLiteral("QLineEdit:focus {\n"
+                         "  margin: 0px;\n"
+                         "  border-width: 4px;\n"
+                         "  border-radius: 4px;\n"
+                         "  padding: 0px;\n"
+                         "}\n");
 }
 
 QString barSheet(const char *groove, const char *chunk)
@@ -199,7 +198,7 @@ QString editor(int fontPx)
 {
     const QString classes = QStringLiteral("QSpinBox, QDoubleSpinBox, QComboBox");
     const QString hovered = QStringLiteral("QSpinBox:hover, QDoubleSpinBox:hover, QComboBox:hover");
-    return boxSheet(classes, kEditorBlue, fontPx, kWhite)
+    return boxSheet(classes, kOutsetBox, kEditorBlue, fontPx, kWhite)
         + hoverSheet(hovered, "rgba(100, 255, 100, 100)");
 }
 
